@@ -1,0 +1,75 @@
+// What a backend supplies to the os layer.  Everything that is the same on
+// every backend (the message queue, key states, random numbers, paths, the
+// lock) lives in os/ itself; a backend only does what differs.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "os/system.h"
+
+namespace os {
+
+// A 16-bit frame handed to the present.
+struct FrameView {
+  const uint8_t* pixels = nullptr;
+  int pitch = 0;  // bytes per row
+  int width = 0;
+  int height = 0;
+  bool rgb555 = false;
+};
+
+class BackendImpl {
+ public:
+  virtual ~BackendImpl() = default;
+
+  // Microseconds of the backend's clock (a virtual clock moves on each read).
+  virtual uint64_t NowMicros() = 0;
+  virtual void SleepMicros(uint64_t us) = 0;
+  virtual bool HasPerfCounter() { return true; }
+  // The millisecond timer's minimum period; false when it cannot be read.
+  virtual bool TimerCaps(uint32_t* min_period_ms) {
+    *min_period_ms = 1;
+    return true;
+  }
+
+  virtual bool OpenWindow(const char* caption, bool fullscreen, int width,
+                          int height) = 0;
+  virtual void CloseWindow() = 0;
+  virtual void MinimiseWindow() {}
+  virtual void RaiseWindow() {}
+  // Turns pending platform events into queued messages; with `wait` it blocks
+  // until at least one message is queued (or a short time has passed).
+  virtual void PumpEvents(bool wait) = 0;
+
+  virtual void SetCursorShown(bool /*shown*/) {}
+  virtual void ApplyCursorClip(const Rect* /*rect*/) {}
+  virtual void WarpCursor(int /*x*/, int /*y*/) {}
+  virtual void SetTextInput(bool /*on*/) {}
+
+  virtual int ShowMessageBox(const std::string& text, const std::string& title,
+                             uint32_t flags) = 0;
+  virtual void Beep() {}
+
+  virtual void DesktopSize(int* width, int* height, int* bits) = 0;
+
+  virtual bool ReadJoystick(int id, JoyReading* out) = 0;
+  virtual void RescanJoysticks() {}
+
+  // The frame's pixels are copied before Present returns.
+  virtual void Present(const FrameView& /*frame*/, bool /*vsync*/) {}
+};
+
+// The running backend (nullptr before Start and after Stop).
+BackendImpl* CurrentBackend();
+
+std::unique_ptr<BackendImpl> MakeHeadlessBackend(const StartOptions& options);
+std::unique_ptr<BackendImpl> MakeSdlBackend(const StartOptions& options);
+
+// Used by backends to feed the shared queue and key state.
+void QueueMessage(const Message& message);
+void SetKeyDown(int key, bool down);
+void ReleaseAllKeys();
+void NoteCursorPos(int x, int y);
+
+}  // namespace os

@@ -1,0 +1,58 @@
+// Controls of the headless backend, for tests and the headless runner.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "os/system.h"
+
+namespace os::headless {
+
+// ---- the virtual clock ----
+uint64_t NowMicros();                   // without advancing
+void AdvanceMicros(uint64_t us);
+void AdvanceMs(uint32_t ms);
+void SetReadQuantumMicros(uint32_t us);  // advance per clock read (default 20)
+// Which clocks the machine offers: no performance counter, or a millisecond
+// timer whose minimum period is too coarse (10 ms or more).
+void SetClockCaps(bool perf_counter, uint32_t timer_min_period_ms);
+// Functions run whenever the clock moves (the audio device mixes there).
+using ClockListener = void (*)(uint64_t now_us, void* user);
+void AddClockListener(ClockListener listener, void* user);
+void RemoveClockListener(ClockListener listener, void* user);
+
+// ---- scripted input ----
+// Key down sets the key state and queues MsgKeyDown (lParam bit 30 set for an
+// auto-repeat); key up clears it and queues MsgKeyUp.
+void KeyDown(int key, bool repeat = false);
+void KeyUp(int key);
+void SetKeyState(int key, bool down);  // the state only, no message
+void MouseMove(int x, int y);
+void MouseButton(int button, bool down, bool double_click = false);  // 1 left, 2 right
+void Focus(bool active);
+void Close();  // the window's close command
+
+// ---- message boxes ----
+struct RecordedBox {
+  std::string text, title;
+  uint32_t flags = 0;
+  int answer = 0;
+};
+void QueueBoxAnswer(int answer);  // next Yes/No answer (default AnswerNo)
+const std::vector<RecordedBox>& Boxes();
+void ClearBoxes();
+int BeepCount();
+// Message boxes print to stderr unless quiet.
+void SetQuiet(bool quiet);
+
+// ---- joystick ----
+void SetJoystick(int id, bool present, uint32_t x = 32767, uint32_t y = 32767,
+                 uint32_t buttons = 0);
+
+// ---- window state ----
+bool WindowOpen();
+bool CursorShown();
+bool TextInputOn();
+int MinimiseCount();
+
+}  // namespace os::headless

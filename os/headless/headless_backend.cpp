@@ -1,0 +1,195 @@
+// The headless backend: no window or device, a virtual clock, scripted input
+// and recorders.  Tests and the headless runner drive it through
+// os/headless/headless.h.
+#include <algorithm>
+#include <cstdio>
+#include <deque>
+#include <vector>
+
+#include "os/backend.h"
+#include "os/headless/headless.h"
+
+namespace os::headless {
+namespace {
+
+struct Joystick {
+  bool present = false;
+  JoyReading reading;
+};
+
+struct State {
+  uint64_t now_us = 0;
+  uint32_t quantum_us = 20;
+  bool perf_counter = true;
+  uint32_t timer_min_period_ms = 1;
+  std::vector<std::pair<ClockListener, void*>> listeners;
+  std::deque<int> box_answers;
+  std::vector<RecordedBox> boxes;
+  int beeps = 0;
+  bool quiet = false;
+  Joystick joysticks[2];
+  bool window_open = false;
+  bool cursor_shown = true;
+  bool text_input = true;
+  int minimised = 0;
+};
+
+State g_state;
+
+void MoveClock(uint64_t us) {
+  if (us == 0) return;
+  g_state.now_us += us;
+  auto listeners = g_state.listeners;
+  for (auto& [listener, user] : listeners) listener(g_state.now_us, user);
+}
+
+class HeadlessBackend final : public BackendImpl {
+ public:
+  uint64_t NowMicros() override {
+    const uint64_t now = g_state.now_us;
+    MoveClock(g_state.quantum_us);
+    return now;
+  }
+  void SleepMicros(uint64_t us) override { MoveClock(us); }
+  bool HasPerfCounter() override { return g_state.perf_counter; }
+  bool TimerCaps(uint32_t* min_period_ms) override {
+    *min_period_ms = g_state.timer_min_period_ms;
+    return true;
+  }
+
+  bool OpenWindow(const char*, bool, int, int) override {
+    g_state.window_open = true;
+    return true;
+  }
+  void CloseWindow() override { g_state.window_open = false; }
+  void MinimiseWindow() override { ++g_state.minimised; }
+  void PumpEvents(bool wait) override {
+    // Nothing arrives by itself; a wait lets a little virtual time pass.
+    if (wait) MoveClock(1000);
+  }
+  void SetCursorShown(bool shown) override { g_state.cursor_shown = shown; }
+  void SetTextInput(bool on) override { g_state.text_input = on; }
+
+  int ShowMessageBox(const std::string& text, const std::string& title,
+                     uint32_t flags) override {
+    int answer = AnswerOk;
+    if (flags & BoxYesNo) {
+      answer = AnswerNo;
+      if (!g_state.box_answers.empty()) {
+        answer = g_state.box_answers.front();
+        g_state.box_answers.pop_front();
+      }
+    }
+    g_state.boxes.push_back(RecordedBox{text, title, flags, answer});
+    if (!g_state.quiet) std::fprintf(stderr, "[%s] %s\n", title.c_str(), text.c_str());
+    return answer;
+  }
+  void Beep() override { ++g_state.beeps; }
+
+  void DesktopSize(int* width, int* height, int* bits) override {
+    *width = 800;
+    *height = 600;
+    *bits = 16;
+  }
+
+  bool ReadJoystick(int id, JoyReading* out) override {
+    if (id < 0 || id > 1 || !g_state.joysticks[id].present) return false;
+    *out = g_state.joysticks[id].reading;
+    return true;
+  }
+};
+
+}  // namespace
+
+uint64_t NowMicros() { return g_state.now_us; }
+void AdvanceMicros(uint64_t us) { MoveClock(us); }
+void AdvanceMs(uint32_t ms) { MoveClock(uint64_t{ms} * 1000); }
+void SetReadQuantumMicros(uint32_t us) { g_state.quantum_us = us; }
+void SetClockCaps(bool perf_counter, uint32_t timer_min_period_ms) {
+  g_state.perf_counter = perf_counter;
+  g_state.timer_min_period_ms = timer_min_period_ms;
+}
+
+void AddClockListener(ClockListener listener, void* user) {
+  g_state.listeners.emplace_back(listener, user);
+}
+void RemoveClockListener(ClockListener listener, void* user) {
+  auto& l = g_state.listeners;
+  l.erase(std::remove(l.begin(), l.end(), std::make_pair(listener, user)), l.end());
+}
+
+void KeyDown(int key, bool repeat) {
+  SetKeyDown(key, true);
+  const int64_t lparam = repeat ? (int64_t{1} << 30) | 1 : 1;
+  QueueMessage(Message{MainWindow(), MsgKeyDown, static_cast<uint64_t>(key), lparam});
+}
+
+void KeyUp(int key) {
+  SetKeyDown(key, false);
+  QueueMessage(Message{MainWindow(), MsgKeyUp, static_cast<uint64_t>(key),
+                       (int64_t{3} << 30) | 1});
+}
+
+void SetKeyState(int key, bool down) { SetKeyDown(key, down); }
+
+void MouseMove(int x, int y) {
+  x = std::clamp(x, 0, 799);
+  y = std::clamp(y, 0, 599);
+  NoteCursorPos(x, y);
+  QueueMessage(Message{MainWindow(), MsgMouseMove, 0, MousePos(x, y)});
+}
+
+void MouseButton(int button, bool down, bool double_click) {
+  int x = 0, y = 0;
+  GetCursorPos(&x, &y);
+  uint32_t msg;
+  if (button == 1) {
+    msg = !down ? MsgLButtonUp : double_click ? MsgLButtonDblClk : MsgLButtonDown;
+    SetKeyDown(KeyLButton, down);
+  } else {
+    msg = !down ? MsgRButtonUp : double_click ? MsgRButtonDblClk : MsgRButtonDown;
+    SetKeyDown(KeyRButton, down);
+  }
+  QueueMessage(Message{MainWindow(), msg, 0, MousePos(x, y)});
+}
+
+void Focus(bool active) {
+  if (!active) ReleaseAllKeys();
+  QueueMessage(Message{MainWindow(), MsgActivateApp, active ? 1u : 0u, 0});
+}
+
+void Close() { QueueMessage(Message{MainWindow(), MsgClose, 0, 0}); }
+
+void QueueBoxAnswer(int answer) { g_state.box_answers.push_back(answer); }
+const std::vector<RecordedBox>& Boxes() { return g_state.boxes; }
+void ClearBoxes() { g_state.boxes.clear(); }
+int BeepCount() { return g_state.beeps; }
+void SetQuiet(bool quiet) { g_state.quiet = quiet; }
+
+void SetJoystick(int id, bool present, uint32_t x, uint32_t y, uint32_t buttons) {
+  if (id < 0 || id > 1) return;
+  g_state.joysticks[id].present = present;
+  g_state.joysticks[id].reading = JoyReading{x, y, buttons};
+}
+
+bool WindowOpen() { return g_state.window_open; }
+bool CursorShown() { return g_state.cursor_shown; }
+bool TextInputOn() { return g_state.text_input; }
+int MinimiseCount() { return g_state.minimised; }
+
+}  // namespace os::headless
+
+namespace os {
+
+std::unique_ptr<BackendImpl> MakeHeadlessBackend(const StartOptions&) {
+  // Every start is a fresh machine: the clock at 0, nothing scripted.
+  const bool quiet = headless::g_state.quiet;
+  auto listeners = headless::g_state.listeners;
+  headless::g_state = headless::State{};
+  headless::g_state.quiet = quiet;
+  // Devices that registered on the clock (audio) stay registered.
+  headless::g_state.listeners = listeners;
+  return std::make_unique<headless::HeadlessBackend>();
+}
+
+}  // namespace os

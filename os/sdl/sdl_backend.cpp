@@ -1,0 +1,321 @@
+// The SDL2 backend: a real window showing the 800 x 600 screen scaled with
+// letterboxing, keyboard and mouse turned into window messages, message boxes
+// on screen and the joysticks.
+#include <SDL.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+#include "os/backend.h"
+
+namespace os {
+namespace {
+
+// The virtual-key code of an SDL key, 0 for keys the game has no code for.
+int KeyFromSdl(SDL_Keycode key) {
+  if (key >= SDLK_a && key <= SDLK_z) return KeyA + (key - SDLK_a);
+  if (key >= SDLK_0 && key <= SDLK_9) return Key0 + (key - SDLK_0);
+  if (key >= SDLK_F1 && key <= SDLK_F12) return KeyF1 + (key - SDLK_F1);
+  if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return KeyNumpad0 + 1 + (key - SDLK_KP_1);
+  switch (key) {
+    case SDLK_KP_0: return KeyNumpad0;
+    case SDLK_BACKSPACE: return KeyBack;
+    case SDLK_TAB: return KeyTab;
+    case SDLK_RETURN: case SDLK_KP_ENTER: return KeyReturn;
+    case SDLK_LSHIFT: case SDLK_RSHIFT: return KeyShift;
+    case SDLK_LCTRL: case SDLK_RCTRL: return KeyControl;
+    case SDLK_LALT: case SDLK_RALT: return KeyAlt;
+    case SDLK_PAUSE: return KeyPause;
+    case SDLK_ESCAPE: return KeyEscape;
+    case SDLK_SPACE: return KeySpace;
+    case SDLK_PAGEUP: return KeyPageUp;
+    case SDLK_PAGEDOWN: return KeyPageDown;
+    case SDLK_END: return KeyEnd;
+    case SDLK_HOME: return KeyHome;
+    case SDLK_LEFT: return KeyLeft;
+    case SDLK_UP: return KeyUp;
+    case SDLK_RIGHT: return KeyRight;
+    case SDLK_DOWN: return KeyDown;
+    case SDLK_INSERT: return KeyInsert;
+    case SDLK_DELETE: return KeyDelete;
+    default: return 0;
+  }
+}
+
+class SdlBackend final : public BackendImpl {
+ public:
+  explicit SdlBackend(const StartOptions& options) : windowed_(options.windowed) {}
+  ~SdlBackend() override {
+    CloseWindow();
+    for (SDL_Joystick*& joy : joysticks_) {
+      if (joy) SDL_JoystickClose(joy);
+      joy = nullptr;
+    }
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK);
+  }
+
+  bool Init() {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+      std::fprintf(stderr, "vantris: cannot start the display: %s\n", SDL_GetError());
+      return false;
+    }
+    SDL_InitSubSystem(SDL_INIT_JOYSTICK);  // optional
+    RescanJoysticks();
+    return true;
+  }
+
+  uint64_t NowMicros() override {
+    using Clock = std::chrono::steady_clock;
+    static const Clock::time_point start = Clock::now();
+    return static_cast<uint64_t>(
+        std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count());
+  }
+  void SleepMicros(uint64_t us) override {
+    std::this_thread::sleep_for(std::chrono::microseconds(us));
+  }
+
+  bool OpenWindow(const char* caption, bool fullscreen, int width, int height) override {
+    Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE;
+    if (fullscreen && !windowed_) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    window_ = SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               width, height, flags);
+    if (!window_) {
+      std::fprintf(stderr, "vantris: cannot create the window: %s\n", SDL_GetError());
+      return false;
+    }
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer_) {
+      std::fprintf(stderr, "vantris: cannot draw into the window: %s\n", SDL_GetError());
+      CloseWindow();
+      return false;
+    }
+    SDL_RenderSetLogicalSize(renderer_, width, height);
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderPresent(renderer_);
+    width_ = width;
+    height_ = height;
+    SDL_StopTextInput();
+    return true;
+  }
+
+  void CloseWindow() override {
+    if (texture_) SDL_DestroyTexture(texture_);
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+    if (window_) SDL_DestroyWindow(window_);
+    texture_ = nullptr;
+    renderer_ = nullptr;
+    window_ = nullptr;
+  }
+
+  void MinimiseWindow() override {
+    if (window_) SDL_MinimizeWindow(window_);
+  }
+  void RaiseWindow() override {
+    if (window_) SDL_RaiseWindow(window_);
+  }
+
+  void PumpEvents(bool wait) override {
+    SDL_Event event;
+    if (wait) {
+      if (SDL_WaitEventTimeout(&event, 50)) Translate(event);
+    }
+    while (SDL_PollEvent(&event)) Translate(event);
+  }
+
+  void SetCursorShown(bool shown) override { SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE); }
+  void WarpCursor(int x, int y) override {
+    if (window_) SDL_WarpMouseInWindow(window_, x, y);
+  }
+  void SetTextInput(bool on) override {
+    if (on) {
+      SDL_StartTextInput();
+    } else {
+      SDL_StopTextInput();
+    }
+  }
+
+  int ShowMessageBox(const std::string& text, const std::string& title,
+                     uint32_t flags) override {
+    std::fprintf(stderr, "[%s] %s\n", title.c_str(), text.c_str());
+    const bool yes_no = (flags & BoxYesNo) != 0;
+    SDL_MessageBoxButtonData buttons[2];
+    int count = 0;
+    if (yes_no) {
+      buttons[count++] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, AnswerYes, "はい"};
+      buttons[count++] = {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, AnswerNo, "いいえ"};
+    } else {
+      buttons[count++] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT |
+                              SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT,
+                          AnswerOk, "OK"};
+    }
+    SDL_MessageBoxData data{};
+    data.flags = yes_no ? SDL_MESSAGEBOX_INFORMATION : SDL_MESSAGEBOX_WARNING;
+    data.window = window_;
+    data.title = title.c_str();
+    data.message = text.c_str();
+    data.numbuttons = count;
+    data.buttons = buttons;
+    int answer = yes_no ? AnswerNo : AnswerOk;
+    if (SDL_ShowMessageBox(&data, &answer) != 0) return yes_no ? AnswerNo : AnswerOk;
+    return answer;
+  }
+
+  void Beep() override { std::fputc('\a', stderr); }
+
+  void DesktopSize(int* width, int* height, int* bits) override {
+    SDL_DisplayMode mode{};
+    if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
+      *width = mode.w;
+      *height = mode.h;
+      *bits = static_cast<int>(SDL_BITSPERPIXEL(mode.format));
+      if (*bits == 24) *bits = 32;
+    } else {
+      *width = 800;
+      *height = 600;
+      *bits = 32;
+    }
+  }
+
+  bool ReadJoystick(int id, JoyReading* out) override {
+    if (id < 0 || id > 1 || !joysticks_[id]) return false;
+    SDL_JoystickUpdate();
+    SDL_Joystick* joy = joysticks_[id];
+    if (!SDL_JoystickGetAttached(joy)) return false;
+    auto axis = [joy](int n) -> uint32_t {
+      if (SDL_JoystickNumAxes(joy) <= n) return 32767;
+      return static_cast<uint32_t>(SDL_JoystickGetAxis(joy, n) + 32768);
+    };
+    out->x = axis(0);
+    out->y = axis(1);
+    out->buttons = 0;
+    const int buttons = std::min(SDL_JoystickNumButtons(joy), 32);
+    for (int b = 0; b < buttons; ++b) {
+      if (SDL_JoystickGetButton(joy, b)) out->buttons |= 1u << b;
+    }
+    return true;
+  }
+
+  void RescanJoysticks() override {
+    for (SDL_Joystick*& joy : joysticks_) {
+      if (joy) SDL_JoystickClose(joy);
+      joy = nullptr;
+    }
+    const int count = std::min(SDL_NumJoysticks(), 2);
+    for (int i = 0; i < count; ++i) joysticks_[i] = SDL_JoystickOpen(i);
+  }
+
+  void Present(const FrameView& frame, bool vsync) override {
+    if (!renderer_ || !frame.pixels) return;
+    if (vsync != vsync_) {
+      vsync_ = vsync;
+      SDL_RenderSetVSync(renderer_, vsync ? 1 : 0);
+    }
+    const Uint32 format = frame.rgb555 ? SDL_PIXELFORMAT_RGB555 : SDL_PIXELFORMAT_RGB565;
+    if (!texture_ || texture_format_ != format || texture_w_ != frame.width ||
+        texture_h_ != frame.height) {
+      if (texture_) SDL_DestroyTexture(texture_);
+      texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING,
+                                   frame.width, frame.height);
+      texture_format_ = format;
+      texture_w_ = frame.width;
+      texture_h_ = frame.height;
+      if (!texture_) return;
+    }
+    SDL_UpdateTexture(texture_, nullptr, frame.pixels, frame.pitch);
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_RenderPresent(renderer_);
+  }
+
+ private:
+  void Translate(const SDL_Event& event) {
+    const Window window = MainWindow();
+    switch (event.type) {
+      case SDL_QUIT:
+        QueueMessage(Message{window, MsgClose, 0, 0});
+        break;
+      case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+          QueueMessage(Message{window, MsgActivateApp, 1, 0});
+        } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+          ReleaseAllKeys();
+          QueueMessage(Message{window, MsgActivateApp, 0, 0});
+        } else if (event.window.event == SDL_WINDOWEVENT_MOVED) {
+          QueueMessage(Message{window, MsgMove, 0,
+                               MousePos(event.window.data1, event.window.data2)});
+        } else if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
+          QueueMessage(Message{window, MsgClose, 0, 0});
+        }
+        break;
+      case SDL_KEYDOWN:
+      case SDL_KEYUP: {
+        const int key = KeyFromSdl(event.key.keysym.sym);
+        if (!key) break;
+        const bool down = event.type == SDL_KEYDOWN;
+        SetKeyDown(key, down);
+        // With Alt held (or for Alt itself) the key is a system key.
+        const bool sys = key == KeyAlt || (event.key.keysym.mod & KMOD_ALT) != 0;
+        uint32_t msg = down ? (sys ? MsgSysKeyDown : MsgKeyDown) : (sys ? MsgSysKeyUp : MsgKeyUp);
+        int64_t lparam = 1;
+        if (down && event.key.repeat) lparam |= int64_t{1} << 30;
+        if (!down) lparam |= int64_t{3} << 30;
+        QueueMessage(Message{window, msg, static_cast<uint64_t>(key), lparam});
+        break;
+      }
+      case SDL_MOUSEMOTION: {
+        const int x = std::clamp(event.motion.x, 0, width_ - 1);
+        const int y = std::clamp(event.motion.y, 0, height_ - 1);
+        NoteCursorPos(x, y);
+        QueueMessage(Message{window, MsgMouseMove, 0, MousePos(x, y)});
+        break;
+      }
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_MOUSEBUTTONUP: {
+        const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+        const bool left = event.button.button == SDL_BUTTON_LEFT;
+        const bool right = event.button.button == SDL_BUTTON_RIGHT;
+        if (!left && !right) break;
+        const int x = std::clamp(event.button.x, 0, width_ - 1);
+        const int y = std::clamp(event.button.y, 0, height_ - 1);
+        SetKeyDown(left ? KeyLButton : KeyRButton, down);
+        // A second click in quick succession arrives as a double click in
+        // place of its button-down, as the classic message order has it.
+        const bool dbl = down && event.button.clicks == 2;
+        uint32_t msg;
+        if (left) {
+          msg = !down ? MsgLButtonUp : dbl ? MsgLButtonDblClk : MsgLButtonDown;
+        } else {
+          msg = !down ? MsgRButtonUp : dbl ? MsgRButtonDblClk : MsgRButtonDown;
+        }
+        QueueMessage(Message{window, msg, 0, MousePos(x, y)});
+        break;
+      }
+      default:
+        break;
+    }
+  }
+
+  bool windowed_ = false;
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture_ = nullptr;
+  Uint32 texture_format_ = 0;
+  int texture_w_ = 0, texture_h_ = 0;
+  int width_ = 800, height_ = 600;
+  bool vsync_ = false;
+  SDL_Joystick* joysticks_[2] = {nullptr, nullptr};
+};
+
+}  // namespace
+
+std::unique_ptr<BackendImpl> MakeSdlBackend(const StartOptions& options) {
+  auto backend = std::make_unique<SdlBackend>(options);
+  if (!backend->Init()) return nullptr;
+  return backend;
+}
+
+}  // namespace os

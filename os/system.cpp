@@ -1,0 +1,463 @@
+// The parts of the os layer that are the same on every backend: start-up,
+// clocks, random numbers, the message queue, key states, cursor bookkeeping,
+// message boxes, the single-instance lock and the system queries.
+#include "os/system.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/statvfs.h>
+#include <sys/sysinfo.h>
+#include <sys/utsname.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <deque>
+#include <mutex>
+#include <vector>
+
+#include "os/backend.h"
+#include "os/path.h"
+
+namespace os {
+namespace {
+
+std::unique_ptr<BackendImpl> g_backend;
+Backend g_kind = Backend::Headless;
+
+// The process clock, counted from its first read (which static initialisers
+// make happen before main).
+uint64_t ProcessMicros() {
+  using Clock = std::chrono::steady_clock;
+  static const Clock::time_point start = Clock::now();
+  return static_cast<uint64_t>(
+      std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start)
+          .count());
+}
+
+uint64_t NowMicros() {
+  return g_backend ? g_backend->NowMicros() : ProcessMicros();
+}
+
+uint32_t g_random_state = 1;
+
+// ---- message queue and window ----
+std::mutex g_queue_mutex;
+std::deque<Message> g_queue;
+std::vector<PumpHook> g_pump_hooks;
+
+struct WindowState {
+  Window handle = 0;
+  std::string class_name, caption;
+  WindowProc proc = nullptr;
+  bool fullscreen = false;
+  bool shown = false;
+  int width = 0, height = 0;
+};
+WindowState g_window;
+uint32_t g_next_window = 1;
+
+std::array<bool, KeyCount> g_keys{};
+bool g_text_input = true;
+int g_cursor_count = 0;
+bool g_cursor_clipped = false;
+Rect g_cursor_clip;
+int g_cursor_x = 0, g_cursor_y = 0;
+
+void RunPumpHooks() {
+  // Copy first: a hook may add or remove hooks.
+  std::vector<PumpHook> hooks = g_pump_hooks;
+  for (PumpHook hook : hooks) hook();
+}
+
+}  // namespace
+
+BackendImpl* CurrentBackend() { return g_backend.get(); }
+
+// ---- start-up -------------------------------------------------------------
+
+bool Start(const StartOptions& options) {
+  if (g_backend) Stop();
+  std::unique_ptr<BackendImpl> backend = options.backend == Backend::Sdl
+                                             ? MakeSdlBackend(options)
+                                             : MakeHeadlessBackend(options);
+  if (!backend) return false;
+  g_backend = std::move(backend);
+  g_kind = options.backend;
+  {
+    std::lock_guard<std::mutex> lock(g_queue_mutex);
+    g_queue.clear();
+  }
+  g_keys.fill(false);
+  g_window = WindowState{};
+  g_text_input = true;
+  g_cursor_count = 0;
+  g_cursor_clipped = false;
+  return true;
+}
+
+void Stop() {
+  if (!g_backend) return;
+  if (g_window.handle) g_backend->CloseWindow();
+  g_window = WindowState{};
+  g_backend.reset();
+  std::lock_guard<std::mutex> lock(g_queue_mutex);
+  g_queue.clear();
+}
+
+bool Started() { return g_backend != nullptr; }
+Backend ActiveBackend() { return g_kind; }
+
+StartOptions OptionsFromCommandLine(int argc, char** argv) {
+  StartOptions options;
+  options.backend = Backend::Sdl;
+  if (const char* env = std::getenv("VANTRIS_BACKEND")) {
+    if (std::strcmp(env, "headless") == 0) options.backend = Backend::Headless;
+    if (std::strcmp(env, "sdl") == 0) options.backend = Backend::Sdl;
+  }
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--headless") == 0) options.backend = Backend::Headless;
+    if (std::strcmp(argv[i], "--sdl") == 0) options.backend = Backend::Sdl;
+    if (std::strcmp(argv[i], "--windowed") == 0) options.windowed = true;
+  }
+  return options;
+}
+
+// ---- clocks ---------------------------------------------------------------
+
+uint32_t TimeMs() { return static_cast<uint32_t>(NowMicros() / 1000); }
+uint32_t TickCountMs() { return TimeMs(); }
+
+bool TimerMinPeriod(uint32_t* period_ms) {
+  uint32_t period = 1;
+  if (g_backend && !g_backend->TimerCaps(&period)) return false;
+  if (period_ms) *period_ms = period;
+  return true;
+}
+void TimerBeginPeriod(uint32_t) {}
+void TimerEndPeriod(uint32_t) {}
+
+bool PerfFrequency(int64_t* ticks_per_second) {
+  if (g_backend && !g_backend->HasPerfCounter()) return false;
+  if (ticks_per_second) *ticks_per_second = 1000000;
+  return true;
+}
+
+bool PerfCounter(int64_t* now) {
+  if (g_backend && !g_backend->HasPerfCounter()) return false;
+  if (now) *now = static_cast<int64_t>(NowMicros());
+  return true;
+}
+
+void SleepMs(uint32_t ms) {
+  if (g_backend) {
+    g_backend->SleepMicros(uint64_t{ms} * 1000);
+  } else {
+    usleep(static_cast<useconds_t>(ms) * 1000);
+  }
+}
+
+int64_t CalendarTime() { return static_cast<int64_t>(std::time(nullptr)); }
+
+// ---- random numbers ---------------------------------------------------------
+
+void SeedRandom(uint32_t seed) { g_random_state = seed; }
+
+int Random() {
+  g_random_state = g_random_state * 214013u + 2531011u;
+  return static_cast<int>((g_random_state >> 16) & 0x7FFF);
+}
+
+// ---- window and messages ----------------------------------------------------
+
+Window CreateMainWindow(const char* class_name, const char* caption,
+                        bool fullscreen, int width, int height,
+                        WindowProc proc) {
+  if (!g_backend || g_window.handle) return 0;
+  if (!g_backend->OpenWindow(caption, fullscreen, width, height)) return 0;
+  g_window.handle = g_next_window++;
+  g_window.class_name = class_name ? class_name : "";
+  g_window.caption = caption ? caption : "";
+  g_window.proc = proc;
+  g_window.fullscreen = fullscreen;
+  g_window.width = width;
+  g_window.height = height;
+  return g_window.handle;
+}
+
+void ShowMainWindow(Window window) {
+  if (!window || window != g_window.handle || g_window.shown) return;
+  g_window.shown = true;
+  PostMessage(window, MsgActivateApp, 1, 0);
+}
+
+void DestroyWindow(Window window) {
+  if (!window || window != g_window.handle) return;
+  SendMessage(window, MsgDestroy, 0, 0);
+  if (g_backend) g_backend->CloseWindow();
+  g_window = WindowState{};
+}
+
+void MinimiseWindow(Window window) {
+  if (window && window == g_window.handle && g_backend) g_backend->MinimiseWindow();
+}
+
+Window FindWindow(const char* class_name, const char* caption) {
+  if (!g_window.handle) return 0;
+  if (class_name && g_window.class_name != class_name) return 0;
+  if (caption && g_window.caption != caption) return 0;
+  return g_window.handle;
+}
+
+void BringToFront(Window window) {
+  if (window && window == g_window.handle && g_backend) g_backend->RaiseWindow();
+}
+
+Window MainWindow() { return g_window.handle; }
+
+void AddPumpHook(PumpHook hook) {
+  if (std::find(g_pump_hooks.begin(), g_pump_hooks.end(), hook) == g_pump_hooks.end())
+    g_pump_hooks.push_back(hook);
+}
+
+void RemovePumpHook(PumpHook hook) {
+  g_pump_hooks.erase(std::remove(g_pump_hooks.begin(), g_pump_hooks.end(), hook),
+                     g_pump_hooks.end());
+}
+
+bool PeekMessage(Message* out) {
+  RunPumpHooks();
+  if (g_backend) g_backend->PumpEvents(false);
+  std::lock_guard<std::mutex> lock(g_queue_mutex);
+  if (g_queue.empty()) return false;
+  if (out) *out = g_queue.front();
+  g_queue.pop_front();
+  return true;
+}
+
+void WaitMessage() {
+  RunPumpHooks();
+  if (QueuedMessageCount() > 0 || !g_backend) return;
+  g_backend->PumpEvents(true);
+}
+
+int64_t DispatchMessage(const Message& message) {
+  if (message.msg == MsgQuit) return 0;
+  return SendMessage(message.window, message.msg, message.wparam, message.lparam);
+}
+
+int64_t SendMessage(Window window, uint32_t msg, uint64_t wparam, int64_t lparam) {
+  if (!window || window != g_window.handle || !g_window.proc)
+    return DefaultWindowProc(window, msg, wparam, lparam);
+  return g_window.proc(window, msg, wparam, lparam);
+}
+
+void QueueMessage(const Message& message) {
+  std::lock_guard<std::mutex> lock(g_queue_mutex);
+  g_queue.push_back(message);
+}
+
+void PostMessage(Window window, uint32_t msg, uint64_t wparam, int64_t lparam) {
+  QueueMessage(Message{window, msg, wparam, lparam});
+}
+
+void PostQuitMessage(int exit_code) {
+  QueueMessage(Message{0, MsgQuit, static_cast<uint64_t>(exit_code), 0});
+}
+
+int64_t DefaultWindowProc(Window, uint32_t msg, uint64_t, int64_t) {
+  if (msg == MsgClose && g_window.handle) DestroyWindow(g_window.handle);
+  return 0;
+}
+
+size_t QueuedMessageCount() {
+  std::lock_guard<std::mutex> lock(g_queue_mutex);
+  return g_queue.size();
+}
+
+int DesktopWidth() {
+  int w = 800, h = 600, bits = 32;
+  if (g_backend) g_backend->DesktopSize(&w, &h, &bits);
+  return w;
+}
+int DesktopHeight() {
+  int w = 800, h = 600, bits = 32;
+  if (g_backend) g_backend->DesktopSize(&w, &h, &bits);
+  return h;
+}
+int DesktopBits() {
+  int w = 800, h = 600, bits = 32;
+  if (g_backend) g_backend->DesktopSize(&w, &h, &bits);
+  return bits;
+}
+
+// ---- keyboard, cursor, input method -----------------------------------------
+
+void SetKeyDown(int key, bool down) {
+  if (key >= 0 && key < KeyCount) g_keys[static_cast<size_t>(key)] = down;
+}
+
+void ReleaseAllKeys() { g_keys.fill(false); }
+
+int16_t GetKeyState(int key) {
+  if (key < 0 || key >= KeyCount) return 0;
+  return g_keys[static_cast<size_t>(key)] ? static_cast<int16_t>(-128) : 0;
+}
+
+void EnableTextInput(bool on) {
+  g_text_input = on;
+  if (g_backend) g_backend->SetTextInput(on);
+}
+bool TextInputEnabled() { return g_text_input; }
+
+int ShowCursor(bool show) {
+  g_cursor_count += show ? 1 : -1;
+  if (g_backend) g_backend->SetCursorShown(g_cursor_count >= 0);
+  return g_cursor_count;
+}
+
+void ClipCursor(const Rect* rect) {
+  g_cursor_clipped = rect != nullptr;
+  if (rect) g_cursor_clip = *rect;
+  if (g_backend) g_backend->ApplyCursorClip(rect);
+}
+
+bool CursorClip(Rect* out) {
+  if (g_cursor_clipped && out) *out = g_cursor_clip;
+  return g_cursor_clipped;
+}
+
+void SetCursorPos(int x, int y) {
+  if (g_cursor_clipped) {
+    x = std::clamp(x, g_cursor_clip.left, std::max(g_cursor_clip.left, g_cursor_clip.right - 1));
+    y = std::clamp(y, g_cursor_clip.top, std::max(g_cursor_clip.top, g_cursor_clip.bottom - 1));
+  }
+  g_cursor_x = x;
+  g_cursor_y = y;
+  if (g_backend) g_backend->WarpCursor(x, y);
+}
+
+void GetCursorPos(int* x, int* y) {
+  if (x) *x = g_cursor_x;
+  if (y) *y = g_cursor_y;
+}
+
+void NoteCursorPos(int x, int y) {
+  g_cursor_x = x;
+  g_cursor_y = y;
+}
+
+void HideCursorOverWindow(bool hide) {
+  if (g_backend) g_backend->SetCursorShown(!hide);
+}
+
+// ---- message boxes and the beep ---------------------------------------------
+
+int MessageBox(Window, const std::string& text, const std::string& title,
+               uint32_t flags) {
+  if (!g_backend) {
+    std::fprintf(stderr, "[%s] %s\n", title.c_str(), text.c_str());
+    return (flags & BoxYesNo) ? AnswerNo : AnswerOk;
+  }
+  return g_backend->ShowMessageBox(text, title, flags);
+}
+
+void Beep() {
+  if (g_backend) g_backend->Beep();
+}
+
+// ---- the single-instance lock -------------------------------------------------
+
+Lock CreateNamedLock(const std::string& name, LockResult* result) {
+  std::string file;
+  for (char c : name) {
+    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                       (c >= '0' && c <= '9') || c == '-' || c == '_';
+    file += plain ? c : '_';
+  }
+  const std::string path = RuntimeDir() + "/" + file + ".lock";
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) {
+    if (result) *result = LockResult::Failed;
+    return 0;
+  }
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    ::close(fd);
+    if (result) *result = errno == EWOULDBLOCK ? LockResult::AlreadyExists : LockResult::Failed;
+    return 0;
+  }
+  if (result) *result = LockResult::Created;
+  return fd + 1;
+}
+
+void ReleaseNamedLock(Lock lock) {
+  if (lock <= 0) return;
+  ::flock(lock - 1, LOCK_UN);
+  ::close(lock - 1);
+}
+
+// ---- system queries ---------------------------------------------------------
+
+LocalTime GetLocalTime() {
+  const std::time_t now = std::time(nullptr);
+  std::tm parts{};
+  localtime_r(&now, &parts);
+  LocalTime t;
+  t.year = parts.tm_year + 1900;
+  t.month = parts.tm_mon + 1;
+  t.day = parts.tm_mday;
+  t.weekday = parts.tm_wday;
+  t.hour = parts.tm_hour;
+  t.minute = parts.tm_min;
+  t.second = parts.tm_sec;
+  return t;
+}
+
+uint64_t DiskFreeBytes(const std::string& path) {
+  struct statvfs info {};
+  if (::statvfs(ResolvePath(path).c_str(), &info) != 0) return 0;
+  const uint64_t blocks = info.f_bavail;
+  const uint64_t size = info.f_frsize;
+  if (size != 0 && blocks > UINT64_MAX / size) return UINT64_MAX;
+  return blocks * size;
+}
+
+uint64_t FreeMemoryBytes() {
+  struct sysinfo info {};
+  if (::sysinfo(&info) != 0) return 0;
+  const uint64_t units = info.mem_unit ? info.mem_unit : 1;
+  const uint64_t free = info.freeram;
+  if (free > UINT64_MAX / units) return UINT64_MAX;
+  return free * units;
+}
+
+SystemVersion GetSystemVersion() {
+  SystemVersion v;
+  struct utsname name {};
+  if (::uname(&name) == 0) {
+    std::sscanf(name.release, "%d.%d", &v.major, &v.minor);
+  }
+  return v;
+}
+
+// ---- joystick ---------------------------------------------------------------
+
+bool ReadJoystick(int id, JoyReading* out) {
+  if (!g_backend || id < 0 || id > 15) return false;
+  JoyReading reading;
+  if (!g_backend->ReadJoystick(id, &reading)) return false;
+  if (out) *out = reading;
+  return true;
+}
+
+void RescanJoysticks() {
+  if (g_backend) g_backend->RescanJoysticks();
+}
+
+}  // namespace os

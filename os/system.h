@@ -1,0 +1,178 @@
+// The os layer: what the game and its library expect of an operating system,
+// written for Linux.  One interface, two backends chosen at run time: SDL2
+// (a real window, audio device and joystick) and headless (a virtual clock,
+// scripted input and recorders, for tests and the headless runner).
+//
+// Texts handed to the user (message boxes) are UTF-8 here; Shift-JIS
+// conversion lives in os/sjis.h.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "os/keys.h"
+
+namespace os {
+
+// ---- start-up -------------------------------------------------------------
+
+enum class Backend { Headless, Sdl };
+
+struct StartOptions {
+  Backend backend = Backend::Headless;
+  // SDL only: an ordinary 800 x 600 window instead of a desktop-size one
+  // (a development setting; the game's own FullScreen flag is untouched).
+  bool windowed = false;
+  // Headless only: no audio device at all (sound creation then fails).
+  bool no_audio_device = false;
+};
+
+// Chooses and starts a backend.  Stop() ends it; Start may be called again
+// afterwards (tests start a fresh headless backend per case).
+bool Start(const StartOptions& options);
+void Stop();
+bool Started();
+Backend ActiveBackend();
+
+// Reads the backend choice from the command line (--headless, --sdl,
+// --windowed) and the VANTRIS_BACKEND variable ("headless" or "sdl").
+StartOptions OptionsFromCommandLine(int argc, char** argv);
+
+// ---- clocks ---------------------------------------------------------------
+// Before Start, and under SDL, the clocks are the process's monotonic clock
+// counted from the first read.  Under the headless backend they are one
+// virtual clock that advances a small quantum on every read.
+
+uint32_t TimeMs();       // the millisecond timer (multimedia-timer stand-in)
+uint32_t TickCountMs();  // the coarse tick count (same source)
+bool TimerMinPeriod(uint32_t* period_ms);
+void TimerBeginPeriod(uint32_t ms);
+void TimerEndPeriod(uint32_t ms);
+bool PerfFrequency(int64_t* ticks_per_second);
+bool PerfCounter(int64_t* now);
+void SleepMs(uint32_t ms);
+int64_t CalendarTime();  // seconds since the epoch (time())
+
+// ---- random numbers ---------------------------------------------------------
+// The one generator of the project: the classic 15-bit linear congruential
+// generator, so a seed gives the same run on every machine.
+constexpr int RandomMax = 32767;
+void SeedRandom(uint32_t seed);
+int Random();  // 0..RandomMax
+
+// ---- window and messages ----------------------------------------------------
+
+using Window = uint32_t;  // 0 = none
+using WindowProc = int64_t (*)(Window window, uint32_t msg, uint64_t wparam,
+                               int64_t lparam);
+
+struct Message {
+  Window window = 0;
+  uint32_t msg = MsgNull;
+  uint64_t wparam = 0;
+  int64_t lparam = 0;
+};
+
+// Creates the one window.  The client area is always width x height logical
+// pixels; under SDL a full-screen window covers the desktop and scales the
+// picture with letterboxing.  Returns 0 on failure.
+Window CreateMainWindow(const char* class_name, const char* caption,
+                        bool fullscreen, int width, int height,
+                        WindowProc proc);
+// Shows the window; the first show posts MsgActivateApp(1) so that frames run
+// even when the window manager never reports focus.
+void ShowMainWindow(Window window);
+// Sends MsgDestroy to the window's procedure and forgets the window.
+void DestroyWindow(Window window);
+void MinimiseWindow(Window window);
+Window FindWindow(const char* class_name, const char* caption);
+void BringToFront(Window window);
+Window MainWindow();
+
+bool PeekMessage(Message* out);  // takes one message without waiting
+void WaitMessage();              // blocks until a message is queued
+int64_t DispatchMessage(const Message& message);
+int64_t SendMessage(Window window, uint32_t msg, uint64_t wparam, int64_t lparam);
+void PostMessage(Window window, uint32_t msg, uint64_t wparam, int64_t lparam);
+void PostQuitMessage(int exit_code);
+int64_t DefaultWindowProc(Window window, uint32_t msg, uint64_t wparam,
+                          int64_t lparam);
+size_t QueuedMessageCount();
+// Functions run at the start of every PeekMessage and WaitMessage, on the
+// main thread (the music player posts its end notices from there).
+using PumpHook = void (*)();
+void AddPumpHook(PumpHook hook);
+void RemovePumpHook(PumpHook hook);
+
+// Desktop metrics.
+int DesktopWidth();
+int DesktopHeight();
+int DesktopBits();
+
+// ---- keyboard, cursor, input method -----------------------------------------
+
+// Bit 0x80 (and the sign bit) is set while the key is down.
+int16_t GetKeyState(int key);
+void EnableTextInput(bool on);  // the input-method editor
+bool TextInputEnabled();
+
+int ShowCursor(bool show);  // returns the new display count
+struct Rect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+};
+void ClipCursor(const Rect* rect);  // nullptr removes the clip
+bool CursorClip(Rect* out);         // false when the cursor is not clipped
+void SetCursorPos(int x, int y);    // screen position
+void GetCursorPos(int* x, int* y);
+void HideCursorOverWindow(bool hide);
+
+// ---- message boxes and the beep ---------------------------------------------
+
+enum : uint32_t {
+  BoxOk = 0x0,
+  BoxYesNo = 0x4,
+  BoxIconQuestion = 0x20,
+  BoxIconExclamation = 0x30,
+  BoxSystemModal = 0x1000,
+};
+enum : int { AnswerOk = 1, AnswerYes = 6, AnswerNo = 7 };
+
+// Shows a box on screen (SDL) and always prints it to stderr; the headless
+// backend records it and answers from its script.  Never ends the program.
+int MessageBox(Window owner, const std::string& text, const std::string& title,
+               uint32_t flags);
+void Beep();
+
+// ---- the single-instance lock -------------------------------------------------
+
+enum class LockResult { Created, AlreadyExists, Failed };
+using Lock = int;  // 0 = none
+// An flock'd file named after `name` in the runtime folder.  A second process
+// asking for the same name gets AlreadyExists and no lock.
+Lock CreateNamedLock(const std::string& name, LockResult* result);
+void ReleaseNamedLock(Lock lock);
+
+// ---- system queries ---------------------------------------------------------
+
+struct LocalTime {
+  int year = 0, month = 0, day = 0, weekday = 0;  // weekday 0 = Sunday
+  int hour = 0, minute = 0, second = 0;
+};
+LocalTime GetLocalTime();
+uint64_t DiskFreeBytes(const std::string& path);
+uint64_t FreeMemoryBytes();
+struct SystemVersion {
+  int platform = 2;  // 0 Win32s-like, 1 the 95 family, 2 the NT family
+  int major = 0, minor = 0;
+};
+SystemVersion GetSystemVersion();
+
+// ---- joystick ---------------------------------------------------------------
+
+struct JoyReading {
+  uint32_t x = 0, y = 0;  // 0..65535, centre about 32767
+  uint32_t buttons = 0;   // bit n = button n + 1
+};
+bool ReadJoystick(int id, JoyReading* out);
+void RescanJoysticks();
+
+}  // namespace os

@@ -1,6 +1,7 @@
 // Pixel buffer of the asset generator and its BMP encoder.
 #pragma once
 
+#include <compare>
 #include <cstdint>
 #include <vector>
 
@@ -9,6 +10,7 @@ namespace assetgen {
 struct Rgb {
   std::uint8_t r = 0, g = 0, b = 0;
   friend bool operator==(Rgb, Rgb) = default;
+  friend auto operator<=>(Rgb, Rgb) = default;
 };
 
 inline constexpr Rgb kBlack{0, 0, 0};

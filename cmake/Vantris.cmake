@@ -21,5 +21,6 @@ function(vantris_test name dir)
   add_executable(${name} ${files})
   target_link_libraries(${name} PRIVATE ${T_LIBS} vantris_testsupport GTest::gtest GTest::gtest_main)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-                       PROPERTIES ENVIRONMENT "VANTRIS_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+                       PROPERTIES ENVIRONMENT
+                         "VANTRIS_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
 endfunction()

@@ -27,6 +27,8 @@ class BackendImpl {
   virtual uint64_t NowMicros() = 0;
   virtual void SleepMicros(uint64_t us) = 0;
   virtual bool HasPerfCounter() { return true; }
+  // Seconds since the epoch; false to use the machine's calendar clock.
+  virtual bool CalendarSeconds(int64_t* /*seconds*/) { return false; }
   // The millisecond timer's minimum period; false when it cannot be read.
   virtual bool TimerCaps(uint32_t* min_period_ms) {
     *min_period_ms = 1;

@@ -163,7 +163,11 @@ void SleepMs(uint32_t ms) {
   }
 }
 
-int64_t CalendarTime() { return static_cast<int64_t>(std::time(nullptr)); }
+int64_t CalendarTime() {
+  int64_t seconds = 0;
+  if (g_backend && g_backend->CalendarSeconds(&seconds)) return seconds;
+  return static_cast<int64_t>(std::time(nullptr));
+}
 
 // ---- random numbers ---------------------------------------------------------
 

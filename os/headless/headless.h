@@ -16,6 +16,9 @@ void SetReadQuantumMicros(uint32_t us);  // advance per clock read (default 20)
 // Which clocks the machine offers: no performance counter, or a millisecond
 // timer whose minimum period is too coarse (10 ms or more).
 void SetClockCaps(bool perf_counter, uint32_t timer_min_period_ms);
+// (os::CalendarTime() under this backend is 2000-01-01 00:00:00 UTC plus the
+// virtual clock's whole seconds, so runs that seed from the time repeat.)
+
 // Functions run whenever the clock moves (the audio device mixes there).
 using ClockListener = void (*)(uint64_t now_us, void* user);
 void AddClockListener(ClockListener listener, void* user);
@@ -54,5 +57,23 @@ bool WindowOpen();
 bool CursorShown();
 bool TextInputOn();
 int MinimiseCount();
+
+// ---- presented frames ----
+// The present keeps a copy of the last frame handed to it and counts frames.
+struct PresentedFrame {
+  int width = 0, height = 0;
+  bool rgb555 = false;
+  std::vector<uint16_t> pixels;  // width x height, rows from the top
+  uint16_t At(int x, int y) const {
+    return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+  }
+};
+int PresentCount();
+bool LastPresentVSync();
+const PresentedFrame& LastPresented();
+// FNV-1a over the frame's size and pixels: equal frames, equal sums.
+uint64_t FrameChecksum(const PresentedFrame& frame);
+// Writes the frame as a 24-bit BMP; false when the file cannot be written.
+bool WriteFrameBmp(const PresentedFrame& frame, const std::string& path);
 
 }  // namespace os::headless

@@ -2,12 +2,14 @@
 // and recorders.  Tests and the headless runner drive it through
 // os/headless/headless.h.
 #include <algorithm>
+#include <cstring>
 #include <cstdio>
 #include <deque>
 #include <vector>
 
 #include "os/backend.h"
 #include "os/headless/headless.h"
+#include "os/headless/headless_audio.h"
 
 namespace os::headless {
 namespace {
@@ -32,9 +34,14 @@ struct State {
   bool cursor_shown = true;
   bool text_input = true;
   int minimised = 0;
+  int presents = 0;
+  bool present_vsync = false;
+  PresentedFrame last_frame;
 };
 
 State g_state;
+
+constexpr int64_t kCalendarStart = 946684800;  // 2000-01-01 00:00:00 UTC
 
 void MoveClock(uint64_t us) {
   if (us == 0) return;
@@ -52,6 +59,12 @@ class HeadlessBackend final : public BackendImpl {
   }
   void SleepMicros(uint64_t us) override { MoveClock(us); }
   bool HasPerfCounter() override { return g_state.perf_counter; }
+  // The calendar follows the virtual clock from a fixed date, so runs that
+  // seed from the time repeat.
+  bool CalendarSeconds(int64_t* seconds) override {
+    *seconds = kCalendarStart + static_cast<int64_t>(g_state.now_us / 1000000);
+    return true;
+  }
   bool TimerCaps(uint32_t* min_period_ms) override {
     *min_period_ms = g_state.timer_min_period_ms;
     return true;
@@ -96,6 +109,22 @@ class HeadlessBackend final : public BackendImpl {
     if (id < 0 || id > 1 || !g_state.joysticks[id].present) return false;
     *out = g_state.joysticks[id].reading;
     return true;
+  }
+
+  void Present(const FrameView& frame, bool vsync) override {
+    ++g_state.presents;
+    g_state.present_vsync = vsync;
+    PresentedFrame& last = g_state.last_frame;
+    if (!frame.pixels || frame.width <= 0 || frame.height <= 0) return;
+    last.width = frame.width;
+    last.height = frame.height;
+    last.rgb555 = frame.rgb555;
+    const size_t row = static_cast<size_t>(frame.width);
+    last.pixels.resize(row * static_cast<size_t>(frame.height));
+    for (int y = 0; y < frame.height; ++y) {
+      std::memcpy(last.pixels.data() + row * static_cast<size_t>(y),
+                  frame.pixels + static_cast<ptrdiff_t>(y) * frame.pitch, row * 2);
+    }
   }
 };
 
@@ -177,11 +206,79 @@ bool CursorShown() { return g_state.cursor_shown; }
 bool TextInputOn() { return g_state.text_input; }
 int MinimiseCount() { return g_state.minimised; }
 
+int PresentCount() { return g_state.presents; }
+bool LastPresentVSync() { return g_state.present_vsync; }
+const PresentedFrame& LastPresented() { return g_state.last_frame; }
+
+uint64_t FrameChecksum(const PresentedFrame& frame) {
+  uint64_t h = 1469598103934665603ull;
+  auto mix = [&h](uint32_t v) {
+    for (int i = 0; i < 4; ++i) {
+      h ^= (v >> (8 * i)) & 0xFF;
+      h *= 1099511628211ull;
+    }
+  };
+  mix(static_cast<uint32_t>(frame.width));
+  mix(static_cast<uint32_t>(frame.height));
+  for (uint16_t p : frame.pixels) mix(p);
+  return h;
+}
+
+bool WriteFrameBmp(const PresentedFrame& frame, const std::string& path) {
+  if (frame.width <= 0 || frame.height <= 0) return false;
+  const uint32_t row_bytes = (static_cast<uint32_t>(frame.width) * 3 + 3) & ~3u;
+  const uint32_t image = row_bytes * static_cast<uint32_t>(frame.height);
+  std::vector<uint8_t> out(54 + image, 0);
+  auto put16 = [&out](size_t at, uint32_t v) {
+    out[at] = static_cast<uint8_t>(v);
+    out[at + 1] = static_cast<uint8_t>(v >> 8);
+  };
+  auto put32 = [&put16](size_t at, uint32_t v) {
+    put16(at, v & 0xFFFF);
+    put16(at + 2, v >> 16);
+  };
+  out[0] = 'B';
+  out[1] = 'M';
+  put32(2, static_cast<uint32_t>(out.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, static_cast<uint32_t>(frame.width));
+  put32(22, static_cast<uint32_t>(frame.height));  // bottom-up rows
+  put16(26, 1);
+  put16(28, 24);
+  put32(34, image);
+  for (int y = 0; y < frame.height; ++y) {
+    uint8_t* row = out.data() + 54 + static_cast<size_t>(frame.height - 1 - y) * row_bytes;
+    for (int x = 0; x < frame.width; ++x) {
+      const uint16_t p = frame.At(x, y);
+      uint32_t r, g, b;
+      if (frame.rgb555) {
+        r = (p >> 10) & 31;
+        g = (p >> 5) & 31;
+        b = p & 31;
+        g = (g << 3) | (g >> 2);
+      } else {
+        r = p >> 11;
+        g = (p >> 5) & 63;
+        b = p & 31;
+        g = (g << 2) | (g >> 4);
+      }
+      row[3 * x] = static_cast<uint8_t>((b << 3) | (b >> 2));
+      row[3 * x + 1] = static_cast<uint8_t>(g);
+      row[3 * x + 2] = static_cast<uint8_t>((r << 3) | (r >> 2));
+    }
+  }
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return false;
+  const bool ok = std::fwrite(out.data(), 1, out.size(), f) == out.size();
+  return std::fclose(f) == 0 && ok;
+}
+
 }  // namespace os::headless
 
 namespace os {
 
-std::unique_ptr<BackendImpl> MakeHeadlessBackend(const StartOptions&) {
+std::unique_ptr<BackendImpl> MakeHeadlessBackend(const StartOptions& options) {
   // Every start is a fresh machine: the clock at 0, nothing scripted.
   const bool quiet = headless::g_state.quiet;
   auto listeners = headless::g_state.listeners;
@@ -189,6 +286,7 @@ std::unique_ptr<BackendImpl> MakeHeadlessBackend(const StartOptions&) {
   headless::g_state.quiet = quiet;
   // Devices that registered on the clock (audio) stay registered.
   headless::g_state.listeners = listeners;
+  headless::SetAudioDevicePresent(!options.no_audio_device);
   return std::make_unique<headless::HeadlessBackend>();
 }
 

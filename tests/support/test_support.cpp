@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "os/surface.h"
+
 namespace vantris_test {
 
 void HeadlessTest::SetUp() {
@@ -12,6 +14,7 @@ void HeadlessTest::SetUp() {
   ASSERT_TRUE(os::Start(options));
   os::headless::ClearBoxes();
   os::SeedRandom(1);
+  os::ResetSurfaceTests();  // default surface layout, no injected failures
 }
 
 void HeadlessTest::TearDown() { os::Stop(); }

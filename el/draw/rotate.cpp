@@ -1,0 +1,307 @@
+// The rotated blits.  Inverse mapping in fixed point: for every box pixel a
+// source position (u, v), in source pixels times 360, steps by the angle's
+// sine and cosine from SineTable; u / 360 and v / 360 truncate toward zero.
+//
+// DrawRotated, the one the game calls for every spinning enemy and every
+// bullet drawn along its heading, works out per row the run of columns whose
+// source position lies inside the picture and the clip rectangle, so its
+// inner loop has no test but the transparent one.  The rest of the family
+// shares one plain loop.
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "el/draw/soft_blit.h"
+#include "el/draw/soft_blit_frame.h"
+
+namespace elDraw {
+namespace {
+
+using soft::Plane;
+
+// Boxes beyond this size are refused, which keeps the fixed-point positions
+// far inside 32 bits.
+constexpr int64_t kMaxBox = 16384;
+
+int ReduceAngle(int32_t angle) {
+  const int a = angle % 360;
+  return a < 0 ? a + 360 : a;
+}
+
+// Floor and ceiling of a / b for the column bounds.  |a| stays below 2^42
+// and 0 < |b| <= 360 here, so the double quotient truncates to the exact
+// integer quotient (a true quotient that is not whole lies at least 1/360
+// from the next integer, far beyond the rounding error), and a double
+// division is several times cheaper than a 64-bit integer one.
+int64_t FloorDiv(int64_t a, int64_t b) {
+  int64_t q = static_cast<int64_t>(static_cast<double>(a) / static_cast<double>(b));
+  if (q * b != a && ((a < 0) != (b < 0))) --q;
+  return q;
+}
+int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }
+
+// The smallest u whose truncated u / 360 is at least q, and the largest whose
+// truncated u / 360 is at most q.
+int64_t LowestWithQuotient(int64_t q) { return q > 0 ? 360 * q : 360 * q - 359; }
+int64_t HighestWithQuotient(int64_t q) { return q >= 0 ? 360 * q + 359 : 360 * q; }
+
+// Narrows the columns [*lo, *hi) to those j with q_lo <= trunc((u0 + j c) / 360) <= q_hi.
+void NarrowColumns(int64_t u0, int64_t c, int64_t q_lo, int64_t q_hi, int64_t* lo, int64_t* hi) {
+  if (q_lo > q_hi) {
+    *hi = *lo;
+    return;
+  }
+  const int64_t u_lo = LowestWithQuotient(q_lo);
+  const int64_t u_hi = HighestWithQuotient(q_hi);
+  if (c > 0) {
+    *lo = std::max(*lo, CeilDiv(u_lo - u0, c));
+    *hi = std::min(*hi, FloorDiv(u_hi - u0, c) + 1);
+  } else if (c < 0) {
+    *lo = std::max(*lo, CeilDiv(u_hi - u0, c));
+    *hi = std::min(*hi, FloorDiv(u_lo - u0, c) + 1);
+  } else if (u0 < u_lo || u0 > u_hi) {
+    *hi = *lo;
+  }
+}
+
+// The box and its clipping, shared by the family.  Columns X0..W-1 and rows
+// Y0..H-1 of the box lie inside the clip rectangle.
+struct RotatedBox {
+  int64_t left, top, bw, bh;
+  int64_t w, h, x0, y0;
+};
+
+// False when nothing of the box is inside the clip rectangle.
+bool ClipRotatedBox(int32_t left, int32_t top, int32_t right, int32_t bottom, RotatedBox* box) {
+  const soft::Box clip = soft::ClipBox();
+  box->left = left;
+  box->top = top;
+  box->bw = int64_t{right} - left;
+  box->bh = int64_t{bottom} - top;
+  box->w = box->bw;
+  box->h = box->bh;
+  box->x0 = 0;
+  box->y0 = 0;
+  if (box->left + box->w > clip.right) box->w = clip.right - box->left;
+  if (box->top + box->h > clip.bottom) box->h = clip.bottom - box->top;
+  if (box->left < clip.left) box->x0 = clip.left - box->left;
+  if (box->top < clip.top) box->y0 = clip.top - box->top;
+  return !(box->w < box->x0 || box->h < box->y0);
+}
+
+// The fixed-point start of the box's first row.
+struct RotationStart {
+  int32_t sin_a, cos_a;
+  int64_t u, v;
+  RotationStart(int32_t angle, int64_t bw, int64_t bh) {
+    const int a = ReduceAngle(angle);
+    sin_a = SineTable[a];
+    cos_a = SineTable[a + 90];
+    const int64_t cx = bw >> 1, cy = bh >> 1;
+    u = 360 * cx - cx * cos_a + cy * sin_a;
+    v = 360 * cy - cx * sin_a - cy * cos_a;
+  }
+};
+
+// ---- the family's plain loop ----
+
+// What a member adds to the loop: the centring offsets, the source column and
+// row for a truncated position, the pixel it writes, and a per-row step.
+struct FamilyMember {
+  bool tiled = false;  // the source repeats; the rectangle is cut to the picture first
+  float x_scale = 1.0f, y_scale = 1.0f;
+  float x_step = 0.0f, y_step = 0.0f;
+  bool scaled = false;
+  bool scale_offsets = false;  // offsets from the scaled source size
+  bool tint = false;
+  float factor[3] = {1.0f, 1.0f, 1.0f};
+};
+
+bool UsableScale(float scale) { return std::isfinite(scale) && scale != 0.0f; }
+
+// The member's source coordinate for a truncated position q: q minus the
+// offset, divided by the scale, folded into the tile.
+int64_t MapCoordinate(const FamilyMember& m, int64_t q, int64_t offset, float scale,
+                      int64_t size) {
+  int64_t s = q - offset;
+  if (m.scaled) s = soft::TruncBounded(static_cast<float>(s) / scale, 0);
+  if (m.tiled) s = std::llabs(s) % size;
+  return s;
+}
+
+int32_t DrawFamily(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t angle,
+                   int32_t handle, int32_t src_left, int32_t src_top, int32_t src_right,
+                   int32_t src_bottom, FamilyMember member) {
+  os::Surface* source = soft::SpriteSurface(handle);
+  if (source == nullptr) return 0;
+  RotatedBox box;
+  if (!ClipRotatedBox(left, top, right, bottom, &box)) return 1;
+  if (box.bw > kMaxBox || box.bh > kMaxBox) return 0;
+  if (member.scaled && (!UsableScale(member.x_scale) || !UsableScale(member.y_scale))) return 0;
+  if (member.tiled) {
+    src_left = std::max(src_left, 0);
+    src_top = std::max(src_top, 0);
+    src_right = std::min(src_right, source->Width());
+    src_bottom = std::min(src_bottom, source->Height());
+  }
+  const int64_t sw = int64_t{src_right} - src_left, sh = int64_t{src_bottom} - src_top;
+  if (member.tiled && (sw <= 0 || sh <= 0)) return 1;
+  // Source columns and rows inside both the rectangle and the picture.
+  const int64_t sx_lo = std::max<int64_t>(0, -int64_t{src_left});
+  const int64_t sx_hi = std::min<int64_t>(sw, int64_t{source->Width()} - src_left);
+  const int64_t sy_lo = std::max<int64_t>(0, -int64_t{src_top});
+  const int64_t sy_hi = std::min<int64_t>(sh, int64_t{source->Height()} - src_top);
+
+  int64_t offx = (box.bw - sw) >> 1, offy = (box.bh - sh) >> 1;
+  if (member.scale_offsets) {
+    offx = (box.bw - soft::TruncBounded(static_cast<float>(sw) * member.x_scale, 0)) >> 1;
+    offy = (box.bh - soft::TruncBounded(static_cast<float>(sh) * member.y_scale, 0)) >> 1;
+  }
+  const RotationStart start(angle, box.bw, box.bh);
+  float factor[3];
+  for (int c = 0; c < 3; ++c) factor[c] = soft::ClampUnit(member.factor[c]);
+
+  return soft::WithLockedPair(source, [&](const Plane& src, const Plane& dst) {
+    const soft::Placer place;
+    float x_scale = member.x_scale, y_scale = member.y_scale;
+    for (int64_t i = 0; i < box.h; ++i) {
+      const bool row_usable = !member.scaled || (UsableScale(x_scale) && UsableScale(y_scale));
+      if (i >= box.y0 && row_usable) {
+        int64_t u = start.u - i * start.sin_a + box.x0 * start.cos_a;
+        int64_t v = start.v + i * start.cos_a + box.x0 * start.sin_a;
+        uint16_t* d = dst.base + dst.Index(static_cast<int>(box.left + box.x0),
+                                           static_cast<int>(box.top + i));
+        for (int64_t j = box.x0; j < box.w; ++j, ++d, u += start.cos_a, v += start.sin_a) {
+          const int64_t sx = MapCoordinate(member, u / 360, offx, x_scale, sw);
+          const int64_t sy = MapCoordinate(member, v / 360, offy, y_scale, sh);
+          if (sx < sx_lo || sx >= sx_hi || sy < sy_lo || sy >= sy_hi) continue;
+          const uint16_t p = src.At(static_cast<int>(src_left + sx), static_cast<int>(src_top + sy));
+          if (p == 0) continue;
+          if (member.tint) {
+            const uint8_t* c = soft::Split(p);
+            *d = place(static_cast<unsigned>(c[0] * factor[0]),
+                       static_cast<unsigned>(c[1] * factor[1]),
+                       static_cast<unsigned>(c[2] * factor[2]));
+          } else {
+            *d = p;
+          }
+        }
+      }
+      x_scale += member.x_step;
+      y_scale += member.y_step;
+    }
+  });
+}
+
+}  // namespace
+
+int32_t DrawRotated(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t angle,
+                    int32_t handle, int32_t src_left, int32_t src_top, int32_t src_right,
+                    int32_t src_bottom) {
+  os::Surface* source = soft::SpriteSurface(handle);
+  if (source == nullptr) return 0;
+  RotatedBox box;
+  if (!ClipRotatedBox(left, top, right, bottom, &box)) return 1;
+  if (box.bw > kMaxBox || box.bh > kMaxBox) return 0;
+
+  const int64_t sw = int64_t{src_right} - src_left, sh = int64_t{src_bottom} - src_top;
+  const int64_t offx = (box.bw - sw) >> 1, offy = (box.bh - sh) >> 1;
+  // Truncated positions q whose source column q - offx lies inside both the
+  // source rectangle and the picture (likewise for rows).
+  const int64_t qx_lo = std::max<int64_t>(0, -int64_t{src_left}) + offx;
+  const int64_t qx_hi = std::min<int64_t>(sw, int64_t{source->Width()} - src_left) - 1 + offx;
+  const int64_t qy_lo = std::max<int64_t>(0, -int64_t{src_top}) + offy;
+  const int64_t qy_hi = std::min<int64_t>(sh, int64_t{source->Height()} - src_top) - 1 + offy;
+  const RotationStart start(angle, box.bw, box.bh);
+
+  return soft::WithLockedPair(source, [&](const Plane& src, const Plane& dst) {
+    // Source index of the truncated position (0, 0).
+    const ptrdiff_t origin = (src_top - offy) * src.pitch + (src_left - offx);
+    const ptrdiff_t spitch = src.pitch;
+    const uint16_t* const sbase = src.base;
+    const int32_t sin_a = start.sin_a, cos_a = start.cos_a;
+    // With a box at least the source's size every drawn position has u, v
+    // above -360 (the quotients are not negative).
+    const bool above_minus_360 = qx_lo >= 0 && qy_lo >= 0;
+    for (int64_t i = box.y0; i < box.h; ++i) {
+      const int64_t u0 = start.u - i * sin_a;
+      const int64_t v0 = start.v + i * cos_a;
+      int64_t lo = box.x0, hi = box.w;
+      NarrowColumns(u0, cos_a, qx_lo, qx_hi, &lo, &hi);
+      NarrowColumns(v0, sin_a, qy_lo, qy_hi, &lo, &hi);
+      if (lo >= hi) continue;
+      int32_t u = static_cast<int32_t>(u0 + lo * cos_a);
+      int32_t v = static_cast<int32_t>(v0 + lo * sin_a);
+      uint16_t* __restrict d =
+          dst.base + dst.Index(static_cast<int>(box.left + lo), static_cast<int>(box.top + i));
+      if (above_minus_360) {
+        // Inside the run u, v > -360, where u / 360 truncated is max(u, 0) / 360
+        // in unsigned arithmetic: a multiply and a shift.
+        for (int64_t n = hi - lo; n > 0; --n, ++d, u += cos_a, v += sin_a) {
+          const uint32_t qu = static_cast<uint32_t>(std::max(u, 0)) / 360u;
+          const uint32_t qv = static_cast<uint32_t>(std::max(v, 0)) / 360u;
+          const uint16_t p = sbase[origin + static_cast<ptrdiff_t>(qv) * spitch + qu];
+          if (p != 0) *d = p;
+        }
+      } else {
+        for (int64_t n = hi - lo; n > 0; --n, ++d, u += cos_a, v += sin_a) {
+          const uint16_t p = sbase[origin + (v / 360) * spitch + u / 360];
+          if (p != 0) *d = p;
+        }
+      }
+    }
+  });
+}
+
+int32_t DrawRotatedTiled(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t angle,
+                         int32_t handle, int32_t src_left, int32_t src_top, int32_t src_right,
+                         int32_t src_bottom) {
+  FamilyMember m;
+  m.tiled = true;
+  return DrawFamily(left, top, right, bottom, angle, handle, src_left, src_top, src_right,
+                    src_bottom, m);
+}
+
+int32_t DrawRotatedScaled2(int32_t left, int32_t top, int32_t right, int32_t bottom,
+                           int32_t angle, float scale, int32_t handle, int32_t src_left,
+                           int32_t src_top, int32_t src_right, int32_t src_bottom) {
+  FamilyMember m;
+  m.scaled = true;
+  m.scale_offsets = true;
+  m.x_scale = m.y_scale = scale;
+  return DrawFamily(left, top, right, bottom, angle, handle, src_left, src_top, src_right,
+                    src_bottom, m);
+}
+
+int32_t DrawRotatedTiledScaled(int32_t left, int32_t top, int32_t right, int32_t bottom,
+                               int32_t angle, float scale, int32_t handle, int32_t src_left,
+                               int32_t src_top, int32_t src_right, int32_t src_bottom) {
+  FamilyMember m;
+  m.tiled = true;
+  m.scaled = true;
+  m.x_scale = m.y_scale = scale;
+  return DrawFamily(left, top, right, bottom, angle, handle, src_left, src_top, src_right,
+                    src_bottom, m);
+}
+
+int32_t DrawRotatedScaledBlend(int32_t left, int32_t top, int32_t right, int32_t bottom,
+                               int32_t angle, float x_scale, float x_step, float y_scale,
+                               float y_step, float red, float green, float blue, int32_t handle,
+                               int32_t src_left, int32_t src_top, int32_t src_right,
+                               int32_t src_bottom) {
+  FamilyMember m;
+  m.tiled = true;
+  m.scaled = true;
+  m.tint = true;
+  m.x_scale = x_scale;
+  m.y_scale = y_scale;
+  m.x_step = std::isfinite(x_step) ? x_step : 0.0f;
+  m.y_step = std::isfinite(y_step) ? y_step : 0.0f;
+  m.factor[0] = red;
+  m.factor[1] = green;
+  m.factor[2] = blue;
+  return DrawFamily(left, top, right, bottom, angle, handle, src_left, src_top, src_right,
+                    src_bottom, m);
+}
+
+}  // namespace elDraw

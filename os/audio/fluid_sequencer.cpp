@@ -1,0 +1,184 @@
+// The FluidSynth sequencer: a General MIDI synthesiser whose MIDI-file player
+// runs on the synthesiser's sample clock, so the piece advances exactly as
+// the audio callback renders it.
+#include <fluidsynth.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "os/audio/midi.h"
+
+namespace os::audio {
+namespace {
+
+bool FileExists(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+constexpr int kScratchFrames = 256;
+
+class FluidSequencer final : public Sequencer {
+ public:
+  ~FluidSequencer() override { Destroy(); }
+
+  bool Prepare(uint32_t rate) override {
+    if (synth_ && rate == rate_) return true;
+    Destroy();
+    const std::string soundfont = FindSoundfont();
+    if (soundfont.empty()) {
+      const char* env = std::getenv("VANTRIS_SOUNDFONT");
+      WarnOnce(env && *env
+                   ? (std::string("VANTRIS_SOUNDFONT names ") + env + ", which is no file").c_str()
+                   : "no General MIDI soundfont found (install the timgm6mb-soundfont package "
+                     "or point VANTRIS_SOUNDFONT at a .sf2 file)");
+      return false;
+    }
+    // Quiet the library's warnings; errors still reach stderr.
+    fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
+    fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
+    fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
+    settings_ = new_fluid_settings();
+    if (!settings_) return false;
+    fluid_settings_setnum(settings_, "synth.sample-rate", static_cast<double>(rate));
+    fluid_settings_setstr(settings_, "player.timing-source", "sample");
+    synth_ = new_fluid_synth(settings_);
+    if (!synth_ || fluid_synth_sfload(synth_, soundfont.c_str(), 1) == FLUID_FAILED) {
+      Destroy();
+      WarnOnce(("the soundfont " + soundfont + " cannot be loaded").c_str());
+      return false;
+    }
+    rate_ = rate;
+    return true;
+  }
+
+  bool Load(const std::vector<uint8_t>& smf) override {
+    smf_ = smf;
+    return MakePlayer();
+  }
+
+  void Unload() override {
+    DeletePlayer();
+    smf_.clear();
+    if (synth_) fluid_synth_all_sounds_off(synth_, -1);
+  }
+
+  void Rewind() override {
+    if (!synth_) return;
+    fluid_synth_all_sounds_off(synth_, -1);
+    fluid_synth_system_reset(synth_);
+    MakePlayer();
+  }
+
+  void Start() override {
+    if (!player_) return;
+    fluid_player_play(player_);
+    started_ = true;
+  }
+
+  void Halt() override {
+    if (player_ && started_) fluid_player_stop(player_);
+    started_ = false;
+    if (synth_) fluid_synth_all_notes_off(synth_, -1);
+  }
+
+  bool Ended() override { return ended_; }
+
+  void Render(float* mix, int frames, uint32_t rate) override {
+    if (!synth_ || rate != rate_) return;
+    while (frames > 0) {
+      const int n = frames < kScratchFrames ? frames : kScratchFrames;
+      fluid_synth_write_float(synth_, n, scratch_, 0, 2, scratch_, 1, 2);
+      for (int i = 0; i < 2 * n; ++i) mix[i] += scratch_[i];
+      mix += 2 * n;
+      frames -= n;
+    }
+    // The piece ends with its last event (the player itself reports "done"
+    // only after a grace time for the notes to die away).
+    if (started_ && player_) {
+      const int total = fluid_player_get_total_ticks(player_);
+      const bool last_event_played = total > 0 && fluid_player_get_current_tick(player_) >= total;
+      if (last_event_played || fluid_player_get_status(player_) == FLUID_PLAYER_DONE) {
+        started_ = false;
+        ended_ = true;
+      }
+    }
+  }
+
+ private:
+  void WarnOnce(const char* why) {
+    if (warned_) return;
+    warned_ = true;
+    std::fprintf(stderr, "vantris: the music is silent: %s.\n", why);
+  }
+
+  bool MakePlayer() {
+    DeletePlayer();
+    ended_ = false;
+    started_ = false;
+    if (!synth_ || smf_.empty()) return false;
+    player_ = new_fluid_player(synth_);
+    if (!player_) return false;
+    if (fluid_player_add_mem(player_, smf_.data(), smf_.size()) != FLUID_OK) {
+      DeletePlayer();
+      return false;
+    }
+    return true;
+  }
+
+  void DeletePlayer() {
+    if (player_) delete_fluid_player(player_);
+    player_ = nullptr;
+  }
+
+  void Destroy() {
+    DeletePlayer();
+    if (synth_) delete_fluid_synth(synth_);
+    if (settings_) delete_fluid_settings(settings_);
+    synth_ = nullptr;
+    settings_ = nullptr;
+    rate_ = 0;
+  }
+
+  fluid_settings_t* settings_ = nullptr;
+  fluid_synth_t* synth_ = nullptr;
+  fluid_player_t* player_ = nullptr;
+  std::vector<uint8_t> smf_;
+  uint32_t rate_ = 0;
+  bool started_ = false;
+  bool ended_ = false;
+  bool warned_ = false;
+  float scratch_[2 * kScratchFrames] = {};
+};
+
+}  // namespace
+
+std::string FindSoundfont() {
+  if (const char* env = std::getenv("VANTRIS_SOUNDFONT"); env && *env)
+    return FileExists(env) ? std::string(env) : std::string();
+  static const char* const kCandidates[] = {
+      "/usr/share/sounds/sf2/TimGM6mb.sf2",
+      "/usr/share/sounds/sf2/default-GM.sf2",
+      "/usr/share/sounds/sf2/FluidR3_GM.sf2",
+      "/usr/share/soundfonts/default.sf2",
+      "/usr/share/soundfonts/FluidR3_GM.sf2",
+  };
+  for (const char* path : kCandidates) {
+    if (FileExists(path)) return path;
+  }
+  return {};
+}
+
+std::unique_ptr<Sequencer> MakeFluidSequencer(uint32_t rate) {
+  auto seq = std::make_unique<FluidSequencer>();
+  if (!seq->Prepare(rate)) return nullptr;
+  return seq;
+}
+
+Sequencer* SdlSequencer() {
+  static FluidSequencer* seq = new FluidSequencer;  // kept to the end of the process
+  return seq;
+}
+
+}  // namespace os::audio

@@ -1,0 +1,245 @@
+#include "os/audio/midi.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <mutex>
+
+#include "os/audio/audio.h"
+#include "os/path.h"
+
+namespace os {
+namespace {
+
+using audio::Sequencer;
+
+struct Device {
+  bool open = false;
+  std::string alias;
+  Sequencer* seq = nullptr;
+  bool playing = false;
+  bool at_end = false;  // played to the end and not rewound since
+  bool notify_pending = false;
+  Window notify_window = 0;
+};
+
+Device g_device;
+
+Sequencer* BackendSequencer() {
+  return ActiveBackend() == Backend::Sdl ? audio::SdlSequencer() : audio::HeadlessSequencer();
+}
+
+bool SameWord(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  }
+  return true;
+}
+
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Splits on blanks; a token in double quotes may hold blanks but no double
+// quote, and must be followed by a blank or the end.
+bool Tokenize(std::string_view text, std::vector<std::string>* out) {
+  size_t i = 0;
+  const size_t n = text.size();
+  while (true) {
+    while (i < n && IsSpace(text[i])) ++i;
+    if (i == n) return true;
+    if (text[i] == '"') {
+      const size_t close = text.find('"', i + 1);
+      if (close == std::string_view::npos) return false;
+      out->emplace_back(text.substr(i + 1, close - i - 1));
+      i = close + 1;
+      if (i < n && !IsSpace(text[i])) return false;
+    } else {
+      size_t j = i;
+      while (j < n && !IsSpace(text[j])) ++j;
+      const std::string_view token = text.substr(i, j - i);
+      if (token.find('"') != std::string_view::npos) return false;
+      out->emplace_back(token);
+      i = j;
+    }
+  }
+}
+
+uint32_t Be32(const uint8_t* p) {
+  return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
+}
+
+// A standard MIDI file: its header chunk (format 0..2, at least one track)
+// followed by a track chunk.
+bool LooksLikeSmf(const std::vector<uint8_t>& smf) {
+  if (smf.size() < 14 || std::memcmp(smf.data(), "MThd", 4) != 0) return false;
+  const uint32_t header = Be32(smf.data() + 4);
+  if (header < 6 || header > smf.size() - 8) return false;
+  const unsigned format = (smf[8] << 8) | smf[9];
+  const unsigned tracks = (smf[10] << 8) | smf[11];
+  if (format > 2 || tracks == 0) return false;
+  const size_t track = 8 + size_t{header};
+  return smf.size() >= track + 8 && std::memcmp(smf.data() + track, "MTrk", 4) == 0;
+}
+
+void Notify(Window window, uint64_t code) {
+  PostMessage(window, MsgMidiNotify, code, MidiDeviceId);
+}
+
+// A pending notice ends with `code` (aborted or superseded).
+void EndPendingNotice(uint64_t code) {
+  if (!g_device.notify_pending) return;
+  g_device.notify_pending = false;
+  Notify(g_device.notify_window, code);
+}
+
+// Picks up the end of a playing piece; the notice goes out from here.
+void PollEnd() {
+  if (!g_device.open || !g_device.playing) return;
+  bool ended;
+  {
+    std::lock_guard<std::mutex> lock(audio::MainMixer().Mutex());
+    ended = g_device.seq->Ended();
+  }
+  if (!ended) return;
+  g_device.playing = false;
+  g_device.at_end = true;
+  if (g_device.notify_pending) {
+    g_device.notify_pending = false;
+    Notify(g_device.notify_window, MidiNotifySuccessful);
+  }
+}
+
+void CloseDevice() {
+  if (!g_device.open) return;
+  {
+    std::lock_guard<std::mutex> lock(audio::MainMixer().Mutex());
+    g_device.seq->Halt();
+    g_device.seq->Unload();
+  }
+  audio::MainMixer().SetMusic(nullptr);
+  audio::ReleaseMusic();
+  g_device = Device{};
+}
+
+uint32_t Open(const std::vector<std::string>& t) {
+  if (t.size() != 6 || !SameWord(t[2], "type") || !SameWord(t[3], "sequencer") ||
+      !SameWord(t[4], "alias"))
+    return MidiErrSyntax;
+  if (g_device.open) return MidiErrAliasInUse;
+  std::vector<uint8_t> smf;
+  if (t[1].empty() || !ReadWholeFile(t[1], &smf)) return MidiErrCannotOpen;
+  if (!LooksLikeSmf(smf)) return MidiErrCannotOpen;
+  Sequencer* seq = BackendSequencer();
+  if (!seq->Prepare(audio::MainMixer().Output().rate)) return MidiErrCannotOpen;
+  audio::AcquireMusic();
+  bool loaded;
+  {
+    std::lock_guard<std::mutex> lock(audio::MainMixer().Mutex());
+    loaded = seq->Load(smf);
+  }
+  if (!loaded) {
+    audio::ReleaseMusic();
+    return MidiErrCannotOpen;
+  }
+  audio::MainMixer().SetMusic(seq);
+  g_device = Device{};
+  g_device.open = true;
+  g_device.alias = t[5];
+  g_device.seq = seq;
+  AddPumpHook(&PollEnd);
+  return MidiOk;
+}
+
+void Halt() {
+  std::lock_guard<std::mutex> lock(audio::MainMixer().Mutex());
+  g_device.seq->Halt();
+}
+
+}  // namespace
+
+uint32_t MidiCommand(std::string_view command, char* answer, size_t answer_size,
+                     Window callback) {
+  if (answer && answer_size > 0) answer[0] = '\0';
+  BackendSequencer()->NoteCommand(command);
+  std::vector<std::string> t;
+  if (!Tokenize(command, &t)) return MidiErrSyntax;
+  if (t.empty()) return MidiErrUnknownCommand;
+  const std::string& verb = t[0];
+  if (SameWord(verb, "open")) return Open(t);
+
+  const bool known = SameWord(verb, "seek") || SameWord(verb, "play") ||
+                     SameWord(verb, "stop") || SameWord(verb, "close") ||
+                     SameWord(verb, "status");
+  if (!known) return MidiErrUnknownCommand;
+  if (t.size() < 2) return MidiErrSyntax;
+  if (!g_device.open || !SameWord(t[1], g_device.alias)) return MidiErrNotOpen;
+  PollEnd();
+
+  if (SameWord(verb, "seek")) {
+    if (t.size() != 4 || !SameWord(t[2], "to") || !SameWord(t[3], "start")) return MidiErrSyntax;
+    EndPendingNotice(MidiNotifyAborted);
+    {
+      std::lock_guard<std::mutex> lock(audio::MainMixer().Mutex());
+      g_device.seq->Halt();
+      g_device.seq->Rewind();
+    }
+    g_device.playing = false;
+    g_device.at_end = false;
+    return MidiOk;
+  }
+  if (SameWord(verb, "play")) {
+    const bool notify = t.size() == 3 && SameWord(t[2], "notify");
+    if (t.size() != 2 && !notify) return MidiErrSyntax;
+    EndPendingNotice(MidiNotifySuperseded);
+    if (g_device.at_end) {
+      // Nothing is left to play: the play is over at once.
+      if (notify) Notify(callback, MidiNotifySuccessful);
+      return MidiOk;
+    }
+    if (!g_device.playing) {
+      std::lock_guard<std::mutex> lock(audio::MainMixer().Mutex());
+      g_device.seq->Start();
+    }
+    g_device.playing = true;
+    if (notify) {
+      g_device.notify_pending = true;
+      g_device.notify_window = callback;
+    }
+    return MidiOk;
+  }
+  if (SameWord(verb, "stop")) {
+    if (t.size() != 2) return MidiErrSyntax;
+    EndPendingNotice(MidiNotifyAborted);
+    Halt();
+    g_device.playing = false;
+    return MidiOk;
+  }
+  if (SameWord(verb, "close")) {
+    if (t.size() != 2) return MidiErrSyntax;
+    EndPendingNotice(MidiNotifyAborted);
+    CloseDevice();
+    return MidiOk;
+  }
+  // status <alias> mode
+  if (t.size() != 3 || !SameWord(t[2], "mode")) return MidiErrSyntax;
+  const char* mode = g_device.playing ? "playing" : "stopped";
+  if (answer && answer_size > 0) {
+    const size_t n = std::min(std::strlen(mode), answer_size - 1);
+    std::memcpy(answer, mode, n);
+    answer[n] = '\0';
+  }
+  return MidiOk;
+}
+
+}  // namespace os
+
+namespace os::audio {
+
+void ResetMidi() {
+  g_device.notify_pending = false;
+  CloseDevice();
+}
+
+}  // namespace os::audio

@@ -1,0 +1,84 @@
+// MIDI music: a small command interpreter over one sequencer.
+//
+// The commands (keywords in any case; a path may stand in double quotes and
+// then holds no double quote itself):
+//   open <path> type sequencer alias <name>   reads a standard MIDI file
+//   seek <name> to start                      stops and rewinds
+//   play <name> [notify]                      plays from the current position
+//   stop <name>                               stops, keeping the position
+//   close <name>                              stops and forgets the piece
+//   status <name> mode                        answers "playing" or "stopped"
+// One piece can be open at a time.  A play with notify that reaches the end
+// of the piece posts MsgMidiNotify(MidiNotifySuccessful, device id) to the
+// callback window from the main thread's message pump; a pending notify cut
+// short by stop, seek or close is answered with MidiNotifyAborted, one
+// replaced by another play with MidiNotifySuperseded.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "os/audio/mixer.h"
+#include "os/system.h"
+
+namespace os {
+
+enum MidiResult : uint32_t {
+  MidiOk = 0,
+  MidiErrUnknownCommand = 0xA0D20001,
+  MidiErrSyntax = 0xA0D20002,        // a malformed command or quoted path
+  MidiErrNotOpen = 0xA0D20003,       // no piece open under that alias
+  MidiErrAliasInUse = 0xA0D20004,    // a piece is already open
+  MidiErrCannotOpen = 0xA0D20005,    // missing or unreadable file, or no synthesiser
+};
+
+// Runs one command.  The answer (for "status") is written NUL-terminated and
+// cut to `answer_size`; `callback` receives the notices of "play ... notify".
+uint32_t MidiCommand(std::string_view command, char* answer = nullptr,
+                     size_t answer_size = 0, Window callback = 0);
+
+// The device id carried in the notices' lParam.
+constexpr int64_t MidiDeviceId = 1;
+
+}  // namespace os
+
+namespace os::audio {
+
+// What the interpreter drives.  Render runs on the audio thread with the
+// mixer's mutex held; every other call is made on the main thread, and all
+// but Prepare with the mixer's mutex held too.
+class Sequencer : public MusicSource {
+ public:
+  // Gets ready to load (the synthesiser and its soundfont); false when the
+  // sequencer cannot play at all.  Called without the mixer's mutex.
+  virtual bool Prepare(uint32_t rate) = 0;
+  virtual bool Load(const std::vector<uint8_t>& smf) = 0;
+  virtual void Unload() = 0;
+  virtual void Rewind() = 0;
+  virtual void Start() = 0;
+  virtual void Halt() = 0;
+  // True once a started piece has played to its end (until Rewind).
+  virtual bool Ended() = 0;
+  // Sees every command the interpreter runs (the headless log).
+  virtual void NoteCommand(std::string_view /*command*/) {}
+};
+
+// The sequencer of each backend: FluidSynth for SDL, the logging sequencer
+// for headless.
+Sequencer* SdlSequencer();
+Sequencer* HeadlessSequencer();
+
+// The General MIDI soundfont FluidSynth uses: $VANTRIS_SOUNDFONT, else the
+// first of the usual system soundfonts that exists; empty when none does.
+std::string FindSoundfont();
+// A FluidSynth sequencer of its own (tests and the benchmark); nullptr when
+// no soundfont is found.
+std::unique_ptr<Sequencer> MakeFluidSequencer(uint32_t rate);
+
+// Forgets an open piece without notices (tests start from a clean state).
+void ResetMidi();
+
+}  // namespace os::audio

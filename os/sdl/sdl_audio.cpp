@@ -1,0 +1,66 @@
+// The SDL audio device: SDL pulls the mix through its callback on its own
+// thread, in exactly the mixer's output format (SDL converts for the
+// hardware when it has to).
+#include <SDL.h>
+
+#include <cstdio>
+
+#include "os/audio/audio.h"
+
+namespace os::audio {
+namespace {
+
+class SdlAudioDevice final : public AudioDevice {
+ public:
+  ~SdlAudioDevice() override {
+    if (device_) SDL_CloseAudioDevice(device_);  // waits for a running callback
+    if (subsystem_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  }
+
+  bool Open(Mixer& mixer) {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+      std::fprintf(stderr, "vantris: no audio: %s\n", SDL_GetError());
+      return false;
+    }
+    subsystem_ = true;
+    mixer_ = &mixer;
+    frame_bytes_ = mixer.Output().BytesPerFrame();
+    const OutputFormat format = mixer.Output();
+    SDL_AudioSpec want{};
+    want.freq = static_cast<int>(format.rate);
+    want.format = format.bits == 8 ? AUDIO_U8 : AUDIO_S16SYS;
+    want.channels = static_cast<Uint8>(format.channels);
+    want.samples = 1024;
+    want.callback = &SdlAudioDevice::Callback;
+    want.userdata = this;
+    SDL_AudioSpec have{};
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (device_ == 0) {
+      std::fprintf(stderr, "vantris: no audio device: %s\n", SDL_GetError());
+      return false;
+    }
+    SDL_PauseAudioDevice(device_, 0);
+    return true;
+  }
+
+ private:
+  static void Callback(void* user, Uint8* stream, int len) {
+    auto* self = static_cast<SdlAudioDevice*>(user);
+    self->mixer_->Render(stream, len / static_cast<int>(self->frame_bytes_));
+  }
+
+  SDL_AudioDeviceID device_ = 0;
+  bool subsystem_ = false;
+  Mixer* mixer_ = nullptr;
+  uint32_t frame_bytes_ = 4;
+};
+
+}  // namespace
+
+std::unique_ptr<AudioDevice> OpenSdlDevice(Mixer& mixer) {
+  auto device = std::make_unique<SdlAudioDevice>();
+  if (!device->Open(mixer)) return nullptr;
+  return device;
+}
+
+}  // namespace os::audio

@@ -1,0 +1,262 @@
+// The hit passes.  One table of targets, one row per kind and boss, serves
+// the laser, ray and bomb passes alike.
+#include "player/hit_pass.h"
+
+#include <iterator>
+
+#include "el/system/elSystem.h"
+#include "enemies/kind_tables.h"
+#include "player/powerup.h"
+#include "player/shots.h"
+#include "shell/game_state.h"
+#include "stages/stage1/boss1_tables.h"
+#include "stages/stage2/boss2_tables.h"
+#include "stages/stage3/boss3_tables.h"
+#include "stages/stage4/boss4_tables.h"
+#include "stages/stage5/boss5_tables.h"
+#include "stages/stage6/boss6_tables.h"
+#include "stages/stage7/boss7_tables.h"
+#include "stages/stage8/boss8_tables.h"
+
+namespace {
+
+// Positions are compared as whole pixels truncated toward zero; a position
+// beyond any screen (or not a number) is pinned far away instead of being
+// converted out of range.
+int64_t Whole(float v) {
+  constexpr float kFar = 1.0e9f;
+  if (!(v > -kFar)) return -static_cast<int64_t>(kFar);
+  if (v > kFar) return static_cast<int64_t>(kFar);
+  return static_cast<int64_t>(v);
+}
+
+struct Box {
+  int32_t xLow, xHigh, yLow, yHigh;  // inclusive, relative to the target
+};
+
+bool Inside(const Box& box, int64_t ex, int64_t ey, int32_t sx, int32_t sy) {
+  return ex + box.xLow <= sx && sx <= ex + box.xHigh && ey + box.yLow <= sy &&
+         sy <= ey + box.yHigh;
+}
+
+// What the passes read of a slot.
+struct SlotPosition {
+  float x, y;
+  uint32_t noHit;
+};
+
+template <auto& Table>
+SlotPosition SlotOf(int32_t i) {
+  const auto& slot = Table[i];
+  return {slot.x, slot.y, slot.noHit};
+}
+
+// Box and points columns: laser B, laser A, ray.
+constexpr int kColumnB = 0, kColumnA = 1, kColumnRay = 2;
+
+int Column(ShotPass pass) {
+  switch (pass) {
+    case ShotPass::LaserB: return kColumnB;
+    case ShotPass::Ray: return kColumnRay;
+    case ShotPass::LaserA:
+    case ShotPass::Bomb: break;
+  }
+  return kColumnA;
+}
+
+struct KindTarget {
+  SlotPosition (*slot)(int32_t);
+  int32_t count;
+  void (*hit)(int32_t);
+  float gate;     // a slot whose y is below this is skipped
+  float rayGate;  // the same in the ray pass
+  Box box[3];
+  int32_t points[3];
+  int32_t* hitFrames;  // Szak60: overlapping frames before a hit counts
+};
+
+#define SLOTS(kind) &SlotOf<kind##Slots>, static_cast<int32_t>(std::size(kind##Slots)), &kind##Hit
+#define ONE(kind) \
+  &SlotOf<kind##Slots>, 1, [](int32_t) { kind##Hit(); }
+
+// y ranges of the boxes.
+constexpr int32_t kY50[2] = {-60, 50};
+#define B(xl, xh) Box{xl, xh, kY50[0], kY50[1]}
+#define B60(xl, xh) Box{xl, xh, -60, 60}
+
+// Small kinds: laser B, laser A and ray boxes of the rotating and most
+// other kinds.
+#define COMMON_BOXES {B(-40, 60), B(-60, 80), B(-20, 80)}
+#define DIAGONAL_BOXES {B(0, 30), B(0, 30), B(0, 70)}
+#define WAVE_BOXES {B(0, 40), B(0, 40), B(0, 80)}
+#define ROTATING_WAVE_BOXES {B(0, 60), B(0, 60), B(0, 100)}
+#define LARGE_BOXES {B(60, 80), B(60, 80), B(40, 140)}
+
+const KindTarget kKinds[] = {
+    {SLOTS(Szak10), -45, -45, {B(-40, 50), B(-60, 70), B(-20, 70)}, {100, 50, 50}, nullptr},
+    {SLOTS(Szak3), -30, -30, {B60(-40, 60), B60(-40, 60), B60(0, 60)}, {250, 250, 250}, nullptr},
+    {SLOTS(Szak4), -30, -30, {B60(-40, 80), B60(-40, 80), B60(0, 80)}, {250, 250, 250}, nullptr},
+    {SLOTS(Szak1A), -50, -50, {B(-40, 40), B(-60, 60), B(-20, 60)}, {100, 50, 50}, nullptr},
+    {SLOTS(Szak1B), -50, -50, {B(-40, 40), B(-60, 60), B(-20, 60)}, {100, 50, 50}, nullptr},
+    {SLOTS(Szak6A), -30, -30, COMMON_BOXES, {100, 50, 50}, nullptr},
+    {SLOTS(Szak6B), -30, -30, COMMON_BOXES, {100, 50, 50}, nullptr},
+    {SLOTS(Szak6C), -30, -30, COMMON_BOXES, {100, 50, 50}, nullptr},
+    {SLOTS(Szak9), -30, -30, COMMON_BOXES, {100, 50, 50}, nullptr},
+    {SLOTS(Szak6D), -60, -60, COMMON_BOXES, {150, 50, 50}, nullptr},
+    {SLOTS(Szak6E), -60, -60, COMMON_BOXES, {150, 50, 50}, nullptr},
+    {SLOTS(Szak12), -30, -30, COMMON_BOXES, {100, 50, 50}, nullptr},
+    {SLOTS(Szak13A), -30, -30, COMMON_BOXES, {200, 50, 50}, nullptr},
+    {SLOTS(Szak13B), -30, -30, COMMON_BOXES, {200, 50, 50}, nullptr},
+    {SLOTS(Szak52A), -30, 5, {B(0, 140), B(0, 140), B(0, 180)}, {100, 50, 50}, nullptr},
+    {SLOTS(Szak52B), -30, 5, {B(0, 140), B(0, 140), B(0, 180)}, {100, 50, 50}, nullptr},
+    {SLOTS(Szak21A), -30, -30, DIAGONAL_BOXES, {20, 50, 50}, nullptr},
+    {SLOTS(Szak21B), -30, -30, DIAGONAL_BOXES, {20, 50, 50}, nullptr},
+    {SLOTS(Szak21C), -30, -30, DIAGONAL_BOXES, {20, 50, 50}, nullptr},
+    {SLOTS(Szak22A), -30, -30, DIAGONAL_BOXES, {20, 50, 50}, nullptr},
+    {SLOTS(Szak22B), -30, -30, DIAGONAL_BOXES, {20, 50, 50}, nullptr},
+    {SLOTS(Szak22C), -30, -30, DIAGONAL_BOXES, {20, 50, 50}, nullptr},
+    {SLOTS(Szak30A), -30, -30, WAVE_BOXES, {100, 50, 50}, nullptr},
+    {SLOTS(Szak31A), -30, -30, WAVE_BOXES, {100, 50, 50}, nullptr},
+    {SLOTS(Szak32A), -30, -30, WAVE_BOXES, {100, 50, 50}, nullptr},
+    {SLOTS(Szak33A), -30, -30, WAVE_BOXES, {100, 50, 50}, nullptr},
+    {SLOTS(Szak30B), -30, -30, WAVE_BOXES, {100, 50, 50}, nullptr},
+    {SLOTS(Szak31B), -30, -30, WAVE_BOXES, {100, 50, 50}, nullptr},
+    {SLOTS(Szak32B), -32, -32, WAVE_BOXES, {100, 50, 50}, nullptr},
+    {SLOTS(Szak33B), -30, -30, WAVE_BOXES, {100, 50, 50}, nullptr},
+    {SLOTS(Szak40A), -30, -30, ROTATING_WAVE_BOXES, {250, 250, 250}, nullptr},
+    {SLOTS(Szak41A), -30, -30, ROTATING_WAVE_BOXES, {250, 250, 250}, nullptr},
+    {SLOTS(Szak40B), -30, -30, ROTATING_WAVE_BOXES, {250, 250, 250}, nullptr},
+    {SLOTS(Szak41B), -30, -30, ROTATING_WAVE_BOXES, {250, 250, 250}, nullptr},
+    // Szak50A is never spawned; its laser boxes take the x range of its ray box.
+    {ONE(Szak50A), -30, -30, {B(40, 80), B(40, 80), B(40, 80)}, {100, 50, 50}, nullptr},
+    {ONE(Szak51), -30, 5, {B(60, 120), B(60, 120), B(40, 180)}, {100, 50, 50}, nullptr},
+    {ONE(Szak52C), -30, 5, {B(60, 80), B(60, 80), B(40, 140)}, {100, 50, 50}, nullptr},
+    {ONE(Szak53A), -30, -30, LARGE_BOXES, {300, 300, 300}, nullptr},
+    {ONE(Szak53B), -30, -30, LARGE_BOXES, {300, 300, 300}, nullptr},
+    {ONE(Szak50B), -30, -30, LARGE_BOXES, {300, 300, 300}, nullptr},
+    {ONE(Szak50C), -30, -30, LARGE_BOXES, {300, 300, 300}, nullptr},
+    {ONE(Szak54A), -30, -30, LARGE_BOXES, {300, 300, 300}, nullptr},
+    {ONE(Szak54B), -30, -30, LARGE_BOXES, {300, 300, 300}, nullptr},
+    {ONE(Szak60), -30, -30,
+     {Box{60, 180, -60, 200}, Box{60, 180, -60, 200}, Box{40, 240, -60, 200}},
+     {500, 500, 500}, &Szak60Slots[0].hitFrames},
+};
+
+#undef SLOTS
+#undef ONE
+#undef B
+#undef B60
+#undef COMMON_BOXES
+#undef DIAGONAL_BOXES
+#undef WAVE_BOXES
+#undef ROTATING_WAVE_BOXES
+#undef LARGE_BOXES
+
+struct BossTarget {
+  BossState* boss;
+  void (*hit)();
+  int32_t xLow[3], xHigh[3];  // laser B, laser A, ray; y runs +10 .. +200
+  int32_t points[3];
+  float bombRate;
+};
+
+constexpr int32_t kBossYLow = 10, kBossYHigh = 200;
+
+const BossTarget kBosses[] = {
+    {&Boss1State, &Boss1Hit, {80, 80, 80}, {300, 300, 340}, {100, 50, 50}, BossBombRate},
+    {&Boss3State, &Boss3Hit, {80, 80, 80}, {300, 300, 340}, {100, 50, 50}, BossBombRate},
+    {&Boss7State, &Boss7Hit, {80, 80, 80}, {320, 320, 360}, {100, 50, 50}, BossBombRate},
+    {&Boss4State, &Boss4Hit, {80, 80, 80}, {300, 300, 340}, {100, 50, 50}, BossBombRate},
+    {&Boss5State, &Boss5Hit, {50, 50, 50}, {270, 270, 310}, {100, 50, 50}, BossBombRate},
+    {&Boss6State, &Boss6Hit, {50, 50, 50}, {330, 330, 370}, {250, 50, 50}, BossBombRateHeavy},
+    {&Boss2State, &Boss2Hit, {50, 50, 50}, {390, 390, 430}, {250, 60, 60}, BossBombRateHeavy},
+    {&Boss8State, &Boss8Hit, {50, 50, 50}, {370, 370, 410}, {100, 50, 50}, BossBombRate},
+};
+
+void TestKind(const KindTarget& kind, ShotPass pass, int32_t sx, int32_t sy) {
+  const int column = Column(pass);
+  const float gate = pass == ShotPass::Ray ? kind.rayGate : kind.gate;
+  for (int32_t j = 0; j < kind.count; ++j) {
+    const SlotPosition slot = kind.slot(j);
+    if (slot.noHit != 0 || slot.y < gate) continue;
+    if (!Inside(kind.box[column], Whole(slot.x), Whole(slot.y), sx, sy)) continue;
+    if (kind.hitFrames != nullptr) {
+      int32_t& frames = *kind.hitFrames;
+      if (frames < INT32_MAX) frames += 1;
+      if (frames < Szak60HitFrames) continue;
+    }
+    kind.hit(j);
+    AddScore(kind.points[column]);
+  }
+}
+
+void TestBoss(const BossTarget& target, ShotPass pass, int32_t sx, int32_t sy, uint32_t* active) {
+  BossState& boss = *target.boss;
+  if (boss.hitDisabled != 0 || boss.y < 0.0f) return;
+  const int column = Column(pass);
+  const Box box{target.xLow[column], target.xHigh[column], kBossYLow, kBossYHigh};
+  if (!Inside(box, Whole(boss.x), Whole(boss.y), sx, sy)) return;
+  target.hit();
+  AddScore(target.points[column]);
+  float rate = BossRayRate;
+  switch (pass) {
+    case ShotPass::LaserA:
+    case ShotPass::LaserB:
+      if (active != nullptr) *active = 0;
+      rate = BossLaserRate;
+      break;
+    case ShotPass::Bomb:
+      rate = target.bombRate;
+      break;
+    case ShotPass::Ray:
+      break;
+  }
+  boss.hitPoints -= rate * FrameTime;
+}
+
+void PowerUpPickUp() {
+  if (PowerUp.active == 0 || !(PowerUp.y > 50.0f)) return;
+  const int64_t px = Whole(PlayerX), py = Whole(PlayerY);
+  const int64_t ix = Whole(PowerUp.x), iy = Whole(PowerUp.y);
+  if (ix - 60 <= px && px <= ix + 60 && iy - 60 <= py && py <= iy + 60) {
+    Spower1Hit();
+    AddScore(500);
+  }
+}
+
+void LaserPass(LaserSegment* segments, void (*move)(int32_t), ShotPass pass) {
+  for (int32_t i = 0; i < LaserSegmentCount; ++i) {
+    LaserSegment& segment = segments[i];
+    if (segment.active == 0) continue;
+    move(i);  // may free it; it is still tested where it ended
+    TestShotHits(pass, segment.x, segment.y, &segment.active);
+  }
+}
+
+}  // namespace
+
+void AddScore(int32_t points) {
+  int64_t score = Score;
+  if ((GameMode == 1 || GameMode == 2) && (GameSubMode == 0 || GameSubMode == 1)) score += points;
+  if (score > ScoreCap) score = ScoreCap;
+  if (score < INT32_MIN) score = INT32_MIN;
+  Score = static_cast<int32_t>(score);
+  if (Score > HighScore) HighScore = Score;
+}
+
+void TestShotHits(ShotPass pass, int32_t sx, int32_t sy, uint32_t* active) {
+  for (const KindTarget& kind : kKinds) TestKind(kind, pass, sx, sy);
+  for (const BossTarget& boss : kBosses) TestBoss(boss, pass, sx, sy, active);
+}
+
+void CheckShotHits() {
+  PowerUpPickUp();
+  LaserPass(LaserBSegments, &LaserBSegmentMove, ShotPass::LaserB);
+  LaserPass(LaserASegments, &LaserASegmentMove, ShotPass::LaserA);
+  for (int32_t i = 0; i < ShipRayCount; ++i) {
+    ShipRay& ray = ShipRays[i];
+    if (ray.active == 0) continue;
+    ShipRayMove(i);
+    TestShotHits(ShotPass::Ray, ray.x, ray.y, nullptr);
+  }
+}

@@ -1,0 +1,44 @@
+// The load list, its handle globals and the start-up that fills them.
+#include "shell/assets.h"
+
+#include "el/draw/elDraw.h"
+#include "el/sound/elSound.h"
+#include "shell/game_state.h"
+#include "shell/scene.h"
+
+#define ASSET_IMAGE(global, file) int32_t global = 0;
+#define ASSET_SOUND(global, file) int32_t global = 0;
+#include "shell/asset_list.inc"
+#undef ASSET_IMAGE
+#undef ASSET_SOUND
+
+int32_t ImgMyme = 0;
+int32_t ImgBoss3 = 0;
+int32_t ImgBoss8 = 0;
+int32_t ImgBackground6 = 0;
+int32_t ImgBackground38 = 0;
+int32_t ImgSidePanel = 0;
+int32_t ImgSceneryA = 0, ImgSceneryB = 0, ImgSceneryC = 0;
+int32_t ImgSidePanelL = 0, ImgSidePanelR = 0;
+int32_t ImgShipIntro = 0;
+
+const AssetEntry AssetCatalogue[] = {
+#define ASSET_IMAGE(global, file) {file, &global, false},
+#define ASSET_SOUND(global, file) {file, &global, true},
+#include "shell/asset_list.inc"
+#undef ASSET_IMAGE
+#undef ASSET_SOUND
+};
+const int AssetCount = static_cast<int>(sizeof AssetCatalogue / sizeof AssetCatalogue[0]);
+
+void LoadAssets() {
+  elDraw::Screen(800, 600, 2);
+  elDraw::SetClip(180, 0, 620, 600);
+  for (const AssetEntry& entry : AssetCatalogue) {
+    *entry.handle = entry.sound ? elSound::LoadObject(entry.file, 1)
+                                : elDraw::LoadObject(entry.file, 1);
+  }
+  HighScore = 500;
+  SceneNumber = SceneTitle;
+  PrevScene = 0;
+}

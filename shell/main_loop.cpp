@@ -1,0 +1,159 @@
+// The program's entry and the main loop: start-up in order, then a message
+// loop that runs one frame of the current scene whenever the queue is empty,
+// the application is active and the frame limiter says a frame is due.
+#include <cstdint>
+
+#include "el/draw/elDraw.h"
+#include "el/system/elSystem.h"
+#include "os/system.h"
+#include "shell/assets.h"
+#include "shell/scene.h"
+#include "shell/scenes.h"
+#include "shell/shell.h"
+
+namespace {
+
+constexpr const char* kCaption = "VANTRIS";
+constexpr const char* kWindowClass = "DEFAULT";
+
+bool g_loop_ended = false;
+uint64_t g_frames = 0;
+
+// Hides the cursor while it is over the client area of a caption window.
+void UpdateCaptionCursor() {
+  if (FullScreen != 0 || MessageBoxOpen != 0) return;
+  int x = 0, y = 0;
+  os::GetCursorPos(&x, &y);
+  const bool inside = x >= WindowX && x < WindowX + ScreenWidth &&
+                      y >= WindowY && y < WindowY + ScreenHeight;
+  if (inside && CursorVisible != 0) {
+    os::ShowCursor(false);
+    CursorVisible = 0;
+  } else if (!inside && CursorVisible == 0) {
+    os::ShowCursor(true);
+    CursorVisible = 1;
+  }
+}
+
+}  // namespace
+
+uintptr_t AppInstance = 0;
+void (*SceneFrameHook)(int32_t scene) = nullptr;
+
+const SceneFunction SceneTable[13] = {
+    nullptr,         TitleScene,  Stage1Scene, Stage2Scene,
+    Stage3Scene,     Stage4Scene, Stage5Scene, Stage6Scene,
+    Stage7Scene,     Stage8Scene, EndingScene, ModeSelectScene,
+    ShipSelectScene,
+};
+
+uint32_t StartUp(uintptr_t instance, const char* command_line, int /*show_command*/) {
+  g_loop_ended = false;
+  g_frames = 0;
+  InitAppState();
+  if (!CheckSingleInstance(kCaption)) return 0;
+  CommandLine = command_line != nullptr ? command_line : "";
+
+  // The window: a full-screen pop-up, or a caption window whose client area
+  // is the 800 x 600 screen (the os layer centres it).
+  MainWindow = os::CreateMainWindow(kWindowClass, kCaption, FullScreen != 0,
+                                    800, 600, WindowProc);
+  if (MainWindow == 0) {
+    if (InstanceMutex != 0) {
+      os::ReleaseNamedLock(InstanceMutex);
+      InstanceMutex = 0;
+    }
+    return 0;
+  }
+  os::ShowMainWindow(MainWindow);
+
+  AppInstance = instance;
+  os::SeedRandom(static_cast<uint32_t>(os::CalendarTime()));
+  elSystem::EnableIme(0);
+  LoadAssets();
+  elSystem::ResetFrameTime();
+  elSystem::OnActivate(0);
+  return 1;
+}
+
+bool IdlePass() {
+  elSystem::MeasureFrameTime();
+  if (PrevScene == 0 && SceneNumber != 0) {
+    SceneEntered = 1;
+    PrevScene = SceneNumber;
+  }
+
+  bool ran = false;
+  if (TransitionDir == 1) {
+    elDraw::Flip();
+    ran = true;
+    if (TransitionDir == 0) SceneNumber = NextScene;
+  } else if (SceneNumber >= 1 && SceneNumber <= 12) {
+    if (elSystem::WaitFrame()) {
+      if (SceneFrameHook != nullptr) SceneFrameHook(SceneNumber);
+      SceneTable[SceneNumber]();
+      ran = true;
+    }
+  }
+
+  if (SceneNumber != PrevScene) {
+    SceneEntered = 1;
+    if (ClipSaveDepth > 0) {
+      elDraw::SetClip(SavedClip.left, SavedClip.top, SavedClip.right, SavedClip.bottom);
+      ClipSaveDepth = 0;
+    }
+  } else if (ran) {
+    SceneEntered = 0;
+  }
+  PrevScene = SceneNumber;
+
+  if (ran) {
+    ++g_frames;
+    LeftClick = 0;
+    RightClick = 0;
+    LeftDoubleClick = 0;
+    RightDoubleClick = 0;
+  }
+  UpdateCaptionCursor();
+  return ran;
+}
+
+LoopPass RunLoopPass() {
+  if (g_loop_ended) return LoopPass::Quit;
+  os::Message message;
+  if (os::PeekMessage(&message)) {
+    if (message.msg == os::MsgQuit) {
+      g_loop_ended = true;
+      return LoopPass::Quit;
+    }
+    os::DispatchMessage(message);
+    return LoopPass::Message;
+  }
+  if (AppActive == 0) {
+    os::WaitMessage();
+    return LoopPass::Waited;
+  }
+  return IdlePass() ? LoopPass::Frame : LoopPass::Idle;
+}
+
+bool LoopEnded() { return g_loop_ended; }
+uint64_t LoopFrameCount() { return g_frames; }
+
+int FinishWinMain() {
+  // The loop ends through the release (Escape or the close command), which
+  // has already let everything go; a loop left any other way releases here.
+  if (QuitRequested == 0) elSystem::RequestQuit();
+  if (MainWindow != 0 && os::MainWindow() == MainWindow) {
+    os::DestroyWindow(MainWindow);
+  }
+  MainWindow = 0;
+  return 0;
+}
+
+int WinMain(uintptr_t instance, uintptr_t /*previous_instance*/,
+            const char* command_line, int show_command) {
+  if (!StartUp(instance, command_line, show_command)) return 0;
+  while (RunLoopPass() != LoopPass::Quit) {
+  }
+  return FinishWinMain();
+}

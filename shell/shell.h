@@ -1,0 +1,59 @@
+// The program's entry, its window procedure and key handler, and the main
+// loop with its scene dispatch.
+#pragma once
+#include <cstdint>
+
+#include "os/system.h"
+
+extern uintptr_t AppInstance;  // the instance handed to WinMain
+
+// The program's entry: start-up, the message loop, then 0 in every case
+// (second instance, window not created, normal end).
+int WinMain(uintptr_t instance, uintptr_t previous_instance,
+            const char* command_line, int show_command);
+
+// Every shell global back to its start value.
+void InitAppState();
+// Takes the single-instance lock named after the caption; 0 when another
+// instance holds it (that instance's window is brought to the front).
+uint32_t CheckSingleInstance(const char* caption);
+// The window procedure of the "DEFAULT" window class.
+int64_t WindowProc(os::Window window, uint32_t msg, uint64_t wparam,
+                   int64_t lparam);
+// The shell's key handler: Escape, S and T; every key becomes LastKey.
+void OnKeyDown(uint32_t code);
+// Appends one formatted line to "DEBUG.TXT" in the current folder.
+void WriteDebugLog(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// WinMain in its three parts, so that tests and tools can drive the loop one
+// pass at a time.
+//
+// StartUp runs every start-up step up to the loop; 0 means WinMain ends at
+// once (another instance runs, or the window could not be made).
+uint32_t StartUp(uintptr_t instance, const char* command_line, int show_command);
+
+// What one pass of the message loop did.
+enum class LoopPass {
+  Message,  // handled one window message
+  Waited,   // inactive: waited for a message
+  Idle,     // active, nothing was due
+  Frame,    // active, a scene frame (or a forward transition's present) ran
+  Quit,     // took the quit message: the loop is over
+};
+LoopPass RunLoopPass();
+// True once RunLoopPass has taken the quit message.
+bool LoopEnded();
+// Count of scene frames (and forward-transition presents) run so far.
+uint64_t LoopFrameCount();
+
+// After the loop: makes sure nothing is left held (the release runs once
+// whatever ended the loop) and gives WinMain's result.
+int FinishWinMain();
+
+// Called with the scene number right before each scene frame (tests and
+// diagnostics); nullptr = nothing.
+extern void (*SceneFrameHook)(int32_t scene);
+
+// The idle pass alone (frame-time measure, entry latch, dispatch, entered
+// flag, clicks, cursor); true when a frame ran.
+bool IdlePass();

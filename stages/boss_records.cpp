@@ -1,0 +1,64 @@
+// Start states of the boss records.
+#include "stages/boss_records.h"
+
+#include "os/system.h"
+
+BossEntry SpareEntry;
+
+void ResetBossState(BossState& boss, float start_hit_points) {
+  boss = {};
+  boss.x = ParkX;
+  boss.y = ParkY;
+  boss.hitPoints = start_hit_points;
+}
+
+void ResetRecord(SpiralShot& r, const ResetRule& rule) {
+  const float heading = ResetHeadingValue(rule.heading, r.heading);
+  r = {};
+  r.animFrame = DrawFirstField(rule.first);
+  r.x = ParkX;
+  r.y = rule.parkY;
+  r.heading = heading;
+}
+
+void ResetRecord(RingPoolShot& r, const ResetRule& rule) {
+  const float heading = ResetHeadingValue(rule.heading, r.heading);
+  r = {};
+  r.animFrame = DrawFirstField(rule.first);
+  r.x = ParkX;
+  r.y = rule.parkY;
+  r.heading = heading;
+}
+
+void ResetRecord(LaserBeam& r, const ResetRule& rule) {
+  r = {};
+  r.frame = DrawFirstField(rule.first);
+  r.x = ParkX;
+  r.y = rule.parkY;
+}
+
+void ResetRecord(CurveShot& r, const ResetRule&) {
+  r.x = ParkXInt;
+  r.y = ParkYInt;
+  r.age = 0.0f;
+  r.active = 0;
+}
+
+void ResetRecord(DefeatExplosion& r, const ResetRule& rule) {
+  r.frame = 0;
+  r.x = ParkX;
+  r.y = rule.parkY;
+}
+
+void ResetRecord(BossEntry& r, const ResetRule& rule) {
+  r = {};
+  r.x = ParkX;
+  r.y = rule.parkY;
+}
+
+void ResetRecord(SpareFragment& r, const ResetRule& rule) {
+  r = {};
+  r.frame = DrawFirstField(rule.first);
+  r.dx = static_cast<float>(os::Random() % 100 - 50);
+  r.dy = static_cast<float>(os::Random() % 30 + 20);
+}

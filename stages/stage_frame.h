@@ -1,0 +1,28 @@
+// The frame that every stage scene shares, driven by one row of parameters
+// per stage.
+#pragma once
+#include <cstdint>
+
+struct StageParams {
+  int32_t scene;            // the stage's scene number
+  float scroll_rate;        // ScrollPos per second
+  const char* music;        // the stage's MIDI piece; nullptr = none
+  bool music_on_entry;      // started in the entry block, SceneFrame not counted
+  bool counts_frames;       // SceneFrame counted (the music starts on frame 1)
+  bool entry_clears_pause;  // the entry block clears PauseFlag, ContinuePrompt
+                            // and CountdownActive
+  int32_t continue_bombs;   // BombStock given by the continue key
+  int32_t next_scene;       // where the boss's defeat leads
+  int32_t band;             // transition band of that scene change
+};
+
+// Rows for stages 1 to 8 (index 0 is stage 1).
+extern const StageParams StageTable[8];
+
+// SceneFrame wraps to 0 when it reaches this.
+constexpr int32_t SceneFrameWrap = 100999999;
+
+// One frame of a stage scene: entry block, the paused frame with the continue
+// key, or an unpaused frame (count, clear, scroll, draw, present, then the
+// work after the present, last the continue countdown).
+void RunStageFrame(const StageParams& stage);

@@ -1,0 +1,142 @@
+#include "tests/el/sound/sound_fixture.h"
+
+namespace {
+
+using sound_test::SoundTest;
+using Log = std::vector<std::string>;
+
+std::vector<uint64_t> g_notices;
+
+int64_t TestWindowProc(os::Window window, uint32_t msg, uint64_t wparam, int64_t lparam) {
+  if (msg == os::MsgMidiNotify) {
+    g_notices.push_back(wparam);
+    elSound::OnMidiNotify(wparam);
+    return 0;
+  }
+  return os::DefaultWindowProc(window, msg, wparam, lparam);
+}
+
+class MidiMusicTest : public SoundTest {
+ protected:
+  void SetUp() override {
+    SoundTest::SetUp();
+    g_notices.clear();
+    std::filesystem::create_directories(Path("MIDI"));
+    sound_test::WriteFile(Path("MIDI/BGM1.MID"), sound_test::TinyMidi());
+    sound_test::WriteFile(Path("MIDI/BGM2.MID"), sound_test::TinyMidi(960));
+    ASSERT_NE(os::CreateMainWindow("DEFAULT", "VANTRIS", false, 800, 600, &TestWindowProc), 0u);
+  }
+  static void Pump() {
+    os::Message m;
+    while (os::PeekMessage(&m)) os::DispatchMessage(m);
+  }
+  std::string OpenCommand(const std::string& file) const {
+    return "open \"" + Path(file) + "\" type sequencer alias midi";
+  }
+  static Log TakeLog() {
+    Log log = os::headless::MidiLog();
+    os::headless::ClearMidiLog();
+    return log;
+  }
+};
+
+TEST_F(MidiMusicTest, InitMidiStartsClosedAndLooping) {
+  MidiOpen = 1;
+  MidiLoop = 0;
+  MidiEnded = 1;
+  EXPECT_EQ(elSound::InitMidi(), 1);
+  EXPECT_EQ(MidiOpen, 0u);
+  EXPECT_EQ(MidiLoop, 1u);
+  EXPECT_EQ(MidiEnded, 0u);
+}
+
+TEST_F(MidiMusicTest, PlayStopAndChangeSendTheExactCommands) {
+  elSound::StopMidi();  // nothing open: nothing sent
+  EXPECT_TRUE(TakeLog().empty());
+
+  elSound::PlayMidi("MIDI/BGM1.MID", 1);
+  EXPECT_EQ(TakeLog(), (Log{OpenCommand("MIDI/BGM1.MID"), "seek midi to start", "play midi notify"}));
+  EXPECT_EQ(MidiOpen, 1u);
+  EXPECT_EQ(MidiLoop, 1u);
+  EXPECT_TRUE(os::headless::MidiPiecePlaying());
+
+  elSound::PlayMidi("MIDI/BGM2.MID", 1);
+  EXPECT_EQ(TakeLog(), (Log{"stop midi", "close midi", OpenCommand("MIDI/BGM2.MID"),
+                            "seek midi to start", "play midi notify"}));
+  EXPECT_EQ(os::headless::MidiPieceBytes(), sound_test::TinyMidi(960).size());
+  Pump();
+  // The play cut short by the stop is answered "aborted", which replays nothing.
+  EXPECT_EQ(g_notices, (std::vector<uint64_t>{os::MidiNotifyAborted}));
+  EXPECT_TRUE(TakeLog().empty());
+
+  elSound::StopMidi();
+  EXPECT_EQ(TakeLog(), (Log{"stop midi", "close midi"}));
+  EXPECT_EQ(MidiOpen, 0u);
+  EXPECT_FALSE(os::headless::MidiPiecePlaying());
+  elSound::StopMidi();
+  EXPECT_TRUE(TakeLog().empty());
+  elSound::CloseMidi();  // whatever the flags say
+  EXPECT_EQ(TakeLog(), (Log{"stop midi", "close midi"}));
+}
+
+TEST_F(MidiMusicTest, ASuccessfulEndReplaysFromTheStartAndOnlyThat) {
+  elSound::PlayMidi("MIDI/BGM1.MID", 1);
+  TakeLog();
+  for (int round = 0; round < 3; ++round) {
+    os::headless::EndMidiPiece();
+    EXPECT_FALSE(os::headless::MidiPiecePlaying());
+    Pump();
+    EXPECT_EQ(TakeLog(), (Log{"status midi mode", "seek midi to start", "play midi notify"}));
+    EXPECT_TRUE(os::headless::MidiPiecePlaying());
+    EXPECT_EQ(MidiEnded, 1u);
+  }
+  EXPECT_EQ(g_notices, std::vector<uint64_t>(3, os::MidiNotifySuccessful));
+
+  // Other notices and notices while closed change nothing.
+  for (uint64_t code : {os::MidiNotifyAborted, os::MidiNotifySuperseded, os::MidiNotifyFailure})
+    elSound::OnMidiNotify(code);
+  EXPECT_TRUE(TakeLog().empty());
+  elSound::StopMidi();
+  TakeLog();
+  elSound::OnMidiNotify(os::MidiNotifySuccessful);
+  EXPECT_TRUE(TakeLog().empty());
+}
+
+TEST_F(MidiMusicTest, WithoutTheLoopFlagTheEndClosesThePiece) {
+  elSound::PlayMidi("MIDI/BGM1.MID", 1);
+  elSound::ClearMidiLoop();
+  TakeLog();
+  os::headless::EndMidiPiece();
+  Pump();
+  EXPECT_EQ(TakeLog(), (Log{"status midi mode", "stop midi", "close midi"}));
+  EXPECT_EQ(MidiOpen, 0u);
+  EXPECT_EQ(MidiEnded, 1u);
+  os::headless::EndMidiPiece();
+  Pump();
+  EXPECT_TRUE(TakeLog().empty());
+}
+
+TEST_F(MidiMusicTest, UnopenablePiecesLeaveTheGameSilentWithTheFlagsSet) {
+  elSound::PlayMidi("MIDI/NONE.MID", 1);
+  EXPECT_EQ(MidiOpen, 1u);
+  EXPECT_FALSE(os::headless::MidiPiecePlaying());
+  // A double quote in the path makes a command that fails to open, however
+  // the rest of it reads.
+  std::filesystem::create_directories(Path("MIDI/A\" type sequencer alias x \"B"));
+  elSound::PlayMidi("MIDI/A\" type sequencer alias x \"B/BGM1.MID", 1);
+  EXPECT_FALSE(os::headless::MidiPiecePlaying());
+  elSound::PlayMidi("MIDI/BGM\"1.MID", 1);
+  EXPECT_FALSE(os::headless::MidiPiecePlaying());
+  // A long path is no trouble.
+  const std::string part(120, 'd');
+  const std::string deep = "MIDI/" + part + "/" + part + "/" + part;
+  std::filesystem::create_directories(Path(deep));
+  sound_test::WriteFile(Path(deep + "/BGM1.MID"), sound_test::TinyMidi());
+  elSound::PlayMidi((deep + "/BGM1.MID").c_str(), 1);
+  EXPECT_TRUE(os::headless::MidiPiecePlaying());
+  Pump();
+  EXPECT_TRUE(g_notices.empty());
+  EXPECT_EQ(BoxCount(), 0u);
+}
+
+}  // namespace

@@ -1,0 +1,210 @@
+#include "tests/support/game_harness.h"
+
+#include <cstdlib>
+
+#include "el/draw/elDraw.h"
+#include "el/system/elSystem.h"
+#include "os/headless/headless.h"
+#include "os/path.h"
+#include "shell/assets.h"
+#include "shell/game_state.h"
+#include "shell/scene.h"
+#include "shell/scenes.h"
+#include "shell/shell.h"
+
+namespace vantris_test {
+namespace {
+
+bool g_running = false;
+std::vector<FrameRecord> g_frames;
+
+void RecordFrame(int32_t scene) {
+  g_frames.push_back(FrameRecord{scene, SceneEntered, TransitionStep, TransitionBand,
+                                 TransitionPattern});
+}
+
+// The shell's globals as the program starts with them, so that every test
+// of one process begins like a fresh run.
+void ClearShellGlobals() {
+  AutoFire = 0;
+  SceneFrame = 0;
+  NoDeath = 0;
+  PlayerBank = 0;
+  MouseControl = 0;
+  KeyboardControl = 0;
+  PlayerBankDir = 0;
+  PlayerX = PlayerY = 0;
+  PlayerDX = PlayerDY = 0;
+  LaserACounter = 0;
+  BombSalvoCounter = 0;
+  LaserBCounter = 0;
+  Score = 0;
+  HighScore = 0;
+  ContinueCountdown = 0;
+  Lives = 0;
+  ScrollPos = 0;
+  BombWave = 0;
+  BombSalvoActive = 0;
+  BombRingCounter = 0;
+  BombStock = 0;
+  PlayerAlive = 0;
+  GameOver = 0;
+  PauseFlag = 0;
+  GameMode = 0;
+  GameSubMode = 0;
+  ContinuePrompt = 0;
+  CountdownActive = 0;
+  RespawnFlag = 0;
+  RespawnTimer = 0;
+  BackgroundOff = 0;
+  LaserAFlash = LaserBFlash = 0;
+  LaserAReady = LaserBReady = 0;
+  BlendExplosions = 0;
+  ShipType = 0;
+  GameLevel = 0;
+  HudText[0] = '\0';
+  GameOverTimer = 0;
+  ImgMyme = 0;
+  TitleCounter = 0;
+  TransitionStep = 0;
+  TransitionDir = 0;
+  TransitionPattern = 0;
+  TransitionBand = 0;
+}
+
+}  // namespace
+
+std::string AssetDir() {
+  if (const char* dir = std::getenv("VANTRIS_ASSET_DIR")) return dir;
+#ifdef VANTRIS_ASSET_DIR
+  return VANTRIS_ASSET_DIR;
+#else
+  return ".";
+#endif
+}
+
+void GameTest::SetUp() {
+  HeadlessTest::SetUp();
+  // Each test has its own lock folder, so tests running side by side (and a
+  // game running on the machine) never see each other's lock.
+  setenv("XDG_RUNTIME_DIR", MakeTempDir("runtime").c_str(), 1);
+  os::SetExeDir(AssetDir() + "/");
+  // The library's once-only flags start clear, as in a fresh process.
+  QuitRequested = 0;
+  ErrorFlag = 0;
+  ClearShellGlobals();
+}
+
+void GameTest::TearDown() {
+  EndGame();
+  HeadlessTest::TearDown();
+}
+
+bool StartGame(const char* command_line) {
+  g_frames.clear();
+  SceneFrameHook = RecordFrame;
+  if (!StartUp(0, command_line, 1)) {
+    SceneFrameHook = nullptr;
+    return false;
+  }
+  os::SeedRandom(GameSeed);
+  g_running = true;
+  return true;
+}
+
+void EndGame() {
+  if (!g_running) return;
+  g_running = false;
+  SceneFrameHook = nullptr;
+  FinishWinMain();
+}
+
+bool GameRunning() { return g_running; }
+
+int PumpMessages() {
+  int handled = 0;
+  while (os::QueuedMessageCount() > 0 && !LoopEnded()) {
+    if (RunLoopPass() != LoopPass::Message) break;
+    ++handled;
+  }
+  return handled;
+}
+
+int RunFrames(int n, int max_passes) {
+  int ran = 0;
+  for (int pass = 0; pass < max_passes && ran < n; ++pass) {
+    const LoopPass result = RunLoopPass();
+    if (result == LoopPass::Quit) break;
+    if (result == LoopPass::Frame) ++ran;
+  }
+  return ran;
+}
+
+bool RunUntil(const std::function<bool()>& done, int max_frames) {
+  for (int i = 0; i < max_frames; ++i) {
+    if (done()) return true;
+    if (RunFrames(1) != 1) return done();
+  }
+  return done();
+}
+
+int RunToQuit(int max_passes) {
+  for (int pass = 1; pass <= max_passes; ++pass) {
+    if (RunLoopPass() == LoopPass::Quit) return pass;
+  }
+  return -1;
+}
+
+int RunPasses(int n) {
+  int frames = 0;
+  for (int i = 0; i < n; ++i) {
+    const LoopPass result = RunLoopPass();
+    if (result == LoopPass::Quit) break;
+    if (result == LoopPass::Frame) ++frames;
+  }
+  return frames;
+}
+
+const std::vector<FrameRecord>& Frames() { return g_frames; }
+void ClearFrames() { g_frames.clear(); }
+
+void KeyDown(int key, bool repeat) {
+  os::headless::KeyDown(key, repeat);
+  PumpMessages();
+}
+
+void KeyUp(int key) {
+  os::headless::KeyUp(key);
+  PumpMessages();
+}
+
+void TapKey(int key) {
+  KeyDown(key);
+  RunFrames(1);
+  KeyUp(key);
+}
+
+void MouseMove(int x, int y) {
+  os::headless::MouseMove(x, y);
+  PumpMessages();
+}
+
+void MouseButtonEvent(int button, bool down, bool double_click) {
+  os::headless::MouseButton(button, down, double_click);
+  PumpMessages();
+}
+
+void SetFocus(bool active) {
+  os::headless::Focus(active);
+  PumpMessages();
+}
+
+int ErrorBoxCount() {
+  int count = 0;
+  for (const auto& box : os::headless::Boxes()) {
+    if (box.title == "エラー発生") ++count;
+  }
+  return count;
+}
+
+}  // namespace vantris_test

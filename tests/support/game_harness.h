@@ -1,0 +1,77 @@
+// Drives the whole game on the headless backend: start-up as the program
+// does it, then the main loop one pass at a time, with scripted keys, mouse
+// and focus.  The virtual clock and a pinned random seed make every run the
+// same.  The game's globals are plain globals: tests read them directly.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/support/test_support.h"
+
+namespace vantris_test {
+
+// The folder that holds the stand-in assets (IMAGE/, SOUND/, MIDI/).
+std::string AssetDir();
+
+// The seed the harness pins after start-up.
+constexpr uint32_t GameSeed = 12345;
+
+// One frame as the main loop ran it: the scene called and the entered flag
+// it found.
+struct FrameRecord {
+  int32_t scene = 0;
+  uint32_t entered = 0;
+  int32_t transition_step = 0;
+  int32_t transition_band = 0;
+  int32_t transition_pattern = 0;
+};
+
+// A headless machine (see HeadlessTest) whose program folder is the asset
+// folder and whose single-instance lock lives in a folder of the test's own.
+// Ends a started game at the end of the test.
+class GameTest : public HeadlessTest {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+};
+
+// Start-up as WinMain runs it (false when it refused to go on), then the
+// pinned seed.  Every frame from then on is recorded (Frames()).
+bool StartGame(const char* command_line = "");
+// Ends a started game as WinMain's end does (nothing when none runs).
+void EndGame();
+bool GameRunning();
+
+// Handles every waiting message; no frame runs.  Returns the count handled.
+int PumpMessages();
+// Loop passes until `n` more frames have run or the loop has ended (or
+// `max_passes` passes went by); returns the frames run.
+int RunFrames(int n, int max_passes = 2000000);
+// Frames until `done` holds (tested before each frame); false when it still
+// does not hold after `max_frames` frames or the loop ended.
+bool RunUntil(const std::function<bool()>& done, int max_frames = 2000);
+// Loop passes until the loop takes its quit message; returns the passes.
+int RunToQuit(int max_passes = 1000);
+// Every loop pass result, for tests that look at passes rather than frames.
+int RunPasses(int n);
+
+// Frames run since StartGame, with the scene and entered flag each saw.
+const std::vector<FrameRecord>& Frames();
+void ClearFrames();
+
+// Input through the backend: the key state and the message, then the
+// messages are handled at once (as the loop would before its next frame).
+void KeyDown(int key, bool repeat = false);
+void KeyUp(int key);
+// Down, one frame, up.
+void TapKey(int key);
+void MouseMove(int x, int y);
+void MouseButtonEvent(int button, bool down, bool double_click = false);
+void SetFocus(bool active);
+
+// Error boxes shown so far (titled "エラー発生").
+int ErrorBoxCount();
+
+}  // namespace vantris_test

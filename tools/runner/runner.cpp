@@ -1,0 +1,146 @@
+// Plays a key script through the game on the headless backend and writes the
+// presented frame at the frames asked for, so that a scripted run can be
+// looked at.
+//
+//   vantris_runner --frames N [--script FILE] [--shot F]... [--out DIR]
+//                  [--assets DIR] [--seed S]
+//
+// Frames count from 0; a script event of frame F is applied before frame F
+// runs, and "--shot F" writes DIR/frame_F.bmp after frame F was presented.
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "os/headless/headless.h"
+#include "os/path.h"
+#include "os/system.h"
+#include "script.h"
+#include "shell/scene.h"
+#include "shell/shell.h"
+
+namespace {
+
+struct Options {
+  long frames = 60;
+  std::string script;
+  std::set<long> shots;
+  std::string out = ".";
+  std::string assets = VANTRIS_ASSET_DIR;
+  uint32_t seed = 12345;
+};
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: vantris_runner --frames N [--script FILE] [--shot F]... "
+               "[--out DIR] [--assets DIR] [--seed S]\n");
+  return 2;
+}
+
+bool ParseArgs(int argc, char** argv, Options* options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (i + 1 >= argc) return false;
+    const std::string value = argv[++i];
+    char* end = nullptr;
+    if (arg == "--frames") {
+      options->frames = std::strtol(value.c_str(), &end, 10);
+      if (*end != '\0' || options->frames < 0) return false;
+    } else if (arg == "--shot") {
+      const long frame = std::strtol(value.c_str(), &end, 10);
+      if (*end != '\0' || frame < 0) return false;
+      options->shots.insert(frame);
+    } else if (arg == "--script") {
+      options->script = value;
+    } else if (arg == "--out") {
+      options->out = value;
+    } else if (arg == "--assets") {
+      options->assets = value;
+    } else if (arg == "--seed") {
+      options->seed = static_cast<uint32_t>(std::strtoul(value.c_str(), &end, 10));
+      if (*end != '\0') return false;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Handles every waiting message, as the loop does before its next frame.
+void Pump() {
+  while (os::QueuedMessageCount() > 0 && RunLoopPass() == LoopPass::Message) {
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (!ParseArgs(argc, argv, &options)) return Usage();
+
+  std::vector<runner::KeyEvent> events;
+  if (!options.script.empty()) {
+    std::ifstream file(options.script);
+    if (!file) {
+      std::fprintf(stderr, "vantris_runner: cannot read %s\n", options.script.c_str());
+      return 1;
+    }
+    std::stringstream text;
+    text << file.rdbuf();
+    std::string error;
+    if (!runner::ParseScript(text.str(), &events, &error)) {
+      std::fprintf(stderr, "vantris_runner: %s: %s\n", options.script.c_str(), error.c_str());
+      return 1;
+    }
+  }
+
+  os::StartOptions start;
+  start.backend = os::Backend::Headless;
+  if (!os::Start(start)) return 1;
+  os::headless::SetQuiet(false);
+  os::SetExeDir(options.assets + "/");
+  if (!StartUp(0, "", 1)) {
+    std::fprintf(stderr, "vantris_runner: start-up refused (another instance runs?)\n");
+    os::Stop();
+    return 1;
+  }
+  os::SeedRandom(options.seed);
+
+  size_t next_event = 0;
+  long frame = 0;
+  int status = 0;
+  while (frame < options.frames && !LoopEnded()) {
+    for (; next_event < events.size() && events[next_event].frame <= frame; ++next_event) {
+      const runner::KeyEvent& event = events[next_event];
+      if (event.down) {
+        os::headless::KeyDown(event.key);
+      } else {
+        os::headless::KeyUp(event.key);
+      }
+      Pump();
+    }
+    LoopPass pass = LoopPass::Idle;
+    while (pass != LoopPass::Frame && pass != LoopPass::Quit) pass = RunLoopPass();
+    if (pass == LoopPass::Quit) break;
+    if (options.shots.count(frame) != 0) {
+      char name[64];
+      std::snprintf(name, sizeof name, "/frame_%06ld.bmp", frame);
+      const std::string path = options.out + name;
+      if (os::headless::WriteFrameBmp(os::headless::LastPresented(), path)) {
+        std::printf("frame %ld scene %d -> %s\n", frame, SceneNumber, path.c_str());
+      } else {
+        std::fprintf(stderr, "vantris_runner: cannot write %s\n", path.c_str());
+        status = 1;
+      }
+    }
+    ++frame;
+  }
+  std::printf("ran %ld frames, scene %d%s\n", frame, SceneNumber,
+              LoopEnded() ? ", loop ended" : "");
+  FinishWinMain();
+  os::Stop();
+  return status;
+}

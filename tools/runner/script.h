@@ -1,0 +1,22 @@
+// Key scripts of the headless runner: one event per line, "frame key down" or
+// "frame key up"; '#' starts a comment.  The key is a virtual-key number
+// (decimal or 0x hex), a single letter or digit, or a name (Return, Enter,
+// Escape, Space, Left, Up, Right, Down, F1 .. F12, Shift, Control, Alt).
+#pragma once
+#include <string>
+#include <vector>
+
+namespace runner {
+
+struct KeyEvent {
+  long frame = 0;  // applied before this frame runs (frames count from 0)
+  int key = 0;
+  bool down = false;
+};
+
+// The key code of a name, or -1.
+int KeyFromName(const std::string& name);
+// Parses a whole script; false with a message naming the bad line.
+bool ParseScript(const std::string& text, std::vector<KeyEvent>* events, std::string* error);
+
+}  // namespace runner

@@ -161,37 +161,6 @@ void SpriteOurs(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
 }
 
-void SpriteSdlOnOurs(benchmark::State& state) {
-  Ours();
-  SdlScreen& s = Sdl();
-  SDL_Surface* pic = s.Add(Sprite());
-  os::PixelView v = BackBuffer->RawView();
-  SDL_Surface* t = SDL_CreateRGBSurfaceWithFormatFrom(v.pixels, 800, 600, 16, v.pitch, SDL_PIXELFORMAT_RGB565);
-  SDL_Rect clip{180, 0, 440, 600};
-  SDL_SetClipRect(t, &clip);
-  int n = 0;
-  for (auto _ : state) {
-    SDL_Rect at{SpriteX(n), SpriteY(n), 60, 70};
-    SDL_BlitSurface(pic, nullptr, t, &at);
-    ++n;
-  }
-  std::printf("back buffer at %p\n", static_cast<void*>(v.pixels));
-}
-void TinyOurs(benchmark::State& state) {
-  OurScreen& s = Ours();
-  Picture p{1, 1, {5}};
-  static int32_t h = OurScreen::Add(p);
-  elDraw::DrawObject(300, 0, h, 0, 0, 1, 1);
-  int n = 0;
-  for (auto _ : state) { elDraw::DrawObject(SpriteX(n), SpriteY(n) + 20, h, 0, 0, 1, 1); ++n; }
-  (void)s;
-}
-void TinySdl(benchmark::State& state) {
-  SdlScreen& s = Sdl();
-  SDL_Surface* pic = s.Add(Picture{1, 1, {5}});
-  int n = 0;
-  for (auto _ : state) { SDL_Rect at{SpriteX(n), SpriteY(n) + 20, 1, 1}; SDL_BlitSurface(pic, nullptr, s.target, &at); ++n; }
-}
 void SpriteSdl(benchmark::State& state) {
   SdlScreen& s = Sdl();
   SDL_Surface* pic = s.Add(Sprite());
@@ -279,7 +248,6 @@ int main(int argc, char** argv) {
       {"keyed strip 440x480/sdl", StripSdl},
       {"keyed sprite 60x70/ours", SpriteOurs},
       {"keyed sprite 60x70/sdl", SpriteSdl},
-      {"tiny/ours", TinyOurs}, {"tiny/sdl", TinySdl}, {"sdl on ours", SpriteSdlOnOurs},
       {"5000 draws clipped away", ClippedAway},
       {"ClearScreen", ClearScreen},
       {"pattern-3 transition frame (with present)", TransitionFrame},

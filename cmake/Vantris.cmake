@@ -21,6 +21,9 @@ function(vantris_test name dir)
   add_executable(${name} ${files})
   target_link_libraries(${name} PRIVATE ${T_LIBS} vantris_testsupport GTest::gtest GTest::gtest_main)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-                       PROPERTIES ENVIRONMENT
-                         "VANTRIS_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
+                       PROPERTIES ENVIRONMENT "VANTRIS_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data"
+                         # A second variable goes in its own property: a list
+                         # value does not survive the test discovery.
+                         ENVIRONMENT_MODIFICATION
+                         "LSAN_OPTIONS=set:suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
 endfunction()

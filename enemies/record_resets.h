@@ -47,7 +47,7 @@ struct ResetRule {
   uint32_t keep = 0;
 };
 
-// The rules of the catalogue of tables.
+// The rules the tables use.
 constexpr ResetRule Plain{};
 constexpr ResetRule R10{FirstField::Rand10};
 constexpr ResetRule R7{FirstField::Rand7};

@@ -14,7 +14,7 @@ namespace os {
 namespace {
 
 // One row of a keyed copy, pixel by pixel (eight at a time where the machine
-// has SSE2): used before a surface's runs are built.
+// has SSE2): used before a surface's runs are encoded.
 void KeyedRowDirect(uint16_t* dst, const uint16_t* src, int width, uint16_t key) {
   int c = 0;
 #if defined(__SSE2__)
@@ -32,41 +32,78 @@ void KeyedRowDirect(uint16_t* dst, const uint16_t* src, int width, uint16_t key)
     if (src[c] != key) dst[c] = src[c];
 }
 
-// Copies one opaque run.  Short and middling runs (the edges and bodies of
+// Copies one opaque run.  Runs up to 64 pixels (the bodies and edges of
 // sprites) are copied inline with fixed-size moves that may overlap inside
-// the run, never past it; long ones go to memcpy.
-inline void CopyPixels(uint16_t* dst, const uint16_t* src, int count) {
-  if (count >= 16) {
+// the run, never past it; longer ones go to memcpy.
+[[gnu::always_inline]] inline void CopyRun(uint16_t* dst, const uint16_t* src, int count) {
+  if (count >= 64) {
     std::memcpy(dst, src, static_cast<size_t>(count) * 2);
-    return;
-  }
-  if (count >= 16) {
-    int i = 0;
-    for (; i < count - 16; i += 16) std::memcpy(dst + i, src + i, 32);
+  } else if (count >= 16) {
+    for (int i = 0; i < count - 16; i += 16) std::memcpy(dst + i, src + i, 32);
     std::memcpy(dst + count - 16, src + count - 16, 32);
-    return;
-  }
-  if (count >= 8) {
+  } else if (count >= 8) {
     std::memcpy(dst, src, 16);
     std::memcpy(dst + count - 8, src + count - 8, 16);
-    return;
-  }
-  if (count >= 4) {
+  } else if (count >= 4) {
     std::memcpy(dst, src, 8);
     std::memcpy(dst + count - 4, src + count - 4, 8);
-    return;
-  }
-  if (count >= 2) {
+  } else if (count >= 2) {
     std::memcpy(dst, src, 4);
     std::memcpy(dst + count - 2, src + count - 2, 4);
+  } else if (count == 1) {
+    dst[0] = src[0];
+  }
+}
+
+// The encoded rows copied to the destination, starting at row `top` of the
+// source and drawing `h` rows whose source column `left` lands at `drow`.
+// On x86-64 it is built twice, for AVX2 machines (32-byte moves) and for
+// the rest, and the loader picks one.
+#if defined(__x86_64__) && defined(__ELF__)
+#define VANTRIS_WIDE_MOVES __attribute__((target_clones("avx2", "default")))
+#else
+#define VANTRIS_WIDE_MOVES
+#endif
+VANTRIS_WIDE_MOVES void CopyEncoded(
+    const KeyedRunCache& cache, uint8_t* drow, intptr_t pitch, int top, int h, int left,
+    int right, bool whole) {
+  const uint16_t* p = cache.stream.data() + cache.row_at[static_cast<size_t>(top)];
+  if (whole) {
+    // The whole width: the rows follow one another in the stream.
+    for (int row = 0; row < h; ++row, drow += pitch) {
+      uint16_t* dp = reinterpret_cast<uint16_t*>(drow);
+      int at = 0;  // source column
+      for (int runs = *p++; runs > 0; --runs) {
+        at += p[0];
+        const int len = p[1];
+        CopyRun(dp + at, p + 2, len);
+        at += len;
+        p += 2 + len;
+      }
+    }
     return;
   }
-  if (count == 1) dst[0] = src[0];
+  for (int row = 0; row < h; ++row, drow += pitch) {
+    p = cache.stream.data() + cache.row_at[static_cast<size_t>(top + row)];
+    uint16_t* dp = reinterpret_cast<uint16_t*>(drow);
+    int at = 0;
+    for (int runs = *p++; runs > 0 && at < right; --runs) {
+      at += p[0];
+      const int len = p[1];
+      const int a = std::max(at, left), b = std::min(at + len, right);
+      if (a < b) CopyRun(dp + (a - left), p + 2 + (a - at), b - a);
+      at += len;
+      p += 2 + len;
+    }
+  }
 }
+
+// The stream counts in u16: rows up to this width can be encoded.
+constexpr int MaxEncodedWidth = 65535;
 
 }  // namespace
 
-void KeyedRunCache::Build(Surface* src, uint16_t key_value) {
+void KeyedRunCache::Encode(Surface* src, uint16_t key_value) {
   const PixelView v = src->RawView();
   key = key_value;
   width = v.width;
@@ -74,31 +111,24 @@ void KeyedRunCache::Build(Surface* src, uint16_t key_value) {
   row_at.resize(static_cast<size_t>(height));
   stream.clear();
   for (int y = 0; y < height; ++y) {
-    row_at[static_cast<size_t>(y)] = static_cast<uint32_t>(stream.size());
+    row_at[static_cast<size_t>(y)] = stream.size();
     const size_t count_at = stream.size();
     stream.push_back(0);
     const uint16_t* row = v.Row(y);
-    int x = 0, runs = 0;
+    int x = 0;
+    uint16_t runs = 0;
     while (x < width) {
       const int gap_from = x;
       while (x < width && row[x] == key) ++x;
       if (x == width) break;
       const int start = x;
-      while (x < width && row[x] != key && x - start < 65535) ++x;
-      // Gaps longer than a u16 are split with empty runs.
-      int gap = start - gap_from;
-      while (gap > 65535) {
-        stream.push_back(65535);
-        stream.push_back(0);
-        gap -= 65535;
-        ++runs;
-      }
-      stream.push_back(static_cast<uint16_t>(gap));
+      while (x < width && row[x] != key) ++x;
+      stream.push_back(static_cast<uint16_t>(start - gap_from));
       stream.push_back(static_cast<uint16_t>(x - start));
       stream.insert(stream.end(), row + start, row + x);
-      ++runs;
+      ++runs;  // at most width / 2 + 1
     }
-    stream[count_at] = static_cast<uint16_t>(std::min(runs, 65535));
+    stream[count_at] = runs;
   }
 }
 
@@ -106,7 +136,6 @@ void KeyedRunCache::Copy(Surface* dst, int x, int y, Surface* src, int left, int
                          int bottom, uint16_t key) {
   const PixelView sv = src->RawView();
   const PixelView dv = dst->RawView();
-  const int w = right - left;
   const int h = bottom - top;
 
   KeyedRunCache* cache = src->keyed_runs_;
@@ -117,46 +146,20 @@ void KeyedRunCache::Copy(Surface* dst, int x, int y, Surface* src, int left, int
   const uint64_t version = src->ContentVersion();
   if (cache->version != version || cache->key != key || cache->width != sv.width ||
       cache->height != sv.height) {
-    if (cache->seen != version) {
-      // First draw of this content: no build yet.
+    if (cache->seen != version || sv.width > MaxEncodedWidth) {
+      // First draw of this content: no encoding yet.
       cache->seen = version;
       cache->version = ~uint64_t{0};
       for (int row = 0; row < h; ++row)
-        KeyedRowDirect(dv.Row(y + row) + x, sv.Row(top + row) + left, w, key);
+        KeyedRowDirect(dv.Row(y + row) + x, sv.Row(top + row) + left, right - left, key);
       return;
     }
-    cache->Build(src, key);
+    cache->Encode(src, key);
     cache->version = version;
   }
 
-  const uint16_t* stream = cache->stream.data();
-  uint8_t* drow = dv.pixels + static_cast<intptr_t>(y) * dv.pitch;
-  const bool whole = left == 0 && right == sv.width;
-  for (int row = 0; row < h; ++row, drow += dv.pitch) {
-    const uint16_t* p = stream + cache->row_at[static_cast<size_t>(top + row)];
-    uint16_t* dp = reinterpret_cast<uint16_t*>(drow) + x - left;
-    int runs = *p++;
-    int at = 0;  // source column
-    if (whole) {
-      for (; runs > 0; --runs) {
-        at += p[0];
-        const int len = p[1];
-        CopyPixels(dp + at, p + 2, len);
-        at += len;
-        p += 2 + len;
-      }
-      continue;
-    }
-    for (; runs > 0; --runs) {
-      at += p[0];
-      const int len = p[1];
-      const int a = std::max(at, left), b = std::min(at + len, right);
-      if (a < b) CopyPixels(dp + a, p + 2 + (a - at), b - a);
-      at += len;
-      p += 2 + len;
-      if (at >= right) break;
-    }
-  }
+  uint8_t* drow = dv.pixels + static_cast<intptr_t>(y) * dv.pitch + static_cast<intptr_t>(x) * 2;
+  CopyEncoded(*cache, drow, dv.pitch, top, h, left, right, left == 0 && right == sv.width);
 }
 
 void KeyedRunCache::Forget(Surface* src) {

@@ -70,16 +70,18 @@ void DeathBurstDraw() {
   for (DeathFragment& f : DeathFragments) {
     elDraw::DrawAdditive(static_cast<int32_t>(f.x), static_cast<int32_t>(f.y), ImgGfbak1,
                          f.column * 60, f.row * 60, f.column * 60 + 60, f.row * 60 + 60);
+    // Fifteen cells: row 0 columns 0 to 7, then row 1 columns 1 to 7.
     f.counter += 1;
     if (f.counter < 8) {
       f.column += 1;
       f.row = 0;
-    } else if (f.counter == 8) {
-      f.column = 0;
-    } else if (f.counter < 15) {
+    }
+    if (f.counter == 8) f.column = 0;
+    if (f.counter >= 8 && f.counter <= 14) {
       f.column += 1;
       f.row = 1;
-    } else {
+    }
+    if (f.counter >= 15) {
       f.column = 0;
       f.row = 0;
       f.counter = 0;

@@ -4,6 +4,7 @@
 #include "el/draw/elDraw.h"
 #include "el/system/elSystem.h"
 #include "os/keys.h"
+#include "player/death.h"
 #include "player/shots.h"
 #include "shell/assets.h"
 #include "shell/background.h"
@@ -108,6 +109,8 @@ void PlayerUpdate() {
     PlayerX = static_cast<float>(MouseX - 30);
     PlayerY = static_cast<float>(MouseY - 30);
   }
+  // Respawn protection, or a frame of the death explosion.
+  PlayerLifeUpdate();
 }
 
 void ShipIntroFlyIn() {

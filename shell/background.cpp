@@ -207,13 +207,13 @@ void SceneryMove(const Scenery& s) {
 
 // ---- boss pictures ----
 
-struct BossPictureSpec {
+struct BossPictureRow {
   float start_x, start_y;
   const int32_t* picture;
   int32_t width, height;
   int32_t tick;  // the tick of the timeline that places it
 };
-const BossPictureSpec kBossPictureSpecs[8] = {
+const BossPictureRow kBossPictureRows[8] = {
     {100, -360, &ImgBoss11, 440, 360, 10},   {100, -380, &ImgBoss3, 440, 380, 400},
     {90, -380, &ImgBoss31, 460, 380, 800},   {100, -380, &ImgBoss41, 440, 380, 1200},
     {130, -460, &ImgBoss51, 380, 460, 1600}, {100, -460, &ImgBoss61, 440, 400, 2000},
@@ -298,11 +298,11 @@ void BossPictureSpawn() {
   // in step, so each rank is placed once per cycle.
   for (BossPicture& p : BossPictures) {
     for (int32_t rank = 0; rank < 8; ++rank) {
-      const BossPictureSpec& spec = kBossPictureSpecs[rank];
+      const BossPictureRow& row = kBossPictureRows[rank];
       BossPicture& target = BossPictures[rank];
-      if (p.tick == spec.tick && !target.active) {
-        target.x = spec.start_x;
-        target.y = spec.start_y;
+      if (p.tick == row.tick && !target.active) {
+        target.x = row.start_x;
+        target.y = row.start_y;
         target.active = 1;
       }
     }
@@ -314,10 +314,10 @@ void BossPictureDraw() {
   for (const BossPicture& p : BossPictures) {
     if (!p.active) continue;
     for (int32_t j = 0; j < 8; ++j) {
-      const BossPictureSpec& spec = kBossPictureSpecs[j];
+      const BossPictureRow& row = kBossPictureRows[j];
       elDraw::DrawObject(static_cast<int32_t>(BossPictures[j].x),
-                         static_cast<int32_t>(BossPictures[j].y), *spec.picture, 0, 0, spec.width,
-                         spec.height);
+                         static_cast<int32_t>(BossPictures[j].y), *row.picture, 0, 0, row.width,
+                         row.height);
     }
   }
 }

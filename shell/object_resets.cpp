@@ -2,12 +2,17 @@
 // called from here in catalogue order.
 #include "shell/object_resets.h"
 
+#include "enemies/kind_tables.h"
 #include "os/system.h"
+#include "player/bomb.h"
+#include "player/death.h"
+#include "player/homing_storage.h"
 #include "player/powerup.h"
 #include "player/shots.h"
 #include "player/starfield.h"
 #include "shell/background.h"
 #include "shell/game_state.h"
+#include "stages/stage_resets.h"
 
 void ResetGameStateBlock() {
   SceneFrame = 0;
@@ -39,7 +44,14 @@ void ResetObjectTablesA() {
   os::SeedRandom(static_cast<uint32_t>(os::CalendarTime()));
   ResetPowerUp();
   ResetGameStateBlock();
+  ResetLockSight();
+  // Lock-on records of the kinds and the bosses, the homing weapons.
+  ResetKindLockTargets();
+  ResetBossLockPoints();
+  ResetHomingTables();
   // The player's weapon and effect tables.
+  ResetDeathFragments();
+  ResetBombFragments();
   ResetSpareSegments1();
   ResetSpareSegments2();
   ResetSpareSegments3();
@@ -51,9 +63,13 @@ void ResetObjectTablesA() {
   // The scrolling boss pictures.
   ResetBossPictures();
   ResetSpareBossPicture();
+  // Every enemy kind, its slots first and its bullets after them.
+  ResetKindTables();
 }
 
 void ResetObjectTablesB() {
+  // The entry pictures, then each stage file's boss and tables.
+  ResetStageTables();
   // Last, the starfield.
   ResetStarParticles();
 }

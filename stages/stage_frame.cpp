@@ -4,6 +4,12 @@
 #include "el/draw/elDraw.h"
 #include "el/sound/elSound.h"
 #include "el/system/elSystem.h"
+#include "player/bomb.h"
+#include "player/death.h"
+#include "player/hit_pass.h"
+#include "player/homing_missiles.h"
+#include "player/homing_weapons.h"
+#include "player/lockon.h"
 #include "player/powerup.h"
 #include "player/ship.h"
 #include "player/shots.h"
@@ -12,15 +18,15 @@
 #include "stages/stage_background.h"
 
 const StageParams StageTable[8] = {
-    // scene         rate  music             entry  count  clear  bombs next          band
-    {SceneStage1, 20.0f, "MIDI/BGM1.MID",  false, true,  true,  5, SceneStage2, 30},
-    {SceneStage2, 18.0f, "MIDI/BGM2.MID",  false, true,  false, 5, SceneStage4, 60},
-    {SceneStage3, 20.0f, "MIDI/GTCB3.MID", true,  false, false, 5, SceneStage4, 30},
-    {SceneStage4, 16.0f, "MIDI/BGM3.MID",  false, true,  false, 5, SceneStage5, 30},
-    {SceneStage5, 14.0f, "MIDI/BGM4.MID",  false, true,  false, 5, SceneStage7, 30},
-    {SceneStage6, 13.0f, "MIDI/QZ5.MID",   true,  false, false, 5, SceneStage7, 30},
-    {SceneStage7, 20.0f, "MIDI/BGM5.MID",  false, true,  false, 3, SceneEnding, 30},
-    {SceneStage8, 20.0f, nullptr,          false, false, false, 5, SceneEnding, 60},
+    // scene         rate  music             entry  count  clear  bombs next          band  homing lasers
+    {SceneStage1, 20.0f, "MIDI/BGM1.MID",  false, true,  true,  5, SceneStage2, 30, false},
+    {SceneStage2, 18.0f, "MIDI/BGM2.MID",  false, true,  false, 5, SceneStage4, 60, true},
+    {SceneStage3, 20.0f, "MIDI/GTCB3.MID", true,  false, false, 5, SceneStage4, 30, false},
+    {SceneStage4, 16.0f, "MIDI/BGM3.MID",  false, true,  false, 5, SceneStage5, 30, true},
+    {SceneStage5, 14.0f, "MIDI/BGM4.MID",  false, true,  false, 5, SceneStage7, 30, true},
+    {SceneStage6, 13.0f, "MIDI/QZ5.MID",   true,  false, false, 5, SceneStage7, 30, false},
+    {SceneStage7, 20.0f, "MIDI/BGM5.MID",  false, true,  false, 3, SceneEnding, 30, false},
+    {SceneStage8, 20.0f, nullptr,          false, false, false, 5, SceneEnding, 60, false},
 };
 
 namespace {
@@ -64,19 +70,30 @@ void RunStageFrame(const StageParams& stage) {
   // Before the present: background and starfield, bomb, boss block, shots,
   // kinds, power-up, ship, bullet families, sight, then the HUD.
   DrawStageBackground(stage.scene - 1);
+  BombDraw();
   PlayerShotsDraw();
   Spower1Update();
   Spower1Move();
+  if (stage.scene == SceneStage2) {
+    HomingMissileBoss2ADraw();
+    HomingMissileBoss2BDraw();
+  }
   PlayerUpdate();
+  if (stage.scene != SceneStage8) SightPlace();
   DrawHud();
+  GameOverBannerDraw();
+  ContinueCheck();
   elDraw::SetVSync(1);
   elDraw::Flip();
 
   // After the present: ship movement, bomb, ray salvo, hit passes and the
   // homing weapons, then last the continue countdown.
   PlayerMove();
+  if (BombWave == 1 && (stage.scene != SceneStage1 || LaserAReady == 0)) BombSchedule();
+  BombPass();
   if (BombSalvoActive == 1 && stage.scene != SceneStage3) ShipRaySchedule();
-  // The shots fly here; the shot hit pass moves and tests them in this place.
-  PlayerShotsMove();
+  CheckShotHits();
+  if (stage.homing_lasers && GameLevel == 3) HomingLaserSchedules();
+  HomingWeaponsMove(stage.scene - 1);
   UpdateContinueCountdown();
 }

@@ -14,6 +14,8 @@ struct StageParams {
   int32_t continue_bombs;   // BombStock given by the continue key
   int32_t next_scene;       // where the boss's defeat leads
   int32_t band;             // transition band of that scene change
+  bool homing_lasers;       // at GameLevel 3 the four homing-laser launchers
+                            // run after the shot hit pass
 };
 
 // Rows for stages 1 to 8 (index 0 is stage 1).

@@ -1,4 +1,4 @@
-// The stage files' resets in catalogue order.
+// The stage files' resets in reset order.
 #include "stages/stage_resets.h"
 
 #include "stages/stage1/boss1_tables.h"

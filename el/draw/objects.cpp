@@ -32,7 +32,7 @@ int FindFreeSlot() {
 void SetSlotName(SpriteObject& o, const char* name) {
   if (name == o.Name) return;
   std::memset(o.Name, 0, sizeof(o.Name));
-  std::strncpy(o.Name, name, sizeof(o.Name) - 1);
+  std::memcpy(o.Name, name, strnlen(name, sizeof(o.Name) - 1));
 }
 
 void ApplyLoadKey(SpriteObject& o) {

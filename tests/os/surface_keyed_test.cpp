@@ -81,6 +81,37 @@ TEST_F(KeyedCopy, CachedRunsGiveThePerPixelResultForAnyRectangle) {
     ASSERT_TRUE(os::Succeeded(os::CopyKeyed(dst, x, y, src, &rect)));
     Reference(expect, 160, x, y, src, rect, key);
     ASSERT_EQ(Pixels(dst), expect) << "copy " << i;
+    // The whole picture too (the encoded rows are then read one after another).
+    const int wx = os::Random() % (160 - 97 + 1), wy = os::Random() % (120 - 53 + 1);
+    ASSERT_TRUE(os::Succeeded(os::CopyKeyed(dst, wx, wy, src, nullptr)));
+    Reference(expect, 160, wx, wy, src, os::Rect{0, 0, 97, 53}, key);
+    ASSERT_EQ(Pixels(dst), expect) << "whole copy " << i;
+  }
+  EXPECT_TRUE(os::KeyedRunCache::Cached(src));
+}
+
+TEST_F(KeyedCopy, RunsOfEveryLengthStopAtTheirEnds) {
+  // Row r: key, then runs of r + 1 and of 130 - r pixels between key pixels.
+  os::Surface* src = Make(140, 130);
+  os::Surface* dst = Make(150, 140);
+  os::PixelView v = src->RawView();
+  for (int y = 0; y < 130; ++y)
+    for (int x = 0; x < 140; ++x) {
+      const bool first = x >= 2 && x < 2 + y + 1;
+      const bool second = x >= 4 + y && x < 4 + y + (130 - y);
+      v.Row(y)[x] = first || second ? static_cast<uint16_t>(1 + x + y) : uint16_t{0};
+    }
+  src->SetColorKey(0);
+  os::Fill(dst, nullptr, 0xAAAA);
+  std::vector<uint16_t> expect = Pixels(dst);
+  for (int pass = 0; pass < 2; ++pass) {  // the per-pixel copy, then the runs
+    ASSERT_TRUE(os::Succeeded(os::CopyKeyed(dst, 5, 3, src, nullptr)));
+    Reference(expect, 150, 5, 3, src, os::Rect{0, 0, 140, 130}, 0);
+    ASSERT_EQ(Pixels(dst), expect) << pass;
+    const os::Rect cut{7, 1, 101, 129};
+    ASSERT_TRUE(os::Succeeded(os::CopyKeyed(dst, 1, 2, src, &cut)));
+    Reference(expect, 150, 1, 2, src, cut, 0);
+    ASSERT_EQ(Pixels(dst), expect) << pass;
   }
   EXPECT_TRUE(os::KeyedRunCache::Cached(src));
 }

@@ -110,6 +110,8 @@ class PlayerTest : public vantris_test::HeadlessTest {
     LeftDoubleClick = 0;
     MouseX = MouseY = 0;
     GameOver = 0;
+    PlayerAlive = 1;
+    RespawnFlag = 0;
     ShipType = 1;
     GameLevel = 1;
     KeyboardControl = 1;

@@ -1,6 +1,10 @@
 # Runs the runner on the script and checks its screenshots and its end.
 file(REMOVE_RECURSE ${OUT})
 file(MAKE_DIRECTORY ${OUT})
+# A lock folder of its own, so another game or test run on the machine never
+# holds this run's single-instance lock.
+file(MAKE_DIRECTORY ${OUT}/runtime)
+set(ENV{XDG_RUNTIME_DIR} ${OUT}/runtime)
 execute_process(COMMAND ${RUNNER} --frames 200 --script ${SCRIPT} --shot 5 --shot 50
                         --out ${OUT}
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)

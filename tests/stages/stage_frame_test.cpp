@@ -22,6 +22,9 @@ class StageFrameTest : public GameTest {
     ASSERT_TRUE(StartGame());
     PumpMessages();
     ASSERT_EQ(RunFrames(1), 1);
+    // A run's lives: with none left the stage frame raises the continue prompt.
+    Lives = 999;
+    PlayerAlive = 1;
   }
   // Enters a stage directly (as a scene change does) and runs its first frame.
   void Enter(int32_t scene) {

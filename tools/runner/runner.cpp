@@ -3,12 +3,16 @@
 // looked at.
 //
 //   vantris_runner --frames N [--script FILE] [--shot F]... [--out DIR]
-//                  [--assets DIR] [--seed S]
+//                  [--assets DIR] [--seed S] [--defeat F]
 //
 // Frames count from 0; a script event of frame F is applied before frame F
 // runs, and "--shot F" writes DIR/frame_F.bmp after frame F was presented.
+// "--defeat F" ends the running stage before frame F as the last boss's
+// defeat does: the music stops, both reset passes run and the scene changes
+// to the ending.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -18,7 +22,9 @@
 #include "os/headless/headless.h"
 #include "os/path.h"
 #include "os/system.h"
+#include "el/sound/elSound.h"
 #include "script.h"
+#include "shell/object_resets.h"
 #include "shell/scene.h"
 #include "shell/shell.h"
 
@@ -31,12 +37,13 @@ struct Options {
   std::string out = ".";
   std::string assets = VANTRIS_ASSET_DIR;
   uint32_t seed = 12345;
+  long defeat = -1;
 };
 
 int Usage() {
   std::fprintf(stderr,
                "usage: vantris_runner --frames N [--script FILE] [--shot F]... "
-               "[--out DIR] [--assets DIR] [--seed S]\n");
+               "[--out DIR] [--assets DIR] [--seed S] [--defeat F]\n");
   return 2;
 }
 
@@ -59,6 +66,9 @@ bool ParseArgs(int argc, char** argv, Options* options) {
       options->out = value;
     } else if (arg == "--assets") {
       options->assets = value;
+    } else if (arg == "--defeat") {
+      options->defeat = std::strtol(value.c_str(), &end, 10);
+      if (*end != '\0' || options->defeat < 0) return false;
     } else if (arg == "--seed") {
       options->seed = static_cast<uint32_t>(std::strtoul(value.c_str(), &end, 10));
       if (*end != '\0') return false;
@@ -97,6 +107,16 @@ int main(int argc, char** argv) {
     }
   }
 
+  if (!options.shots.empty()) {
+    std::error_code ec;
+    std::filesystem::create_directories(options.out, ec);
+    if (ec) {
+      std::fprintf(stderr, "vantris_runner: cannot make %s: %s\n", options.out.c_str(),
+                   ec.message().c_str());
+      return 1;
+    }
+  }
+
   os::StartOptions start;
   start.backend = os::Backend::Headless;
   if (!os::Start(start)) return 1;
@@ -121,6 +141,12 @@ int main(int argc, char** argv) {
         os::headless::KeyUp(event.key);
       }
       Pump();
+    }
+    if (frame == options.defeat) {
+      elSound::StopMidi();
+      ResetObjectTablesA();
+      ResetObjectTablesB();
+      ChangeScene(SceneEnding, 3, 30);
     }
     LoopPass pass = LoopPass::Idle;
     while (pass != LoopPass::Frame && pass != LoopPass::Quit) pass = RunLoopPass();

@@ -21,7 +21,7 @@ class PackLayoutTest : public ScreenLayoutTest {
 // Entries as the writer stores them.
 std::vector<uint8_t> Entry(int w, int h, const std::string& name, uint16_t pixel) {
   std::vector<uint8_t> e = {uint8_t(w), uint8_t(w >> 8), uint8_t(h), uint8_t(h >> 8)};
-  e.insert(e.end(), name.begin(), name.end());
+  for (char c : name) e.push_back(uint8_t(c));
   e.push_back(0);
   for (int i = 0; i < w * h; ++i) {
     e.push_back(uint8_t(pixel));

@@ -1,7 +1,9 @@
 #include <climits>
 #include <set>
 
+#include "os/path.h"
 #include "tests/el/draw/draw_fixture.h"
+#include "tests/support/bmp_writer.h"
 
 namespace draw_test {
 namespace {
@@ -150,7 +152,9 @@ TEST_F(Transition, RowAndBandPatternsFirstFrames) {
     EXPECT_GE(shift, -14);
     EXPECT_LE(shift, 13);
     for (int r = band; r <= band + 13 && r < 600; ++r) EXPECT_EQ(301 - Shown(300, r), shift);
-    if (band + 14 < 600) EXPECT_EQ(Shown(300, band + 14), 0);
+    if (band + 14 < 600) {
+      EXPECT_EQ(Shown(300, band + 14), 0);
+    }
   }
 }
 
@@ -334,14 +338,34 @@ TEST_F(Transition, OverlayScrollStaysWithinThePicture) {
   EXPECT_EQ(OverlayScroll, 0.0f);
 }
 
-TEST_F(Transition, OverlayTilesDrift) {
-  OverlayTile = Sprite(64, 48, [](int, int) { return uint16_t{1}; });
-  OverlayHeight = 600;
-  PictureOverlay = 1;
-  FrameTime = 1.0f;
-  for (int i = 0; i < 7; ++i) elDraw::Flip();
-  EXPECT_EQ(OverlayTileX, -6.0f);  // -70 gains 64
-  EXPECT_EQ(OverlayTileY, -22.0f);  // -70 gains 48
+TEST_F(Transition, OverlayAndStripPicturesLoadFromTheProgramsFolder) {
+  const std::string dir = vantris_test::MakeTempDir("pictures");
+  ASSERT_TRUE(vantris_test::WriteBytes(
+      dir + "OVER.BMP", vantris_test::MakeBmp24(440, 700, [](int, int) { return 0x808080u; })));
+  ASSERT_TRUE(vantris_test::WriteBytes(
+      dir + "TILE.BMP", vantris_test::MakeBmp24(64, 48, [](int, int) { return 0x0000FFu; })));
+  const std::string folder = os::ExeDir();
+  os::SetExeDir(dir);
+  elDraw::LoadOverlayPictures("OVER.BMP", "TILE.BMP", 700);
+  const int32_t picture = OverlayPicture, tile = OverlayTile;
+  EXPECT_NE(picture, 0);
+  EXPECT_NE(tile, 0);
+  EXPECT_EQ(SpriteObjects[picture].Height, 700);
+  EXPECT_EQ(OverlayHeight, 700);
+  elDraw::ToggleOverlay();
+  EXPECT_EQ(PictureOverlay, 1u);
+  // Loading again reuses both slots.
+  OverlayScroll = 50.0f;
+  elDraw::LoadOverlayPictures("TILE.BMP", "OVER.BMP", 48);
+  EXPECT_EQ(OverlayPicture, picture);
+  EXPECT_EQ(OverlayTile, tile);
+  EXPECT_EQ(SpriteObjects[picture].Width, 64);
+  EXPECT_EQ(OverlayScroll, 0.0f);
+  EXPECT_EQ(OverlayHeight, 48);
+  elDraw::LoadTransitionPicture("TILE.BMP");
+  EXPECT_NE(TransitionPicture, 0);
+  EXPECT_NE(TransitionPicture, picture);
+  os::SetExeDir(folder);
 }
 
 // ---- clip wipes ----

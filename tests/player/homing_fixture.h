@@ -13,6 +13,7 @@
 #include "player/homing_weapons.h"
 #include "player/lockon.h"
 #include "shell/object_resets.h"
+#include "stages/stage_resets.h"
 #include "stages/stage1/boss1_tables.h"
 #include "stages/stage2/boss2_tables.h"
 #include "stages/stage3/boss3_tables.h"

@@ -227,7 +227,9 @@ TEST_F(HomingLaserTest, ScheduleLaunchesSegmentsOneToFourteenOnlyAtActiveTargets
   for (int frame = 1; frame <= 14; ++frame) {
     HomingLaserSzak13ASchedule();
     EXPECT_EQ(Seg(HomingLaserSzak13ASlots, 1, frame).active, 1u) << frame;
-    if (frame < 14) EXPECT_EQ(Seg(HomingLaserSzak13ASlots, 1, frame + 1).active, 0u) << frame;
+    if (frame < 14) {
+      EXPECT_EQ(Seg(HomingLaserSzak13ASlots, 1, frame + 1).active, 0u) << frame;
+    }
   }
   EXPECT_EQ(Seg(HomingLaserSzak13ASlots, 1, 0).active, 0u);
   for (int t : {0, 2})
@@ -254,7 +256,9 @@ TEST_F(HomingLaserTest, ScheduleLaunchesSegmentsOneToFourteenOnlyAtActiveTargets
   EXPECT_EQ(s1.x, 250.0f);
   // Other families' counters are their own.
   for (int k = 0; k < 12; ++k)
-    if (k < 6 || k > 8) EXPECT_EQ(HomingLaserCounter[k], 0) << k;
+    if (k < 6 || k > 8) {
+      EXPECT_EQ(HomingLaserCounter[k], 0) << k;
+    }
 }
 
 TEST_F(HomingLaserTest, DrawShowsFlyingSegmentsForShipTypeOneOnly) {

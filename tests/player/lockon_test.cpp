@@ -163,8 +163,9 @@ TEST_F(LockOnTest, EveryKindLocksItsOwnRecordAtItsOwnEdge) {
     EXPECT_EQ(k.locks[last].locked, 1u) << k.name;
     for (const Kind& other : kinds)
       for (int i = 0; i < other.slots; ++i)
-        if (other.locks != k.locks || i != last)
+        if (other.locks != k.locks || i != last) {
           EXPECT_EQ(other.locks[i].locked, 0u) << k.name << " locked " << other.name << i;
+        }
   }
 }
 

@@ -1,0 +1,75 @@
+// The homing weapons and the sight inside the stage frames.
+#include <gtest/gtest.h>
+
+#include "enemies/kind_tables.h"
+#include "player/homing_storage.h"
+#include "shell/game_state.h"
+#include "shell/scene.h"
+#include "tests/support/game_harness.h"
+
+namespace {
+
+using namespace vantris_test;
+
+class HomingStageTest : public GameTest {
+ protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    ASSERT_TRUE(StartGame());
+    PumpMessages();
+    ASSERT_EQ(RunFrames(1), 1);
+    Lives = 999;
+    PlayerAlive = 1;
+    PlayerX = 370.0f;
+    PlayerY = 400.0f;
+  }
+  // Runs `frames` frames of a stage entered directly, with a live Szak6D in
+  // slot 0; returns the first launch counter of the Szak6D family.
+  int32_t RunStage(int32_t scene, int32_t level, int frames) {
+    GameLevel = level;
+    for (int32_t& c : HomingLaserCounter) c = 0;
+    ResetHomingTables();
+    Szak6DSlots[0].active = 1;
+    Szak6DSlots[0].x = 300.0f;
+    Szak6DSlots[0].y = 100.0f;
+    ScrollPos = 0;
+    SceneNumber = scene;
+    PrevScene = 0;
+    EXPECT_EQ(RunFrames(frames), frames);
+    return HomingLaserCounter[0];
+  }
+};
+
+TEST_F(HomingStageTest, StagesTwoFourAndFiveLaunchHomingLasersAtLevelThreeOnly) {
+  EXPECT_EQ(RunStage(SceneStage2, 3, 3), 3);
+  // Launched after the hit pass and moved in the same frame.
+  EXPECT_EQ(HomingLaserSzak6DSlots[1].active, 1u);
+  EXPECT_GT(HomingLaserSzak6DSlots[1].age, HomingLaserSzak6DSlots[3].age);
+  EXPECT_GT(HomingLaserSzak6DSlots[3].age, 0.0f);
+  EXPECT_EQ(HomingLaserSzak6DSlots[3].active, 1u);
+  EXPECT_EQ(HomingLaserSzak6DSlots[4].active, 0u);
+  EXPECT_EQ(RunStage(SceneStage4, 3, 2), 2);
+  EXPECT_EQ(RunStage(SceneStage5, 3, 2), 2);
+
+  EXPECT_EQ(RunStage(SceneStage2, 1, 3), 0);
+  EXPECT_EQ(HomingLaserSzak6DSlots[1].active, 0u);
+  for (int32_t scene : {SceneStage1, SceneStage3, SceneStage6, SceneStage7, SceneStage8})
+    EXPECT_EQ(RunStage(scene, 3, 2), 0) << scene;
+}
+
+TEST_F(HomingStageTest, SightFollowsTheShipInEveryStageButStageEight) {
+  ShipType = 1;
+  for (int32_t scene : {SceneStage1, SceneStage2, SceneStage5, SceneStage7, SceneStage8}) {
+    LockSightX = -500;
+    LockSightY = 500;
+    RunStage(scene, 1, 1);
+    if (scene == SceneStage8) {
+      EXPECT_EQ(LockSightX, -500);
+    } else {
+      EXPECT_EQ(LockSightX, static_cast<int32_t>(PlayerX) - 290) << scene;
+      EXPECT_EQ(LockSightY, static_cast<int32_t>(PlayerY) - 500) << scene;
+    }
+  }
+}
+
+}  // namespace

@@ -9,16 +9,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <map>
-#include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "el/draw/elDraw.h"
 #include "el/system/app_state.h"
-#include "os/headless/headless.h"
-#include "os/surface.h"
-#include "os/system.h"
 
 namespace {
 
@@ -67,10 +62,7 @@ Picture Sprite() {
 // The library's screen on the headless backend, as the game starts it.
 struct OurScreen {
   OurScreen() {
-    os::headless::SetQuiet(true);
-    os::StartOptions options;
-    options.backend = os::Backend::Headless;
-    os::Start(options);
+    bench::StartHeadless();
     elDraw::Screen(kWidth, kHeight, 2);
     elDraw::SetClip(180, 0, 620, 600);
     elDraw::SetVSync(0);
@@ -81,8 +73,7 @@ struct OurScreen {
     const int32_t handle = elDraw::CreateObject(p.width, p.height, 2);
     os::PixelView v;
     SpriteObjects[handle].Surface->Lock(&v, true);
-    for (int y = 0; y < p.height; ++y)
-      for (int x = 0; x < p.width; ++x) v.Row(y)[x] = p.pixels[static_cast<size_t>(y) * p.width + x];
+    bench::CopyPixels(v, p.width, p.height, p.pixels);
     SpriteObjects[handle].Surface->Unlock();
     return handle;
   }
@@ -98,18 +89,11 @@ OurScreen& Ours() {
 // acceleration, blitted onto a 16-bit target clipped to the playfield.
 struct SdlScreen {
   SdlScreen() {
-    target = SDL_CreateRGBSurfaceWithFormat(0, kWidth, kHeight, 16, SDL_PIXELFORMAT_RGB565);
-    SDL_Rect clip{180, 0, 440, 600};
-    SDL_SetClipRect(target, &clip);
+    target = bench::SdlSurface565(kWidth, kHeight);
+    SDL_SetClipRect(target, &bench::SdlPlayfield);
   }
   SDL_Surface* Add(const Picture& p) {
-    SDL_Surface* s =
-        SDL_CreateRGBSurfaceWithFormat(0, p.width, p.height, 16, SDL_PIXELFORMAT_RGB565);
-    for (int y = 0; y < p.height; ++y)
-      for (int x = 0; x < p.width; ++x)
-        reinterpret_cast<uint16_t*>(static_cast<uint8_t*>(s->pixels) + y * s->pitch)[x] =
-            p.pixels[static_cast<size_t>(y) * p.width + x];
-    SDL_SetColorKey(s, SDL_TRUE, 0);
+    SDL_Surface* s = bench::SdlPicture(p.width, p.height, p.pixels);
     SDL_SetSurfaceRLE(s, 1);
     SDL_Rect at{200, 0, p.width, p.height};
     SDL_BlitSurface(s, nullptr, target, &at);  // the RLE encoding happens here, not in the timing
@@ -211,31 +195,6 @@ void Present(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * kWidth * kHeight * 2);
 }
 
-// Collects the fastest repetition of every case (CPU time: the machine may
-// be busy with other work) beside the usual output.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "min")
-        times_[run.run_name.function_name] = run.GetAdjustedCPUTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void PrintRatios() const {
-    std::printf("\nSDL time / our time, fastest repetitions (above 1: ours is faster)\n");
-    for (const auto& [name, ours] : times_) {
-      const auto slash = name.rfind("/ours");
-      if (slash == std::string::npos) continue;
-      const auto sdl = times_.find(name.substr(0, slash) + "/sdl");
-      if (sdl == times_.end() || ours <= 0.0) continue;
-      std::printf("  %-28s %6.2f\n", name.substr(0, slash).c_str(), sdl->second / ours);
-    }
-  }
-
- private:
-  std::map<std::string, double> times_;
-};
-
 double Fastest(const std::vector<double>& v) {
   return v.empty() ? 0.0 : *std::min_element(v.begin(), v.end());
 }
@@ -258,11 +217,5 @@ int main(int argc, char** argv) {
         ->Repetitions(5)
         ->DisplayAggregatesOnly(true)
         ->ComputeStatistics("min", Fastest);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatios();
-  benchmark::Shutdown();
-  return 0;
+  return bench::RunWithRatios(argc, argv, bench::RatioReporter::Time::FastestCpu);
 }

@@ -8,14 +8,11 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <cstdio>
 #include <map>
-#include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "el/draw/elDraw.h"
-#include "os/surface.h"
-#include "os/system.h"
 
 namespace {
 
@@ -38,13 +35,14 @@ std::vector<uint16_t> Glow(int size) {
   return p;
 }
 
+// What both sides draw over: a busy pattern at half brightness.
+uint16_t Backdrop(int x, int y) { return static_cast<uint16_t>((x * 37 + y * 11) & 0x7BEF); }
+
 // The library's screen, set up directly: an 800 x 600 5-6-5 back buffer,
 // its pixel-format values and tables, and the benchmark's pictures.
 struct OurScreen {
   OurScreen() {
-    os::StartOptions options;
-    options.backend = os::Backend::Headless;
-    os::Start(options);
+    bench::StartHeadless();
     os::CreateDisplay(nullptr, &DirectDrawObject);
     os::SurfaceDesc desc;
     desc.caps = os::SurfaceOffscreen | os::SurfaceSystemMemory;
@@ -71,15 +69,13 @@ struct OurScreen {
     desc.width = desc.height = size;
     DirectDrawObject->CreateSurface(desc, &SpriteObjects[slot].Surface);
     SpriteObjects[slot].Width = SpriteObjects[slot].Height = static_cast<uint16_t>(size);
-    os::PixelView v = SpriteObjects[slot].Surface->RawView();
-    for (int y = 0; y < size; ++y)
-      for (int x = 0; x < size; ++x) v.Row(y)[x] = pixels[static_cast<size_t>(y) * size + x];
+    bench::CopyPixels(SpriteObjects[slot].Surface->RawView(), size, size, pixels);
     return slot;
   }
   void FillBack() {
     os::PixelView v = BackBuffer->RawView();
     for (int y = 0; y < kHeight; ++y)
-      for (int x = 0; x < kWidth; ++x) v.Row(y)[x] = static_cast<uint16_t>((x * 37 + y * 11) & 0x7BEF);
+      for (int x = 0; x < kWidth; ++x) v.Row(y)[x] = Backdrop(x, y);
   }
   int32_t next = FirstFreeSprite;
   std::map<int, int32_t> pictures;
@@ -94,20 +90,13 @@ OurScreen& Ours() {
 // software renderer drawing into it.
 struct SdlScreen {
   SdlScreen() {
-    target = SDL_CreateRGBSurfaceWithFormat(0, kWidth, kHeight, 16, SDL_PIXELFORMAT_RGB565);
+    target = bench::SdlSurface565(kWidth, kHeight);
     renderer = SDL_CreateSoftwareRenderer(target);
-    SDL_Rect clip{180, 0, 440, 600};
-    SDL_SetClipRect(target, &clip);
-    SDL_RenderSetClipRect(renderer, &clip);
+    SDL_SetClipRect(target, &bench::SdlPlayfield);
+    SDL_RenderSetClipRect(renderer, &bench::SdlPlayfield);
   }
   SDL_Surface* Add(int size, const std::vector<uint16_t>& pixels) {
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, size, size, 16, SDL_PIXELFORMAT_RGB565);
-    for (int y = 0; y < size; ++y)
-      for (int x = 0; x < size; ++x)
-        reinterpret_cast<uint16_t*>(static_cast<uint8_t*>(s->pixels) + y * s->pitch)[x] =
-            pixels[static_cast<size_t>(y) * size + x];
-    SDL_SetColorKey(s, SDL_TRUE, 0);
-    return s;
+    return bench::SdlPicture(size, size, pixels);
   }
   SDL_Texture* Texture(SDL_Surface* s) {
     SDL_Texture* t = SDL_CreateTextureFromSurface(renderer, s);
@@ -116,9 +105,7 @@ struct SdlScreen {
   }
   void FillBack() {
     for (int y = 0; y < kHeight; ++y)
-      for (int x = 0; x < kWidth; ++x)
-        reinterpret_cast<uint16_t*>(static_cast<uint8_t*>(target->pixels) + y * target->pitch)[x] =
-            static_cast<uint16_t>((x * 37 + y * 11) & 0x7BEF);
+      for (int x = 0; x < kWidth; ++x) bench::SdlRow(target, y)[x] = Backdrop(x, y);
   }
   SDL_Surface* target = nullptr;
   SDL_Renderer* renderer = nullptr;
@@ -135,50 +122,28 @@ int PlaceY(int n, int size) { return -10 + (n * 53) % (600 - size / 2); }
 
 // ---- additive and half-transparent ----
 
-void AdditiveOurs(benchmark::State& state, int size) {
+// A keyed draw of ours that blends into the back buffer.
+using OurBlend = int32_t (*)(int32_t x, int32_t y, int32_t handle, int32_t left, int32_t top,
+                             int32_t right, int32_t bottom);
+
+void BlendOurs(benchmark::State& state, OurBlend draw, int size) {
   OurScreen& s = Ours();
   const int32_t pic = s.Picture(size);
   s.FillBack();
   int n = 0;
   for (auto _ : state) {
-    elDraw::DrawAdditive(PlaceX(n, size), PlaceY(n, size), pic, 0, 0, size, size);
+    draw(PlaceX(n, size), PlaceY(n, size), pic, 0, 0, size, size);
     ++n;
   }
   state.SetItemsProcessed(state.iterations());
 }
 
-void AdditiveSdl(benchmark::State& state, int size) {
+// SDL's blit with the blend mode and alpha modulation that match ours.
+void BlendSdl(benchmark::State& state, SDL_BlendMode mode, Uint8 alpha, int size) {
   SdlScreen& s = Sdl();
   SDL_Surface* pic = s.Add(size, Glow(size));
-  SDL_SetSurfaceBlendMode(pic, SDL_BLENDMODE_ADD);
-  s.FillBack();
-  int n = 0;
-  for (auto _ : state) {
-    SDL_Rect at{PlaceX(n, size), PlaceY(n, size), size, size};
-    SDL_BlitSurface(pic, nullptr, s.target, &at);
-    ++n;
-  }
-  SDL_FreeSurface(pic);
-  state.SetItemsProcessed(state.iterations());
-}
-
-void HalfOurs(benchmark::State& state, int size) {
-  OurScreen& s = Ours();
-  const int32_t pic = s.Picture(size);
-  s.FillBack();
-  int n = 0;
-  for (auto _ : state) {
-    elDraw::DrawHalfTransparent(PlaceX(n, size), PlaceY(n, size), pic, 0, 0, size, size);
-    ++n;
-  }
-  state.SetItemsProcessed(state.iterations());
-}
-
-void HalfSdl(benchmark::State& state, int size) {
-  SdlScreen& s = Sdl();
-  SDL_Surface* pic = s.Add(size, Glow(size));
-  SDL_SetSurfaceBlendMode(pic, SDL_BLENDMODE_BLEND);
-  SDL_SetSurfaceAlphaMod(pic, 128);
+  SDL_SetSurfaceBlendMode(pic, mode);
+  SDL_SetSurfaceAlphaMod(pic, alpha);
   s.FillBack();
   int n = 0;
   for (auto _ : state) {
@@ -225,48 +190,18 @@ void RotatedSdl(benchmark::State& state, int size, int count) {
   state.SetItemsProcessed(state.iterations() * count);
 }
 
-// Collects the time per iteration of every run beside the usual output.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-        times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void PrintRatios() const {
-    std::printf("\nSDL time / our time (above 1: ours is faster)\n");
-    for (const auto& [name, ours] : times_) {
-      const auto slash = name.rfind("/ours");
-      if (slash == std::string::npos) continue;
-      const auto sdl = times_.find(name.substr(0, slash) + "/sdl");
-      if (sdl == times_.end() || ours <= 0.0) continue;
-      std::printf("  %-28s %6.2f\n", name.substr(0, slash).c_str(), sdl->second / ours);
-    }
-  }
-
- private:
-  std::map<std::string, double> times_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::RegisterBenchmark("additive 60x60/ours", AdditiveOurs, 60);
-  benchmark::RegisterBenchmark("additive 60x60/sdl", AdditiveSdl, 60);
-  benchmark::RegisterBenchmark("additive 80x80/ours", AdditiveOurs, 80);
-  benchmark::RegisterBenchmark("additive 80x80/sdl", AdditiveSdl, 80);
-  benchmark::RegisterBenchmark("half 80x80/ours", HalfOurs, 80);
-  benchmark::RegisterBenchmark("half 80x80/sdl", HalfSdl, 80);
+  benchmark::RegisterBenchmark("additive 60x60/ours", BlendOurs, elDraw::DrawAdditive, 60);
+  benchmark::RegisterBenchmark("additive 60x60/sdl", BlendSdl, SDL_BLENDMODE_ADD, 255, 60);
+  benchmark::RegisterBenchmark("additive 80x80/ours", BlendOurs, elDraw::DrawAdditive, 80);
+  benchmark::RegisterBenchmark("additive 80x80/sdl", BlendSdl, SDL_BLENDMODE_ADD, 255, 80);
+  benchmark::RegisterBenchmark("half 80x80/ours", BlendOurs, elDraw::DrawHalfTransparent, 80);
+  benchmark::RegisterBenchmark("half 80x80/sdl", BlendSdl, SDL_BLENDMODE_BLEND, 128, 80);
   benchmark::RegisterBenchmark("rotated 30x30 x300/ours", RotatedOurs, 30, 300);
   benchmark::RegisterBenchmark("rotated 30x30 x300/sdl", RotatedSdl, 30, 300);
   benchmark::RegisterBenchmark("rotated 119x119/ours", RotatedOurs, 119, 1);
   benchmark::RegisterBenchmark("rotated 119x119/sdl", RotatedSdl, 119, 1);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatios();
-  benchmark::Shutdown();
-  return 0;
+  return bench::RunWithRatios(argc, argv, bench::RatioReporter::Time::IterationReal);
 }

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/bench_support.h"
 #include "el/system/elSystem.h"
 #include "os/headless/headless.h"
 #include "os/path.h"
@@ -29,10 +30,7 @@ void BM_StartUpToFirstTitleFrame(benchmark::State& state) {
   std::filesystem::create_directories(runtime);
   setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
   for (auto _ : state) {
-    os::StartOptions options;
-    options.backend = os::Backend::Headless;
-    os::Start(options);
-    os::headless::SetQuiet(true);
+    bench::StartHeadless();
     os::SetExeDir(AssetDir() + "/");
     // Each pass is a fresh program: the library's once-only flags start clear.
     QuitRequested = 0;

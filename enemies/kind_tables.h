@@ -12,10 +12,6 @@
 #define HIT(kind) void kind##Hit(int32_t slot);
 #define HIT1(kind) void kind##Hit();
 #include "enemies/kind_tables.inc"
-#undef LOCKS
-#undef TABLE
-#undef HIT
-#undef HIT1
 
 // Hit setters: raise the hit word of the slot (the record of a one-record
 // kind); the kind's own update reads it.  A slot index outside the table is

@@ -23,82 +23,52 @@ float ResetHeadingValue(Heading heading, float current) {
 
 void ResetRecord(EnemySlot& r, const ResetRule& rule) {
   const int32_t anim = r.animFrame;
-  r = {};
+  ClearAndPark(r, rule);
   if (rule.keep & KeepAnimFrame) r.animFrame = anim;
-  r.x = ParkX;
-  r.y = rule.parkY;
 }
 
 void ResetRecord(SpinningEnemySlot& r, const ResetRule& rule) {
   const int32_t anim = r.animFrame;
   const int32_t angle = r.angle;
-  r = {};
+  ClearAndPark(r, rule);
   if (rule.keep & KeepAnimFrame) r.animFrame = anim;
   r.angle = angle;
-  r.x = ParkX;
-  r.y = rule.parkY;
 }
 
 void ResetRecord(WaveEnemySlot& r, const ResetRule& rule) {
   const int32_t angle = r.angle;
   const float clock = r.clock;
   const int32_t timer = r.waveTimer;
-  r = {};
+  ClearAndPark(r, rule);
   r.angle = angle;
   if (rule.keep & KeepClock) r.clock = clock;
   if (rule.keep & KeepWaveTimer) r.waveTimer = timer;
-  r.x = ParkX;
-  r.y = rule.parkY;
 }
 
 void ResetRecord(LargeEnemy& r, const ResetRule& rule) {
   const int32_t shot1 = r.shot1Tick;
   const int32_t shot2 = r.shot2Tick;
-  r = {};
+  ClearAndPark(r, rule);
   r.shot1Tick = shot1;
   r.shot2Tick = shot2;
-  r.x = ParkX;
-  r.y = rule.parkY;
 }
 
-void ResetRecord(Szak60Enemy& r, const ResetRule& rule) {
-  r = {};
-  r.x = ParkX;
-  r.y = rule.parkY;
-}
+void ResetRecord(Szak60Enemy& r, const ResetRule& rule) { ClearAndPark(r, rule); }
 
 void ResetRecord(LockOnTarget& r, const ResetRule&) { r = {ParkXInt, ParkYInt, 0, 0}; }
 
 void ResetRecord(StraightShot& r, const ResetRule& rule) {
-  r = {};
-  r.animFrame = DrawFirstField(rule.first);
-  r.x = ParkX;
-  r.y = rule.parkY;
+  ResetShot(r, rule, &StraightShot::animFrame);
 }
 
 void ResetRecord(AimedShot& r, const ResetRule& rule) {
-  const float angle = ResetHeadingValue(rule.heading, r.angle);
-  r = {};
-  r.animFrame = DrawFirstField(rule.first);
-  r.x = ParkX;
-  r.y = rule.parkY;
-  r.angle = angle;
+  ResetShot(r, rule, &AimedShot::animFrame, &AimedShot::angle);
 }
 
 void ResetRecord(PatternShot& r, const ResetRule& rule) {
-  const float angle = ResetHeadingValue(rule.heading, r.angle);
-  r = {};
-  r.animFrame = DrawFirstField(rule.first);
-  r.x = ParkX;
-  r.y = rule.parkY;
-  r.angle = angle;
+  ResetShot(r, rule, &PatternShot::animFrame, &PatternShot::angle);
 }
 
 void ResetRecord(SweepShot& r, const ResetRule& rule) {
-  const float angle = ResetHeadingValue(rule.heading, r.angle);
-  r = {};
-  r.animFrame = DrawFirstField(rule.first);
-  r.x = ParkX;
-  r.y = rule.parkY;
-  r.angle = angle;
+  ResetShot(r, rule, &SweepShot::animFrame, &SweepShot::angle);
 }

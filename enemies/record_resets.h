@@ -67,7 +67,40 @@ int32_t DrawFirstField(FirstField first);
 // The heading after the reset of a record whose heading is `current`.
 float ResetHeadingValue(Heading heading, float current);
 
-// Enemy slots keep their rotation or turning angle; a large kind keeps its
+// ---- the steps the ResetRecord overloads are made of ----
+
+// Puts a record at the rule's parking place, (ParkX, rule.parkY).
+template <typename R>
+void ParkRecord(R& r, const ResetRule& rule) {
+  r.x = ParkX;
+  r.y = rule.parkY;
+}
+
+// Every field 0 but the parked position.
+template <typename R>
+void ClearAndPark(R& r, const ResetRule& rule) {
+  r = {};
+  ParkRecord(r, rule);
+}
+
+// A bullet: every field 0 but the parked position and the first field, which
+// takes the rule's draw.
+template <typename Shot>
+void ResetShot(Shot& r, const ResetRule& rule, int32_t Shot::*first) {
+  ClearAndPark(r, rule);
+  r.*first = DrawFirstField(rule.first);
+}
+
+// A bullet with a heading: as above, and the heading by the rule.
+template <typename Shot>
+void ResetShot(Shot& r, const ResetRule& rule, int32_t Shot::*first, float Shot::*heading) {
+  const float reset_heading = ResetHeadingValue(rule.heading, r.*heading);
+  ResetShot(r, rule, first);
+  r.*heading = reset_heading;
+}
+
+// Enemy slots keep their angle where they have one and, as the rule says,
+// their animation frame, script clock and wave timer; a large kind keeps its
 // two spiral counters.  Everything not kept is 0 but the parked position.
 void ResetRecord(EnemySlot& r, const ResetRule& rule);
 void ResetRecord(SpinningEnemySlot& r, const ResetRule& rule);
@@ -76,7 +109,8 @@ void ResetRecord(LargeEnemy& r, const ResetRule& rule);
 void ResetRecord(Szak60Enemy& r, const ResetRule& rule);
 // Unlocked at (-500, 500) whatever the rule.
 void ResetRecord(LockOnTarget& r, const ResetRule& rule);
-// Bullets: first field by the rule, parked, heading by the rule, the rest 0.
+// Bullets: first field by the rule, parked, the heading (where there is one)
+// by the rule, the rest 0.
 void ResetRecord(StraightShot& r, const ResetRule& rule);
 void ResetRecord(AimedShot& r, const ResetRule& rule);
 void ResetRecord(PatternShot& r, const ResetRule& rule);

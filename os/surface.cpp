@@ -257,8 +257,13 @@ SurfaceResult Fill(Surface* dst, const Rect* rect, uint16_t pixel) {
   if (area.left < 0 || area.top < 0 || area.right > dst->Width() || area.bottom > dst->Height())
     return SurfaceResult::InvalidRect;
   PixelView v = dst->RawView();
-  for (int y = area.top; y < area.bottom; ++y)
-    std::fill(v.Row(y) + area.left, v.Row(y) + area.right, pixel);
+  // The first row filled, the others copied from it: the screen is cleared
+  // this way every frame.
+  uint16_t* first = v.Row(area.top) + area.left;
+  const size_t count = static_cast<size_t>(area.right - area.left);
+  std::fill(first, first + count, pixel);
+  for (int y = area.top + 1; y < area.bottom; ++y)
+    std::memcpy(v.Row(y) + area.left, first, count * sizeof(uint16_t));
   SurfaceInternals::Touch(dst);
   return SurfaceResult::Ok;
 }
@@ -423,13 +428,20 @@ bool BitmapToSurface(DeviceContext* dc, const Bitmap& bitmap, int x, int y, int 
   std::vector<int> column(static_cast<size_t>(v.width));
   for (int c = 0; c < v.width; ++c)
     column[c] = x + static_cast<int>(int64_t{c} * w / v.width);
+  // Each channel's 256 values in the surface's format, worked out once for
+  // the whole picture (every picture the game loads comes through here).
+  uint16_t red[256], green[256], blue[256];
+  for (uint32_t c8 = 0; c8 < 256; ++c8) {
+    red[c8] = ColorToPixel(v.format, c8);
+    green[c8] = ColorToPixel(v.format, c8 << 8);
+    blue[c8] = ColorToPixel(v.format, c8 << 16);
+  }
   for (int row = 0; row < v.height; ++row) {
     int sy = y + static_cast<int>(int64_t{row} * h / v.height);
     uint16_t* dp = v.Row(row);
     for (int c = 0; c < v.width; ++c) {
       uint32_t rgb = bitmap.At(column[c], sy);  // 0x00RRGGBB
-      uint32_t colorref = ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
-      dp[c] = ColorToPixel(v.format, colorref);
+      dp[c] = red[(rgb >> 16) & 0xFF] | green[(rgb >> 8) & 0xFF] | blue[rgb & 0xFF];
     }
   }
   return true;

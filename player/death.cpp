@@ -22,9 +22,7 @@ constexpr int32_t kRingLaunch[5] = {1, 10, 20, 30, 40};
 constexpr int32_t kLastRing = 4;
 
 void ParkFragment(DeathFragment& f) {
-  f = {};
-  f.x = ParkX;
-  f.y = ParkY;
+  ClearAndPark(f, Plain);
   f.angle = ResetHeading;
 }
 

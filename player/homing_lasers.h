@@ -44,5 +44,5 @@ void HomingLaserSzak13BMove();
 void HomingLaserSzak13BDraw();
 
 // The curl step (sx, sy) of a segment at path age `age`, before the side is
-// applied; false for ages between the windows and from 45 on.
+// applied; false for ages between the windows and past 45.
 bool HomingLaserCurlStep(float age, int32_t* sx, int32_t* sy);

@@ -322,38 +322,32 @@ void DrawHomingBeam(float launch_dx, float launch_dy, int32_t mark_x, int32_t ma
   }
 }
 
-#define KIND_FAMILY(family, row)                                  \
-  void HomingMissile##family##Fire() { Fire(KindFamilies[row]); } \
-  void HomingMissile##family##Move() { Move(KindFamilies[row]); } \
-  void HomingMissile##family##Draw() { Draw(KindFamilies[row]); }
-KIND_FAMILY(Szak3, 0)
-KIND_FAMILY(Szak4, 1)
-KIND_FAMILY(Szak21A, 2)
-KIND_FAMILY(Szak22A, 3)
-KIND_FAMILY(Szak40A, 4)
-KIND_FAMILY(Szak41A, 5)
-KIND_FAMILY(Szak40B, 6)
-KIND_FAMILY(Szak41B, 7)
-#undef KIND_FAMILY
-
-#define BOSS_FAMILY(family, row)                                  \
-  void HomingMissile##family##Fire() { Fire(BossFamilies[row]); } \
-  void HomingMissile##family##Move() { Move(BossFamilies[row]); } \
-  void HomingMissile##family##Draw() { Draw(BossFamilies[row]); }
-BOSS_FAMILY(Boss1A, 0)
-BOSS_FAMILY(Boss1B, 1)
-BOSS_FAMILY(Boss3A, 2)
-BOSS_FAMILY(Boss3B, 3)
-BOSS_FAMILY(Boss7A, 4)
-BOSS_FAMILY(Boss7B, 5)
-BOSS_FAMILY(Boss4A, 6)
-BOSS_FAMILY(Boss4B, 7)
-BOSS_FAMILY(Boss5A, 8)
-BOSS_FAMILY(Boss5B, 9)
-BOSS_FAMILY(Boss6A, 10)
-BOSS_FAMILY(Boss6B, 11)
-BOSS_FAMILY(Boss2A, 12)
-BOSS_FAMILY(Boss2B, 13)
-BOSS_FAMILY(Boss8A, 14)
-BOSS_FAMILY(Boss8B, 15)
-#undef BOSS_FAMILY
+#define MISSILE_FAMILY(family, table, row)                   \
+  void HomingMissile##family##Fire() { Fire(table[row]); } \
+  void HomingMissile##family##Move() { Move(table[row]); } \
+  void HomingMissile##family##Draw() { Draw(table[row]); }
+MISSILE_FAMILY(Szak3, KindFamilies, 0)
+MISSILE_FAMILY(Szak4, KindFamilies, 1)
+MISSILE_FAMILY(Szak21A, KindFamilies, 2)
+MISSILE_FAMILY(Szak22A, KindFamilies, 3)
+MISSILE_FAMILY(Szak40A, KindFamilies, 4)
+MISSILE_FAMILY(Szak41A, KindFamilies, 5)
+MISSILE_FAMILY(Szak40B, KindFamilies, 6)
+MISSILE_FAMILY(Szak41B, KindFamilies, 7)
+MISSILE_FAMILY(Boss1A, BossFamilies, 0)
+MISSILE_FAMILY(Boss1B, BossFamilies, 1)
+MISSILE_FAMILY(Boss3A, BossFamilies, 2)
+MISSILE_FAMILY(Boss3B, BossFamilies, 3)
+MISSILE_FAMILY(Boss7A, BossFamilies, 4)
+MISSILE_FAMILY(Boss7B, BossFamilies, 5)
+MISSILE_FAMILY(Boss4A, BossFamilies, 6)
+MISSILE_FAMILY(Boss4B, BossFamilies, 7)
+MISSILE_FAMILY(Boss5A, BossFamilies, 8)
+MISSILE_FAMILY(Boss5B, BossFamilies, 9)
+MISSILE_FAMILY(Boss6A, BossFamilies, 10)
+MISSILE_FAMILY(Boss6B, BossFamilies, 11)
+MISSILE_FAMILY(Boss2A, BossFamilies, 12)
+MISSILE_FAMILY(Boss2B, BossFamilies, 13)
+MISSILE_FAMILY(Boss8A, BossFamilies, 14)
+MISSILE_FAMILY(Boss8B, BossFamilies, 15)
+#undef MISSILE_FAMILY

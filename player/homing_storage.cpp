@@ -11,17 +11,13 @@ HOMING_TABLES(HOMING_DEFINE)
 #undef HOMING_DEFINE
 
 void ResetRecord(HomingLaserSegment& r, const ResetRule& rule) {
-  r = {};
-  r.x = ParkX;
-  r.y = rule.parkY;
+  ClearAndPark(r, rule);
   r.angle = ResetHeading;
 }
 
 void ResetRecord(HomingMissile& r, const ResetRule& rule) {
   const float timer = r.timer;
-  r = {};
-  r.x = ParkX;
-  r.y = rule.parkY;
+  ClearAndPark(r, rule);
   r.angle = ResetHeading;
   r.timer = timer;
 }

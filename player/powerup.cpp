@@ -4,6 +4,7 @@
 #include "el/draw/elDraw.h"
 #include "el/sound/elSound.h"
 #include "el/system/elSystem.h"
+#include "enemies/record_resets.h"
 #include "os/system.h"
 #include "shell/assets.h"
 #include "shell/game_state.h"
@@ -14,7 +15,7 @@ int32_t PowerLevel = 0;
 
 namespace {
 
-void ParkPowerUp() { PowerUp = {-500.0f, 2550.0f, 0.0f, 0, 0, {0, 0, 0}}; }
+void ParkPowerUp() { PowerUp = {ParkX, ParkY, 0.0f, 0, 0, {0, 0, 0}}; }
 
 // Bombs that a pick-up gives at the power level it finds.
 int32_t PickUpBombs() {
@@ -41,8 +42,8 @@ void Spower1Move() {
   if (PowerUp.active) PowerUp.y += PowerUp.fall_speed * FrameTime;
   if (PowerUp.y > 600.0f) {
     PowerUp.active = 0;
-    PowerUp.x = -500.0f;
-    PowerUp.y = 2550.0f;
+    PowerUp.x = ParkX;
+    PowerUp.y = ParkY;
   }
 }
 
@@ -56,8 +57,8 @@ void Spower1Update() {
   BombStock += PickUpBombs();
   PowerUp.active = 0;
   PowerUp.collected = 0;
-  PowerUp.x = -500.0f;
-  PowerUp.y = 2550.0f;
+  PowerUp.x = ParkX;
+  PowerUp.y = ParkY;
 }
 
 void Spower1Hit() {

@@ -3,6 +3,7 @@
 
 #include "el/draw/elDraw.h"
 #include "el/system/elSystem.h"
+#include "enemies/record_resets.h"
 #include "os/keys.h"
 #include "player/death.h"
 #include "player/shots.h"
@@ -146,5 +147,5 @@ void ShipIntroFlyIn() {
 }
 
 void ResetShipIntro() {
-  for (ShipIntroRecord& r : ShipIntroRecords) r = {0, 0, -500.0f, 2550.0f};
+  for (ShipIntroRecord& r : ShipIntroRecords) r = {0, 0, ParkX, ParkY};
 }

@@ -6,6 +6,7 @@
 #include "el/draw/elDraw.h"
 #include "el/sound/elSound.h"
 #include "el/system/elSystem.h"
+#include "enemies/record_resets.h"
 #include "player/powerup.h"
 #include "shell/assets.h"
 #include "shell/game_state.h"
@@ -21,8 +22,6 @@ LaserSegment SpareSegments5[SpareSegmentCount];
 
 namespace {
 
-constexpr int32_t kParkX = -500;
-constexpr int32_t kParkY = 500;
 constexpr int32_t kTopExit = -60;  // a shot whose y falls below this is freed
 
 // ---- ray paths ----
@@ -82,6 +81,16 @@ void LaserSchedule(const LaserSet& set, void (*emit)(int32_t, int32_t, int32_t))
   if (counter >= kLaserGroups * kLaserPeriod) counter = 0;
 }
 
+// A side segment leaves from (x, y) unless it still flies.
+void LaunchSide(const LaserSet& set, LaserSegment& s, int32_t x, int32_t y) {
+  if (s.active) return;
+  s.active = 1;
+  s.x = x;
+  s.y = y;
+  s.dy = kLaserStep;
+  s.dx = set.side_step;
+}
+
 void LaserEmit(const LaserSet& set, int32_t centre, int32_t left, int32_t right) {
   const int32_t px = static_cast<int32_t>(PlayerX);
   const int32_t y = static_cast<int32_t>(PlayerY) - 38;
@@ -95,22 +104,8 @@ void LaserEmit(const LaserSet& set, int32_t centre, int32_t left, int32_t right)
     elSound::Play(SndShot, -1);
   }
   if (SideLaser != 1) return;
-  LaserSegment& l = set.segments[left];
-  if (!l.active) {
-    l.active = 1;
-    l.x = px - set.side_offset;
-    l.y = y;
-    l.dy = kLaserStep;
-    l.dx = set.side_step;
-  }
-  LaserSegment& r = set.segments[right];
-  if (!r.active) {
-    r.active = 1;
-    r.x = px + set.side_offset;
-    r.y = y;
-    r.dy = kLaserStep;
-    r.dx = set.side_step;
-  }
+  LaunchSide(set, set.segments[left], px - set.side_offset, y);
+  LaunchSide(set, set.segments[right], px + set.side_offset, y);
 }
 
 void LaserMove(LaserSegment* segments, int32_t slot) {
@@ -277,10 +272,10 @@ void PlayerShotsDraw() {
 }
 
 void ResetShipRays() {
-  for (ShipRay& r : ShipRays) r = {kParkX, kParkY, 0.0f, 0};
+  for (ShipRay& r : ShipRays) r = {ParkXInt, ParkYInt, 0.0f, 0};
 }
-void ResetLaserASegments() { ResetSegments(LaserASegments, LaserSegmentCount, kParkX, kParkY); }
-void ResetLaserBSegments() { ResetSegments(LaserBSegments, LaserSegmentCount, kParkX, kParkY); }
+void ResetLaserASegments() { ResetSegments(LaserASegments, LaserSegmentCount, ParkXInt, ParkYInt); }
+void ResetLaserBSegments() { ResetSegments(LaserBSegments, LaserSegmentCount, ParkXInt, ParkYInt); }
 void ResetSpareSegments1() { ResetSegments(SpareSegments1, SpareSegmentCount, 0, 0); }
 void ResetSpareSegments2() { ResetSegments(SpareSegments2, SpareSegmentCount, 0, 0); }
 void ResetSpareSegments3() { ResetSegments(SpareSegments3, SpareSegmentCount, 0, 0); }

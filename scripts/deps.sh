@@ -10,7 +10,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
 )
 if [[ "${1:-}" == "--test" ]]; then
-  packages+=(xvfb xauth)
+  packages+=(xvfb xauth xdotool imagemagick)
 fi
 
 missing=()

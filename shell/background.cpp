@@ -6,6 +6,7 @@
 
 #include "el/draw/elDraw.h"
 #include "el/system/elSystem.h"
+#include "enemies/record_resets.h"
 #include "shell/assets.h"
 #include "shell/game_state.h"
 
@@ -27,9 +28,6 @@ BossPicture BossPictures[8];
 BossPicture SpareBossPicture;
 
 namespace {
-
-constexpr float kParkX = -500.0f;
-constexpr float kParkY = 2550.0f;
 
 // ---- speed windows ----
 
@@ -200,8 +198,8 @@ void SceneryMove(const Scenery& s) {
   }
   if (r.y > 480.0f) {
     r.active = 0;
-    r.x = kParkX;
-    r.y = kParkY;
+    r.x = ParkX;
+    r.y = ParkY;
   }
 }
 
@@ -222,8 +220,8 @@ constexpr int32_t kBossPictureCycle = 3200;
 
 void ParkBossPicture(BossPicture& p) {
   p.tick = 0;
-  p.x = kParkX;
-  p.y = kParkY;
+  p.x = ParkX;
+  p.y = ParkY;
   p.speed = 0.0f;
   p.active = 0;
 }
@@ -330,8 +328,8 @@ void BossPictureMove() {
     }
     if (p.y > 480.0f) {
       p.active = 0;
-      p.x = kParkX;
-      p.y = kParkY;
+      p.x = ParkX;
+      p.y = ParkY;
     }
   }
 }

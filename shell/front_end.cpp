@@ -11,6 +11,15 @@
 
 int32_t TitleCounter = 0;
 
+void ResetPlayOptions() {
+  BackgroundOff = 0;
+  MouseControl = 0;
+  KeyboardControl = 1;
+  BlendExplosions = 1;
+  ShipType = 0;
+  NoDeath = 0;
+}
+
 void ChangeScene(int32_t scene, int32_t pattern, int32_t band) {
   TransitionPattern = pattern;
   TransitionBand = band;
@@ -51,12 +60,7 @@ void StartStageOne(int32_t level) {
 void TitleScene() {
   if (SceneEntered == 1) {
     TitleCounter = 0;
-    BackgroundOff = 0;
-    MouseControl = 0;
-    KeyboardControl = 1;
-    BlendExplosions = 1;
-    ShipType = 0;
-    NoDeath = 0;
+    ResetPlayOptions();
   }
   elDraw::ClearScreen();
   TitleCounter += 1;

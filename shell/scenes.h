@@ -21,3 +21,8 @@ using SceneFunction = void (*)();
 extern const SceneFunction SceneTable[13];
 
 extern int32_t TitleCounter;  // frames of the title's blink cycle
+
+// The options a run starts from, set by the title's entry and the T key:
+// background layers on, keyboard control, blended explosions, no ship type
+// and deaths on.
+void ResetPlayOptions();

@@ -10,6 +10,7 @@
 #include "os/system.h"
 #include "shell/game_state.h"
 #include "shell/scene.h"
+#include "shell/scenes.h"
 #include "shell/shell.h"
 
 void InitAppState() {
@@ -90,12 +91,7 @@ void OnKeyDown(uint32_t code) {
       break;
     case 'T':
       elSound::StopMidi();
-      BackgroundOff = 0;
-      MouseControl = 0;
-      KeyboardControl = 1;
-      BlendExplosions = 1;
-      ShipType = 0;
-      NoDeath = 0;
+      ResetPlayOptions();
       SceneNumber = SceneTitle;
       PrevScene = 0;
       break;

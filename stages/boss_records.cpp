@@ -6,36 +6,19 @@
 BossEntry SpareEntry;
 
 void ResetBossState(BossState& boss, float start_hit_points) {
-  boss = {};
-  boss.x = ParkX;
-  boss.y = ParkY;
+  ClearAndPark(boss, Plain);
   boss.hitPoints = start_hit_points;
 }
 
 void ResetRecord(SpiralShot& r, const ResetRule& rule) {
-  const float heading = ResetHeadingValue(rule.heading, r.heading);
-  r = {};
-  r.animFrame = DrawFirstField(rule.first);
-  r.x = ParkX;
-  r.y = rule.parkY;
-  r.heading = heading;
+  ResetShot(r, rule, &SpiralShot::animFrame, &SpiralShot::heading);
 }
 
 void ResetRecord(RingPoolShot& r, const ResetRule& rule) {
-  const float heading = ResetHeadingValue(rule.heading, r.heading);
-  r = {};
-  r.animFrame = DrawFirstField(rule.first);
-  r.x = ParkX;
-  r.y = rule.parkY;
-  r.heading = heading;
+  ResetShot(r, rule, &RingPoolShot::animFrame, &RingPoolShot::heading);
 }
 
-void ResetRecord(LaserBeam& r, const ResetRule& rule) {
-  r = {};
-  r.frame = DrawFirstField(rule.first);
-  r.x = ParkX;
-  r.y = rule.parkY;
-}
+void ResetRecord(LaserBeam& r, const ResetRule& rule) { ResetShot(r, rule, &LaserBeam::frame); }
 
 void ResetRecord(CurveShot& r, const ResetRule&) {
   r.x = ParkXInt;
@@ -46,15 +29,10 @@ void ResetRecord(CurveShot& r, const ResetRule&) {
 
 void ResetRecord(DefeatExplosion& r, const ResetRule& rule) {
   r.frame = 0;
-  r.x = ParkX;
-  r.y = rule.parkY;
+  ParkRecord(r, rule);
 }
 
-void ResetRecord(BossEntry& r, const ResetRule& rule) {
-  r = {};
-  r.x = ParkX;
-  r.y = rule.parkY;
-}
+void ResetRecord(BossEntry& r, const ResetRule& rule) { ClearAndPark(r, rule); }
 
 void ResetRecord(SpareFragment& r, const ResetRule& rule) {
   r = {};

@@ -67,8 +67,9 @@ void RunStageFrame(const StageParams& stage) {
   elDraw::ClearScreen();
   ScrollPos += FrameTime * stage.scroll_rate;
 
-  // Before the present: background and starfield, bomb, boss block, shots,
-  // kinds, power-up, ship, bullet families, sight, then the HUD.
+  // Before the present: background and starfield, bomb, shots, power-up,
+  // ship, sight, then the HUD.  A stage script's boss block goes after the
+  // bomb, its kinds after the shots and its bullet families after the ship.
   DrawStageBackground(stage.scene - 1);
   BombDraw();
   PlayerShotsDraw();

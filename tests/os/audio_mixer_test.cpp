@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <thread>
@@ -231,10 +232,19 @@ TEST(AudioMixer, MusicIsMixedOverTheBuffersAndClipped) {
 TEST(AudioMixer, TheCallbackThreadAndTheMainThreadShareTheMixerSafely) {
   Fixture f(44100);
   std::atomic<bool> done{false};
+  std::atomic<int> renders{0};
+  // Like a device's callback, the thread pauses between blocks: spinning on
+  // the mixer's mutex instead could starve the main thread for many seconds
+  // on a busy machine.
   std::thread audio([&] {
     std::vector<int16_t> pcm(2 * 512);
-    while (!done) f.mixer.Render(pcm.data(), 512);
+    while (!done) {
+      f.mixer.Render(pcm.data(), 512);
+      ++renders;
+      std::this_thread::sleep_for(std::chrono::microseconds(50));
+    }
   });
+  while (renders == 0) std::this_thread::yield();  // the device is running
   for (int i = 0; i < 300; ++i) {
     Buffer* b = f.Make16(std::vector<int16_t>(64, static_cast<int16_t>(i)), 1, 22050);
     f.mixer.Play(b, i % 2 == 0);

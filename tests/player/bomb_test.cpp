@@ -9,8 +9,7 @@
 #include "player/bomb.h"
 #include "player/hit_pass.h"
 #include "shell/game_state.h"
-#include "shell/object_resets.h"
-#include "tests/support/test_support.h"
+#include "tests/support/game_harness.h"
 
 namespace {
 
@@ -20,12 +19,7 @@ class BombTest : public HeadlessTest {
  protected:
   void SetUp() override {
     HeadlessTest::SetUp();
-    ResetObjectTablesA();
-    ResetObjectTablesB();
-    GameMode = 1;
-    GameSubMode = 0;
-    Score = 0;
-    FrameTime = 1.0f / 60.0f;
+    ResetForScoring();
     PlayerX = 370.7f;
     PlayerY = 420.2f;
     BombStock = 5;

@@ -10,11 +10,10 @@
 #include "player/powerup.h"
 #include "player/shots.h"
 #include "shell/game_state.h"
-#include "shell/object_resets.h"
 #include "stages/stage1/boss1_tables.h"
 #include "stages/stage2/boss2_tables.h"
 #include "stages/stage6/boss6_tables.h"
-#include "tests/support/test_support.h"
+#include "tests/support/game_harness.h"
 
 namespace {
 
@@ -24,13 +23,8 @@ class HitPassTest : public HeadlessTest {
  protected:
   void SetUp() override {
     HeadlessTest::SetUp();
-    ResetObjectTablesA();
-    ResetObjectTablesB();
-    GameMode = 1;
-    GameSubMode = 0;
-    Score = 0;
+    ResetForScoring();
     HighScore = 500;
-    FrameTime = 1.0f / 60.0f;
     PlayerX = 370.0f;
     PlayerY = 520.0f;
   }

@@ -12,7 +12,6 @@
 #include "player/homing_storage.h"
 #include "player/homing_weapons.h"
 #include "player/lockon.h"
-#include "shell/object_resets.h"
 #include "stages/stage_resets.h"
 #include "stages/stage1/boss1_tables.h"
 #include "stages/stage2/boss2_tables.h"
@@ -23,6 +22,7 @@
 #include "stages/stage7/boss7_tables.h"
 #include "stages/stage8/boss8_tables.h"
 #include "tests/player/player_fixture.h"
+#include "tests/support/game_harness.h"
 
 namespace player_test {
 
@@ -35,17 +35,12 @@ class HomingTest : public PlayerTest {
     PlayerTest::SetUp();
     ImgRay10 = Sprite(20, 20, [](int, int) { return Ray10Colour; });
     ImgFlz01_l = Sprite(20, 60, [](int, int) { return MissileColour; });
-    ResetObjectTablesA();
-    ResetObjectTablesB();
+    vantris_test::ResetForScoring();
     os::SeedRandom(1);
-    GameMode = 1;
-    GameSubMode = 0;
-    Score = 0;
     HighScore = 500;
     ShipType = 1;
     PlayerAlive = 1;
     BombWave = 0;
-    FrameTime = 1.0f / 60.0f;
     elDraw::ClearScreen();
   }
   void TearDown() override {

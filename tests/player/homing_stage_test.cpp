@@ -11,13 +11,10 @@ namespace {
 
 using namespace vantris_test;
 
-class HomingStageTest : public GameTest {
+class HomingStageTest : public RunningGameTest {
  protected:
   void SetUp() override {
-    GameTest::SetUp();
-    ASSERT_TRUE(StartGame());
-    PumpMessages();
-    ASSERT_EQ(RunFrames(1), 1);
+    RunningGameTest::SetUp();
     Lives = 999;
     PlayerAlive = 1;
     PlayerX = 370.0f;

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -55,12 +54,10 @@ inline std::vector<Picture> Pictures() {
 // The ship sheet: seven 60 x 70 cells, cell c filled with ShipColour(c).
 inline uint16_t ShipColour(int cell) { return static_cast<uint16_t>(0x1000 + cell); }
 
-class PlayerTest : public vantris_test::HeadlessTest {
+class PlayerTest : public vantris_test::PlayfieldTest {
  protected:
   void SetUp() override {
-    HeadlessTest::SetUp();
-    ASSERT_EQ(elDraw::Screen(800, 600, 2), 1);
-    elDraw::SetClip(180, 0, 620, 600);
+    PlayfieldTest::SetUp();
     for (const Picture& p : Pictures()) {
       *p.handle = Sprite(p.width, p.height, [&](int, int) { return p.colour; });
     }
@@ -95,11 +92,9 @@ class PlayerTest : public vantris_test::HeadlessTest {
     elSound::Release();
     SoundAvailable = 0;
     os::SetExeDir(saved_exe_dir_);
-    elDraw::Shutdown();
-    os::ResetSurfaceTests();
     for (const Picture& p : Pictures()) *p.handle = 0;
     ImgMyme = SndShot = SndBom = 0;
-    HeadlessTest::TearDown();
+    PlayfieldTest::TearDown();
   }
 
   // The ship's and the weapons' state as a fresh stage finds it.
@@ -136,26 +131,6 @@ class PlayerTest : public vantris_test::HeadlessTest {
     elDraw::ClearScreen();
   }
 
-  static int32_t Sprite(int w, int h, const std::function<uint16_t(int, int)>& pixel) {
-    const int32_t handle = elDraw::CreateObject(w, h, 2);
-    EXPECT_NE(handle, 0);
-    os::Surface* s = SpriteObjects[handle].Surface;
-    os::PixelView v;
-    EXPECT_TRUE(os::Succeeded(s->Lock(&v, true)));
-    for (int y = 0; y < v.height; ++y)
-      for (int x = 0; x < v.width; ++x) v.Row(y)[x] = pixel(x, y);
-    s->Unlock();
-    return handle;
-  }
-
-  static uint16_t Back(int x, int y) { return BackBuffer->RawView().Row(y)[x]; }
-  // Back-buffer pixels equal to p.
-  static int CountBack(uint16_t p) {
-    int n = 0;
-    for (int y = 0; y < 600; ++y)
-      for (int x = 0; x < 800; ++x) n += Back(x, y) == p;
-    return n;
-  }
   static int CountNonBlack() { return 800 * 600 - CountBack(0); }
 
   // Sets the key's state for the next edge reading (no message).

@@ -1,8 +1,5 @@
-#include <functional>
-
 #include "el/draw/elDraw.h"
 #include "el/system/elSystem.h"
-#include "os/surface.h"
 #include "shell/assets.h"
 #include "shell/background.h"
 #include "shell/game_state.h"
@@ -12,12 +9,10 @@ namespace {
 
 // The screen with the playfield clip and solid stand-ins for the layer
 // pictures that the tests look at.
-class BackgroundTest : public vantris_test::HeadlessTest {
+class BackgroundTest : public vantris_test::PlayfieldTest {
  protected:
   void SetUp() override {
-    HeadlessTest::SetUp();
-    ASSERT_EQ(elDraw::Screen(800, 600, 2), 1);
-    elDraw::SetClip(180, 0, 620, 600);
+    PlayfieldTest::SetUp();
     ImgBback1s = Solid(440, 480, 0x0841);
     ImgBback6s = Solid(640, 480, 0x0842);
     ImgSidePanelL = Solid(100, 480, 0x0843);
@@ -29,21 +24,8 @@ class BackgroundTest : public vantris_test::HeadlessTest {
   }
   void TearDown() override {
     ImgBback1s = ImgBback6s = ImgSidePanelL = ImgBoss11 = 0;
-    elDraw::Shutdown();
-    os::ResetSurfaceTests();
-    HeadlessTest::TearDown();
+    PlayfieldTest::TearDown();
   }
-  static int32_t Solid(int w, int h, uint16_t colour) {
-    const int32_t handle = elDraw::CreateObject(w, h, 2);
-    os::Surface* s = SpriteObjects[handle].Surface;
-    os::PixelView v;
-    EXPECT_TRUE(os::Succeeded(s->Lock(&v, true)));
-    for (int y = 0; y < v.height; ++y)
-      for (int x = 0; x < v.width; ++x) v.Row(y)[x] = colour;
-    s->Unlock();
-    return handle;
-  }
-  static uint16_t Back(int x, int y) { return BackBuffer->RawView().Row(y)[x]; }
 };
 
 TEST_F(BackgroundTest, SpeedWindowsAddUpAtTheirSharedBounds) {

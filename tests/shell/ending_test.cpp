@@ -25,43 +25,20 @@ using namespace vantris_test;
 constexpr uint16_t kMessage = 0x0841, kPicture1 = 0x0842, kPicture2 = 0x0843,
                    kPicture3 = 0x0844, kShip = 0x0845;
 
-int32_t Solid(int32_t w, int32_t h, uint16_t colour) {
-  const int32_t handle = elDraw::CreateObject(w, h, 2);
-  EXPECT_NE(handle, 0);
-  os::PixelView v;
-  os::Surface* s = SpriteObjects[handle].Surface;
-  EXPECT_TRUE(os::Succeeded(s->Lock(&v, true)));
-  for (int y = 0; y < v.height; ++y)
-    for (int x = 0; x < v.width; ++x) v.Row(y)[x] = colour;
-  s->Unlock();
-  return handle;
-}
-
-class EndingTest : public GameTest {
+class EndingTest : public RunningGameTest {
  protected:
   void SetUp() override {
-    GameTest::SetUp();
-    ASSERT_TRUE(StartGame());
-    PumpMessages();
-    ASSERT_EQ(RunFrames(1), 1);
-    ImgMygoodn = Solid(300, 100, kMessage);
-    ImgVnxCg1 = Solid(440, 480, kPicture1);
-    ImgVnxCg2 = Solid(440, 480, kPicture2);
-    ImgVnxCg3 = Solid(440, 480, kPicture3);
-    ImgMyme = Solid(420, 70, kShip);
+    RunningGameTest::SetUp();
+    ImgMygoodn = MakeSolidPicture(300, 100, kMessage);
+    ImgVnxCg1 = MakeSolidPicture(440, 480, kPicture1);
+    ImgVnxCg2 = MakeSolidPicture(440, 480, kPicture2);
+    ImgVnxCg3 = MakeSolidPicture(440, 480, kPicture3);
+    ImgMyme = MakeSolidPicture(420, 70, kShip);
     // Entered from the last stage: the tables reset, the run's values kept.
-    ResetObjectTablesA();
-    ResetObjectTablesB();
-    StartNewGame();
-    GameMode = 1;
-    ShipType = 1;
-    KeyboardControl = 1;
+    StartNewRun();
     Score = 4321;
     Lives = 500;
-    SceneNumber = SceneEnding;
-    PrevScene = 0;
-    ASSERT_EQ(RunFrames(1), 1);
-    ASSERT_EQ(Frames().back().entered, 1u);
+    ASSERT_TRUE(EnterScene(SceneEnding));
   }
 
   // One frame from the scroll position `from`; the position the frame drew at.

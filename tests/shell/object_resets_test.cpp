@@ -288,7 +288,7 @@ TEST_F(ObjectResetsTest, BossRecordsReturnToTheirStartValues) {
   EXPECT_LE(Boss7PatternTickCount, BossPatternTickRoom);
 }
 
-TEST_F(ObjectResetsTest, TheShipScoreLivesAndOptionsSurvive) {
+TEST_F(ObjectResetsTest, TheShipScoreLivesAndOptionsSurviveAndTheRunRestarts) {
   PlayerX = 400.0f;
   PlayerY = 300.0f;
   Score = 123450;
@@ -296,17 +296,21 @@ TEST_F(ObjectResetsTest, TheShipScoreLivesAndOptionsSurvive) {
   Lives = 77;
   BombStock = 4;
   GameLevel = 3;
-  ShipType = 1;
+  ShipType = 2;
   NoDeath = 1;
+  BackgroundOff = 1;
   SideLaser = 1;
   PowerLevel = 2;
+  PowerUp.active = 1;
   PlayerAlive = 0;
+  GameOver = 1;
   PauseFlag = 1;
   ContinuePrompt = 1;
   RespawnFlag = 1;
   RespawnTimer = 100;
   BombWave = 1;
   BombRingCounter = 12;
+  LaserAReady = 0;
   ScrollPos = 900.0f;
   SceneFrame = 44;
   HomingLaserCounter[5] = 9;
@@ -318,13 +322,19 @@ TEST_F(ObjectResetsTest, TheShipScoreLivesAndOptionsSurvive) {
   EXPECT_EQ(Lives, 77);
   EXPECT_EQ(BombStock, 4);
   EXPECT_EQ(GameLevel, 3);
-  EXPECT_EQ(ShipType, 1);
+  EXPECT_EQ(ShipType, 2);
   EXPECT_EQ(NoDeath, 1u);
+  EXPECT_EQ(BackgroundOff, 1u);
+  // The item is parked but the power earned so far stays.
+  EXPECT_EQ(PowerUp.active, 0u);
   EXPECT_EQ(SideLaser, 1u);
   EXPECT_EQ(PowerLevel, 2);
   EXPECT_EQ(PlayerAlive, 1u);
+  EXPECT_EQ(GameOver, 0u);
+  EXPECT_EQ(PlayerBank, 3);
   EXPECT_EQ(PauseFlag, 0u);
   EXPECT_EQ(ContinuePrompt, 0u);
+  EXPECT_EQ(ContinueCountdown, 800);
   EXPECT_EQ(RespawnFlag, 0u);
   EXPECT_EQ(RespawnTimer, 0);
   EXPECT_EQ(BombWave, 0u);

@@ -13,7 +13,6 @@
 #include "player/death.h"
 #include "player/powerup.h"
 #include "shell/game_state.h"
-#include "shell/object_resets.h"
 #include "shell/scene.h"
 #include "shell/scenes.h"
 #include "tests/support/game_harness.h"
@@ -24,25 +23,14 @@ using namespace vantris_test;
 
 constexpr float kPi = std::numbers::pi_v<float>;
 
-class DeathTest : public GameTest {
+class DeathTest : public RunningGameTest {
  protected:
   void SetUp() override {
-    GameTest::SetUp();
-    ASSERT_TRUE(StartGame());
-    PumpMessages();
-    ASSERT_EQ(RunFrames(1), 1);
+    RunningGameTest::SetUp();
     // A new run as the mode screen starts it, then straight into stage 1.
-    ResetObjectTablesA();
-    ResetObjectTablesB();
-    StartNewGame();
-    GameMode = 1;
+    StartNewRun();
     GameLevel = 1;
-    ShipType = 1;
-    KeyboardControl = 1;
-    SceneNumber = SceneStage1;
-    PrevScene = 0;
-    ASSERT_EQ(RunFrames(1), 1);
-    ASSERT_EQ(Frames().back().scene, SceneStage1);
+    ASSERT_TRUE(EnterScene(SceneStage1));
   }
   // The frames of a stage: the scene stays stage 1 throughout.
   static void Run(int n) { ASSERT_EQ(RunFrames(n), n); }

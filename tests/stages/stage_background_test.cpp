@@ -8,12 +8,10 @@
 
 namespace {
 
-class StageBackgroundTest : public vantris_test::HeadlessTest {
+class StageBackgroundTest : public vantris_test::PlayfieldTest {
  protected:
   void SetUp() override {
-    HeadlessTest::SetUp();
-    ASSERT_EQ(elDraw::Screen(800, 600, 2), 1);
-    elDraw::SetClip(180, 0, 620, 600);
+    PlayfieldTest::SetUp();
     ResetBackgroundStrips();
     ScrollPos = 100.0f;
     FrameTime = 0.1f;
@@ -24,8 +22,7 @@ class StageBackgroundTest : public vantris_test::HeadlessTest {
   }
   void TearDown() override {
     BackgroundOff = 0;
-    elDraw::Shutdown();
-    HeadlessTest::TearDown();
+    PlayfieldTest::TearDown();
   }
   static bool StarRespawned() { return StarParticles[0].y <= 0.0f; }
 };

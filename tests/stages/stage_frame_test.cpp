@@ -15,13 +15,10 @@ namespace {
 
 using namespace vantris_test;
 
-class StageFrameTest : public GameTest {
+class StageFrameTest : public RunningGameTest {
  protected:
   void SetUp() override {
-    GameTest::SetUp();
-    ASSERT_TRUE(StartGame());
-    PumpMessages();
-    ASSERT_EQ(RunFrames(1), 1);
+    RunningGameTest::SetUp();
     // A run's lives: with none left the stage frame raises the continue prompt.
     Lives = 999;
     PlayerAlive = 1;
@@ -30,11 +27,7 @@ class StageFrameTest : public GameTest {
   void Enter(int32_t scene) {
     ScrollPos = 0;
     SceneFrame = 0;
-    SceneNumber = scene;
-    PrevScene = 0;
-    ASSERT_EQ(RunFrames(1), 1);
-    ASSERT_EQ(Frames().back().scene, scene);
-    ASSERT_EQ(Frames().back().entered, 1u);
+    ASSERT_TRUE(EnterScene(scene));
   }
 };
 

@@ -8,6 +8,7 @@
 #include "os/path.h"
 #include "shell/assets.h"
 #include "shell/game_state.h"
+#include "shell/object_resets.h"
 #include "shell/scene.h"
 #include "shell/scenes.h"
 #include "shell/shell.h"
@@ -100,6 +101,13 @@ void GameTest::TearDown() {
   HeadlessTest::TearDown();
 }
 
+void RunningGameTest::SetUp() {
+  GameTest::SetUp();
+  ASSERT_TRUE(StartGame());
+  PumpMessages();
+  ASSERT_EQ(RunFrames(1), 1);
+}
+
 bool StartGame(const char* command_line) {
   g_frames.clear();
   SceneFrameHook = RecordFrame;
@@ -163,6 +171,38 @@ int RunPasses(int n) {
     if (result == LoopPass::Frame) ++frames;
   }
   return frames;
+}
+
+void StartNewRun() {
+  ResetObjectTablesA();
+  ResetObjectTablesB();
+  StartNewGame();
+  GameMode = 1;
+  ShipType = 1;
+  KeyboardControl = 1;
+}
+
+void ResetForScoring() {
+  ResetObjectTablesA();
+  ResetObjectTablesB();
+  GameMode = 1;
+  GameSubMode = 0;
+  Score = 0;
+  FrameTime = 1.0f / 60.0f;
+}
+
+::testing::AssertionResult EnterScene(int32_t scene) {
+  SceneNumber = scene;
+  PrevScene = 0;
+  if (RunFrames(1) != 1 || g_frames.empty()) {
+    return ::testing::AssertionFailure() << "no scene frame ran";
+  }
+  const FrameRecord& frame = g_frames.back();
+  if (frame.scene != scene || frame.entered != 1) {
+    return ::testing::AssertionFailure()
+           << "the frame ran scene " << frame.scene << " with entered " << frame.entered;
+  }
+  return ::testing::AssertionSuccess();
 }
 
 const std::vector<FrameRecord>& Frames() { return g_frames; }

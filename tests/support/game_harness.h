@@ -37,6 +37,13 @@ class GameTest : public HeadlessTest {
   void TearDown() override;
 };
 
+// A GameTest whose game is started, its start-up messages handled and its
+// first frame run.
+class RunningGameTest : public GameTest {
+ protected:
+  void SetUp() override;
+};
+
 // Start-up as WinMain runs it (false when it refused to go on), then the
 // pinned seed.  Every frame from then on is recorded (Frames()).
 bool StartGame(const char* command_line = "");
@@ -56,6 +63,17 @@ bool RunUntil(const std::function<bool()>& done, int max_frames = 2000);
 int RunToQuit(int max_passes = 1000);
 // Every loop pass result, for tests that look at passes rather than frames.
 int RunPasses(int n);
+
+// A new run as the front end starts one: both object-table resets, the
+// new-game set-up, game mode 1 and ship type 1 on the keyboard.
+void StartNewRun();
+// For tests that drive the game's passes without the main loop: both
+// object-table resets, then a game that scores (mode 1, sub-mode 0, score 0)
+// on a fixed frame of 1/60 s.
+void ResetForScoring();
+// Switches straight to `scene` as a scene change does (PrevScene 0) and runs
+// one frame; fails unless that frame ran `scene` as freshly entered.
+::testing::AssertionResult EnterScene(int32_t scene);
 
 // Frames run since StartGame, with the scene and entered flag each saw.
 const std::vector<FrameRecord>& Frames();

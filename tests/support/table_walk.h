@@ -23,13 +23,7 @@ template <typename F>
 void ForEachKindTable(F&& f) {
 #define LOCKS(name, count) f(#name, name, Plain);
 #define TABLE(name, Type, count, rule) f(#name, name, rule);
-#define HIT(kind)
-#define HIT1(kind)
 #include "enemies/kind_tables.inc"
-#undef LOCKS
-#undef TABLE
-#undef HIT
-#undef HIT1
 }
 
 template <typename F>

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "el/draw/elDraw.h"
 #include "os/surface.h"
 
 namespace vantris_test {
@@ -18,6 +19,51 @@ void HeadlessTest::SetUp() {
 }
 
 void HeadlessTest::TearDown() { os::Stop(); }
+
+void PlayfieldTest::SetUp() {
+  HeadlessTest::SetUp();
+  ASSERT_EQ(elDraw::Screen(800, 600, 2), 1);
+  elDraw::SetClip(180, 0, 620, 600);
+}
+
+void PlayfieldTest::TearDown() {
+  elDraw::Shutdown();
+  os::ResetSurfaceTests();
+  HeadlessTest::TearDown();
+}
+
+int32_t PlayfieldTest::Sprite(int w, int h, const std::function<uint16_t(int, int)>& pixel) {
+  return MakePicture(w, h, pixel);
+}
+
+int32_t PlayfieldTest::Solid(int w, int h, uint16_t colour) {
+  return MakeSolidPicture(w, h, colour);
+}
+
+uint16_t PlayfieldTest::Back(int x, int y) { return BackBuffer->RawView().Row(y)[x]; }
+
+int PlayfieldTest::CountBack(uint16_t p) {
+  int n = 0;
+  for (int y = 0; y < 600; ++y)
+    for (int x = 0; x < 800; ++x) n += Back(x, y) == p;
+  return n;
+}
+
+int32_t MakePicture(int w, int h, const std::function<uint16_t(int, int)>& pixel) {
+  const int32_t handle = elDraw::CreateObject(w, h, 2);
+  EXPECT_NE(handle, 0);
+  os::Surface* s = SpriteObjects[handle].Surface;
+  os::PixelView v;
+  EXPECT_TRUE(os::Succeeded(s->Lock(&v, true)));
+  for (int y = 0; y < v.height; ++y)
+    for (int x = 0; x < v.width; ++x) v.Row(y)[x] = pixel(x, y);
+  s->Unlock();
+  return handle;
+}
+
+int32_t MakeSolidPicture(int w, int h, uint16_t colour) {
+  return MakePicture(w, h, [colour](int, int) { return colour; });
+}
 
 std::string MakeTempDir(const std::string& name) {
   namespace fs = std::filesystem;

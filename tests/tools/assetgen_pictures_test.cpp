@@ -3,9 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <iterator>
 #include <map>
+#include <optional>
 #include <set>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "tests/tools/assetgen_support.h"
@@ -26,37 +31,76 @@ std::uint32_t Le(const std::vector<std::uint8_t>& b, std::size_t at, int bytes) 
   return v;
 }
 
+// The executable's size and modification time: a rebuilt generator (or
+// catalogue) gives a new test executable and so a new stamp.
+std::string ExeStamp() {
+  struct stat st {};
+  if (::stat("/proc/self/exe", &st) != 0) return "unknown";
+  return std::to_string(st.st_size) + " " + std::to_string(st.st_mtim.tv_sec) + "." +
+         std::to_string(st.st_mtim.tv_nsec);
+}
+
+std::string ReadText(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 }  // namespace
 
 const std::filesystem::path& Folder() {
-  // One scratch folder per test process (ctest runs cases in parallel),
-  // removed again when the process ends.
-  struct Scratch {
-    std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                ("vantris_assetgen_test_" + std::to_string(::getpid()));
-    Scratch() { std::filesystem::remove_all(dir); }
-    ~Scratch() {
-      std::error_code ec;
-      std::filesystem::remove_all(dir, ec);
-    }
-  };
-  static const Scratch scratch;
-  return scratch.dir;
+  static const std::filesystem::path dir =
+      std::filesystem::read_symlink("/proc/self/exe").parent_path() / "assetgen_cache";
+  return dir;
 }
 
+// ctest runs every case in a process of its own: the first process to take
+// the lock generates the assets and writes them beside the executable with
+// the executable's stamp; the others read those files back instead of
+// generating everything again (TwoRunsGiveTheSameBytes still generates anew
+// and compares).
 const std::vector<assetgen::Asset>& Generated() {
   static const std::vector<assetgen::Asset> assets = [] {
-    auto a = assetgen::BuildAssets();
-    std::string error;
-    if (!assetgen::WriteAssets(a, Folder(), &error)) ADD_FAILURE() << error;
+    namespace fs = std::filesystem;
+    const std::string lock_path = Folder().string() + ".lock";
+    const int lock = ::open(lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (lock < 0 || ::flock(lock, LOCK_EX) != 0) ADD_FAILURE() << "cannot lock " << lock_path;
+    const fs::path stamp = Folder() / "stamp";
+    std::vector<assetgen::Asset> a;
+    if (ReadText(stamp) == ExeStamp()) {
+      for (const CatalogueEntry& e : Catalogue()) {
+        assetgen::Asset asset{&e, ReadFile(Folder() / e.path), std::nullopt};
+        if (e.kind == assetgen::AssetKind::kPicture) {
+          std::string error;
+          asset.picture = ReadBmp(asset.bytes, &error);
+          if (!error.empty()) ADD_FAILURE() << e.path << ": " << error;
+        }
+        a.push_back(std::move(asset));
+      }
+    } else {
+      a = assetgen::BuildAssets();
+      std::error_code ec;
+      fs::remove_all(Folder(), ec);
+      std::string error;
+      if (assetgen::WriteAssets(a, Folder(), &error)) {
+        std::ofstream(stamp, std::ios::binary) << ExeStamp();
+      } else {
+        ADD_FAILURE() << error;
+      }
+    }
+    if (lock >= 0) ::close(lock);  // gives the lock back
     return a;
   }();
   return assets;
 }
 
 std::vector<std::uint8_t> ReadFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::ifstream in(file, std::ios::binary | std::ios::ate);
+  if (!in) return {};
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(in.tellg()));
+  in.seekg(0);
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (!in) bytes.clear();
+  return bytes;
 }
 
 Image ReadBmp(const std::vector<std::uint8_t>& b, std::string* error) {

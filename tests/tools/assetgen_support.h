@@ -1,5 +1,6 @@
 // Shared helpers of the asset generator tests: one generation run written to
-// a scratch folder, and strict readers for the files it writes.
+// a folder beside the test executable and shared by its test processes, and
+// strict readers for the files it writes.
 #pragma once
 
 #include <cstdint>
@@ -13,7 +14,8 @@
 
 namespace assetgen_test {
 
-// The assets of one BuildAssets() run, also written under Folder().
+// The assets of one BuildAssets() run, as written under Folder() (read back
+// from there when another process of the same executable wrote them).
 const std::vector<assetgen::Asset>& Generated();
 const std::filesystem::path& Folder();
 

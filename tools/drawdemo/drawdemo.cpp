@@ -17,7 +17,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
 
 #include "el/draw/elDraw.h"
@@ -25,16 +24,9 @@
 #include "os/headless/headless.h"
 #include "os/path.h"
 #include "os/system.h"
+#include "tools/demo/demo_screen.h"
 
 namespace {
-
-bool g_quit = false;
-
-int64_t DemoWindowProc(os::Window window, uint32_t msg, uint64_t wparam, int64_t lparam) {
-  if (msg == os::MsgKeyDown && wparam == os::KeyEscape) g_quit = true;
-  if (msg == os::MsgClose || msg == os::MsgDestroy) g_quit = true;
-  return os::DefaultWindowProc(window, msg, wparam, lparam);
-}
 
 struct Pictures {
   int32_t ground = 0;  // opaque strip, 440 x 480
@@ -127,18 +119,7 @@ int main(int argc, char** argv) {
   const os::StartOptions options = os::OptionsFromCommandLine(argc, argv);
   const bool headless = options.backend == os::Backend::Headless;
   if (frames < 0 && headless) frames = 200;
-  if (!os::Start(options)) {
-    std::fprintf(stderr, "no backend\n");
-    return 1;
-  }
-  FullScreen = options.windowed || headless ? 0 : 1;
-  MainWindow = os::CreateMainWindow("DEFAULT", "VANTRIS draw demo", FullScreen != 0, 800, 600,
-                                    DemoWindowProc);
-  os::ShowMainWindow(MainWindow);
-  if (!elDraw::Screen(800, 600, 2)) {
-    std::fprintf(stderr, "no screen\n");
-    return 1;
-  }
+  if (!demo::OpenScreen(options, "VANTRIS draw demo")) return 1;
   elDraw::SetClip(180, 0, 620, 600);
   os::SetExeDir(assets + "/");  // the pictures are named from the program's folder
   Pictures pictures;
@@ -149,10 +130,8 @@ int main(int argc, char** argv) {
   }
   elSystem::SetFrameRate(60);
   int frame = 0, scene = 1, held = 0;
-  while (!g_quit && (frames < 0 || frame < frames)) {
-    os::Message message;
-    while (os::PeekMessage(&message)) os::DispatchMessage(message);
-    if (!headless && !elSystem::WaitFrame()) continue;
+  while (!demo::Quit && (frames < 0 || frame < frames)) {
+    if (!demo::FrameDue(headless)) continue;
     if (headless) FrameTime = 1.0f / 60.0f;
     elDraw::ClearScreen();
     if (scene == 1)
@@ -182,12 +161,7 @@ int main(int argc, char** argv) {
     if (headless && os::headless::WriteFrameBmp(os::headless::LastPresented(), shot)) {
       std::printf("wrote %s\n", shot.c_str());
     } else if (!headless) {
-      const std::filesystem::path path = std::filesystem::absolute(shot);
-      os::SetExeDir(path.parent_path().string() + "/");
-      if (elDraw::SaveScreenBmp(path.filename().string().c_str(), 800, 600))
-        std::printf("wrote %s\n", path.string().c_str());
-      else
-        result = 1;
+      if (!demo::SaveScreenshot(shot)) result = 1;
     } else {
       std::fprintf(stderr, "could not write %s\n", shot.c_str());
       result = 1;

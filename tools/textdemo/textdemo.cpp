@@ -7,27 +7,17 @@
 // Under SDL it runs until Escape or N frames (default: until Escape);
 // headless it draws N frames (default 120) and writes the screenshot
 // (default textdemo.bmp in the current folder).
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
 
 #include "el/draw/elDraw.h"
 #include "el/system/elSystem.h"
-#include "os/path.h"
 #include "os/sjis.h"
 #include "os/system.h"
+#include "tools/demo/demo_screen.h"
 
 namespace {
-
-bool g_quit = false;
-
-int64_t DemoWindowProc(os::Window window, uint32_t msg, uint64_t wparam, int64_t lparam) {
-  if (msg == os::MsgKeyDown && wparam == os::KeyEscape) g_quit = true;
-  if (msg == os::MsgClose || msg == os::MsgDestroy) g_quit = true;
-  return os::DefaultWindowProc(window, msg, wparam, lparam);
-}
 
 std::string Sjis(const char* utf8) { return os::Utf8ToSjis(utf8); }
 
@@ -114,40 +104,16 @@ int main(int argc, char** argv) {
   const bool headless = options.backend == os::Backend::Headless;
   if (frames < 0 && headless) frames = 120;
   if (shot.empty() && headless) shot = "textdemo.bmp";
-  if (!os::Start(options)) {
-    std::fprintf(stderr, "no backend\n");
-    return 1;
-  }
-  FullScreen = options.windowed || headless ? 0 : 1;
-  MainWindow = os::CreateMainWindow("DEFAULT", "VANTRIS text demo", FullScreen != 0, 800, 600,
-                                    DemoWindowProc);
-  os::ShowMainWindow(MainWindow);
-  if (!elDraw::Screen(800, 600, 2)) {
-    std::fprintf(stderr, "no screen\n");
-    return 1;
-  }
+  if (!demo::OpenScreen(options, "VANTRIS text demo")) return 1;
   elSystem::SetFrameRate(60);
   int frame = 0;
-  while (!g_quit && (frames < 0 || frame < frames)) {
-    os::Message message;
-    while (os::PeekMessage(&message)) os::DispatchMessage(message);
-    if (!headless && !elSystem::WaitFrame()) continue;
+  while (!demo::Quit && (frames < 0 || frame < frames)) {
+    if (!demo::FrameDue(headless)) continue;
     if (headless) os::SleepMs(16);
     DrawFrame(frame++);
     elDraw::Flip();
   }
-  int result = 0;
-  if (!shot.empty()) {
-    // The screenshot goes beside the name given, through the program's folder.
-    const std::filesystem::path path = std::filesystem::absolute(shot);
-    os::SetExeDir(path.parent_path().string() + "/");
-    if (elDraw::SaveScreenBmp(path.filename().string().c_str(), 800, 600)) {
-      std::printf("wrote %s\n", path.string().c_str());
-    } else {
-      std::fprintf(stderr, "could not write %s\n", path.string().c_str());
-      result = 1;
-    }
-  }
+  const int result = shot.empty() || demo::SaveScreenshot(shot) ? 0 : 1;
   elSystem::RequestQuit();
   os::Stop();
   return result;

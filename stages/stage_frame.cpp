@@ -13,6 +13,7 @@
 #include "player/powerup.h"
 #include "player/ship.h"
 #include "player/shots.h"
+#include "shell/background.h"
 #include "shell/game_state.h"
 #include "shell/scene.h"
 #include "stages/stage_background.h"
@@ -30,6 +31,46 @@ const StageParams StageTable[8] = {
 };
 
 namespace {
+
+// The scroll windows (bounds inclusive) in which a stage releases the
+// power-up item: the same five in every stage but stage 1, whose last one
+// comes 50 earlier.
+struct PowerUpWindow {
+  float low, high;
+};
+constexpr int32_t kPowerUpWindowCount = 5;
+constexpr PowerUpWindow kPowerUpWindows[kPowerUpWindowCount] = {
+    {100, 150}, {300, 350}, {500, 550}, {800, 850}, {1000, 1050}};
+constexpr PowerUpWindow kStageOnePowerUpWindows[kPowerUpWindowCount] = {
+    {100, 150}, {300, 350}, {500, 550}, {800, 850}, {950, 1000}};
+
+// The power-up item's frame: draw (or hand out a pick-up), fall, then a
+// release in each window that holds.  Stage 3 moves the item before it
+// draws it.
+void PowerUpFrame(const StageParams& stage) {
+  if (stage.scene == SceneStage3) {
+    Spower1Move();
+    Spower1Update();
+  } else {
+    Spower1Update();
+    Spower1Move();
+  }
+  const PowerUpWindow* windows =
+      stage.scene == SceneStage1 ? kStageOnePowerUpWindows : kPowerUpWindows;
+  for (int32_t i = 0; i < kPowerUpWindowCount; ++i) {
+    if (windows[i].low <= ScrollPos && ScrollPos <= windows[i].high) Spower1Spawn();
+  }
+}
+
+// The automatic-fire block (stages 2 and 3 have none): the laser of the ship
+// type and every homing launch, without keys.
+void AutoFireBlock(const StageParams& stage) {
+  if (AutoFire != 1) return;
+  if (stage.scene == SceneStage2 || stage.scene == SceneStage3) return;
+  if (ShipType == 1) PlayerLaserASchedule();
+  if (ShipType == 2) PlayerLaserBSchedule();
+  HomingAutoFire();
+}
 
 // The paused frame: only the continue key, while its prompt is up.
 void PausedFrame(const StageParams& stage) {
@@ -68,13 +109,13 @@ void RunStageFrame(const StageParams& stage) {
   ScrollPos += FrameTime * stage.scroll_rate;
 
   // Before the present: background and starfield, bomb, shots, power-up,
-  // ship, sight, then the HUD.  A stage script's boss block goes after the
-  // bomb, its kinds after the shots and its bullet families after the ship.
+  // ship, sight, then the HUD (and stage 3's side panels).  A stage script's
+  // boss block goes after the bomb, its kinds after the shots and its bullet
+  // families after the ship.
   DrawStageBackground(stage.scene - 1);
   BombDraw();
   PlayerShotsDraw();
-  Spower1Update();
-  Spower1Move();
+  PowerUpFrame(stage);
   if (stage.scene == SceneStage2) {
     HomingMissileBoss2ADraw();
     HomingMissileBoss2BDraw();
@@ -84,11 +125,13 @@ void RunStageFrame(const StageParams& stage) {
   DrawHud();
   GameOverBannerDraw();
   ContinueCheck();
+  if (stage.scene == SceneStage3) SidePanelsDraw();
   elDraw::SetVSync(1);
   elDraw::Flip();
 
-  // After the present: ship movement, bomb, ray salvo, hit passes and the
-  // homing weapons, then last the continue countdown.
+  // After the present: ship movement, bomb, ray salvo, hit passes, the
+  // homing weapons and the automatic-fire block, then last the continue
+  // countdown.
   PlayerMove();
   if (BombWave == 1 && (stage.scene != SceneStage1 || LaserAReady == 0)) BombSchedule();
   BombPass();
@@ -96,5 +139,6 @@ void RunStageFrame(const StageParams& stage) {
   CheckShotHits();
   if (stage.homing_lasers && GameLevel == 3) HomingLaserSchedules();
   HomingWeaponsMove(stage.scene - 1);
+  AutoFireBlock(stage);
   UpdateContinueCountdown();
 }

@@ -48,8 +48,8 @@ void StretchDrawObjectOpaque(int32_t x, int32_t y, int32_t handle, int32_t left,
 
 // ---- row effects: one clipped draw per source row ----
 // Each keeps its animation in RowEffects, advanced by FrameTime per call.
-// A divisor below 0, a block size of 0 or less and a rectangle too small for
-// the effect draw nothing.
+// A block size of 0 or less and a rectangle too small for the effect draw
+// nothing.  The wave index of row r is r / divisor (r itself for divisor 0).
 void DrawWave(int32_t x, int32_t y, int32_t amplitude, int32_t divisor, float speed,
               int32_t handle, int32_t left, int32_t top, int32_t right, int32_t bottom,
               int32_t alternate);

@@ -42,6 +42,17 @@ float Wrap(float v, float period) {
   return v;
 }
 
+// A wave's phase in degrees after a step: at 360 or more it loses 360.  A
+// phase run below 0 by a negative speed stays negative (its whole part is
+// taken toward zero, so moving it into 0..360 would turn the wave by one
+// degree); it is only kept above -360 so that it cannot grow without end.
+float StepWavePhase(float v) {
+  if (!std::isfinite(v)) return 0.0f;
+  if (v >= 360.0f) v -= 360.0f;
+  if (v >= 360.0f || v <= -360.0f) v = std::fmod(v, 360.0f);
+  return v;
+}
+
 // Source rows [top, bottom) cut to the rows the picture has: a row outside
 // it would draw nothing, so absurd rectangles cannot make long loops.
 // False when the handle has no picture.
@@ -63,7 +74,7 @@ void DrawWave(int32_t x, int32_t y, int32_t amplitude, int32_t divisor, float sp
               int32_t handle, int32_t left, int32_t top, int32_t right, int32_t bottom,
               int32_t alternate) {
   int64_t first = top, last = bottom;
-  if (divisor < 0 || !PictureRows(handle, &first, &last)) return;
+  if (!PictureRows(handle, &first, &last)) return;
   const int64_t phase = Whole(RowEffects.WavePhase);
   for (int64_t r = first; r < last; ++r) {
     int64_t offset = WaveOffset(WaveIndex(r, divisor) + phase, amplitude);
@@ -73,7 +84,7 @@ void DrawWave(int32_t x, int32_t y, int32_t amplitude, int32_t divisor, float sp
     }
     Row(x + offset, int64_t{y} + r - top, handle, left, r, right);
   }
-  RowEffects.WavePhase = Wrap(RowEffects.WavePhase + FrameTime * speed, 360.0f);
+  RowEffects.WavePhase = StepWavePhase(RowEffects.WavePhase + FrameTime * speed);
 }
 
 void DrawTiled(float x_speed, float y_speed, int32_t handle, int32_t left, int32_t top,
@@ -99,7 +110,7 @@ void DrawWaveScroll(int32_t x, int32_t y, int32_t amplitude, int32_t divisor, fl
                     int32_t bottom) {
   const int64_t h = int64_t{bottom} - top;
   int64_t first = top, last = bottom;
-  if (divisor < 0 || h <= 0 || !PictureRows(handle, &first, &last)) return;
+  if (h <= 0 || !PictureRows(handle, &first, &last)) return;
   if (first != top || last != bottom) return;  // the rectangle leaves the picture
   const int64_t phase = Whole(RowEffects.ScrollPhase);
   const int64_t scroll = Whole(RowEffects.Scroll);
@@ -109,7 +120,7 @@ void DrawWaveScroll(int32_t x, int32_t y, int32_t amplitude, int32_t divisor, fl
     if (s >= bottom) s -= h;
     Row(x + offset, y + r, handle, left, s, right);
   }
-  RowEffects.ScrollPhase = Wrap(RowEffects.ScrollPhase + FrameTime * phase_speed, 360.0f);
+  RowEffects.ScrollPhase = StepWavePhase(RowEffects.ScrollPhase + FrameTime * phase_speed);
   RowEffects.Scroll = Wrap(RowEffects.Scroll - FrameTime * scroll_speed, static_cast<float>(h));
 }
 
@@ -117,7 +128,7 @@ void DrawWaveScroll2(int32_t screen_top, int32_t screen_bottom, int32_t amplitud
                      int32_t divisor, float phase_speed, float scroll_speed, int32_t handle,
                      int32_t left, int32_t top, int32_t right, int32_t bottom) {
   const int64_t w = int64_t{right} - left, h = int64_t{bottom} - top;
-  if (divisor < 0 || w <= 0 || h <= 0) return;
+  if (w <= 0 || h <= 0) return;
   const int64_t phase = Whole(RowEffects.Scroll2Phase);
   const int64_t scroll = Whole(RowEffects.Scroll2);
   const int64_t columns = ScreenWidth / w + 2;
@@ -134,7 +145,7 @@ void DrawWaveScroll2(int32_t screen_top, int32_t screen_bottom, int32_t amplitud
     for (int64_t n = 0; n < columns; ++n)
       Row(w * n + offset - amplitude, screen_top + i, handle, left, top + s, right);
   }
-  RowEffects.Scroll2Phase = Wrap(RowEffects.Scroll2Phase + FrameTime * phase_speed, 360.0f);
+  RowEffects.Scroll2Phase = StepWavePhase(RowEffects.Scroll2Phase + FrameTime * phase_speed);
   RowEffects.Scroll2 = Wrap(RowEffects.Scroll2 - FrameTime * scroll_speed, static_cast<float>(h));
 }
 

@@ -1,12 +1,13 @@
-// The ship in the running game: from the title through the mode screen into
-// stage 1, flown and fired with the keys or led by the mouse.
+// The ship and its weapons in the running game: keys held through the
+// transition into stage 1, the mouse after M, and the homing weapons and the
+// sight inside the stage frames.  (What the keys do is checked frame by frame
+// in ship_test and shots_test.)
 #include "el/draw/elDraw.h"
+#include "enemies/kind_tables.h"
 #include "os/keys.h"
-#include "player/powerup.h"
+#include "player/homing_storage.h"
+#include "player/lockon.h"
 #include "player/ship.h"
-#include "player/shots.h"
-#include "player/starfield.h"
-#include "shell/background.h"
 #include "shell/game_state.h"
 #include "shell/scene.h"
 #include "tests/support/game_harness.h"
@@ -17,73 +18,32 @@ using namespace vantris_test;
 
 class FlightTest : public GameTest {
  protected:
-  // Title, mode screen (with the extra keys given), F1, and the transition
-  // into stage 1 run out.
-  void EnterStageOne(std::initializer_list<int> mode_keys = {}) {
+  void SetUp() override {
+    GameTest::SetUp();
     ASSERT_TRUE(StartGame());
     RunFrames(2);
-    TapKey(os::KeyReturn);
-    ASSERT_TRUE(RunUntil([] { return SceneNumber == SceneModeSelect && TransitionStep == 0; }));
-    for (int key : mode_keys) TapKey(key);
-    TapKey(os::KeyF1);
-    ASSERT_TRUE(RunUntil([] { return SceneNumber == SceneStage1 && TransitionStep == 0; }));
-  }
-  static int ActiveRays() {
-    int n = 0;
-    for (const ShipRay& r : ShipRays) n += r.active != 0;
-    return n;
+    ASSERT_TRUE(TitleToModeScreen());
+    ASSERT_TRUE(RunUntil([] { return TransitionStep == 0; }));
   }
 };
 
-TEST_F(FlightTest, TheShipFliesBanksAndFiresOverTheScrollingStage) {
-  EnterStageOne();
-  ASSERT_EQ(KeyboardControl, 1u);
-  ASSERT_EQ(ShipType, 1);
+TEST_F(FlightTest, KeysHeldThroughTheTransitionActOnlyAfterIt) {
+  KeyDown(os::KeyRight);
+  KeyDown(os::KeyF1);  // the last key pressed is the one the screen reads
+  ASSERT_TRUE(RunUntil([] { return SceneNumber == SceneStage1; }));
+  KeyUp(os::KeyF1);
+  RunFrames(5);
+  ASSERT_NE(TransitionStep, 0);
   EXPECT_FLOAT_EQ(PlayerX, 370.0f);
-  EXPECT_FLOAT_EQ(PlayerY, 520.0f);
-  const float scroll = ScrollPos;
-  const float strip = Bback1sStrips[0].y;
-  RunFrames(10);
-  EXPECT_GT(ScrollPos, scroll);
-  EXPECT_GT(Bback1sStrips[0].y, strip);
-
-  KeyDown(os::KeyLeft);
-  KeyDown(os::KeyUp);
-  RunFrames(12);
-  EXPECT_LT(PlayerX, 370.0f);
-  EXPECT_LT(PlayerY, 520.0f);
-  EXPECT_EQ(PlayerBank, 6);
-  KeyUp(os::KeyLeft);
-  KeyUp(os::KeyUp);
-  RunFrames(6);
-  EXPECT_EQ(PlayerBank, 3);
-
-  // B: the salvo leaves the ship and climbs.
-  TapKey('B');  // a one-frame tap does nothing
-  RunFrames(1);
-  EXPECT_EQ(BombSalvoActive, 0u);
-  KeyDown('B');
-  RunFrames(2);
-  KeyUp('B');
-  EXPECT_EQ(BombSalvoActive, 1u);
-  RunFrames(30);
-  EXPECT_GT(ActiveRays(), 20);
-  RunFrames(200);
-  EXPECT_EQ(BombSalvoActive, 0u);
-  EXPECT_EQ(LaserAReady, 1u);
-
-  // C: laser A segments climb 20 px per frame.
-  KeyDown('C');
-  RunFrames(6);
-  ASSERT_EQ(LaserASegments[1].active, 1u);
-  const int32_t y = LaserASegments[1].y;
-  RunFrames(1);
-  EXPECT_EQ(LaserASegments[1].y, y - 20);
-  KeyUp('C');
+  EXPECT_EQ(ShipKeyRight, EdgeUp);
+  ASSERT_TRUE(RunUntil([] { return TransitionStep == 0; }));
+  RunFrames(3);
+  EXPECT_GT(PlayerX, 370.0f);
+  KeyUp(os::KeyRight);
 }
 
 TEST_F(FlightTest, AfterMTheShipFollowsTheMouseInsideItsBox) {
-  EnterStageOne({'M'});
+  ASSERT_TRUE(ModeScreenToStage({'M'}));
   ASSERT_EQ(MouseControl, 1u);
   ASSERT_EQ(KeyboardControl, 0u);
   MouseMove(430, 330);
@@ -101,24 +61,62 @@ TEST_F(FlightTest, AfterMTheShipFollowsTheMouseInsideItsBox) {
   EXPECT_EQ(BombSalvoActive, 1u);
 }
 
-TEST_F(FlightTest, KeysHeldThroughTheTransitionActOnlyAfterIt) {
-  ASSERT_TRUE(StartGame());
-  RunFrames(2);
-  TapKey(os::KeyReturn);
-  ASSERT_TRUE(RunUntil([] { return SceneNumber == SceneModeSelect && TransitionStep == 0; }));
-  KeyDown(os::KeyRight);
-  KeyDown(os::KeyF1);  // the last key pressed is the one the screen reads
-  ASSERT_TRUE(RunUntil([] { return SceneNumber == SceneStage1; }));
-  KeyUp(os::KeyF1);
-  ASSERT_NE(TransitionStep, 0);
-  RunFrames(5);
-  ASSERT_NE(TransitionStep, 0);
-  EXPECT_FLOAT_EQ(PlayerX, 370.0f);
-  EXPECT_EQ(ShipKeyRight, EdgeUp);
-  ASSERT_TRUE(RunUntil([] { return TransitionStep == 0; }));
-  RunFrames(3);
-  EXPECT_GT(PlayerX, 370.0f);
-  KeyUp(os::KeyRight);
+class HomingStageTest : public RunningGameTest {
+ protected:
+  void SetUp() override {
+    RunningGameTest::SetUp();
+    Lives = 999;
+    PlayerAlive = 1;
+    PlayerX = 370.0f;
+    PlayerY = 400.0f;
+  }
+  // Runs `frames` frames of a stage entered directly, with a live Szak6D in
+  // slot 0; returns the first launch counter of the Szak6D family.
+  static int32_t RunStage(int32_t scene, int32_t level, int frames) {
+    GameLevel = level;
+    for (int32_t& c : HomingLaserCounter) c = 0;
+    ResetHomingTables();
+    Szak6DSlots[0].active = 1;
+    Szak6DSlots[0].x = 300.0f;
+    Szak6DSlots[0].y = 100.0f;
+    ScrollPos = 0;
+    SceneNumber = scene;
+    PrevScene = 0;
+    EXPECT_EQ(RunFrames(frames), frames);
+    return HomingLaserCounter[0];
+  }
+};
+
+TEST_F(HomingStageTest, StagesTwoFourAndFiveLaunchHomingLasersAtLevelThreeOnly) {
+  EXPECT_EQ(RunStage(SceneStage2, 3, 3), 3);
+  // Launched after the hit pass and moved in the same frame.
+  EXPECT_EQ(HomingLaserSzak6DSlots[1].active, 1u);
+  EXPECT_GT(HomingLaserSzak6DSlots[1].age, HomingLaserSzak6DSlots[3].age);
+  EXPECT_GT(HomingLaserSzak6DSlots[3].age, 0.0f);
+  EXPECT_EQ(HomingLaserSzak6DSlots[3].active, 1u);
+  EXPECT_EQ(HomingLaserSzak6DSlots[4].active, 0u);
+  EXPECT_EQ(RunStage(SceneStage4, 3, 2), 2);
+  EXPECT_EQ(RunStage(SceneStage5, 3, 2), 2);
+
+  EXPECT_EQ(RunStage(SceneStage2, 1, 3), 0);
+  EXPECT_EQ(HomingLaserSzak6DSlots[1].active, 0u);
+  for (int32_t scene : {SceneStage1, SceneStage3, SceneStage6, SceneStage7, SceneStage8})
+    EXPECT_EQ(RunStage(scene, 3, 2), 0) << scene;
+}
+
+TEST_F(HomingStageTest, SightFollowsTheShipInEveryStageButStageEight) {
+  ShipType = 1;
+  for (int32_t scene : {SceneStage1, SceneStage2, SceneStage5, SceneStage7, SceneStage8}) {
+    LockSightX = -500;
+    LockSightY = 500;
+    RunStage(scene, 1, 1);
+    if (scene == SceneStage8) {
+      EXPECT_EQ(LockSightX, -500);
+    } else {
+      EXPECT_EQ(LockSightX, static_cast<int32_t>(PlayerX) - 290) << scene;
+      EXPECT_EQ(LockSightY, static_cast<int32_t>(PlayerY) - 500) << scene;
+    }
+  }
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
 // The homing lasers: launch schedule, curl path, homing, retire box and hit.
 #include <cmath>
 
-#include "tests/player/homing_fixture.h"
+#include "tests/player/player_fixture.h"
 
 namespace {
 
-using player_test::HomingTest;
+using namespace player_test;
 
 constexpr float Deg3 = -3.0f * HomingPi / 180.0f;
 
@@ -27,35 +27,27 @@ class HomingLaserTest : public HomingTest {
 };
 
 TEST_F(HomingLaserTest, CurlWindowsAreInclusiveAndTheGapsTakeNoStep) {
-  int32_t sx = 0, sy = 0;
-  ASSERT_TRUE(HomingLaserCurlStep(0.0f, &sx, &sy));
-  EXPECT_EQ(sx, 6);
-  EXPECT_EQ(sy, 3);
-  ASSERT_TRUE(HomingLaserCurlStep(5.0f, &sx, &sy));
-  EXPECT_EQ(sy, 3);
-  EXPECT_FALSE(HomingLaserCurlStep(5.5f, &sx, &sy));
-  ASSERT_TRUE(HomingLaserCurlStep(6.0f, &sx, &sy));
-  EXPECT_EQ(sy, 1);
-  ASSERT_TRUE(HomingLaserCurlStep(23.0f, &sx, &sy));
-  EXPECT_EQ(sx, 7);
-  EXPECT_EQ(sy, -7);
-  ASSERT_TRUE(HomingLaserCurlStep(40.0f, &sx, &sy));
-  EXPECT_EQ(sx, 1);
-  ASSERT_TRUE(HomingLaserCurlStep(45.0f, &sx, &sy));
-  EXPECT_EQ(sx, 0);
-  EXPECT_EQ(sy, -7);
-  EXPECT_FALSE(HomingLaserCurlStep(45.5f, &sx, &sy));
-  EXPECT_FALSE(HomingLaserCurlStep(40.5f, &sx, &sy));
+  const struct {
+    float age;
+    bool step;
+    int32_t sx, sy;
+  } rows[] = {{0.0f, true, 6, 3},   {5.0f, true, 6, 3},    {5.5f, false, 0, 0},
+              {6.0f, true, 6, 1},   {23.0f, true, 7, -7},  {40.0f, true, 1, -7},
+              {40.5f, false, 0, 0}, {45.0f, true, 0, -7},  {45.5f, false, 0, 0}};
+  for (const auto& row : rows) {
+    int32_t sx = 0, sy = 0;
+    EXPECT_EQ(HomingLaserCurlStep(row.age, &sx, &sy), row.step) << row.age;
+    if (row.step) {
+      EXPECT_EQ(std::make_pair(sx, sy), std::make_pair(row.sx, row.sy)) << row.age;
+    }
+  }
 }
 
 TEST_F(HomingLaserTest, EmitPutsTheSegmentOnTheShipAndTheSzak6DFamilyReversesItsHeading) {
-  PlayerX = 370.0f;
-  PlayerY = 400.0f;
   HomingLaserSzak6EEmit(1, 3);
   const HomingLaserSegment& e = Seg(HomingLaserSzak6ESlots, 1, 3);
   EXPECT_EQ(e.active, 1u);
-  EXPECT_FLOAT_EQ(e.x, 390.0f);
-  EXPECT_FLOAT_EQ(e.y, 410.0f);
+  EXPECT_EQ(Pos(e), XY(390.0f, 410.0f));
   EXPECT_FLOAT_EQ(e.angle, Deg3);
   EXPECT_EQ(e.speed, 0.0f);
 
@@ -79,34 +71,34 @@ TEST_F(HomingLaserTest, EmitPutsTheSegmentOnTheShipAndTheSzak6DFamilyReversesIts
   for (const HomingLaserSegment& s : HomingLaserSzak13ASlots) EXPECT_EQ(s.active, 0u);
 }
 
+// The first frame curls the Szak6D and Szak13A families left, the others
+// right, 3 down, at age 0.5.
 TEST_F(HomingLaserTest, FirstFrameCurlsToTheFamilySide) {
-  PlayerX = 370.0f;
-  PlayerY = 400.0f;
-  HomingLaserSzak6DEmit(0, 1);
-  HomingLaserSzak6EEmit(0, 1);
-  HomingLaserSzak13AEmit(0, 1);
-  HomingLaserSzak13BEmit(0, 1);
-  HomingLaserSzak6DMove();
-  HomingLaserSzak6EMove();
-  HomingLaserSzak13AMove();
-  HomingLaserSzak13BMove();
-  EXPECT_FLOAT_EQ(Seg(HomingLaserSzak6DSlots, 0, 1).x, 384.0f);
-  EXPECT_FLOAT_EQ(Seg(HomingLaserSzak6ESlots, 0, 1).x, 396.0f);
-  EXPECT_FLOAT_EQ(Seg(HomingLaserSzak13ASlots, 0, 1).x, 384.0f);
-  EXPECT_FLOAT_EQ(Seg(HomingLaserSzak13BSlots, 0, 1).x, 396.0f);
-  EXPECT_FLOAT_EQ(Seg(HomingLaserSzak6ESlots, 0, 1).y, 413.0f);
-  EXPECT_FLOAT_EQ(Seg(HomingLaserSzak6ESlots, 0, 1).age, 0.5f);
+  const struct {
+    void (*emit)(int32_t, int32_t);
+    void (*move)();
+    HomingLaserSegment* table;
+    float x;
+  } rows[] = {{HomingLaserSzak6DEmit, HomingLaserSzak6DMove, HomingLaserSzak6DSlots, 384.0f},
+              {HomingLaserSzak6EEmit, HomingLaserSzak6EMove, HomingLaserSzak6ESlots, 396.0f},
+              {HomingLaserSzak13AEmit, HomingLaserSzak13AMove, HomingLaserSzak13ASlots, 384.0f},
+              {HomingLaserSzak13BEmit, HomingLaserSzak13BMove, HomingLaserSzak13BSlots, 396.0f}};
+  for (const auto& row : rows) {
+    row.emit(0, 1);
+    row.move();
+    const HomingLaserSegment& s = Seg(row.table, 0, 1);
+    EXPECT_EQ(Pos(s), XY(row.x, 413.0f)) << &row - rows;
+    EXPECT_FLOAT_EQ(s.age, 0.5f) << &row - rows;
+  }
 }
 
 TEST_F(HomingLaserTest, AgeFiveTakesTheFirstStepAndAgeFiveAndAHalfNone) {
   HomingLaserSegment& s = Still(HomingLaserSzak6ESlots, 0, 2, 300.0f, 300.0f);
   s.age = 4.5f;  // becomes 5.0
   HomingLaserSzak6EMove();
-  EXPECT_FLOAT_EQ(s.x, 306.0f);
-  EXPECT_FLOAT_EQ(s.y, 303.0f);
+  EXPECT_EQ(Pos(s), XY(306.0f, 303.0f));
   HomingLaserSzak6EMove();  // 5.5
-  EXPECT_FLOAT_EQ(s.x, 306.0f);
-  EXPECT_FLOAT_EQ(s.y, 303.0f);
+  EXPECT_EQ(Pos(s), XY(306.0f, 303.0f));
 }
 
 TEST_F(HomingLaserTest, UnlockedTargetAfterTheCurlKeepsTheMinusThreeDegreeHeading) {
@@ -135,8 +127,7 @@ TEST_F(HomingLaserTest, AtAgeFortyFiveTheLastCurlStepAndTheHomingStepBothApply) 
   HomingLaserSzak13BMove();
   // Curl (0, -7), then 10 along heading 0, then the new heading toward the
   // record's centre (320, 120) from (330, 393).
-  EXPECT_FLOAT_EQ(s.x, 330.0f);
-  EXPECT_FLOAT_EQ(s.y, 393.0f);
+  EXPECT_EQ(Pos(s), XY(330.0f, 393.0f));
   EXPECT_FLOAT_EQ(s.dx, -10.0f);
   EXPECT_FLOAT_EQ(s.dy, -273.0f);
   EXPECT_FLOAT_EQ(s.angle, std::atan(273.0f / 10.0f) + HomingPi);
@@ -177,8 +168,7 @@ TEST_F(HomingLaserTest, RetireBoxEdges) {
     HomingLaserSzak13AMove();
     EXPECT_EQ(s.active, c.flies ? 1u : 0u) << c.x << "," << c.y;
     if (!c.flies) {
-      EXPECT_EQ(s.x, -500.0f);
-      EXPECT_EQ(s.y, 2550.0f);
+      EXPECT_EQ(Pos(s), XY(-500.0f, 2550.0f));
       EXPECT_EQ(s.aux, 0);
       EXPECT_EQ(s.age, 0.0f);
     }
@@ -220,8 +210,6 @@ TEST_F(HomingLaserTest, OnlyTheLastSegmentOfAChainHitsAndScores) {
 }
 
 TEST_F(HomingLaserTest, ScheduleLaunchesSegmentsOneToFourteenOnlyAtActiveTargets) {
-  PlayerX = 370.0f;
-  PlayerY = 400.0f;
   int32_t* counters = HomingLaserCounter + 2 * 3;  // the Szak13A family
   Szak13ASlots[1].active = 1;
   for (int frame = 1; frame <= 14; ++frame) {
@@ -264,9 +252,9 @@ TEST_F(HomingLaserTest, ScheduleLaunchesSegmentsOneToFourteenOnlyAtActiveTargets
 TEST_F(HomingLaserTest, DrawShowsFlyingSegmentsForShipTypeOneOnly) {
   Still(HomingLaserSzak6ESlots, 0, 3, 300.7f, 200.2f);
   HomingLaserSzak6EDraw();
-  EXPECT_EQ(Back(300, 200), player_test::Ray10Colour);
-  EXPECT_EQ(Back(319, 219), player_test::Ray10Colour);
-  EXPECT_EQ(CountBack(player_test::Ray10Colour), 400);
+  EXPECT_EQ(Back(300, 200), Ray10Colour);
+  EXPECT_EQ(Back(319, 219), Ray10Colour);
+  EXPECT_EQ(CountBack(Ray10Colour), 400);
 
   elDraw::ClearScreen();
   ShipType = 2;

@@ -2,19 +2,14 @@
 // steering, retire box, strike and draw.
 #include <cmath>
 
-#include "tests/player/homing_fixture.h"
+#include "tests/player/player_fixture.h"
 
 namespace {
 
-using player_test::HomingTest;
+using namespace player_test;
 
 class HomingMissileTest : public HomingTest {
  protected:
-  void SetUp() override {
-    HomingTest::SetUp();
-    PlayerX = 370.0f;
-    PlayerY = 400.0f;
-  }
   // A missile that does not move on its next Move (speed 0).
   static HomingMissile& Parked(HomingMissile& m, float x, float y) {
     m.active = 1;
@@ -25,8 +20,6 @@ class HomingMissileTest : public HomingTest {
     return m;
   }
 };
-
-// ---- launch ----
 
 TEST_F(HomingMissileTest, FireLaunchesOnlyAtLockedRecordsStrictlyInsideTheField) {
   struct Case {
@@ -57,8 +50,7 @@ TEST_F(HomingMissileTest, FireSetsSpeedTimerAndLaunchVectorByFamily) {
   HomingMissileSzak3Slots[0].timer = 300.0f;
   HomingMissileSzak3Fire();
   const HomingMissile& a = HomingMissileSzak3Slots[0];
-  EXPECT_FLOAT_EQ(a.x, 390.0f);
-  EXPECT_FLOAT_EQ(a.y, 410.0f);
+  EXPECT_EQ(Pos(a), XY(390.0f, 410.0f));
   EXPECT_EQ(a.speed, 600.0f);
   EXPECT_EQ(a.timer, 0.0f);
   EXPECT_FLOAT_EQ(a.launchDx, 320.0f - 390.0f);
@@ -87,8 +79,6 @@ TEST_F(HomingMissileTest, FireSetsSpeedTimerAndLaunchVectorByFamily) {
   EXPECT_FLOAT_EQ(w.x, 390.0f);
 }
 
-// ---- flight ----
-
 TEST_F(HomingMissileTest, LaunchPhasePushesEveryMissileInItOncePerSteeringMissile) {
   // One frame with only missile 0 flying, then the same frame with missile 1
   // flying too: missile 0 is pushed once more (left, 600 x dt / 2 = 5 px,
@@ -112,26 +102,47 @@ TEST_F(HomingMissileTest, LaunchPhasePushesEveryMissileInItOncePerSteeringMissil
   EXPECT_NEAR(HomingMissileSzak3Slots[0].y, alone_y + 1.0f, 1e-3f);
 }
 
-TEST_F(HomingMissileTest, KindLaunchPhaseEndsAfterSixFramesAndThenOnlySteers) {
-  Szak22ALockTargets[0] = {300, 100, 1, 0};
-  HomingMissileSzak22AFire();
-  HomingMissile& m = HomingMissileSzak22ASlots[0];
-  for (int frame = 1; frame <= 6; ++frame) {
-    const float x = m.x, y = m.y;
-    HomingMissileSzak22AMove();
-    // The push comes before the aim: undo the flight to find it.
-    const float px = m.x - std::cos(m.angle) * 10.0f - x;
-    const float py = m.y - std::sin(m.angle) * 10.0f - y;
-    EXPECT_NEAR(px, 5.0f, 1e-3f) << frame;  // Szak22A drifts right
-    EXPECT_NEAR(py, 1.0f, 1e-3f) << frame;
-    EXPECT_LE(m.timer, 30.0f);
+// The drifting families leave their launch point and are pushed sideways and
+// down on their first frames (the kinds 5 and 1 for six frames, the bosses
+// 10 and 8 for thirteen; the boss-3 family B starts on the right but drifts
+// left), then only steer.
+TEST_F(HomingMissileTest, DriftingFamiliesArePushedOnTheirFirstFramesThenOnlySteer) {
+  const struct {
+    const char* name;
+    void (*fire)();
+    void (*move)();
+    LockOnTarget* target;
+    HomingMissile* missile;
+    float launch_x, px, py;
+    int frames;
+  } rows[] = {
+      {"Szak22A", HomingMissileSzak22AFire, HomingMissileSzak22AMove, &Szak22ALockTargets[0],
+       &HomingMissileSzak22ASlots[0], 390.0f, 5.0f, 1.0f, 6},
+      {"Boss2A", HomingMissileBoss2AFire, HomingMissileBoss2AMove, &Boss2LockPoints.A[2],
+       &HomingMissileBoss2ASlots[2], 350.0f, -10.0f, 8.0f, 13},
+      {"Boss3B", HomingMissileBoss3BFire, HomingMissileBoss3BMove, &Boss3LockPoints.B[0],
+       &HomingMissileBoss3BSlots[0], 430.0f, -10.0f, 8.0f, 13},
+      {"Boss4B", HomingMissileBoss4BFire, HomingMissileBoss4BMove, &Boss4LockPoints.B[0],
+       &HomingMissileBoss4BSlots[0], 430.0f, 10.0f, 8.0f, 13},
+  };
+  for (const auto& row : rows) {
+    *row.target = {300, 60, 1, 0};
+    row.fire();
+    HomingMissile& m = *row.missile;
+    EXPECT_FLOAT_EQ(m.x, row.launch_x) << row.name;
+    for (int frame = 1; frame <= row.frames + 2; ++frame) {
+      const float x = m.x, y = m.y;
+      row.move();
+      ASSERT_EQ(m.active, 1u) << row.name << " " << frame;
+      // Undo the flight of 10 px along the heading to find the push.
+      const bool pushed = frame <= row.frames;
+      EXPECT_NEAR(m.x - std::cos(m.angle) * 10.0f - x, pushed ? row.px : 0.0f, 1e-3f)
+          << row.name << " " << frame;
+      EXPECT_NEAR(m.y - std::sin(m.angle) * 10.0f - y, pushed ? row.py : 0.0f, 1e-3f)
+          << row.name << " " << frame;
+      EXPECT_EQ(m.timer == 300.0f, !pushed) << row.name << " " << frame;
+    }
   }
-  HomingMissileSzak22AMove();
-  EXPECT_EQ(m.timer, 300.0f);
-  const float x = m.x, y = m.y;
-  HomingMissileSzak22AMove();
-  EXPECT_NEAR(m.x - x, std::cos(m.angle) * 10.0f, 1e-3f);
-  EXPECT_NEAR(m.y - y, std::sin(m.angle) * 10.0f, 1e-3f);
 }
 
 TEST_F(HomingMissileTest, TargetOffTheFieldLeavesTheHeadingAsItWas) {
@@ -140,8 +151,7 @@ TEST_F(HomingMissileTest, TargetOffTheFieldLeavesTheHeadingAsItWas) {
   m.angle = 0.0f;
   Szak40ALockTargets[2] = {540, 100, 1, 0};  // x 540 is off the field
   HomingMissileSzak40AMove();
-  EXPECT_FLOAT_EQ(m.x, 310.0f);
-  EXPECT_FLOAT_EQ(m.y, 300.0f);
+  EXPECT_EQ(Pos(m), XY(310.0f, 300.0f));
   EXPECT_EQ(m.angle, 0.0f);
   // On the field it turns toward the record's centre (320, 120).
   Szak40ALockTargets[2].x = 300;
@@ -149,6 +159,18 @@ TEST_F(HomingMissileTest, TargetOffTheFieldLeavesTheHeadingAsItWas) {
   EXPECT_FLOAT_EQ(m.dx, 10.0f);
   EXPECT_FLOAT_EQ(m.dy, -180.0f);
   EXPECT_FLOAT_EQ(m.angle, std::atan(-18.0f));
+
+  // A boss missile at an off-field point flies straight on and retires.
+  Boss5LockPoints.A[0] = {540, 100, 1, 0};
+  HomingMissile& b = Parked(HomingMissileBoss5ASlots[0], 500.0f, 200.0f);
+  b.speed = 600.0f;
+  b.angle = 0.0f;
+  for (int frame = 0; frame < 4; ++frame) HomingMissileBoss5AMove();
+  EXPECT_FLOAT_EQ(b.x, 540.0f);
+  EXPECT_EQ(b.active, 1u);
+  HomingMissileBoss5AMove();
+  EXPECT_EQ(b.active, 0u);
+  EXPECT_EQ(Boss5State.hit, 0u);
 }
 
 TEST_F(HomingMissileTest, RetireBoxUsesTheFamilyEdge) {
@@ -167,8 +189,7 @@ TEST_F(HomingMissileTest, RetireBoxUsesTheFamilyEdge) {
     HomingMissileSzak21AMove();
     EXPECT_EQ(m.active, c.flies ? 1u : 0u) << c.x << "," << c.y;
     if (!c.flies) {
-      EXPECT_EQ(m.x, -500.0f);
-      EXPECT_EQ(m.y, 2550.0f);
+      EXPECT_EQ(Pos(m), XY(-500.0f, 2550.0f));
       EXPECT_EQ(m.aux, 0);
     }
   }
@@ -183,8 +204,6 @@ TEST_F(HomingMissileTest, RetireBoxUsesTheFamilyEdge) {
   EXPECT_EQ(w.active, 0u);
 }
 
-// ---- strike ----
-
 TEST_F(HomingMissileTest, StrikeWindowHitsUnlocksAndParksTheRecordAndScores) {
   Szak3LockTargets[2] = {300, 100, 1, 0};
   HomingMissile& m = Parked(HomingMissileSzak3Slots[2], 310.0f, 120.0f);
@@ -192,8 +211,7 @@ TEST_F(HomingMissileTest, StrikeWindowHitsUnlocksAndParksTheRecordAndScores) {
   EXPECT_EQ(m.active, 0u);
   EXPECT_EQ(m.x, -500.0f);
   EXPECT_EQ(Szak3LockTargets[2].locked, 0u);
-  EXPECT_EQ(Szak3LockTargets[2].x, -500);
-  EXPECT_EQ(Szak3LockTargets[2].y, 500);
+  EXPECT_EQ(Pos(Szak3LockTargets[2]), XY(-500, 500));
   EXPECT_EQ(Szak3Slots[2].hit, 1u);
   EXPECT_EQ(Szak3Slots[0].hit + Szak3Slots[1].hit, 0u);
   EXPECT_EQ(Score, 300);
@@ -211,18 +229,17 @@ TEST_F(HomingMissileTest, StrikeWindowHitsUnlocksAndParksTheRecordAndScores) {
   EXPECT_EQ(high.active, 1u);
   EXPECT_EQ(wide.active, 1u);
   EXPECT_EQ(Score, 300);
-}
 
-TEST_F(HomingMissileTest, WaveFamiliesHaveTheirOwnStrikeFloor) {
+  // The wave families have a strike floor of their own: 23 below.
   Szak41BLockTargets[3] = {300, 100, 1, 0};
-  HomingMissile& m = Parked(HomingMissileSzak41BSlots[3], 310.0f, 122.0f);
+  HomingMissile& w = Parked(HomingMissileSzak41BSlots[3], 310.0f, 122.0f);
   HomingMissileSzak41BMove();
-  EXPECT_EQ(m.active, 1u);
-  m.y = 123.0f;
+  EXPECT_EQ(w.active, 1u);
+  w.y = 123.0f;
   HomingMissileSzak41BMove();
-  EXPECT_EQ(m.active, 0u);
+  EXPECT_EQ(w.active, 0u);
   EXPECT_EQ(Szak41BSlots[3].hit, 1u);
-  EXPECT_EQ(Score, 300);
+  EXPECT_EQ(Score, 600);
 }
 
 TEST_F(HomingMissileTest, AMissileFlownByTheEngineReachesItsTarget) {
@@ -239,35 +256,38 @@ TEST_F(HomingMissileTest, AMissileFlownByTheEngineReachesItsTarget) {
   EXPECT_EQ(Score, 300);
 }
 
-// ---- bosses ----
-
+// A boss strike takes the family's rate (Boss1 100, the others 150 per
+// second), unlocks and parks the point and pays 300; outside the scoring
+// modes the damage still counts.
 TEST_F(HomingMissileTest, BossStrikeLowersHitPointsByTheFamilyRate) {
-  Boss1LockPoints.A[0] = {200, 100, 1, 0};
-  const float hp1 = Boss1State.hitPoints;
-  Parked(HomingMissileBoss1ASlots[0], 215.0f, 125.0f);
-  HomingMissileBoss1AMove();
-  EXPECT_FLOAT_EQ(Boss1State.hitPoints, hp1 - 100.0f / 60.0f);
-  EXPECT_EQ(Boss1State.hit, 1u);
-  EXPECT_EQ(Score, 300);
-  EXPECT_EQ(Boss1LockPoints.A[0].locked, 0u);
-  EXPECT_EQ(Boss1LockPoints.A[0].x, -500);
-  EXPECT_EQ(Boss1LockPoints.A[0].y, 500);
-
-  Boss7LockPoints.B[4] = {200, 100, 1, 0};
-  const float hp7 = Boss7State.hitPoints;
-  Parked(HomingMissileBoss7BSlots[4], 230.0f, 130.0f);
-  HomingMissileBoss7BMove();
-  EXPECT_FLOAT_EQ(Boss7State.hitPoints, hp7 - 150.0f / 60.0f);
-  EXPECT_EQ(Score, 600);
-
-  // No score outside the scoring modes, but the damage still counts.
-  GameMode = 3;
-  Boss6LockPoints.A[8] = {200, 100, 1, 0};
-  const float hp6 = Boss6State.hitPoints;
-  Parked(HomingMissileBoss6ASlots[8], 210.0f, 120.0f);
-  HomingMissileBoss6AMove();
-  EXPECT_FLOAT_EQ(Boss6State.hitPoints, hp6 - 150.0f / 60.0f);
-  EXPECT_EQ(Score, 600);
+  const struct {
+    void (*move)();
+    BossState* boss;
+    LockOnTarget* point;
+    HomingMissile* missile;
+    float x, y, rate;
+    int32_t mode, score;
+  } rows[] = {
+      {HomingMissileBoss1AMove, &Boss1State, &Boss1LockPoints.A[0], &HomingMissileBoss1ASlots[0],
+       215.0f, 125.0f, 100.0f, 1, 300},
+      {HomingMissileBoss7BMove, &Boss7State, &Boss7LockPoints.B[4], &HomingMissileBoss7BSlots[4],
+       230.0f, 130.0f, 150.0f, 1, 600},
+      {HomingMissileBoss6AMove, &Boss6State, &Boss6LockPoints.A[8], &HomingMissileBoss6ASlots[8],
+       210.0f, 120.0f, 150.0f, 3, 600},
+  };
+  for (const auto& row : rows) {
+    GameMode = row.mode;
+    *row.point = {200, 100, 1, 0};
+    const float hp = row.boss->hitPoints;
+    Parked(*row.missile, row.x, row.y);
+    row.move();
+    EXPECT_FLOAT_EQ(row.boss->hitPoints, hp - row.rate / 60.0f);
+    EXPECT_EQ(row.boss->hit, 1u);
+    EXPECT_EQ(Score, row.score);
+    EXPECT_EQ(row.point->locked, 0u);
+    EXPECT_EQ(row.point->x, -500);
+    EXPECT_EQ(row.point->y, 500);
+  }
 }
 
 TEST_F(HomingMissileTest, BossFireUsesTheFamilyLaunchPoint) {
@@ -290,8 +310,7 @@ TEST_F(HomingMissileTest, BossFireUsesTheFamilyLaunchPoint) {
     c.fire();
     const HomingMissile& m = c.missiles[1];
     EXPECT_EQ(m.active, 1u);
-    EXPECT_FLOAT_EQ(m.x, c.x);
-    EXPECT_FLOAT_EQ(m.y, 410.0f);
+    EXPECT_EQ(Pos(m), XY(c.x, 410.0f));
     EXPECT_EQ(m.speed, 600.0f);
     EXPECT_FLOAT_EQ(m.launchDx, c.vector ? 270.0f - c.x : 0.0f);
     EXPECT_EQ(c.missiles[0].active, 0u);
@@ -306,59 +325,6 @@ TEST_F(HomingMissileTest, BossFireUsesTheFamilyLaunchPoint) {
   EXPECT_EQ(HomingMissileBoss8ASlots[1].active, 0u);
 }
 
-TEST_F(HomingMissileTest, BossTwoFamilyADriftsTenLeftAndEightDownForThirteenFrames) {
-  Boss2LockPoints.A[2] = {300, 60, 1, 0};
-  PlayerX = 300.0f;
-  HomingMissileBoss2AFire();
-  HomingMissile& m = HomingMissileBoss2ASlots[2];
-  for (int frame = 1; frame <= 14; ++frame) {
-    const float x = m.x, y = m.y;
-    HomingMissileBoss2AMove();
-    ASSERT_EQ(m.active, 1u) << frame;
-    // The aim comes before the drift: undo the flight to find the drift.
-    const float px = m.x - std::cos(m.angle) * 10.0f - x;
-    const float py = m.y - std::sin(m.angle) * 10.0f - y;
-    if (frame <= 13) {
-      EXPECT_NEAR(px, -10.0f, 1e-3f) << frame;
-      EXPECT_NEAR(py, 8.0f, 1e-3f) << frame;
-    } else {
-      EXPECT_NEAR(px, 0.0f, 1e-3f);
-      EXPECT_NEAR(py, 0.0f, 1e-3f);
-      EXPECT_EQ(m.timer, 300.0f);
-    }
-  }
-}
-
-TEST_F(HomingMissileTest, BossThreeFamilyBDriftsLeftThoughItStartsOnTheRight) {
-  Boss3LockPoints.B[0] = {300, 60, 1, 0};
-  HomingMissileBoss3BFire();
-  HomingMissile& m = HomingMissileBoss3BSlots[0];
-  EXPECT_FLOAT_EQ(m.x, 430.0f);
-  const float x = m.x;
-  HomingMissileBoss3BMove();
-  EXPECT_NEAR(m.x - std::cos(m.angle) * 10.0f - x, -10.0f, 1e-3f);
-  // Boss4's family B drifts right.
-  Boss4LockPoints.B[0] = {300, 60, 1, 0};
-  HomingMissileBoss4BFire();
-  HomingMissile& r = HomingMissileBoss4BSlots[0];
-  const float rx = r.x;
-  HomingMissileBoss4BMove();
-  EXPECT_NEAR(r.x - std::cos(r.angle) * 10.0f - rx, 10.0f, 1e-3f);
-}
-
-TEST_F(HomingMissileTest, BossMissileAtAnOffFieldPointFliesStraightOn) {
-  Boss5LockPoints.A[0] = {540, 100, 1, 0};
-  HomingMissile& m = Parked(HomingMissileBoss5ASlots[0], 500.0f, 200.0f);
-  m.speed = 600.0f;
-  m.angle = 0.0f;
-  for (int frame = 0; frame < 4; ++frame) HomingMissileBoss5AMove();
-  EXPECT_FLOAT_EQ(m.x, 540.0f);
-  EXPECT_EQ(m.active, 1u);
-  HomingMissileBoss5AMove();
-  EXPECT_EQ(m.active, 0u);
-  EXPECT_EQ(Boss5State.hit, 0u);
-}
-
 TEST_F(HomingMissileTest, BossSixFamiliesFlyNineMissiles) {
   for (int i = 0; i < 9; ++i) Boss6LockPoints.B[i] = {100 + 40 * i, 100, 1, 0};
   HomingMissileBoss6BFire();
@@ -368,20 +334,8 @@ TEST_F(HomingMissileTest, BossSixFamiliesFlyNineMissiles) {
     EXPECT_FLOAT_EQ(HomingMissileBoss6BSlots[i].dx, float(120 + 40 * i) - 430.0f) << i;
 }
 
-// ---- draw ----
-
-TEST_F(HomingMissileTest, KindDrawShowsTheMissileForShipTypeOne) {
-  Parked(HomingMissileSzak21ASlots[1], 300.9f, 200.5f);
-  HomingMissileSzak21ADraw();
-  EXPECT_EQ(Back(300, 200), player_test::MissileColour);
-  EXPECT_EQ(Back(319, 259), player_test::MissileColour);
-  EXPECT_EQ(CountBack(player_test::MissileColour), 20 * 60);
-}
-
 TEST_F(HomingMissileTest, ShipTypeTwoDrawsTheBeamFromTheNoseStraightToTheMark) {
   ShipType = 2;
-  PlayerX = 370.0f;
-  PlayerY = 400.0f;
   Szak40BLockTargets[0] = {270, 100, 1, 0};
   Parked(HomingMissileSzak40BSlots[0], 300.0f, 300.0f);
   os::SeedRandom(5);
@@ -391,7 +345,7 @@ TEST_F(HomingMissileTest, ShipTypeTwoDrawsTheBeamFromTheNoseStraightToTheMark) {
   os::SeedRandom(5);
   HomingMissileSzak40BDraw();
   EXPECT_EQ(os::Random(), after);  // four draws per beam
-  EXPECT_EQ(CountBack(player_test::MissileColour), 0);
+  EXPECT_EQ(CountBack(MissileColour), 0);
   // Every piece but the last has length 0: one line from the jittered start
   // (397 + r0 - r1, 440) to the mark's centre (299, 129).
   const int sx = 397 + r0 - r1;
@@ -429,7 +383,9 @@ TEST_F(HomingMissileTest, BeamBendsAlongTheLaunchVector) {
   EXPECT_FALSE(lit(sx - 200, sy - 120));
 }
 
-TEST_F(HomingMissileTest, BossDrawFollowsTheFamilyAndShipType) {
+// The missile picture at the truncated position and/or the beam, by family
+// and ship type.
+TEST_F(HomingMissileTest, DrawFollowsTheFamilyAndShipType) {
   struct Case {
     void (*draw)();
     HomingMissile* missiles;
@@ -438,6 +394,7 @@ TEST_F(HomingMissileTest, BossDrawFollowsTheFamilyAndShipType) {
     bool sprite, beam;
   };
   const Case cases[] = {
+      {HomingMissileSzak21ADraw, HomingMissileSzak21ASlots, Szak21ALockTargets, 1, true, false},
       {HomingMissileBoss1ADraw, HomingMissileBoss1ASlots, Boss1LockPoints.A, 1, true, true},
       {HomingMissileBoss1ADraw, HomingMissileBoss1ASlots, Boss1LockPoints.A, 2, false, false},
       {HomingMissileBoss7BDraw, HomingMissileBoss7BSlots, Boss7LockPoints.B, 1, true, false},
@@ -454,11 +411,15 @@ TEST_F(HomingMissileTest, BossDrawFollowsTheFamilyAndShipType) {
     ResetHomingTables();
     ShipType = c.ship_type;
     c.points[0] = {250, 60, 1, 0};
-    Parked(c.missiles[0], 200.0f, 300.0f);
+    Parked(c.missiles[0], 200.9f, 300.5f);
     c.draw();
-    const int sprite_pixels = CountBack(player_test::MissileColour);
+    const int sprite_pixels = CountBack(MissileColour);
     const int other_pixels = CountNonBlack() - sprite_pixels;
-    EXPECT_EQ(sprite_pixels, c.sprite ? 1200 : 0) << &c - cases;
+    EXPECT_EQ(sprite_pixels, c.sprite ? 20 * 60 : 0) << &c - cases;
+    if (c.sprite) {
+      EXPECT_EQ(Back(200, 300), MissileColour) << &c - cases;
+      EXPECT_EQ(Back(219, 359), MissileColour) << &c - cases;
+    }
     EXPECT_EQ(other_pixels > 0, c.beam) << &c - cases;
   }
 }

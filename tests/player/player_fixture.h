@@ -1,23 +1,34 @@
 // A headless machine with the 800 x 600 screen, the playfield clip, one
 // solid-coloured stand-in picture per handle the ship, its shots, the
-// power-up and the starfield draw, and both sounds loaded, so that tests can
-// drive those functions directly and read the back buffer.
+// power-up, the starfield and the homing weapons draw, and both sounds
+// loaded, so that tests can drive those functions directly and read the back
+// buffer.  HomingTest adds every object table at its start state, scoring on
+// and a fixed frame of 1/60 s.
 #pragma once
+#include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <filesystem>
+#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "el/draw/elDraw.h"
 #include "el/sound/elSound.h"
 #include "el/system/elSystem.h"
+#include "enemies/kind_tables.h"
 #include "os/audio/audio.h"
 #include "os/audio/mixer.h"
-#include "os/audio/wave.h"
 #include "os/headless/headless.h"
 #include "os/path.h"
 #include "os/surface.h"
+#include "player/boss_lock.h"
+#include "player/hit_pass.h"
+#include "player/homing_common.h"
+#include "player/homing_lasers.h"
+#include "player/homing_missiles.h"
+#include "player/homing_storage.h"
+#include "player/homing_weapons.h"
+#include "player/lockon.h"
 #include "player/powerup.h"
 #include "player/ship.h"
 #include "player/shots.h"
@@ -25,7 +36,16 @@
 #include "shell/assets.h"
 #include "shell/background.h"
 #include "shell/game_state.h"
-#include "tests/support/test_support.h"
+#include "stages/stage_resets.h"
+#include "stages/stage1/boss1_tables.h"
+#include "stages/stage2/boss2_tables.h"
+#include "stages/stage3/boss3_tables.h"
+#include "stages/stage4/boss4_tables.h"
+#include "stages/stage5/boss5_tables.h"
+#include "stages/stage6/boss6_tables.h"
+#include "stages/stage7/boss7_tables.h"
+#include "stages/stage8/boss8_tables.h"
+#include "tests/support/game_harness.h"
 
 namespace player_test {
 
@@ -53,6 +73,35 @@ inline std::vector<Picture> Pictures() {
 
 // The ship sheet: seven 60 x 70 cells, cell c filled with ShipColour(c).
 inline uint16_t ShipColour(int cell) { return static_cast<uint16_t>(0x1000 + cell); }
+constexpr uint16_t Ray10Colour = 0x2001;
+constexpr uint16_t MissileColour = 0x2002;
+
+// The ship's top-left corner is at (x, y).
+inline ::testing::AssertionResult ShipAt(float x, float y) {
+  if (PlayerX == x && PlayerY == y) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "the ship is at (" << PlayerX << ", " << PlayerY << ")";
+}
+
+// A record's (x, y), to compare a position in one step.
+using XY = std::pair<float, float>;
+template <typename R>
+XY Pos(const R& r) {
+  return {static_cast<float>(r.x), static_cast<float>(r.y)};
+}
+
+// The least and the greatest of the values seen.
+struct Range {
+  float lo = 1e30f, hi = -1e30f;
+  void Add(float v) {
+    lo = std::min(lo, v);
+    hi = std::max(hi, v);
+  }
+  bool In(float l, float h) const { return lo >= l && hi <= h; }
+  bool operator==(const Range&) const = default;
+  friend std::ostream& operator<<(std::ostream& out, const Range& r) {
+    return out << r.lo << ".." << r.hi;
+  }
+};
 
 class PlayerTest : public vantris_test::PlayfieldTest {
  protected:
@@ -63,19 +112,8 @@ class PlayerTest : public vantris_test::PlayfieldTest {
     }
     ImgMyme = Sprite(420, 70, [](int x, int) { return ShipColour(x / 60); });
 
-    dir_ = vantris_test::MakeTempDir("exe");
     saved_exe_dir_ = os::ExeDir();
-    os::SetExeDir(dir_);
-    std::filesystem::create_directories(dir_ + "SOUND");
-    const std::vector<uint8_t> pcm(22050 * 2, 0x10);  // a second of quiet sound
-    for (const char* name : {"SOUND/SHOT.WAV", "SOUND/BOM.WAV"}) {
-      const std::vector<uint8_t> file =
-          os::audio::EncodeWave(os::audio::PcmFormat(1, 22050, 16), pcm);
-      FILE* f = std::fopen((dir_ + name).c_str(), "wb");
-      ASSERT_NE(f, nullptr);
-      std::fwrite(file.data(), 1, file.size(), f);
-      std::fclose(f);
-    }
+    os::SetExeDir(vantris_test::AssetDir() + "/");  // the stand-in sounds
     os::audio::SetOutputFormat(2, 44100, 16);
     elSound::Init();
     elSound::ClearSoundTable();
@@ -101,26 +139,17 @@ class PlayerTest : public vantris_test::PlayfieldTest {
   static void ResetPlayerState() {
     ShipKeyLeft = ShipKeyRight = ShipKeyUp = ShipKeyDown = EdgeUp;
     ShipKeyC = ShipKeyV = ShipKeyB = EdgeUp;
-    TransitionStep = 0;
-    LeftDoubleClick = 0;
-    MouseX = MouseY = 0;
-    GameOver = 0;
+    TransitionStep = MouseX = MouseY = 0;
+    LeftDoubleClick = GameOver = RespawnFlag = 0;
     PlayerAlive = 1;
-    RespawnFlag = 0;
-    ShipType = 1;
-    GameLevel = 1;
-    KeyboardControl = 1;
-    MouseControl = 0;
+    ShipType = GameLevel = 1;
+    KeyboardControl = LaserAReady = LaserBReady = 1;
+    MouseControl = BombWave = BombSalvoActive = LaserAFlash = LaserBFlash = 0;
     PlayerX = 370.0f;
     PlayerY = 400.0f;
     PlayerDX = PlayerDY = 0.0f;
     PlayerBank = 3;
-    PlayerBankDir = 0;
-    BombWave = BombSalvoActive = 0;
-    BombSalvoCounter = BombRingCounter = 0;
-    LaserACounter = LaserBCounter = 0;
-    LaserAFlash = LaserBFlash = 0;
-    LaserAReady = LaserBReady = 1;
+    PlayerBankDir = BombSalvoCounter = BombRingCounter = LaserACounter = LaserBCounter = 0;
     BombStock = 5;
     PowerUpNewGame();
     ResetShipRays();
@@ -145,8 +174,24 @@ class PlayerTest : public vantris_test::PlayfieldTest {
     elSound::Stop(SndBom, -1);
   }
 
-  std::string dir_;
   std::string saved_exe_dir_;
+};
+
+class HomingTest : public PlayerTest {
+ protected:
+  void SetUp() override {
+    PlayerTest::SetUp();
+    ImgRay10 = Sprite(20, 20, [](int, int) { return Ray10Colour; });
+    ImgFlz01_l = Sprite(20, 60, [](int, int) { return MissileColour; });
+    vantris_test::ResetForScoring();
+    os::SeedRandom(1);
+    HighScore = 500;
+    elDraw::ClearScreen();
+  }
+  void TearDown() override {
+    ImgRay10 = ImgFlz01_l = 0;
+    PlayerTest::TearDown();
+  }
 };
 
 }  // namespace player_test

@@ -2,27 +2,23 @@
 
 namespace {
 
-using player_test::PlayerTest;
+using namespace player_test;
 
 using PowerUpTest = PlayerTest;
 
 TEST_F(PowerUpTest, ReleasesEnterAtTheTopWithinTheirRanges) {
-  float min_x = 1e9f, max_x = -1e9f, min_v = 1e9f, max_v = -1e9f;
+  Range x, speed;
   for (int i = 0; i < 3000; ++i) {
     ResetPowerUp();
     Spower1Spawn();
     ASSERT_EQ(PowerUp.active, 1u);
     ASSERT_EQ(PowerUp.collected, 0u);
     ASSERT_FLOAT_EQ(PowerUp.y, -60.0f);
-    min_x = std::min(min_x, PowerUp.x);
-    max_x = std::max(max_x, PowerUp.x);
-    min_v = std::min(min_v, PowerUp.fall_speed);
-    max_v = std::max(max_v, PowerUp.fall_speed);
+    x.Add(PowerUp.x);
+    speed.Add(PowerUp.fall_speed);
   }
-  EXPECT_FLOAT_EQ(min_x, 210.0f);
-  EXPECT_FLOAT_EQ(max_x, 529.0f);
-  EXPECT_FLOAT_EQ(min_v, 100.0f);
-  EXPECT_FLOAT_EQ(max_v, 229.0f);
+  EXPECT_EQ(x, (Range{210.0f, 529.0f}));
+  EXPECT_EQ(speed, (Range{100.0f, 229.0f}));
   EXPECT_EQ(PowerLevel, 3000);
 }
 
@@ -32,15 +28,13 @@ TEST_F(PowerUpTest, OnlyOneItemFallsAtATime) {
   FrameTime = 0.5f;
   Spower1Move();
   Spower1Spawn();
-  EXPECT_FLOAT_EQ(PowerUp.x, first.x);
-  EXPECT_FLOAT_EQ(PowerUp.y, -60.0f + first.fall_speed * 0.5f);
+  EXPECT_EQ(Pos(PowerUp), XY(first.x, -60.0f + first.fall_speed * 0.5f));
   EXPECT_EQ(PowerLevel, 1);
   // Fallen out below 600: parked, and the window releases the next at once.
   PowerUp.y = 599.0f;
   Spower1Move();
   EXPECT_EQ(PowerUp.active, 0u);
-  EXPECT_FLOAT_EQ(PowerUp.x, -500.0f);
-  EXPECT_FLOAT_EQ(PowerUp.y, 2550.0f);
+  EXPECT_EQ(Pos(PowerUp), XY(-500.0f, 2550.0f));
   Spower1Spawn();
   EXPECT_EQ(PowerUp.active, 1u);
   EXPECT_EQ(PowerLevel, 2);
@@ -106,20 +100,6 @@ TEST_F(PowerUpTest, DrawnAdditivelyUntilTaken) {
   // A parked item is drawn off the screen: nothing shows.
   Spower1Update();
   EXPECT_EQ(CountNonBlack(), 0);
-}
-
-TEST_F(PowerUpTest, ResetKeepsThePowerFlagsButANewGameClearsThem) {
-  Spower1Spawn();
-  SideLaser = 1;
-  ResetPowerUp();
-  EXPECT_EQ(PowerUp.active, 0u);
-  EXPECT_FLOAT_EQ(PowerUp.fall_speed, 0.0f);
-  EXPECT_FLOAT_EQ(PowerUp.x, -500.0f);
-  EXPECT_EQ(SideLaser, 1u);
-  EXPECT_EQ(PowerLevel, 1);
-  PowerUpNewGame();
-  EXPECT_EQ(SideLaser, 0u);
-  EXPECT_EQ(PowerLevel, 0);
 }
 
 }  // namespace

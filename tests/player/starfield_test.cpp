@@ -2,7 +2,7 @@
 
 namespace {
 
-using player_test::PlayerTest;
+using namespace player_test;
 
 using StarfieldTest = PlayerTest;
 
@@ -14,29 +14,20 @@ void ClearField() {
 TEST_F(StarfieldTest, AParticleBelowTheScreenComesBackAtTheTop) {
   ClearField();
   FrameTime = 0.1f;
-  int32_t min_frame = 99, max_frame = -1;
-  float min_x = 1e9f, max_x = -1e9f, min_y = 1e9f, max_y = -1e9f, min_v = 1e9f, max_v = -1e9f;
+  Range frame, x, y, speed;
   for (int i = 0; i < 3000; ++i) {
     StarParticles[0] = {3, 300.0f, 595.0f, 100.0f};  // 605 after the move
     StarfieldUpdate(40, 70);
     const StarParticle& p = StarParticles[0];
-    min_frame = std::min(min_frame, p.frame);
-    max_frame = std::max(max_frame, p.frame);
-    min_x = std::min(min_x, p.x);
-    max_x = std::max(max_x, p.x);
-    min_y = std::min(min_y, p.y);
-    max_y = std::max(max_y, p.y);
-    min_v = std::min(min_v, p.fall_speed);
-    max_v = std::max(max_v, p.fall_speed);
+    frame.Add(static_cast<float>(p.frame));
+    x.Add(p.x);
+    y.Add(p.y);
+    speed.Add(p.fall_speed);
   }
-  EXPECT_EQ(min_frame, 0);
-  EXPECT_EQ(max_frame, 6);
-  EXPECT_FLOAT_EQ(min_x, 0.0f);
-  EXPECT_FLOAT_EQ(max_x, 639.0f);
-  EXPECT_FLOAT_EQ(min_y, -49.0f);
-  EXPECT_FLOAT_EQ(max_y, 0.0f);
-  EXPECT_FLOAT_EQ(min_v, 70.0f);
-  EXPECT_FLOAT_EQ(max_v, 109.0f);
+  EXPECT_EQ(frame, (Range{0.0f, 6.0f}));
+  EXPECT_EQ(x, (Range{0.0f, 639.0f}));
+  EXPECT_EQ(y, (Range{-49.0f, 0.0f}));
+  EXPECT_EQ(speed, (Range{70.0f, 109.0f}));
 
   // At exactly 600 it keeps falling.
   StarParticles[0] = {3, 300.0f, 590.0f, 100.0f};
@@ -66,30 +57,28 @@ TEST_F(StarfieldTest, ParticlesAreDrawnWhereTheyStoodAndClippedToThePlayfield) {
 }
 
 TEST_F(StarfieldTest, ResetScattersTheFieldOverAndBesideTheScreen) {
+  Range frame, x, y, speed;
   for (int round = 0; round < 20; ++round) {
     ResetStarParticles();
     for (const StarParticle& p : StarParticles) {
-      EXPECT_GE(p.frame, 0);
-      EXPECT_LE(p.frame, 6);
-      EXPECT_GE(p.x, -400.0f);
-      EXPECT_LE(p.x, 839.0f);
-      EXPECT_GE(p.y, 0.0f);
-      EXPECT_LE(p.y, 479.0f);
-      EXPECT_GE(p.fall_speed, 100.0f);
-      EXPECT_LE(p.fall_speed, 199.0f);
+      frame.Add(static_cast<float>(p.frame));
+      x.Add(p.x);
+      y.Add(p.y);
+      speed.Add(p.fall_speed);
     }
   }
+  EXPECT_TRUE(frame.In(0.0f, 6.0f)) << frame;
+  EXPECT_TRUE(x.In(-400.0f, 839.0f)) << x;
+  EXPECT_TRUE(y.In(0.0f, 479.0f)) << y;
+  EXPECT_TRUE(speed.In(100.0f, 199.0f)) << speed;
   // Four draws per particle, in the order cell, x, y, speed.
   os::SeedRandom(77);
-  const int frame = os::Random() % 7;
-  const int x = os::Random() % 1240;
-  const int y = os::Random() % 480;
-  const int v = os::Random() % 100;
+  const int f = os::Random() % 7, px = os::Random() % 1240;
+  const int py = os::Random() % 480, v = os::Random() % 100;
   os::SeedRandom(77);
   ResetStarParticles();
-  EXPECT_EQ(StarParticles[0].frame, frame);
-  EXPECT_FLOAT_EQ(StarParticles[0].x, static_cast<float>(x) - 400.0f);
-  EXPECT_FLOAT_EQ(StarParticles[0].y, static_cast<float>(y));
+  EXPECT_EQ(StarParticles[0].frame, f);
+  EXPECT_EQ(Pos(StarParticles[0]), XY(static_cast<float>(px) - 400.0f, static_cast<float>(py)));
   EXPECT_FLOAT_EQ(StarParticles[0].fall_speed, static_cast<float>(v + 100));
 }
 

@@ -28,23 +28,22 @@ class BackgroundTest : public vantris_test::PlayfieldTest {
   }
 };
 
+// Windows on the scroll position, bounds inclusive: speeds add up where two
+// meet, nothing moves below 0 or in set 6's hole from 700 to 750.
 TEST_F(BackgroundTest, SpeedWindowsAddUpAtTheirSharedBounds) {
-  EXPECT_FLOAT_EQ(LayerWindowSpeed(2, 600.0f), 140.0f + 200.0f);
-  EXPECT_FLOAT_EQ(LayerWindowSpeed(2, 599.9f), 140.0f);
-  EXPECT_FLOAT_EQ(LayerWindowSpeed(2, 600.1f), 200.0f);
-  EXPECT_FLOAT_EQ(LayerWindowSpeed(1, 0.0f), 140.0f);
-  EXPECT_FLOAT_EQ(LayerWindowSpeed(1, -0.5f), 0.0f);  // below 0 nothing moves
-  EXPECT_FLOAT_EQ(LayerWindowSpeed(1, 1150.0f), 300.0f + 150.0f);
-  EXPECT_FLOAT_EQ(LayerWindowSpeed(1, 90000.0f), 150.0f);
-  EXPECT_FLOAT_EQ(LayerWindowSpeed(3, 590.0f), 400.0f + 300.0f);
-  EXPECT_FLOAT_EQ(LayerWindowSpeed(4, 425.0f), 200.0f);
-  EXPECT_FLOAT_EQ(LayerWindowSpeed(5, 500.0f), 300.0f);
-  EXPECT_FLOAT_EQ(LayerWindowSpeed(5, 635.0f), 2550.0f);
-  // Set 6 has a hole from 700 to 750.
-  EXPECT_FLOAT_EQ(LayerWindowSpeed(6, 700.0f), 640.0f);
-  EXPECT_FLOAT_EQ(LayerWindowSpeed(6, 725.0f), 0.0f);
-  EXPECT_FLOAT_EQ(LayerWindowSpeed(6, 750.0f), 360.0f);
-  EXPECT_FLOAT_EQ(LayerWindowSpeed(6, 1100.0f), 400.0f + 260.0f);
+  const struct {
+    int32_t set;
+    float scroll, speed;
+  } rows[] = {
+      {2, 600.0f, 340.0f},  {2, 599.9f, 140.0f},   {2, 600.1f, 200.0f}, {1, 0.0f, 140.0f},
+      {1, -0.5f, 0.0f},     {1, 1150.0f, 450.0f},  {1, 90000.0f, 150.0f}, {3, 590.0f, 700.0f},
+      {4, 425.0f, 200.0f},  {5, 500.0f, 300.0f},   {5, 635.0f, 2550.0f}, {6, 700.0f, 640.0f},
+      {6, 725.0f, 0.0f},    {6, 750.0f, 360.0f},   {6, 1100.0f, 660.0f},
+  };
+  for (const auto& row : rows) {
+    EXPECT_FLOAT_EQ(LayerWindowSpeed(row.set, row.scroll), row.speed)
+        << "set " << row.set << " at " << row.scroll;
+  }
 }
 
 TEST_F(BackgroundTest, NewGamePlacesEveryStripOfTheStageLayers) {
@@ -80,9 +79,7 @@ TEST_F(BackgroundTest, LayerDrawsItsStripsThenMovesThemByItsSpeed) {
   Bback1sDraw();
   EXPECT_FLOAT_EQ(Bback6sStrips[0].y, 154.0f);
   EXPECT_FLOAT_EQ(Bback1sStrips[0].y, 133.0f);
-}
-
-TEST_F(BackgroundTest, BackgroundBStandsStillInItsGap) {
+  // Layer B stands still in set 6's hole and moves past it.
   FrameTime = 0.1f;
   ScrollPos = 730.0f;
   BackgroundBDraw();

@@ -23,7 +23,7 @@ namespace {
 using namespace vantris_test;
 
 constexpr uint16_t kMessage = 0x0841, kPicture1 = 0x0842, kPicture2 = 0x0843,
-                   kPicture3 = 0x0844, kShip = 0x0845;
+                   kPicture3 = 0x0844, kShip = 0x0845, kNavy = 0x0010;
 
 class EndingTest : public RunningGameTest {
  protected:
@@ -48,122 +48,96 @@ class EndingTest : public RunningGameTest {
     return ScrollPos;
   }
   static uint16_t At(int x, int y) { return os::headless::LastPresented().At(x, y); }
-  static int Count(uint16_t colour) {
-    int n = 0;
-    for (int y = 0; y < 600; ++y)
-      for (int x = 0; x < 800; ++x) n += At(x, y) == colour;
-    return n;
-  }
-  // Pixels of the credits' navy background in the credits' area.
-  static int NavyPixels() {
-    int n = 0;
-    for (int y = 180; y < 320; ++y)
-      for (int x = 280; x < 620; ++x) n += At(x, y) == 0x0010;
-    return n;
-  }
 };
 
-TEST_F(EndingTest, EntryStartsTheMusicAndTheScrollAt18PixelsASecond) {
+TEST_F(EndingTest, EachPictureAndTheCreditsShowInTheirOwnWindowsAndNoneBetween) {
+  // The entry frame: the music, the scroll at 18 pixels a second, the message.
   EXPECT_EQ(SceneFrame, 1);
   EXPECT_EQ(MidiOpen, 1u);
   EXPECT_EQ(MidiLoop, 1u);
   EXPECT_FLOAT_EQ(ScrollPos, 18.0f * FrameTime);
-  EXPECT_EQ(EndingBannerHeight, 30.0f);
   EXPECT_EQ(At(400, 150), kMessage);
-}
 
-TEST_F(EndingTest, EachPictureShowsInItsOwnWindowAndNoneBetween) {
-  struct Case {
+  // The message, the three pictures and the credits each in their window.
+  const struct {
     float from;
     uint16_t message, picture;
+    bool credits;
+  } rows[] = {
+      {299.0f, kMessage, 0, false},  {300.5f, 0, 0, false},          {499.5f, 0, 0, false},
+      {501.0f, 0, kPicture1, false}, {799.0f, 0, kPicture1, false},  {801.0f, 0, kPicture2, false},
+      {1099.0f, 0, kPicture2, false}, {1101.0f, 0, kPicture3, false},
+      {1399.5f, 0, kPicture3, false}, {1401.0f, 0, 0, true},          {1590.0f, 0, 0, true},
   };
-  const Case cases[] = {
-      {299.0f, kMessage, 0},      {300.5f, 0, 0},       {499.5f, 0, 0},
-      {501.0f, 0, kPicture1},     {799.0f, 0, kPicture1}, {801.0f, 0, kPicture2},
-      {1099.0f, 0, kPicture2},    {1101.0f, 0, kPicture3}, {1399.5f, 0, kPicture3},
-      {1401.0f, 0, 0},
-  };
-  for (const Case& c : cases) {
-    const float at = FrameFrom(c.from);
-    EXPECT_EQ(At(400, 150) == kMessage, c.message != 0) << at;
-    if (c.picture != 0) {
-      EXPECT_EQ(At(400, 300), c.picture) << at;
-      EXPECT_EQ(At(181, 61), c.picture) << at;
+  for (const auto& row : rows) {
+    const float at = FrameFrom(row.from);
+    EXPECT_EQ(SceneNumber, SceneEnding) << at;
+    EXPECT_EQ(At(400, 150) == kMessage, row.message != 0) << at;
+    if (row.picture != 0) {
+      EXPECT_EQ(At(400, 300), row.picture) << at;
+      EXPECT_EQ(At(181, 61), row.picture) << at;
     } else {
       for (uint16_t p : {kPicture1, kPicture2, kPicture3}) EXPECT_NE(At(400, 300), p) << at;
     }
+    const int navy = CountPresented(kNavy, 280, 180, 620, 320);
+    EXPECT_TRUE(row.credits ? navy > 500 : navy == 0) << at;
+  }
+  // Seven credit lines at y 180 .. 300, 20 apart, on the navy background.
+  FrameFrom(1401.0f);
+  for (int line = 0; line < EndingCreditCount; ++line) {
+    const int y = 180 + 20 * line + 2;
+    EXPECT_GT(CountPresented(kNavy, 280, y, 400, y + 1), 5) << line;
   }
   // The ship up to 500; between 500 and 501 neither the ship nor a picture.
   FrameFrom(499.0f);
-  EXPECT_GT(Count(kShip), 1000);
+  EXPECT_GT(CountPresented(kShip), 1000);
   const float at = FrameFrom(500.5f - 18.0f * FrameTime);
   ASSERT_GT(at, 500.0f);
   ASSERT_LT(at, 501.0f);
   for (uint16_t colour : {kShip, kMessage, kPicture1, kPicture2, kPicture3}) {
-    EXPECT_EQ(Count(colour), 0) << colour;
+    EXPECT_EQ(CountPresented(colour), 0) << colour;
   }
-}
-
-TEST_F(EndingTest, TheCreditsShowFrom1401To1600) {
-  FrameFrom(1300.0f);
-  EXPECT_EQ(NavyPixels(), 0);
-  FrameFrom(1401.0f);
-  EXPECT_GT(NavyPixels(), 500);
-  // Seven lines at y 180 .. 300, 20 apart.
-  for (int line = 0; line < EndingCreditCount; ++line) {
-    int row_navy = 0;
-    for (int x = 280; x < 400; ++x) row_navy += At(x, 180 + 20 * line + 2) == 0x0010;
-    EXPECT_GT(row_navy, 5) << line;
-  }
-  FrameFrom(1590.0f);
-  EXPECT_GT(NavyPixels(), 500);
-  EXPECT_EQ(SceneNumber, SceneEnding);
 }
 
 TEST_F(EndingTest, TheShipsShotsKeepScoringAfterTheShipIsGone) {
   Szak10Slots[0].x = 300.0f;
   Szak10Slots[0].y = 200.0f;
   LaserBSegments[0] = {300, 250, 0, 20, 1};  // moved to y 230 in the frame
-  const int32_t before = Score;
   FrameFrom(700.0f);  // the ship is no longer drawn
-  EXPECT_EQ(Score, before + 100);
+  EXPECT_EQ(Score, 4321 + 100);
   EXPECT_EQ(Szak10Slots[0].hit, 1u);
 }
 
-TEST_F(EndingTest, Past1600TheEndingGoesToTheTitleKeepingTheRun) {
-  Boss1State.hitPoints = -20.0f;
-  FrameFrom(1599.9f);
-  EXPECT_EQ(SceneNumber, SceneTitle);
-  EXPECT_EQ(TransitionBand, 60);
-  EXPECT_EQ(TransitionPattern, 3);
-  EXPECT_EQ(MidiOpen, 0u);
-  EXPECT_EQ(Boss1State.hitPoints, 1020.0f);  // the tables were reset
-  EXPECT_EQ(Score, 4321);
-  EXPECT_EQ(Lives, 500);
-}
-
-TEST_F(EndingTest, SpaceEndsItAtOnceWithAFreshGameState) {
-  KeyDown(os::KeySpace);
-  FrameFrom(100.0f);
-  EXPECT_EQ(SceneNumber, SceneTitle);
-  EXPECT_EQ(TransitionBand, 60);
-  EXPECT_EQ(MidiOpen, 0u);
-  EXPECT_EQ(Score, 0);
-  EXPECT_EQ(Lives, 999);
-  KeyUp(os::KeySpace);
-}
-
-TEST_F(EndingTest, SpaceOnThePassingFrameRunsBothExitsAndTheNewGameRemains) {
-  KeyDown(os::KeySpace);
-  FrameFrom(1599.9f);
-  EXPECT_EQ(SceneNumber, SceneTitle);
-  EXPECT_EQ(Score, 0);
-  EXPECT_EQ(Lives, 999);
-  EXPECT_EQ(PlayerX, 370.0f);
-  KeyUp(os::KeySpace);
-  // The title follows.
-  ASSERT_EQ(RunFrames(1), 1);
-  EXPECT_EQ(Frames().back().scene, SceneTitle);
+// Past 1600 the run is kept; Space ends the ending at once with a new game,
+// also on the frame that passes 1600 (both exits run, the new game remains).
+TEST_F(EndingTest, Past1600OrOnSpaceTheEndingGoesToTheTitle) {
+  const struct {
+    bool space;
+    float from;
+    int32_t score, lives;
+  } rows[] = {{false, 1599.9f, 4321, 500}, {true, 100.0f, 0, 999}, {true, 1599.9f, 0, 999}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::Message() << row.space << " " << row.from);
+    StartNewRun();
+    Score = 4321;
+    Lives = 500;
+    PlayerX = 200.0f;
+    Boss1State.hitPoints = -20.0f;
+    ASSERT_TRUE(EnterScene(SceneEnding));
+    if (row.space) KeyDown(os::KeySpace);
+    FrameFrom(row.from);
+    if (row.space) KeyUp(os::KeySpace);
+    EXPECT_EQ(SceneNumber, SceneTitle);
+    EXPECT_EQ(TransitionBand, 60);
+    EXPECT_EQ(TransitionPattern, 3);
+    EXPECT_EQ(MidiOpen, 0u);
+    EXPECT_EQ(Boss1State.hitPoints, 1020.0f);  // the tables were reset
+    EXPECT_EQ(Score, row.score);
+    EXPECT_EQ(Lives, row.lives);
+    EXPECT_EQ(PlayerX, row.space ? 370.0f : 200.0f);
+    ASSERT_EQ(RunFrames(1), 1);  // the title follows
+    EXPECT_EQ(Frames().back().scene, SceneTitle);
+  }
 }
 
 TEST_F(EndingTest, SpaceOnTheFirstFrameStopsTheMusicItJustStarted) {

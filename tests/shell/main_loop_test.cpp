@@ -1,4 +1,5 @@
-// The main loop, the window procedure and the key handler.
+// Start-up in order, the load list and the single-instance guard; the main
+// loop, the window procedure and the key handler.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,6 +9,7 @@
 #include "el/sound/elSound.h"
 #include "el/system/elSystem.h"
 #include "os/headless/headless.h"
+#include "shell/assets.h"
 #include "shell/game_state.h"
 #include "shell/scene.h"
 #include "shell/scenes.h"
@@ -17,6 +19,92 @@
 namespace {
 
 using namespace vantris_test;
+
+using StartUpTest = GameTest;
+
+TEST_F(StartUpTest, LoadsEveryAssetAndSetsUpTheWindowBeforeTheLoop) {
+  ASSERT_TRUE(StartGame("-x --y"));
+  EXPECT_EQ(ErrorBoxCount(), 0);
+  ASSERT_EQ(AssetCount, 154);
+  // Pictures take the slots from 4 upwards in list order; the two sounds
+  // take sound handles 0 and 1 and no picture slot.
+  int32_t next_slot = FirstFreeSprite;
+  int32_t next_sound = 0;
+  for (int i = 0; i < AssetCount; ++i) {
+    const AssetEntry& entry = AssetCatalogue[i];
+    EXPECT_EQ(*entry.handle, entry.sound ? next_sound++ : next_slot++) << entry.file;
+  }
+  // The same file twice: two independent objects.
+  EXPECT_NE(ImgVal402, ImgVal402B);
+  EXPECT_STREQ(SpriteObjects[ImgVal402].Name, SpriteObjects[ImgVal402B].Name);
+  // Handles that nothing loads stay on the internal buffer object.
+  EXPECT_EQ(ImgBoss3, 0);
+  EXPECT_EQ(ImgShipIntro, 0);
+  EXPECT_EQ(ImgMyme, 0);
+  EXPECT_EQ(HighScore, 500);
+  EXPECT_EQ(SceneNumber, SceneTitle);
+  EXPECT_EQ(PrevScene, 0);
+  EXPECT_EQ(ClipLeft, 180);  // the playfield
+  EXPECT_EQ(ClipRight, 620);
+
+  EXPECT_NE(MainWindow, 0u);
+  EXPECT_TRUE(os::headless::WindowOpen());
+  EXPECT_EQ(CommandLine, "-x --y");
+  EXPECT_EQ(elSystem::GetCommandLine(), "-x --y");
+  EXPECT_EQ(FullScreen, 1u);
+  EXPECT_NE(InstanceMutex, 0);
+  // The input method is off for the process.
+  EXPECT_EQ(ImeEnabled, 0u);
+  EXPECT_FALSE(os::headless::TextInputOn());
+  // Inactive until the first activation message is handled.
+  EXPECT_EQ(AppActive, 0u);
+  PumpMessages();
+  EXPECT_EQ(AppActive, 1u);
+  // The first frame is the title's, entered.
+  ASSERT_EQ(RunFrames(1), 1);
+  ASSERT_EQ(Frames().size(), 1u);
+  EXPECT_EQ(Frames()[0].scene, SceneTitle);
+  EXPECT_EQ(Frames()[0].entered, 1u);
+  EXPECT_EQ(os::headless::PresentCount(), 1);
+}
+
+TEST_F(StartUpTest, ASecondInstanceSeesTheLockAndEndsAtOnce) {
+  os::LockResult result = os::LockResult::Failed;
+  const os::Lock first = os::CreateNamedLock("VANTRIS:ElMutex", &result);
+  ASSERT_EQ(result, os::LockResult::Created);
+
+  EXPECT_EQ(WinMain(0, 0, "", 1), 0);
+  EXPECT_FALSE(os::headless::WindowOpen());
+  EXPECT_EQ(MainWindow, 0u);
+  EXPECT_EQ(InstanceMutex, 0);
+  EXPECT_EQ(os::headless::PresentCount(), 0);
+  EXPECT_EQ(ErrorBoxCount(), 0);
+  os::ReleaseNamedLock(first);
+
+  // With the first instance gone the lock is free again.
+  ASSERT_TRUE(StartGame());
+  EXPECT_NE(InstanceMutex, 0);
+}
+
+int g_frames_before_escape = 0;
+void PressEscapeOnThirdFrame(int32_t) {
+  if (++g_frames_before_escape == 3) os::headless::KeyDown(os::KeyEscape);
+}
+
+TEST_F(StartUpTest, WinMainRunsTheLoopToItsEndAndGivesTheLockBack) {
+  // Escape arrives while the loop runs: WinMain returns 0 once the quit
+  // message is taken, and no frame runs after the key.
+  g_frames_before_escape = 0;
+  SceneFrameHook = PressEscapeOnThirdFrame;
+  EXPECT_EQ(WinMain(0, 0, "", 1), 0);
+  SceneFrameHook = nullptr;
+  EXPECT_EQ(g_frames_before_escape, 3);
+  EXPECT_TRUE(LoopEnded());
+  EXPECT_EQ(InstanceMutex, 0);
+  os::LockResult result = os::LockResult::Failed;
+  os::ReleaseNamedLock(os::CreateNamedLock("VANTRIS:ElMutex", &result));
+  EXPECT_EQ(result, os::LockResult::Created);
+}
 
 class MainLoopTest : public GameTest {
  protected:
@@ -28,40 +116,12 @@ class MainLoopTest : public GameTest {
   }
 };
 
-// From the title through the mode screen into stage 1, transition over.
-void GoToStageOne() {
-  TapKey(os::KeyReturn);
-  ASSERT_EQ(RunFrames(1), 1);
-  TapKey(os::KeyF1);
-  ASSERT_EQ(SceneNumber, SceneStage1);
-  ASSERT_TRUE(RunUntil([] { return TransitionStep == 0; }));
-  ASSERT_EQ(SceneEntered, 0u);
-}
-
 std::vector<std::string> g_quit_steps;
 void RecordQuitStep(const char* step) { g_quit_steps.push_back(step); }
 
-TEST_F(MainLoopTest, TReturnsToTheTitleFromAStageWithoutTransitionOrReset) {
-  GoToStageOne();
-  const float scroll = ScrollPos;
-  ClearFrames();
-  KeyDown('T');
-  EXPECT_EQ(SceneNumber, SceneTitle);
-  EXPECT_EQ(PrevScene, 0);
-  ASSERT_EQ(RunFrames(2), 2);
-  KeyUp('T');
-  ASSERT_EQ(Frames().size(), 2u);
-  EXPECT_EQ(Frames()[0].scene, SceneTitle);
-  EXPECT_EQ(Frames()[0].entered, 1u);
-  EXPECT_EQ(Frames()[0].transition_step, 0);
-  EXPECT_EQ(Frames()[1].entered, 0u);
-  EXPECT_EQ(ScrollPos, scroll);  // no reset pass ran
-  EXPECT_EQ(KeyboardControl, 1u);
-  EXPECT_EQ(BlendExplosions, 1u);
-}
-
-TEST_F(MainLoopTest, SPausesAndEveryAutoRepeatToggles) {
-  GoToStageOne();
+TEST_F(MainLoopTest, InAStageSPausesAndAutoRepeatTogglesAndTReturnsToTheTitle) {
+  ASSERT_TRUE(TitleToModeScreen());
+  ASSERT_TRUE(ModeScreenToStage());
   const int presents = os::headless::PresentCount();
   KeyDown('S');
   EXPECT_EQ(PauseFlag, 1u);
@@ -80,51 +140,64 @@ TEST_F(MainLoopTest, SPausesAndEveryAutoRepeatToggles) {
   EXPECT_EQ(PauseFlag, 1u);
   TapKey('S');
   EXPECT_EQ(PauseFlag, 0u);
+  // While the continue prompt is up S does nothing.
+  ContinuePrompt = PauseFlag = 1;
+  TapKey('S');
+  EXPECT_EQ(PauseFlag, 1u);
+  ContinuePrompt = PauseFlag = 0;
   ASSERT_EQ(RunFrames(1), 1);
   EXPECT_GT(ScrollPos, scroll);
 
-  // While the continue prompt is up S does nothing.
-  ContinuePrompt = 1;
-  PauseFlag = 1;
-  KeyDown('S');
-  EXPECT_EQ(PauseFlag, 1u);
-  KeyUp('S');
+  // T: to the title at once, entered on the next frame with no transition
+  // and no reset pass.
+  const float at = ScrollPos;
+  ClearFrames();
+  KeyDown('T');
+  EXPECT_EQ(SceneNumber, SceneTitle);
+  EXPECT_EQ(PrevScene, 0);
+  ASSERT_EQ(RunFrames(2), 2);
+  KeyUp('T');
+  ASSERT_EQ(Frames().size(), 2u);
+  EXPECT_EQ(Frames()[0].scene, SceneTitle);
+  EXPECT_EQ(Frames()[0].entered, 1u);
+  EXPECT_EQ(Frames()[0].transition_step, 0);
+  EXPECT_EQ(Frames()[1].entered, 0u);
+  EXPECT_EQ(ScrollPos, at);
 }
 
-TEST_F(MainLoopTest, EscapeReleasesInOrderEndsTheLoopAndNoFrameRunsAfter) {
+// Runs `quit`, then checks that the release ran `steps` in order, once,
+// that the loop ended and that no frame runs after.
+void ExpectQuit(void (*quit)(), const std::vector<std::string>& steps) {
   g_quit_steps.clear();
   elSystem::QuitStepHook = RecordQuitStep;
   const uint64_t frames = LoopFrameCount();
-  const uint32_t before = os::TimeMs();
-  KeyDown(os::KeyEscape);
+  quit();
+  EXPECT_TRUE(LoopEnded() || RunToQuit() > 0);
   elSystem::QuitStepHook = nullptr;
   EXPECT_EQ(QuitState, 2u);
-  EXPECT_EQ(QuitRequested, 1u);
-  // Wait slot 1 was set to a second from the key.
-  EXPECT_GE(WaitDeadlines[0], before + 1000);
-  EXPECT_LE(WaitDeadlines[0], os::TimeMs() + 1000);
-  const std::vector<std::string> expected = {
-      "elSystem::Release", "elDraw::FreeFonts", "elSound::Release",
-      "elDraw::Shutdown",  "InstanceMutex",     "MsgClose"};
-  EXPECT_EQ(g_quit_steps, expected);
-  EXPECT_TRUE(LoopEnded() || RunToQuit() > 0);
+  EXPECT_EQ(g_quit_steps, steps);
   EXPECT_TRUE(LoopEnded());
   EXPECT_EQ(LoopFrameCount(), frames);
   EXPECT_FALSE(os::headless::WindowOpen());
   EXPECT_EQ(RunPasses(100), 0);
 }
+const std::vector<std::string> kReleaseSteps = {"elSystem::Release", "elDraw::FreeFonts",
+                                                "elSound::Release", "elDraw::Shutdown",
+                                                "InstanceMutex"};
+
+TEST_F(MainLoopTest, EscapeReleasesInOrderEndsTheLoopAndNoFrameRunsAfter) {
+  const uint32_t before = os::TimeMs();
+  std::vector<std::string> steps = kReleaseSteps;
+  steps.push_back("MsgClose");
+  ExpectQuit([] { KeyDown(os::KeyEscape); }, steps);
+  EXPECT_EQ(QuitRequested, 1u);
+  // Wait slot 1 was set to a second from the key.
+  EXPECT_GE(WaitDeadlines[0], before + 1000);
+  EXPECT_LE(WaitDeadlines[0], os::TimeMs() + 1000);
+}
 
 TEST_F(MainLoopTest, TheCloseCommandReleasesOnceAndEndsTheLoop) {
-  g_quit_steps.clear();
-  elSystem::QuitStepHook = RecordQuitStep;
-  os::headless::Close();
-  EXPECT_GT(RunToQuit(), 0);
-  elSystem::QuitStepHook = nullptr;
-  EXPECT_EQ(QuitState, 2u);
-  // No second close message is posted from inside the close.
-  ASSERT_FALSE(g_quit_steps.empty());
-  EXPECT_EQ(g_quit_steps.back(), "InstanceMutex");
-  EXPECT_FALSE(os::headless::WindowOpen());
+  ExpectQuit([] { os::headless::Close(); }, kReleaseSteps);  // no second close message
 }
 
 TEST_F(MainLoopTest, NoFrameRunsWhileInactiveAndALongAbsenceIsNotOneLongFrame) {

@@ -205,6 +205,48 @@ void ResetForScoring() {
   return ::testing::AssertionSuccess();
 }
 
+::testing::AssertionResult TitleToModeScreen() {
+  if (!RunUntil([] { return SceneNumber == SceneTitle && PrevScene == SceneTitle; })) {
+    return ::testing::AssertionFailure() << "the title does not run";
+  }
+  TapKey(os::KeyReturn);
+  if (SceneNumber != SceneModeSelect || RunFrames(1) != 1) {
+    return ::testing::AssertionFailure() << "Enter led to scene " << SceneNumber;
+  }
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult ModeScreenToStage(std::initializer_list<int> keys, int start) {
+  for (int key : keys) TapKey(key);
+  TapKey(start);
+  if (SceneNumber != SceneStage1) {
+    return ::testing::AssertionFailure() << "the start key led to scene " << SceneNumber;
+  }
+  if (!RunUntil([] { return TransitionStep == 0; })) {
+    return ::testing::AssertionFailure() << "the transition does not end";
+  }
+  return ::testing::AssertionSuccess();
+}
+
+namespace {
+template <typename Pred>
+int CountPresentedIf(Pred pred, int x0, int y0, int x1, int y1) {
+  const auto& frame = os::headless::LastPresented();
+  int n = 0;
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) n += pred(frame.At(x, y));
+  return n;
+}
+}  // namespace
+
+int CountPresented(uint16_t colour, int x0, int y0, int x1, int y1) {
+  return CountPresentedIf([colour](uint16_t p) { return p == colour; }, x0, y0, x1, y1);
+}
+
+int LitPresented(int x0, int y0, int x1, int y1) {
+  return CountPresentedIf([](uint16_t p) { return p != 0; }, x0, y0, x1, y1);
+}
+
 const std::vector<FrameRecord>& Frames() { return g_frames; }
 void ClearFrames() { g_frames.clear(); }
 

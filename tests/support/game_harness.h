@@ -5,9 +5,11 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "os/keys.h"
 #include "tests/support/test_support.h"
 
 namespace vantris_test {
@@ -74,6 +76,19 @@ void ResetForScoring();
 // Switches straight to `scene` as a scene change does (PrevScene 0) and runs
 // one frame; fails unless that frame ran `scene` as freshly entered.
 ::testing::AssertionResult EnterScene(int32_t scene);
+
+// The front end as a player goes through it.  From the title (entered and
+// run): Enter, and the mode screen's first frame.
+::testing::AssertionResult TitleToModeScreen();
+// On the mode screen: each of `keys` tapped, then `start`, then frames until
+// the stage runs with its transition over.
+::testing::AssertionResult ModeScreenToStage(std::initializer_list<int> keys = {},
+                                             int start = os::KeyF1);
+
+// Pixels of the last presented frame inside [x0, x1) x [y0, y1) equal to
+// `colour`, or (LitPresented) not black.
+int CountPresented(uint16_t colour, int x0 = 0, int y0 = 0, int x1 = 800, int y1 = 600);
+int LitPresented(int x0 = 0, int y0 = 0, int x1 = 800, int y1 = 600);
 
 // Frames run since StartGame, with the scene and entered flag each saw.
 const std::vector<FrameRecord>& Frames();

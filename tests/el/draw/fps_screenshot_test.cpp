@@ -1,22 +1,19 @@
 // The frame-rate meter on the virtual clock, and the BMP screenshot writer.
-#include <gtest/gtest.h>
-
-#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "os/bmp.h"
-#include "os/path.h"
-#include "tests/el/draw/text_fixture.h"
+#include "tests/el/draw/draw_fixture.h"
 
+namespace draw_test {
 namespace {
 
-class FpsTest : public text_test::TextScreenTest {
+class Fps : public TextTest {
  protected:
   void SetUp() override {
-    TextScreenTest::SetUp();
-    StartScreen(320, 240);
+    TextTest::SetUp();
+    StartText(320, 240);
     FpsSampleTime = os::TimeMs();  // as at start-up
     FpsCount = 0;
     FpsValue = 0.0f;
@@ -25,7 +22,7 @@ class FpsTest : public text_test::TextScreenTest {
   }
 };
 
-TEST_F(FpsTest, SamplesEveryTwoSecondsAndPrintsEveryCall) {
+TEST_F(Fps, SamplesEveryTwoSecondsAndPrintsEveryCall) {
   // The first call samples at once: 0.0, and neither extreme moves.
   elDraw::DrawFps();
   EXPECT_STREQ(FpsText, "0.0 fps ( max 0.0 / min 999.9 )");
@@ -44,9 +41,6 @@ TEST_F(FpsTest, SamplesEveryTwoSecondsAndPrintsEveryCall) {
   EXPECT_FLOAT_EQ(FpsValue, 0.0f);
   os::headless::AdvanceMs(2000 - 119 * 16);
   elDraw::DrawFps();
-  EXPECT_FLOAT_EQ(FpsValue, 60.0f);
-  EXPECT_FLOAT_EQ(FpsMax, 60.0f);
-  EXPECT_FLOAT_EQ(FpsMin, 60.0f);
   EXPECT_STREQ(FpsText, "60.0 fps ( max 60.0 / min 60.0 )");
 
   // More than 999 calls in one window count as 999.
@@ -54,9 +48,7 @@ TEST_F(FpsTest, SamplesEveryTwoSecondsAndPrintsEveryCall) {
   EXPECT_EQ(FpsCount, 999);
   os::headless::AdvanceMs(2000);
   elDraw::DrawFps();
-  EXPECT_FLOAT_EQ(FpsValue, 499.5f);
-  EXPECT_FLOAT_EQ(FpsMax, 499.5f);
-  EXPECT_FLOAT_EQ(FpsMin, 60.0f);
+  EXPECT_STREQ(FpsText, "499.5 fps ( max 499.5 / min 60.0 )");
   // A slower window lowers the minimum.
   for (int i = 0; i < 59; ++i) elDraw::DrawFps();
   os::headless::AdvanceMs(2000);
@@ -69,93 +61,71 @@ std::vector<uint8_t> ReadFile(const std::string& path) {
   return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-uint32_t U32(const std::vector<uint8_t>& d, size_t at) {
-  return d[at] | (d[at + 1] << 8) | (d[at + 2] << 16) | (static_cast<uint32_t>(d[at + 3]) << 24);
-}
-uint32_t U16(const std::vector<uint8_t>& d, size_t at) { return d[at] | (d[at + 1] << 8); }
-
-class ScreenshotTest : public text_test::TextScreenTest,
-                       public ::testing::WithParamInterface<bool> {
+class Screenshot : public TextTest, public ::testing::WithParamInterface<bool> {
  protected:
   void SetUp() override {
-    TextScreenTest::SetUp();
+    TextTest::SetUp();
     folder_ = vantris_test::MakeTempDir("shots");
     exe_dir_ = os::ExeDir();
     os::SetExeDir(folder_);
-    StartScreen(800, 600, GetParam());
+    StartText(800, 600, GetParam());
   }
   void TearDown() override {
     os::SetExeDir(exe_dir_);
-    TextScreenTest::TearDown();
+    TextTest::TearDown();
   }
   std::string folder_, exe_dir_;
 };
 
-INSTANTIATE_TEST_SUITE_P(Layouts, ScreenshotTest, ::testing::Values(false, true),
+INSTANTIATE_TEST_SUITE_P(Layouts, Screenshot, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "Rgb555" : "Rgb565"; });
 
-TEST_P(ScreenshotTest, WritesA24BitBottomUpFile) {
-  const uint16_t white = Pixel(0xFFFFFF), red = Pixel(0x0000FF), blue = Pixel(0xFF0000);
-  Back(0, 0) = white;
-  Back(1, 0) = red;
-  Back(9, 2) = blue;
-  Back(10, 0) = white;  // outside the shot
+TEST_P(Screenshot, WritesA24BitBottomUpFile) {
+  Back(0, 0) = Pixel(0xFFFFFF);
+  Back(1, 0) = Pixel(0x0000FF);  // red
+  Back(9, 2) = Pixel(0xFF0000);  // blue
+  Back(10, 0) = Pixel(0xFFFFFF);  // outside the shot
   Back(3, 1) = Pixel(0x408020);
 
   ASSERT_EQ(elDraw::SaveScreenBmp("SHOT.BMP", 10, 3), 1);
   const std::vector<uint8_t> d = ReadFile(folder_ + "SHOT.BMP");
   ASSERT_EQ(d.size(), 58u + 32u * 3u);  // stride 32: 30 bytes and two of padding
-  EXPECT_EQ(d[0], 'B');
-  EXPECT_EQ(d[1], 'M');
-  EXPECT_EQ(U32(d, 2), d.size());
-  EXPECT_EQ(U32(d, 6), 0u);
-  EXPECT_EQ(U32(d, 10), 58u);
-  EXPECT_EQ(U32(d, 14), 40u);
-  EXPECT_EQ(U32(d, 18), 10u);
-  EXPECT_EQ(U32(d, 22), 3u);
-  EXPECT_EQ(U16(d, 26), 1u);
-  EXPECT_EQ(U16(d, 28), 24u);
-  EXPECT_EQ(U32(d, 30), 0u);
-  EXPECT_EQ(U32(d, 34), 96u);
-  EXPECT_EQ(U32(d, 38), 2834u);
-  EXPECT_EQ(U32(d, 42), 2834u);
-  EXPECT_EQ(U32(d, 46), 0u);
-  EXPECT_EQ(U32(d, 50), 0u);
-  EXPECT_EQ(U32(d, 54), 0u);
-  // Rows bottom-up: the screen's row 0 is the file's last row.
-  auto px = [&](int x, int file_row) { return 58 + static_cast<size_t>(file_row) * 32 + 3 * x; };
-  EXPECT_EQ(d[px(0, 2)], 248);  // white: blue, green, red bytes of 248
-  EXPECT_EQ(d[px(0, 2) + 1], 248);
-  EXPECT_EQ(d[px(0, 2) + 2], 248);
-  EXPECT_EQ(d[px(1, 2)], 0);    // red
-  EXPECT_EQ(d[px(1, 2) + 1], 0);
-  EXPECT_EQ(d[px(1, 2) + 2], 248);
-  EXPECT_EQ(d[px(9, 0)], 248);  // blue, on screen row 2
-  EXPECT_EQ(d[px(9, 0) + 2], 0);
-  EXPECT_EQ(d[px(3, 1)], 0x40);  // 0x408020: blue 0x40, green 0x80, red 0x20
-  EXPECT_EQ(d[px(3, 1) + 1], 0x80);
-  EXPECT_EQ(d[px(3, 1) + 2], 0x20);
-  for (int row = 0; row < 3; ++row) {
-    EXPECT_EQ(d[58 + row * 32 + 30], 0);
-    EXPECT_EQ(d[58 + row * 32 + 31], 0);
+  // The header's fields, little-endian, at their offsets and widths.
+  std::vector<uint32_t> header;
+  for (auto [at, size] : {std::pair{0, 2}, {2, 4}, {6, 4}, {10, 4}, {14, 4}, {18, 4}, {22, 4},
+                          {26, 2}, {28, 2}, {30, 4}, {34, 4}, {38, 4}, {42, 4}, {46, 4}, {50, 4},
+                          {54, 4}}) {
+    uint32_t v = 0;
+    for (int i = size - 1; i >= 0; --i) v = v << 8 | d[at + i];
+    header.push_back(v);
   }
+  EXPECT_EQ(header, (std::vector<uint32_t>{'B' | 'M' << 8, uint32_t(d.size()), 0, 58, 40, 10, 3, 1,
+                                           24, 0, 96, 2834, 2834, 0, 0, 0}));
+  // Rows bottom-up: the screen's row 0 is the file's last row; blue, green
+  // and red bytes; 0x408020 is blue 0x40, green 0x80, red 0x20.
+  auto bgr = [&](int x, int file_row) {
+    const size_t at = 58 + static_cast<size_t>(file_row) * 32 + 3 * x;
+    return std::vector<int>{d[at], d[at + 1], d[at + 2]};
+  };
+  EXPECT_EQ(bgr(0, 2), (std::vector{248, 248, 248}));
+  EXPECT_EQ(bgr(1, 2), (std::vector{0, 0, 248}));
+  EXPECT_EQ(bgr(9, 0), (std::vector{248, 0, 0}));
+  EXPECT_EQ(bgr(3, 1), (std::vector{0x40, 0x80, 0x20}));
+  for (int row = 0; row < 3; ++row) EXPECT_EQ(d[58 + row * 32 + 30] | d[58 + row * 32 + 31], 0);
   // Another reader agrees.
   os::Bitmap bitmap;
   ASSERT_TRUE(os::DecodeBmp(d.data(), d.size(), &bitmap));
-  EXPECT_EQ(bitmap.At(0, 0), 0xF8F8F8u);
-  EXPECT_EQ(bitmap.At(1, 0), 0xF80000u);
-  EXPECT_EQ(bitmap.At(9, 2), 0x0000F8u);
+  EXPECT_EQ((std::vector{bitmap.At(0, 0), bitmap.At(1, 0), bitmap.At(9, 2)}),
+            (std::vector<uint32_t>{0xF8F8F8, 0xF80000, 0x0000F8}));
 
   // The whole screen: stride 2400, no padding.
   ASSERT_EQ(elDraw::SaveScreenBmp("FULL.BMP", 800, 600), 1);
   EXPECT_EQ(ReadFile(folder_ + "FULL.BMP").size(), 1440058u);
 }
 
-TEST_P(ScreenshotTest, RefusesBadSizesAndReportsFilesThatCannotBeWritten) {
-  EXPECT_EQ(elDraw::SaveScreenBmp("A.BMP", 0, 10), 0);
-  EXPECT_EQ(elDraw::SaveScreenBmp("A.BMP", 10, -1), 0);
-  EXPECT_EQ(elDraw::SaveScreenBmp("A.BMP", 801, 10), 0);
-  EXPECT_EQ(elDraw::SaveScreenBmp("A.BMP", 10, 601), 0);
+TEST_P(Screenshot, RefusesBadSizesAndReportsFilesThatCannotBeWritten) {
+  for (auto [w, h] : {std::pair{0, 10}, {10, -1}, {801, 10}, {10, 601}})
+    EXPECT_EQ(elDraw::SaveScreenBmp("A.BMP", w, h), 0) << w << " x " << h;
   EXPECT_TRUE(ReadFile(folder_ + "A.BMP").empty());
   // A plain file used as a folder: the file cannot be created (even as root).
   std::ofstream(folder_ + "plain") << "x";
@@ -168,3 +138,4 @@ TEST_P(ScreenshotTest, RefusesBadSizesAndReportsFilesThatCannotBeWritten) {
 }
 
 }  // namespace
+}  // namespace draw_test

@@ -1,31 +1,26 @@
 // The rotated blits.
 #include <cmath>
 
-#include "tests/el/draw/soft_blit_fixture.h"
+#include "tests/el/draw/draw_fixture.h"
 
-namespace soft_test {
+namespace draw_test {
 namespace {
 
 class SoftRotate : public SoftBlitTest {
  protected:
   void SetUp() override {
     SoftBlitTest::SetUp();
-    StartScreen({false, 6}, 64, 48);
+    StartSmall({false, 6}, 64, 48);
   }
-  std::vector<uint16_t> PictureOf(int32_t handle) {
-    os::PixelView v = SpriteObjects[handle].Surface->RawView();
-    std::vector<uint16_t> out;
-    for (int y = 0; y < v.height; ++y)
-      for (int x = 0; x < v.width; ++x) out.push_back(v.Row(y)[x]);
-    return out;
-  }
-  std::vector<uint16_t> Drawn(int left, int top, int right, int bottom, int angle, int32_t pic,
-                              int sl, int st, int sr, int sb) {
+  static std::vector<uint16_t> Drawn(int left, int top, int right, int bottom, int angle,
+                                     int32_t pic, int sl = 0, int st = 0, int sr = 30,
+                                     int sb = 30) {
     FillBack(0);
     EXPECT_EQ(1, elDraw::DrawRotated(left, top, right, bottom, angle, pic, sl, st, sr, sb));
     EXPECT_TRUE(PaddingIntact());
-    return BackPixels();
+    return Pixels();
   }
+  static std::vector<uint16_t> PictureOf(int32_t pic) { return Pixels(SpriteObjects[pic].Surface); }
 };
 
 // The rotation written out pixel by pixel, every box pixel tested on its
@@ -66,69 +61,59 @@ std::vector<uint16_t> Reference(int back_w, int back_h, int left, int top, int r
 
 TEST_F(SoftRotate, MatchesThePixelByPixelRotationAtEveryAngle) {
   std::vector<uint16_t> pixels(30 * 30);
-  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = (i % 7 == 3) ? 0 : static_cast<uint16_t>(i + 1);
+  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = (i % 7 == 3) ? 0 : uint16_t(i + 1);
   const int32_t pic = Picture(30, 30, pixels);
   elDraw::SetClip(2, 1, 60, 45);
-  struct Case {
-    int left, top, right, bottom, sl, st, sr, sb;
-  };
-  const Case cases[] = {
-      {10, 8, 40, 38, 0, 0, 30, 30},   // the game's use: a box of the picture's size
-      {3, 4, 47, 42, 0, 0, 30, 30},    // a box bigger than the source
-      {20, 20, 40, 36, 0, 0, 30, 30},  // smaller
-      {-7, 30, 23, 60, 0, 0, 30, 30},  // cut by the clip on the left and at the bottom
+  const std::array<int, 8> cases[] = {
+      // left, top, right, bottom; the source rectangle
+      {10, 8, 40, 38, 0, 0, 30, 30},    // the game's use: a box of the picture's size
+      {3, 4, 47, 42, 0, 0, 30, 30},     // a box bigger than the source
+      {20, 20, 40, 36, 0, 0, 30, 30},   // smaller
+      {-7, 30, 23, 60, 0, 0, 30, 30},   // cut by the clip on the left and at the bottom
       {15, 5, 45, 41, -4, -3, 26, 33},  // a source rectangle reaching outside the picture
-      {5, 5, 36, 34, 2, 3, 21, 28},    // odd sizes
+      {5, 5, 36, 34, 2, 3, 21, 28},     // odd sizes
   };
-  for (const Case& c : cases)
-    for (int angle = 0; angle < 360; ++angle) {
-      const auto expected = Reference(64, 48, c.left, c.top, c.right, c.bottom, angle, pixels, 30,
-                                      30, c.sl, c.st, c.sr, c.sb);
-      ASSERT_EQ(expected, Drawn(c.left, c.top, c.right, c.bottom, angle, pic, c.sl, c.st, c.sr, c.sb))
-          << "angle " << angle << " box " << c.left << "," << c.top;
-    }
+  for (const auto& [l, t, r, b, sl, st, sr, sb] : cases)
+    for (int angle = 0; angle < 360; ++angle)
+      ASSERT_EQ(Reference(64, 48, l, t, r, b, angle, pixels, 30, 30, sl, st, sr, sb),
+                Drawn(l, t, r, b, angle, pic, sl, st, sr, sb))
+          << "angle " << angle << " box " << l << "," << t;
 }
 
-TEST_F(SoftRotate, QuarterTurns) {
+TEST_F(SoftRotate, QuarterTurnsAndAnglesModulo360) {
   const int32_t pic = Counting(30, 30);
   const auto src = PictureOf(pic);
-  auto at = [&](const std::vector<uint16_t>& back, int j, int i) { return back[(5 + i) * 64 + 10 + j]; };
-  const auto turn0 = Drawn(10, 5, 40, 35, 0, pic, 0, 0, 30, 30);
-  const auto turn90 = Drawn(10, 5, 40, 35, 90, pic, 0, 0, 30, 30);
-  const auto turn180 = Drawn(10, 5, 40, 35, 180, pic, 0, 0, 30, 30);
+  const auto turn0 = Drawn(10, 5, 40, 35, 0, pic);
+  const auto turn90 = Drawn(10, 5, 40, 35, 90, pic);
+  const auto turn180 = Drawn(10, 5, 40, 35, 180, pic);
   for (int i = 0; i < 30; ++i)
     for (int j = 0; j < 30; ++j) {
-      ASSERT_EQ(src[i * 30 + j], at(turn0, j, i));
+      const size_t at = (5 + i) * 64 + 10 + j;
+      ASSERT_EQ(src[i * 30 + j], turn0[at]);
       // 90: the top edge along the box's left side; the box's top row untouched.
-      ASSERT_EQ(i == 0 ? 0 : src[j * 30 + 30 - i], at(turn90, j, i)) << j << "," << i;
+      ASSERT_EQ(i == 0 ? 0 : src[j * 30 + 30 - i], turn90[at]) << j << "," << i;
       // 180: the box's first row and column untouched.
-      ASSERT_EQ(i == 0 || j == 0 ? 0 : src[(30 - i) * 30 + 30 - j], at(turn180, j, i));
+      ASSERT_EQ(i == 0 || j == 0 ? 0 : src[(30 - i) * 30 + 30 - j], turn180[at]);
     }
-}
-
-TEST_F(SoftRotate, AnglesAreReducedModulo360) {
-  const int32_t pic = Counting(30, 30);
-  EXPECT_EQ(Drawn(10, 5, 40, 35, 270, pic, 0, 0, 30, 30), Drawn(10, 5, 40, 35, -90, pic, 0, 0, 30, 30));
-  EXPECT_EQ(Drawn(10, 5, 40, 35, 10, pic, 0, 0, 30, 30), Drawn(10, 5, 40, 35, 370, pic, 0, 0, 30, 30));
-  EXPECT_EQ(Drawn(10, 5, 40, 35, 90, pic, 0, 0, 30, 30), Drawn(10, 5, 40, 35, 450, pic, 0, 0, 30, 30));
-  EXPECT_EQ(Drawn(10, 5, 40, 35, 355, pic, 0, 0, 30, 30), Drawn(10, 5, 40, 35, -725, pic, 0, 0, 30, 30));
-  EXPECT_EQ(Drawn(10, 5, 40, 35, 232, pic, 0, 0, 30, 30),
-            Drawn(10, 5, 40, 35, INT32_MIN, pic, 0, 0, 30, 30));  // -2147483648 = 232 mod 360
+  // -2147483648 is 232 modulo 360.
+  for (auto [reduced, angle] : {std::pair{270, -90}, {10, 370}, {90, 450}, {355, -725},
+                                {232, INT32_MIN}})
+    EXPECT_EQ(Drawn(10, 5, 40, 35, reduced, pic), Drawn(10, 5, 40, 35, angle, pic)) << angle;
 }
 
 TEST_F(SoftRotate, BigBoxCentresAndClipCutsWithoutShifting) {
   const int32_t pic = Counting(30, 30);
   const auto src = PictureOf(pic);
-  const auto big = Drawn(5, 2, 45, 42, 0, pic, 0, 0, 30, 30);
+  const auto big = Drawn(5, 2, 45, 42, 0, pic);
   for (int i = 0; i < 40; ++i)
     for (int j = 0; j < 40; ++j) {
       const bool inside = j >= 5 && j < 35 && i >= 5 && i < 35;
       ASSERT_EQ(inside ? src[(i - 5) * 30 + j - 5] : 0, big[(2 + i) * 64 + 5 + j]);
     }
   // Half the box left of ClipLeft: the same picture from ClipLeft on.
-  const auto whole = Drawn(10, 5, 40, 35, 33, pic, 0, 0, 30, 30);
+  const auto whole = Drawn(10, 5, 40, 35, 33, pic);
   elDraw::SetClip(25, 0, 64, 48);
-  const auto cut = Drawn(10, 5, 40, 35, 33, pic, 0, 0, 30, 30);
+  const auto cut = Drawn(10, 5, 40, 35, 33, pic);
   for (int y = 0; y < 48; ++y)
     for (int x = 0; x < 64; ++x) ASSERT_EQ(x < 25 ? 0 : whole[y * 64 + x], cut[y * 64 + x]);
   // Entirely right of ClipRight: nothing locked.
@@ -175,4 +160,4 @@ TEST_F(SoftRotate, ScaledBlendTintsAndSurvivesAScaleReachingZero) {
 }
 
 }  // namespace
-}  // namespace soft_test
+}  // namespace draw_test

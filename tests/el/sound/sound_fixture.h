@@ -1,10 +1,7 @@
 // A headless machine with the sound module started over a temporary program
 // folder, and small WAV and MIDI makers.
 #pragma once
-#include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -16,60 +13,32 @@
 #include "os/headless/headless.h"
 #include "os/headless/headless_audio.h"
 #include "os/path.h"
+#include "tests/support/bmp_writer.h"
 #include "tests/support/test_support.h"
 
 namespace sound_test {
 
-// `frames` frames of 16-bit PCM holding `value` in every sample.
-inline std::vector<uint8_t> ConstantPcm16(int channels, uint32_t frames, int16_t value) {
-  std::vector<uint8_t> data;
-  data.reserve(size_t{frames} * channels * 2);
-  for (uint32_t i = 0; i < frames * static_cast<uint32_t>(channels); ++i) {
-    data.push_back(static_cast<uint8_t>(value & 0xFF));
-    data.push_back(static_cast<uint8_t>((value >> 8) & 0xFF));
-  }
-  return data;
-}
-
 // Bytes counting up (0, 1, 2 ... 255, 0 ...), handy to see which byte landed where.
-inline std::vector<uint8_t> CountingBytes(uint32_t size, uint8_t start = 0) {
+inline std::vector<uint8_t> CountingBytes(uint32_t size) {
   std::vector<uint8_t> data(size);
-  for (uint32_t i = 0; i < size; ++i) data[i] = static_cast<uint8_t>(start + i);
+  for (uint32_t i = 0; i < size; ++i) data[i] = static_cast<uint8_t>(i);
   return data;
 }
 
 inline void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(f, nullptr) << path;
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
+  ASSERT_TRUE(vantris_test::WriteBytes(path, bytes)) << path;
 }
 
-inline void WriteWav(const std::string& path, const os::audio::WaveFormat& format,
-                     const std::vector<uint8_t>& data) {
-  WriteFile(path, os::audio::EncodeWave(format, data));
-}
-
-// A one-track standard MIDI file: one note of `ticks` ticks at 480 per
-// quarter note and the default tempo (so 480 ticks last half a second).
+// A one-track standard MIDI file: one note of `ticks` (below 16384) ticks at
+// 480 per quarter note and the default tempo (480 ticks last half a second).
 inline std::vector<uint8_t> TinyMidi(uint32_t ticks = 480) {
-  std::vector<uint8_t> track = {0x00, 0xC0, 0x00,          // piano
-                                0x00, 0x90, 0x3C, 0x64};   // note on
-  // Delta time as a variable-length number.
-  std::vector<uint8_t> delta;
-  uint32_t v = ticks;
-  delta.push_back(static_cast<uint8_t>(v & 0x7F));
-  while (v >>= 7) delta.insert(delta.begin(), static_cast<uint8_t>(0x80 | (v & 0x7F)));
-  track.insert(track.end(), delta.begin(), delta.end());
-  track.insert(track.end(), {0x80, 0x3C, 0x40, 0x00, 0xFF, 0x2F, 0x00});
-  const uint32_t n = static_cast<uint32_t>(track.size());
-  const uint8_t header[] = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0x01, 0xE0,
-                            'M', 'T', 'r', 'k', static_cast<uint8_t>(n >> 24),
-                            static_cast<uint8_t>(n >> 16), static_cast<uint8_t>(n >> 8),
-                            static_cast<uint8_t>(n)};
-  std::vector<uint8_t> smf(sizeof header + track.size());
-  std::memcpy(smf.data(), header, sizeof header);
-  std::memcpy(smf.data() + sizeof header, track.data(), track.size());
+  const std::vector<uint8_t> track = {
+      0x00, 0xC0, 0x00, 0x00, 0x90, 0x3C, 0x64,            // piano, note on
+      uint8_t(0x80 | ticks >> 7), uint8_t(ticks & 0x7F),  // the note's length
+      0x80, 0x3C, 0x40, 0x00, 0xFF, 0x2F, 0x00};           // note off, end of track
+  std::vector<uint8_t> smf = {'M', 'T', 'h', 'd', 0,   0,   0,   6,   0, 0, 0,
+                              1,   1,   0xE0, 'M', 'T', 'r', 'k', 0, 0, 0, uint8_t(track.size())};
+  for (uint8_t b : track) smf.push_back(b);
   return smf;
 }
 
@@ -102,18 +71,41 @@ class SoundTest : public vantris_test::HeadlessTest {
   }
 
   std::string Path(const std::string& name) const { return dir_ + name; }
-  // A 16-bit mono sound of `frames` frames at `rate` under the program's folder.
+  // A 16-bit mono sound of `frames` frames at `rate`, every sample `value`,
+  // under the program's folder.
   void MakeSound(const std::string& name, uint32_t frames = 1000, uint32_t rate = 22050,
                  int16_t value = 1000) {
-    WriteWav(Path(name), os::audio::PcmFormat(1, rate, 16), ConstantPcm16(1, frames, value));
+    WriteFile(Path(name), os::audio::EncodeWave(os::audio::PcmFormat(1, rate, 16), Pcm(frames, value)));
+  }
+  static std::vector<uint8_t> Pcm(uint32_t frames, int16_t value = 1000) {
+    std::vector<uint8_t> pcm;
+    for (uint32_t i = 0; i < frames; ++i) pcm.insert(pcm.end(), {uint8_t(value), uint8_t(value >> 8)});
+    return pcm;
+  }
+  // An entry as "name: use U mix M echo E base B freq F pack P" (F: duplicate 0's).
+  static std::string Entry(int32_t h) {
+    const SoundEntry& e = SoundBufferTable[h];
+    return e.Name + ": use " + std::to_string(e.InUse) + " mix " + std::to_string(e.MixCount) +
+           " echo " + std::to_string(e.EchoCount) + " base " + std::to_string(e.BaseFrequency) +
+           " freq " + std::to_string(e.Frequency[0]) + " pack " + std::to_string(e.FromPack);
   }
   static std::string LastBox() {
     const auto& boxes = os::headless::Boxes();
     return boxes.empty() ? std::string() : boxes.back().text;
   }
   static size_t BoxCount() { return os::headless::Boxes().size(); }
+  // A call's result, followed by every message reported since the last one.
+  std::string Result(int32_t result) {
+    const auto& boxes = os::headless::Boxes();
+    std::string out = std::to_string(result);
+    for (size_t i = boxes_seen_ <= boxes.size() ? boxes_seen_ : 0; i < boxes.size(); ++i)
+      out += " " + boxes[i].text;
+    boxes_seen_ = boxes.size();
+    return out;
+  }
 
   bool start_sound_ = true;
+  size_t boxes_seen_ = 0;
   std::string dir_;
   std::string saved_exe_dir_;
 };

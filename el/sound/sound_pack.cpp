@@ -34,8 +34,18 @@ bool ReadU32(FILE* file, uint32_t* out) {
   return true;
 }
 
+// Appends raw bytes (grown, then copied).
+void PutBytes(std::vector<uint8_t>& out, const void* bytes, size_t count) {
+  if (count == 0) return;
+  const size_t at = out.size();
+  out.resize(at + count);
+  std::memcpy(out.data() + at, bytes, count);
+}
+
 void PutU32(std::vector<uint8_t>& out, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+  const uint8_t bytes[4] = {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8),
+                            static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 24)};
+  PutBytes(out, bytes, 4);
 }
 
 // Reads `size` bytes; what the file does not hold stays 0.
@@ -201,12 +211,11 @@ void LoadFolderFile(const char* pack_name, const char* entry) {
   if (cut != std::string::npos) name = name.substr(cut + 1);
   std::vector<uint8_t> record;
   PutU32(record, data_size);
-  record.insert(record.end(), name.begin(), name.end());
-  record.push_back(0);
+  PutBytes(record, name.c_str(), name.size() + 1);  // with its terminating 0
   const std::vector<uint8_t> block = os::audio::EncodeFormatBlock(format);
   PutU32(record, static_cast<uint32_t>(block.size()));
-  record.insert(record.end(), block.begin(), block.end());
-  record.insert(record.end(), data.begin(), data.end());
+  PutBytes(record, block.data(), block.size());
+  PutBytes(record, data.data(), data.size());
   std::fwrite(record.data(), 1, record.size(), f);
   std::fclose(f);
 }

@@ -57,8 +57,11 @@ void WriteBuffer(Buffer* buffer, uint32_t offset, const uint8_t* data, uint32_t 
   if (!buffer || size == 0) return;
   os::audio::LockedRange range;
   if (MainMixer().Lock(buffer, offset, size, &range) != os::audio::AudioOk) return;
-  std::memcpy(range.first, data, range.first_bytes);
-  if (range.second) std::memcpy(range.second, data + range.first_bytes, range.second_bytes);
+  const os::audio::LockedRange pieces = range;
+  std::memcpy(pieces.first, data, pieces.first_bytes);
+  if (pieces.second != nullptr) {
+    std::memcpy(pieces.second, data + pieces.first_bytes, pieces.second_bytes);
+  }
   MainMixer().Unlock(buffer);
 }
 

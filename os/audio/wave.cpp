@@ -14,9 +14,16 @@ uint32_t Le32(const uint8_t* p) {
   return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
          (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
+// Appends raw bytes (grown, then copied: the plain form of insert).
+void PutBytes(std::vector<uint8_t>& out, const void* bytes, size_t count) {
+  if (count == 0) return;
+  const size_t at = out.size();
+  out.resize(at + count);
+  std::memcpy(out.data() + at, bytes, count);
+}
 void Put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
+  const uint8_t bytes[2] = {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8)};
+  PutBytes(out, bytes, 2);
 }
 void Put32(std::vector<uint8_t>& out, uint32_t v) {
   Put16(out, v & 0xFFFF);
@@ -92,7 +99,7 @@ std::vector<uint8_t> EncodeFormatBlock(const WaveFormat& f) {
   Put16(out, f.block_align);
   Put16(out, f.bits_per_sample);
   Put16(out, static_cast<uint32_t>(f.extra.size()));
-  out.insert(out.end(), f.extra.begin(), f.extra.end());
+  PutBytes(out, f.extra.data(), f.extra.size());
   return out;
 }
 
@@ -158,9 +165,9 @@ std::vector<uint8_t> EncodeWave(const WaveFormat& f, std::span<const uint8_t> da
   std::vector<uint8_t> out;
   out.reserve(44 + data.size());
   const uint32_t size = static_cast<uint32_t>(data.size());
-  out.insert(out.end(), {'R', 'I', 'F', 'F'});
+  PutBytes(out, "RIFF", 4);
   Put32(out, 36 + size + (size & 1));
-  out.insert(out.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+  PutBytes(out, "WAVEfmt ", 8);
   Put32(out, 16);
   Put16(out, f.format_tag);
   Put16(out, f.channels);
@@ -168,9 +175,9 @@ std::vector<uint8_t> EncodeWave(const WaveFormat& f, std::span<const uint8_t> da
   Put32(out, f.avg_bytes_per_sec);
   Put16(out, f.block_align);
   Put16(out, f.bits_per_sample);
-  out.insert(out.end(), {'d', 'a', 't', 'a'});
+  PutBytes(out, "data", 4);
   Put32(out, size);
-  out.insert(out.end(), data.begin(), data.end());
+  PutBytes(out, data.data(), data.size());
   if (size & 1) out.push_back(0);
   return out;
 }

@@ -93,8 +93,12 @@ class PackTest : public ScreenTest {
   // The load's result, with the message it left (if any).
   static std::string Load(const std::string& name) {
     os::headless::ClearBoxes();
-    const int32_t h = elDraw::LoadPack(name.c_str(), 2);
-    return std::to_string(h) + (BoxCount() ? " " + LastBox() : "");
+    std::string result = std::to_string(elDraw::LoadPack(name.c_str(), 2));
+    if (BoxCount()) {
+      result += ' ';
+      result += LastBox();
+    }
+    return result;
   }
 };
 

@@ -19,54 +19,48 @@
 #include "stages/stage_background.h"
 
 const StageParams StageTable[8] = {
-    // scene         rate  music             entry  count  clear  bombs next          band  homing lasers
-    {SceneStage1, 20.0f, "MIDI/BGM1.MID",  false, true,  true,  5, SceneStage2, 30, false},
-    {SceneStage2, 18.0f, "MIDI/BGM2.MID",  false, true,  false, 5, SceneStage4, 60, true},
-    {SceneStage3, 20.0f, "MIDI/GTCB3.MID", true,  false, false, 5, SceneStage4, 30, false},
-    {SceneStage4, 16.0f, "MIDI/BGM3.MID",  false, true,  false, 5, SceneStage5, 30, true},
-    {SceneStage5, 14.0f, "MIDI/BGM4.MID",  false, true,  false, 5, SceneStage7, 30, true},
-    {SceneStage6, 13.0f, "MIDI/QZ5.MID",   true,  false, false, 5, SceneStage7, 30, false},
-    {SceneStage7, 20.0f, "MIDI/BGM5.MID",  false, true,  false, 3, SceneEnding, 30, false},
-    {SceneStage8, 20.0f, nullptr,          false, false, false, 5, SceneEnding, 60, false},
+    // scene        rate   music             entry  count  clear  bombs next         band  homing
+    //   last window, moves first, boss2 draws, sight, panels, bomb waits, salvo, auto-fire
+    {SceneStage1, 20.0f, "MIDI/BGM1.MID",  false, true,  true,  5, SceneStage2, 30, false,
+     950, false, false, true, false, true, true, true},
+    {SceneStage2, 18.0f, "MIDI/BGM2.MID",  false, true,  false, 5, SceneStage4, 60, true,
+     1000, false, true, true, false, false, true, false},
+    {SceneStage3, 20.0f, "MIDI/GTCB3.MID", true,  false, false, 5, SceneStage4, 30, false,
+     1000, true, false, true, true, false, false, false},
+    {SceneStage4, 16.0f, "MIDI/BGM3.MID",  false, true,  false, 5, SceneStage5, 30, true,
+     1000, false, false, true, false, false, true, true},
+    {SceneStage5, 14.0f, "MIDI/BGM4.MID",  false, true,  false, 5, SceneStage7, 30, true,
+     1000, false, false, true, false, false, true, true},
+    {SceneStage6, 13.0f, "MIDI/QZ5.MID",   true,  false, false, 5, SceneStage7, 30, false,
+     1000, false, false, true, false, false, true, true},
+    {SceneStage7, 20.0f, "MIDI/BGM5.MID",  false, true,  false, 3, SceneEnding, 30, false,
+     1000, false, false, true, false, false, true, true},
+    {SceneStage8, 20.0f, nullptr,          false, false, false, 5, SceneEnding, 60, false,
+     1000, false, false, false, false, false, true, true},
 };
 
 namespace {
 
-// The scroll windows (bounds inclusive) in which a stage releases the
-// power-up item: the same five in every stage but stage 1, whose last one
-// comes 50 earlier.
-struct PowerUpWindow {
-  float low, high;
-};
-constexpr int32_t kPowerUpWindowCount = 5;
-constexpr PowerUpWindow kPowerUpWindows[kPowerUpWindowCount] = {
-    {100, 150}, {300, 350}, {500, 550}, {800, 850}, {1000, 1050}};
-constexpr PowerUpWindow kStageOnePowerUpWindows[kPowerUpWindowCount] = {
-    {100, 150}, {300, 350}, {500, 550}, {800, 850}, {950, 1000}};
-
-// The power-up item's frame: draw (or hand out a pick-up), fall, then a
-// release in each window that holds.  Stage 3 moves the item before it
-// draws it.
+// The power-up item's frame: draw (or hand out a pick-up) and fall (one
+// stage lets it fall first), then a release while the scroll position lies
+// in one of the stage's windows (bounds inclusive, 50 long; only the last
+// one differs between stages).
 void PowerUpFrame(const StageParams& stage) {
-  if (stage.scene == SceneStage3) {
-    Spower1Move();
-    Spower1Update();
-  } else {
-    Spower1Update();
-    Spower1Move();
+  if (stage.power_up_moves_first) Spower1Move();
+  Spower1Update();
+  if (!stage.power_up_moves_first) Spower1Move();
+  constexpr float kWindowStarts[] = {100, 300, 500, 800};
+  for (float start : kWindowStarts) {
+    if (start <= ScrollPos && ScrollPos <= start + 50) Spower1Spawn();
   }
-  const PowerUpWindow* windows =
-      stage.scene == SceneStage1 ? kStageOnePowerUpWindows : kPowerUpWindows;
-  for (int32_t i = 0; i < kPowerUpWindowCount; ++i) {
-    if (windows[i].low <= ScrollPos && ScrollPos <= windows[i].high) Spower1Spawn();
-  }
+  const float last = stage.last_power_up_window;
+  if (last <= ScrollPos && ScrollPos <= last + 50) Spower1Spawn();
 }
 
-// The automatic-fire block (stages 2 and 3 have none): the laser of the ship
-// type and every homing launch, without keys.
+// The automatic-fire block: the laser of the ship type and every homing
+// launch, without keys.
 void AutoFireBlock(const StageParams& stage) {
-  if (AutoFire != 1) return;
-  if (stage.scene == SceneStage2 || stage.scene == SceneStage3) return;
+  if (AutoFire != 1 || !stage.auto_fire_block) return;
   if (ShipType == 1) PlayerLaserASchedule();
   if (ShipType == 2) PlayerLaserBSchedule();
   HomingAutoFire();
@@ -116,16 +110,16 @@ void RunStageFrame(const StageParams& stage) {
   BombDraw();
   PlayerShotsDraw();
   PowerUpFrame(stage);
-  if (stage.scene == SceneStage2) {
+  if (stage.boss2_missile_draws) {
     HomingMissileBoss2ADraw();
     HomingMissileBoss2BDraw();
   }
   PlayerUpdate();
-  if (stage.scene != SceneStage8) SightPlace();
+  if (stage.places_sight) SightPlace();
   DrawHud();
   GameOverBannerDraw();
   ContinueCheck();
-  if (stage.scene == SceneStage3) SidePanelsDraw();
+  if (stage.side_panels) SidePanelsDraw();
   elDraw::SetVSync(1);
   elDraw::Flip();
 
@@ -133,9 +127,9 @@ void RunStageFrame(const StageParams& stage) {
   // homing weapons and the automatic-fire block, then last the continue
   // countdown.
   PlayerMove();
-  if (BombWave == 1 && (stage.scene != SceneStage1 || LaserAReady == 0)) BombSchedule();
+  if (BombWave == 1 && (!stage.bomb_needs_laser_idle || LaserAReady == 0)) BombSchedule();
   BombPass();
-  if (BombSalvoActive == 1 && stage.scene != SceneStage3) ShipRaySchedule();
+  if (BombSalvoActive == 1 && stage.ray_salvo) ShipRaySchedule();
   CheckShotHits();
   if (stage.homing_lasers && GameLevel == 3) HomingLaserSchedules();
   HomingWeaponsMove(stage.scene - 1);

@@ -16,6 +16,14 @@ struct StageParams {
   int32_t band;             // transition band of that scene change
   bool homing_lasers;       // at GameLevel 3 the four homing-laser launchers
                             // run after the shot hit pass
+  float last_power_up_window;  // start of the last power-up scroll window
+  bool power_up_moves_first;   // the item falls before it is drawn
+  bool boss2_missile_draws;    // the two Boss2 homing-missile draws run
+  bool places_sight;           // SightPlace runs before the HUD
+  bool side_panels;            // the side panels are drawn before the present
+  bool bomb_needs_laser_idle;  // the bomb waits for LaserAReady 0
+  bool ray_salvo;              // ShipRaySchedule runs while the salvo is on
+  bool auto_fire_block;        // the automatic-fire block runs
 };
 
 // Rows for stages 1 to 8 (index 0 is stage 1).

@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "os/sjis.h"
+
 namespace os {
 namespace {
 
@@ -22,15 +24,6 @@ bool Exists(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0;
 }
 
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
-}
 
 // The entry of `folder` that equals `name` ignoring case (the exact name
 // when nothing matches).
@@ -39,7 +32,7 @@ std::string FindEntry(const std::string& folder, const std::string& name) {
   if (!dir) return name;
   std::vector<std::string> matches;
   while (dirent* entry = ::readdir(dir)) {
-    if (SameIgnoringCase(entry->d_name, name)) matches.emplace_back(entry->d_name);
+    if (EqualsIgnoringCase(entry->d_name, name)) matches.emplace_back(entry->d_name);
   }
   ::closedir(dir);
   if (matches.empty()) return name;

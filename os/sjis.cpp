@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <cctype>
 #include <cerrno>
 
 namespace os {
@@ -36,6 +37,16 @@ std::string Convert(std::string_view text, const char* to, const char* from) {
 
 bool IsSjisLeadByte(uint8_t byte) {
   return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  }
+  return true;
 }
 
 void SjisUpperCase(char* text, size_t length) {

@@ -9,6 +9,8 @@
 namespace os {
 
 bool IsSjisLeadByte(uint8_t byte);
+// Equal but for the case of single-byte letters.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 // Upper-cases the single-byte letters of a Shift-JIS text in place; the
 // second byte of a double-byte character is never changed.
 void SjisUpperCase(char* text, size_t length);

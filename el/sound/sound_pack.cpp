@@ -22,31 +22,13 @@ namespace {
 
 constexpr size_t kMaxRecordName = 127;
 
-uint32_t Le32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
 bool ReadU32(FILE* file, uint32_t* out) {
   uint8_t bytes[4];
   if (std::fread(bytes, 1, 4, file) != 4) return false;
-  *out = Le32(bytes);
+  *out = os::audio::ReadLe32(bytes);
   return true;
 }
 
-// Appends raw bytes (grown, then copied).
-void PutBytes(std::vector<uint8_t>& out, const void* bytes, size_t count) {
-  if (count == 0) return;
-  const size_t at = out.size();
-  out.resize(at + count);
-  std::memcpy(out.data() + at, bytes, count);
-}
-
-void PutU32(std::vector<uint8_t>& out, uint32_t v) {
-  const uint8_t bytes[4] = {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8),
-                            static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 24)};
-  PutBytes(out, bytes, 4);
-}
 
 // Reads `size` bytes; what the file does not hold stays 0.
 std::vector<uint8_t> ReadPadded(FILE* file, uint32_t size) {
@@ -210,12 +192,12 @@ void LoadFolderFile(const char* pack_name, const char* entry) {
   const size_t cut = name.find_last_of("\\/");
   if (cut != std::string::npos) name = name.substr(cut + 1);
   std::vector<uint8_t> record;
-  PutU32(record, data_size);
-  PutBytes(record, name.c_str(), name.size() + 1);  // with its terminating 0
+  os::audio::AppendLe32(record, data_size);
+  os::audio::AppendBytes(record, name.c_str(), name.size() + 1);  // with its terminating 0
   const std::vector<uint8_t> block = os::audio::EncodeFormatBlock(format);
-  PutU32(record, static_cast<uint32_t>(block.size()));
-  PutBytes(record, block.data(), block.size());
-  PutBytes(record, data.data(), data.size());
+  os::audio::AppendLe32(record, static_cast<uint32_t>(block.size()));
+  os::audio::AppendBytes(record, block.data(), block.size());
+  os::audio::AppendBytes(record, data.data(), data.size());
   std::fwrite(record.data(), 1, record.size(), f);
   std::fclose(f);
 }

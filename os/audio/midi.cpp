@@ -7,6 +7,7 @@
 
 #include "os/audio/audio.h"
 #include "os/path.h"
+#include "os/sjis.h"
 
 namespace os {
 namespace {
@@ -29,15 +30,6 @@ Sequencer* BackendSequencer() {
   return ActiveBackend() == Backend::Sdl ? audio::SdlSequencer() : audio::HeadlessSequencer();
 }
 
-bool SameWord(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
-}
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -124,8 +116,8 @@ void CloseDevice() {
 }
 
 uint32_t Open(const std::vector<std::string>& t) {
-  if (t.size() != 6 || !SameWord(t[2], "type") || !SameWord(t[3], "sequencer") ||
-      !SameWord(t[4], "alias"))
+  if (t.size() != 6 || !EqualsIgnoringCase(t[2], "type") ||
+      !EqualsIgnoringCase(t[3], "sequencer") || !EqualsIgnoringCase(t[4], "alias"))
     return MidiErrSyntax;
   if (g_device.open) return MidiErrAliasInUse;
   std::vector<uint8_t> smf;
@@ -167,18 +159,19 @@ uint32_t MidiCommand(std::string_view command, char* answer, size_t answer_size,
   if (!Tokenize(command, &t)) return MidiErrSyntax;
   if (t.empty()) return MidiErrUnknownCommand;
   const std::string& verb = t[0];
-  if (SameWord(verb, "open")) return Open(t);
+  if (EqualsIgnoringCase(verb, "open")) return Open(t);
 
-  const bool known = SameWord(verb, "seek") || SameWord(verb, "play") ||
-                     SameWord(verb, "stop") || SameWord(verb, "close") ||
-                     SameWord(verb, "status");
+  const bool known = EqualsIgnoringCase(verb, "seek") || EqualsIgnoringCase(verb, "play") ||
+                     EqualsIgnoringCase(verb, "stop") ||
+                     EqualsIgnoringCase(verb, "close") || EqualsIgnoringCase(verb, "status");
   if (!known) return MidiErrUnknownCommand;
   if (t.size() < 2) return MidiErrSyntax;
-  if (!g_device.open || !SameWord(t[1], g_device.alias)) return MidiErrNotOpen;
+  if (!g_device.open || !EqualsIgnoringCase(t[1], g_device.alias)) return MidiErrNotOpen;
   PollEnd();
 
-  if (SameWord(verb, "seek")) {
-    if (t.size() != 4 || !SameWord(t[2], "to") || !SameWord(t[3], "start")) return MidiErrSyntax;
+  if (EqualsIgnoringCase(verb, "seek")) {
+    if (t.size() != 4 || !EqualsIgnoringCase(t[2], "to") || !EqualsIgnoringCase(t[3], "start"))
+      return MidiErrSyntax;
     EndPendingNotice(MidiNotifyAborted);
     {
       std::lock_guard<std::mutex> lock(audio::MainMixer().Mutex());
@@ -189,8 +182,8 @@ uint32_t MidiCommand(std::string_view command, char* answer, size_t answer_size,
     g_device.at_end = false;
     return MidiOk;
   }
-  if (SameWord(verb, "play")) {
-    const bool notify = t.size() == 3 && SameWord(t[2], "notify");
+  if (EqualsIgnoringCase(verb, "play")) {
+    const bool notify = t.size() == 3 && EqualsIgnoringCase(t[2], "notify");
     if (t.size() != 2 && !notify) return MidiErrSyntax;
     EndPendingNotice(MidiNotifySuperseded);
     if (g_device.at_end) {
@@ -209,21 +202,21 @@ uint32_t MidiCommand(std::string_view command, char* answer, size_t answer_size,
     }
     return MidiOk;
   }
-  if (SameWord(verb, "stop")) {
+  if (EqualsIgnoringCase(verb, "stop")) {
     if (t.size() != 2) return MidiErrSyntax;
     EndPendingNotice(MidiNotifyAborted);
     Halt();
     g_device.playing = false;
     return MidiOk;
   }
-  if (SameWord(verb, "close")) {
+  if (EqualsIgnoringCase(verb, "close")) {
     if (t.size() != 2) return MidiErrSyntax;
     EndPendingNotice(MidiNotifyAborted);
     CloseDevice();
     return MidiOk;
   }
   // status <alias> mode
-  if (t.size() != 3 || !SameWord(t[2], "mode")) return MidiErrSyntax;
+  if (t.size() != 3 || !EqualsIgnoringCase(t[2], "mode")) return MidiErrSyntax;
   const char* mode = g_device.playing ? "playing" : "stopped";
   if (answer && answer_size > 0) {
     const size_t n = std::min(std::strlen(mode), answer_size - 1);

@@ -7,37 +7,46 @@
 #include "os/path.h"
 
 namespace os::audio {
-namespace {
 
-uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t Le32(const uint8_t* p) {
+uint16_t ReadLe16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint32_t ReadLe32(const uint8_t* p) {
   return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
          (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
-// Appends raw bytes (grown, then copied: the plain form of insert).
-void PutBytes(std::vector<uint8_t>& out, const void* bytes, size_t count) {
+// Grown, then copied: the plain form of insert.
+void AppendBytes(std::vector<uint8_t>& out, const void* bytes, size_t count) {
   if (count == 0) return;
   const size_t at = out.size();
   out.resize(at + count);
   std::memcpy(out.data() + at, bytes, count);
 }
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
+void AppendLe16(std::vector<uint8_t>& out, uint32_t v) {
   const uint8_t bytes[2] = {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8)};
-  PutBytes(out, bytes, 2);
+  AppendBytes(out, bytes, 2);
 }
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
+void AppendLe32(std::vector<uint8_t>& out, uint32_t v) {
+  AppendLe16(out, v & 0xFFFF);
+  AppendLe16(out, v >> 16);
 }
 
+namespace {
+
 // The 16 fixed bytes that every format starts with.
+void AppendBaseFormat(std::vector<uint8_t>& out, const WaveFormat& f) {
+  AppendLe16(out, f.format_tag);
+  AppendLe16(out, f.channels);
+  AppendLe32(out, f.sample_rate);
+  AppendLe32(out, f.avg_bytes_per_sec);
+  AppendLe16(out, f.block_align);
+  AppendLe16(out, f.bits_per_sample);
+}
 void ReadBaseFormat(const uint8_t* p, WaveFormat* f) {
-  f->format_tag = Le16(p);
-  f->channels = Le16(p + 2);
-  f->sample_rate = Le32(p + 4);
-  f->avg_bytes_per_sec = Le32(p + 8);
-  f->block_align = Le16(p + 12);
-  f->bits_per_sample = Le16(p + 14);
+  f->format_tag = ReadLe16(p);
+  f->channels = ReadLe16(p + 2);
+  f->sample_rate = ReadLe32(p + 4);
+  f->avg_bytes_per_sec = ReadLe32(p + 8);
+  f->block_align = ReadLe16(p + 12);
+  f->bits_per_sample = ReadLe16(p + 14);
   f->extra.clear();
 }
 
@@ -55,7 +64,7 @@ bool FindChunk(std::span<const uint8_t> image, size_t begin, size_t end, const c
   size_t pos = begin;
   while (pos <= end && end - pos >= 8) {
     const uint8_t* h = image.data() + pos;
-    const uint32_t size = Le32(h + 4);
+    const uint32_t size = ReadLe32(h + 4);
     if (std::memcmp(h, id, 4) == 0) {
       *out = Chunk{pos + 8, size};
       return true;
@@ -92,14 +101,9 @@ bool PlayableFormat(const WaveFormat& f) {
 std::vector<uint8_t> EncodeFormatBlock(const WaveFormat& f) {
   std::vector<uint8_t> out;
   out.reserve(f.BlockSize());
-  Put16(out, f.format_tag);
-  Put16(out, f.channels);
-  Put32(out, f.sample_rate);
-  Put32(out, f.avg_bytes_per_sec);
-  Put16(out, f.block_align);
-  Put16(out, f.bits_per_sample);
-  Put16(out, static_cast<uint32_t>(f.extra.size()));
-  PutBytes(out, f.extra.data(), f.extra.size());
+  AppendBaseFormat(out, f);
+  AppendLe16(out, static_cast<uint32_t>(f.extra.size()));
+  AppendBytes(out, f.extra.data(), f.extra.size());
   return out;
 }
 
@@ -107,7 +111,7 @@ bool ParseFormatBlock(std::span<const uint8_t> block, WaveFormat* out) {
   if (block.size() < FormatBlockBaseSize) return false;
   WaveFormat f;
   ReadBaseFormat(block.data(), &f);
-  const uint16_t extra = Le16(block.data() + 16);
+  const uint16_t extra = ReadLe16(block.data() + 16);
   if (extra > block.size() - FormatBlockBaseSize) return false;
   f.extra.assign(block.begin() + FormatBlockBaseSize, block.begin() + FormatBlockBaseSize + extra);
   *out = std::move(f);
@@ -120,7 +124,7 @@ bool ParseWave(std::span<const uint8_t> image, WaveFile* out) {
   if (std::memcmp(p, "RIFF", 4) != 0 || std::memcmp(p + 8, "WAVE", 4) != 0) return false;
   // The RIFF chunk's children end at its own end, or at the image's end when
   // it claims more than there is.
-  const uint64_t riff_end = std::min<uint64_t>(uint64_t{8} + Le32(p + 4), image.size());
+  const uint64_t riff_end = std::min<uint64_t>(uint64_t{8} + ReadLe32(p + 4), image.size());
   const size_t end = static_cast<size_t>(riff_end);
   if (end < 12) return false;
 
@@ -130,7 +134,7 @@ bool ParseWave(std::span<const uint8_t> image, WaveFile* out) {
   WaveFile result;
   ReadBaseFormat(p + fmt.body, &result.format);
   if (result.format.format_tag != FormatPcm && fmt.size >= 18) {
-    const uint16_t extra = Le16(p + fmt.body + 16);
+    const uint16_t extra = ReadLe16(p + fmt.body + 16);
     if (extra > fmt.size - 18) return false;  // the extra bytes must lie in the chunk
     const uint8_t* e = p + fmt.body + 18;
     result.format.extra.assign(e, e + extra);
@@ -154,7 +158,7 @@ bool ParseWaveImage44(std::span<const uint8_t> image, WaveFile* out) {
   if (image.size() < 44) return false;
   WaveFile result;
   ReadBaseFormat(image.data() + 20, &result.format);
-  const uint32_t size = Le32(image.data() + 40);
+  const uint32_t size = ReadLe32(image.data() + 40);
   if (size > image.size() - 44) return false;
   result.data.assign(image.begin() + 44, image.begin() + 44 + size);
   *out = std::move(result);
@@ -165,19 +169,14 @@ std::vector<uint8_t> EncodeWave(const WaveFormat& f, std::span<const uint8_t> da
   std::vector<uint8_t> out;
   out.reserve(44 + data.size());
   const uint32_t size = static_cast<uint32_t>(data.size());
-  PutBytes(out, "RIFF", 4);
-  Put32(out, 36 + size + (size & 1));
-  PutBytes(out, "WAVEfmt ", 8);
-  Put32(out, 16);
-  Put16(out, f.format_tag);
-  Put16(out, f.channels);
-  Put32(out, f.sample_rate);
-  Put32(out, f.avg_bytes_per_sec);
-  Put16(out, f.block_align);
-  Put16(out, f.bits_per_sample);
-  PutBytes(out, "data", 4);
-  Put32(out, size);
-  PutBytes(out, data.data(), data.size());
+  AppendBytes(out, "RIFF", 4);
+  AppendLe32(out, 36 + size + (size & 1));
+  AppendBytes(out, "WAVEfmt ", 8);
+  AppendLe32(out, 16);
+  AppendBaseFormat(out, f);
+  AppendBytes(out, "data", 4);
+  AppendLe32(out, size);
+  AppendBytes(out, data.data(), data.size());
   if (size & 1) out.push_back(0);
   return out;
 }

@@ -14,6 +14,13 @@
 
 namespace os::audio {
 
+// Little-endian fields of RIFF files and packs.
+uint16_t ReadLe16(const uint8_t* p);
+uint32_t ReadLe32(const uint8_t* p);
+void AppendBytes(std::vector<uint8_t>& out, const void* bytes, size_t count);
+void AppendLe16(std::vector<uint8_t>& out, uint32_t v);
+void AppendLe32(std::vector<uint8_t>& out, uint32_t v);
+
 constexpr uint16_t FormatPcm = 1;
 constexpr uint32_t FormatBlockBaseSize = 18;
 constexpr uint32_t FormatBlockMaxSize = FormatBlockBaseSize + 0xFFFF;

@@ -1,8 +1,5 @@
-// The kinds' storage: the hit setters raise one flag and nothing else, and
-// every kind's tables hold their own record counts.
+// The kinds' hit setters raise one flag and nothing else.
 #include <gtest/gtest.h>
-
-#include <iterator>
 
 #include "enemies/kind_tables.h"
 #include "shell/game_state.h"
@@ -47,26 +44,6 @@ TEST_F(KindTablesTest, HitSettersRaiseTheirSlotsFlagOnly) {
   EXPECT_EQ(Boss2State.hit, 1u);
   EXPECT_EQ(Boss2State.hitPoints, 1000.0f);
   EXPECT_EQ(Score, 0);
-}
-
-TEST_F(KindTablesTest, TablesHoldTheirOwnRecordCounts) {
-  EXPECT_EQ(std::size(Szak10Shot1Slots), 21u);  // 3 groups of 7
-  EXPECT_EQ(std::size(Szak10Shot3Slots), 15u);
-  EXPECT_EQ(std::size(Szak13AShot1Slots), 3u);
-  EXPECT_EQ(std::size(Szak13AShot3Slots), 5u);
-  EXPECT_EQ(std::size(Szak21AShot1Slots), 15u);
-  EXPECT_EQ(std::size(Szak21AShot5Slots), 3u);
-  EXPECT_EQ(std::size(Szak22AShot2Slots), 3u);
-  EXPECT_EQ(std::size(Szak21BSlots), 2u);
-  EXPECT_EQ(std::size(Szak32AShot1Slots), 4u);
-  EXPECT_EQ(std::size(Szak33AShot1Slots), 4u);
-  EXPECT_EQ(std::size(Szak52CShot4Slots), 120u);
-  EXPECT_EQ(std::size(Szak40ALockTargets), 5u);
-  EXPECT_EQ(std::size(Szak60Slots), 1u);
-  // Resetting one table leaves its neighbours alone.
-  Szak13AShot2Slots[0].active = 1;
-  ResetTable(Szak13AShot1Slots, R10);
-  EXPECT_EQ(Szak13AShot2Slots[0].active, 1u);
 }
 
 }  // namespace

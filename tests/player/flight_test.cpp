@@ -1,7 +1,5 @@
-// The ship and its weapons in the running game: keys held through the
-// transition into stage 1, the mouse after M, and the homing weapons and the
-// sight inside the stage frames.  (What the keys do is checked frame by frame
-// in ship_test and shots_test.)
+// The ship in the running game: keys held through the transition into
+// stage 1, and the homing lasers the stage frames launch.
 #include "el/draw/elDraw.h"
 #include "enemies/kind_tables.h"
 #include "os/keys.h"
@@ -40,25 +38,6 @@ TEST_F(FlightTest, KeysHeldThroughTheTransitionActOnlyAfterIt) {
   RunFrames(3);
   EXPECT_GT(PlayerX, 370.0f);
   KeyUp(os::KeyRight);
-}
-
-TEST_F(FlightTest, AfterMTheShipFollowsTheMouseInsideItsBox) {
-  ASSERT_TRUE(ModeScreenToStage({'M'}));
-  ASSERT_EQ(MouseControl, 1u);
-  ASSERT_EQ(KeyboardControl, 0u);
-  MouseMove(430, 330);
-  RunFrames(2);
-  EXPECT_FLOAT_EQ(PlayerX, 400.0f);
-  EXPECT_FLOAT_EQ(PlayerY, 300.0f);
-  MouseMove(20, 10);
-  RunFrames(2);
-  EXPECT_FLOAT_EQ(PlayerX, 180.0f);
-  EXPECT_FLOAT_EQ(PlayerY, 220.0f);
-  // A double click starts the salvo.
-  MouseButtonEvent(1, true, true);
-  MouseButtonEvent(1, false);
-  RunFrames(1);
-  EXPECT_EQ(BombSalvoActive, 1u);
 }
 
 class HomingStageTest : public RunningGameTest {
@@ -102,21 +81,6 @@ TEST_F(HomingStageTest, StagesTwoFourAndFiveLaunchHomingLasersAtLevelThreeOnly) 
   EXPECT_EQ(HomingLaserSzak6DSlots[1].active, 0u);
   for (int32_t scene : {SceneStage1, SceneStage3, SceneStage6, SceneStage7, SceneStage8})
     EXPECT_EQ(RunStage(scene, 3, 2), 0) << scene;
-}
-
-TEST_F(HomingStageTest, SightFollowsTheShipInEveryStageButStageEight) {
-  ShipType = 1;
-  for (int32_t scene : {SceneStage1, SceneStage2, SceneStage5, SceneStage7, SceneStage8}) {
-    LockSightX = -500;
-    LockSightY = 500;
-    RunStage(scene, 1, 1);
-    if (scene == SceneStage8) {
-      EXPECT_EQ(LockSightX, -500);
-    } else {
-      EXPECT_EQ(LockSightX, static_cast<int32_t>(PlayerX) - 290) << scene;
-      EXPECT_EQ(LockSightY, static_cast<int32_t>(PlayerY) - 500) << scene;
-    }
-  }
 }
 
 }  // namespace

@@ -22,24 +22,6 @@ TEST_F(PowerUpTest, ReleasesEnterAtTheTopWithinTheirRanges) {
   EXPECT_EQ(PowerLevel, 3000);
 }
 
-TEST_F(PowerUpTest, OnlyOneItemFallsAtATime) {
-  Spower1Spawn();
-  const PowerUpItem first = PowerUp;
-  FrameTime = 0.5f;
-  Spower1Move();
-  Spower1Spawn();
-  EXPECT_EQ(Pos(PowerUp), XY(first.x, -60.0f + first.fall_speed * 0.5f));
-  EXPECT_EQ(PowerLevel, 1);
-  // Fallen out below 600: parked, and the window releases the next at once.
-  PowerUp.y = 599.0f;
-  Spower1Move();
-  EXPECT_EQ(PowerUp.active, 0u);
-  EXPECT_EQ(Pos(PowerUp), XY(-500.0f, 2550.0f));
-  Spower1Spawn();
-  EXPECT_EQ(PowerUp.active, 1u);
-  EXPECT_EQ(PowerLevel, 2);
-}
-
 TEST_F(PowerUpTest, PickUpSoundsAtOnceAndRewardsOnTheNextUpdate) {
   Spower1Spawn();  // PowerLevel 1
   StopSounds();
@@ -84,22 +66,6 @@ TEST_F(PowerUpTest, BombsFollowThePowerLevel) {
     Spower1Update();
   }
   EXPECT_EQ(BombStock, 1 + 1 + 2 + 2);
-}
-
-TEST_F(PowerUpTest, DrawnAdditivelyUntilTaken) {
-  Spower1Spawn();
-  PowerUp.x = 300.7f;
-  PowerUp.y = 200.2f;
-  Spower1Update();
-  EXPECT_EQ(Back(300, 200), 0x080F);
-  EXPECT_EQ(CountBack(0x080F), 60 * 60);
-  elDraw::ClearScreen();
-  PowerUp.collected = 1;
-  Spower1Update();
-  EXPECT_EQ(CountNonBlack(), 0);
-  // A parked item is drawn off the screen: nothing shows.
-  Spower1Update();
-  EXPECT_EQ(CountNonBlack(), 0);
 }
 
 }  // namespace

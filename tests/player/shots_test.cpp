@@ -44,15 +44,6 @@ TEST_F(ShotsTest, SalvoSendsFortyNineGroupsEveryThirdFrameThenFreesTheLasers) {
   EXPECT_EQ(LaserBReady, 1u);
 }
 
-TEST_F(ShotsTest, EmitSkipsSlotsStillFlying) {
-  ShipRays[51] = {7, 8, 2.5f, 1};
-  ShipRays[101].age = 0.0f;
-  ShipRayEmit(1, 51, 101, 151);
-  EXPECT_EQ(Pos(ShipRays[51]), XY(7, 8));
-  EXPECT_FLOAT_EQ(ShipRays[51].age, 2.5f);
-  EXPECT_EQ(ActiveRays(), (std::set<int>{1, 51, 101, 151}));
-}
-
 // Slots 1..49 and 101..149 curl left, the others mirror them; slots 100 and
 // up take the short path that ends its curl at +3.  Between two windows a
 // ray takes no step; past the end of its path it keeps its last step.
@@ -74,19 +65,6 @@ TEST_F(ShotsTest, RayStepsFollowTheAgeWindowsWithGapsBetweenThem) {
     EXPECT_EQ(std::make_pair(dx, dy), std::make_pair(row.dx, row.dy))
         << "slot " << row.slot << " age " << row.age;
   }
-}
-
-TEST_F(ShotsTest, RayAgesByFrameTimeAndIsFreedAboveTheTop) {
-  ShipRays[20] = {300, 300, 0.0f, 1};
-  FrameTime = 0.01f;
-  ShipRayMove(20);
-  EXPECT_FLOAT_EQ(ShipRays[20].age, 0.2f);
-  EXPECT_EQ(Pos(ShipRays[20]), XY(294, 300));
-  ShipRays[20] = {300, -55, 20.0f, 1};
-  ShipRayMove(20);  // y -61: freed, age back to 0
-  EXPECT_EQ(ShipRays[20].active, 0u);
-  EXPECT_FLOAT_EQ(ShipRays[20].age, 0.0f);
-  EXPECT_EQ(ShipRays[20].y, -61);
 }
 
 TEST_F(ShotsTest, ARayPastItsPathLeavesTheTopAtLowFrameRates) {
@@ -141,133 +119,6 @@ TEST_F(ShotsTest, LasersClimbTwentyPixelsAFrameWhateverTheFrameTime) {
   LaserASegmentMove(1);
   EXPECT_EQ(LaserASegments[1].active, 0u);
   EXPECT_EQ(LaserASegments[1].y, -80);
-}
-
-TEST_F(ShotsTest, HoldingTheLaserFillsItsSlotsInGroupsOfThreeEveryFourFrames) {
-  SideLaser = 1;
-  for (int i = 0; i < 3; ++i) PlayerLaserASchedule();
-  EXPECT_TRUE(Active(LaserASegments).empty());
-  PlayerLaserASchedule();
-  EXPECT_EQ(Active(LaserASegments), (std::set<int>{1, 14, 27}));
-  for (int i = 4; i < 48; ++i) PlayerLaserASchedule();
-  EXPECT_EQ(LaserACounter, 0);
-  std::set<int> want;
-  for (int k = 1; k <= 12; ++k) want.insert({k, 13 + k, 26 + k});
-  EXPECT_EQ(Active(LaserASegments), want);
-  EXPECT_TRUE(Active(LaserBSegments).empty());
-
-  // Without the side laser only the centre stream; the counter carries over
-  // a release.
-  ResetLaserBSegments();
-  SideLaser = 0;
-  for (int i = 0; i < 10; ++i) PlayerLaserBSchedule();
-  EXPECT_EQ(LaserBCounter, 10);
-  EXPECT_EQ(Active(LaserBSegments), (std::set<int>{1, 2}));
-  for (int i = 0; i < 38; ++i) PlayerLaserBSchedule();
-  EXPECT_EQ(LaserBCounter, 0);
-  std::set<int> centre;
-  for (int k = 1; k <= 12; ++k) centre.insert(k);
-  EXPECT_EQ(Active(LaserBSegments), centre);
-}
-
-TEST_F(ShotsTest, FlashAndShotSoundOnlyWithAFreeCentreSlot) {
-  StopSounds();
-  PlayerLaserAEmit(5, 18, 31);
-  EXPECT_EQ(LaserAFlash, 1u);
-  EXPECT_TRUE(Playing(SndShot));
-  LaserAFlash = 0;
-  StopSounds();
-  SideLaser = 1;
-  PlayerLaserAEmit(5, 18, 31);  // centre still flying: sides only
-  EXPECT_EQ(LaserAFlash, 0u);
-  EXPECT_FALSE(Playing(SndShot));
-  EXPECT_EQ(LaserASegments[18].active, 1u);
-  StopSounds();
-  PlayerLaserBEmit(5, 18, 31);
-  EXPECT_EQ(LaserBFlash, 1u);
-  EXPECT_TRUE(Playing(SndShot));
-}
-
-TEST_F(ShotsTest, DrawsRaysLasersAndFlashesWithTheLevelsPicturesButNotForShipTypeTwo) {
-  PlayerX = 400.0f;
-  PlayerY = 400.0f;
-  SideLaser = 1;
-  ShipRays[3] = {200, 100, 0.0f, 1};
-  ShipRays[103] = {260, 100, 0.0f, 1};
-  PlayerShotsDraw();
-  EXPECT_EQ(Back(195, 95), 0x0801);  // large ray at (x - 5, y - 5)
-  EXPECT_EQ(Back(194, 95), 0);
-  EXPECT_EQ(Back(260, 100), 0x0802);  // small ray at (x, y)
-  EXPECT_EQ(CountBack(0x0801), 30 * 30);
-  EXPECT_EQ(CountBack(0x0802), 20 * 20);
-  ResetShipRays();
-
-  // Laser A at level 1: segments at y 362, left 385.., centre 400.., right
-  // 415..; the flash 70 x 36 at (395, 385).  The blits add up.
-  elDraw::ClearScreen();
-  PlayerLaserAEmit(1, 14, 27);
-  PlayerShotsDraw();
-  EXPECT_EQ(Back(386, 363), 0x0807);
-  EXPECT_EQ(Back(470, 363), 0x0808);
-  EXPECT_EQ(Back(420, 370), 0x0806 + 0x0807 + 0x0808);
-  EXPECT_EQ(Back(420, 400), 0x0803 + 0x0806 + 0x0807 + 0x0808);
-  EXPECT_EQ(Back(420, 421), 0x0806 + 0x0807 + 0x0808);  // below the flash
-  EXPECT_EQ(LaserAFlash, 0u);
-  // The flash shows once.
-  elDraw::ClearScreen();
-  PlayerShotsDraw();
-  EXPECT_EQ(Back(420, 400), 0x0806 + 0x0807 + 0x0808);
-  // Level 3 has its own laser A pictures.
-  elDraw::ClearScreen();
-  GameLevel = 3;
-  PlayerShotsDraw();
-  EXPECT_EQ(Back(386, 363), 0x080A);
-  EXPECT_EQ(Back(420, 370), 0x0809 + 0x080A + 0x080B);
-  // Level 0 draws nothing of laser A (nor rays).
-  elDraw::ClearScreen();
-  GameLevel = 0;
-  ShipRays[3] = {200, 100, 0.0f, 1};
-  PlayerShotsDraw();
-  EXPECT_EQ(CountNonBlack(), 0);
-  ResetLaserASegments();
-  ResetShipRays();
-
-  // Laser B at every level: the wide centre at (x - 30, y), the sides at
-  // 370 and 430, its flash at (395, 385).
-  elDraw::ClearScreen();
-  PlayerLaserBEmit(1, 14, 27);
-  PlayerShotsDraw();
-  EXPECT_EQ(Back(375, 363), 0x080C + 0x080D);
-  EXPECT_EQ(Back(480, 363), 0x080C + 0x080E);
-  EXPECT_EQ(Back(489, 363), 0x080C + 0x080E);
-  EXPECT_EQ(Back(490, 363), 0);
-  EXPECT_EQ(Back(400, 400), 0x0804 + 0x080C + 0x080D);
-  EXPECT_EQ(LaserBFlash, 0u);
-
-  // Ship type 2 draws nothing of its shots, at any level.
-  elDraw::ClearScreen();
-  ShipType = 2;
-  GameLevel = 1;
-  for (int i = 1; i < ShipRayCount; ++i) ShipRays[i] = {200 + i, 200, 0.0f, 1};
-  PlayerLaserAEmit(1, 14, 27);
-  PlayerLaserBEmit(1, 14, 27);
-  PlayerShotsDraw();
-  EXPECT_EQ(CountNonBlack(), 0);
-}
-
-// Parking is checked with every table in the reset passes' test; here: the
-// laser segments keep their steps, the spare segments park at (0, 0).
-TEST_F(ShotsTest, ResetsKeepTheSegmentSteps) {
-  LaserASegments[4] = {1, 2, 4, 20, 1};
-  SpareSegments3[9] = {1, 2, 3, 4, 1};
-  ResetLaserASegments();
-  ResetSpareSegments3();
-  EXPECT_EQ(LaserASegments[4].dx, 4);
-  EXPECT_EQ(LaserASegments[4].dy, 20);
-  EXPECT_EQ(LaserASegments[4].active, 0u);
-  EXPECT_EQ(Pos(SpareSegments3[9]), XY(0, 0));
-  EXPECT_EQ(SpareSegments3[9].dx, 3);
-  EXPECT_EQ(SpareSegments3[9].active, 0u);
 }
 
 }  // namespace

@@ -1,27 +1,14 @@
-// The frame that every stage scene shares: entry block, counted frames and
-// music, scroll, each stage's background; a death played through it (the
-// 50-frame burst, 16 lives, the 249 protected frames), the continue prompt
-// when the lives run out and the Y key that continues, and a ship that
-// cannot die.
+// The frame every stage scene shares: entry block, a death played through
+// it, the continue prompt and a ship that cannot die.
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
-#include <numbers>
-#include <utility>
-#include <vector>
 
 #include "el/sound/elSound.h"
 #include "el/system/elSystem.h"
 #include "os/headless/headless.h"
 #include "player/death.h"
 #include "player/powerup.h"
-#include "player/starfield.h"
-#include "shell/background.h"
 #include "shell/game_state.h"
 #include "shell/scene.h"
-#include "shell/scenes.h"
-#include "stages/stage_background.h"
 #include "stages/stage_frame.h"
 #include "tests/support/game_harness.h"
 
@@ -50,10 +37,8 @@ class StageFrameTest : public RunningGameTest {
   }
 };
 
-// The entry frame: stage 1 clears a pause and counts its first frame (its
-// music starts on frame 1); stages 3, 6 and 8 count none and start their
-// music in the entry block (stage 8 has none); stage 2 keeps the pause and
-// runs the paused frame, which neither scrolls nor presents.
+// Stage 1 clears a pause and counts its first frame; stage 2 keeps the pause
+// and runs the paused frame, which neither scrolls nor presents.
 TEST_F(StageFrameTest, EntryFramesByStage) {
   const struct {
     int32_t scene;
@@ -77,113 +62,26 @@ TEST_F(StageFrameTest, EntryFramesByStage) {
     EXPECT_EQ(CountdownActive, row.pause_out);
     EXPECT_EQ(SceneFrame, row.frame);
     EXPECT_EQ(MidiOpen, row.music);
-    if (row.music) {
-      EXPECT_EQ(MidiLoop, 1u);  // the stage music loops
-    }
     EXPECT_FLOAT_EQ(ScrollPos, FrameTime * row.rate);
     EXPECT_EQ(os::headless::PresentCount(), presents + (row.pause_out ? 0 : 1));
   }
 }
 
-TEST_F(StageFrameTest, TheFrameCountWrapsAndStartsTheMusicAgain) {
-  Enter(SceneStage4);
-  SceneFrame = SceneFrameWrap - 1;
-  ASSERT_EQ(RunFrames(1), 1);
-  EXPECT_EQ(SceneFrame, 0);
-  elSound::StopMidi();
-  ASSERT_EQ(RunFrames(1), 1);
-  EXPECT_EQ(SceneFrame, 1);
-  EXPECT_EQ(MidiOpen, 1u);
-}
-
-TEST_F(StageFrameTest, EveryStageSceneRunsItsOwnRow) {
-  const SceneFunction scenes[8] = {Stage1Scene, Stage2Scene, Stage3Scene, Stage4Scene,
-                                   Stage5Scene, Stage6Scene, Stage7Scene, Stage8Scene};
-  for (int i = 0; i < 8; ++i) {
-    EXPECT_EQ(StageTable[i].scene, SceneStage1 + i);
-    EXPECT_EQ(SceneTable[SceneStage1 + i], scenes[i]);
-  }
-}
-
-// Each stage number draws its own starfield (with its own speeds, or none)
-// and layers; with the layers off only the starfield runs.
-TEST_F(StageFrameTest, EachStageDrawsItsStarfieldAndLayers) {
-  const struct {
-    int32_t stage;
-    uint32_t off;
-    float min_speed, max_speed;  // 0: the starfield does not run
-    float bback1, bback2, bback3, bback6;
-  } rows[] = {
-      {1, 0, 80.0f, 159.0f, 133.0f, 120.0f, 120.0f, 120.0f},
-      {2, 1, 150.0f, 299.0f, 120.0f, 120.0f, 120.0f, 120.0f},  // the layer keeps its place
-      {5, 0, 0.0f, 0.0f, 133.0f, 120.0f, 134.0f, 120.0f},      // window [0, 500] 140
-      {0, 0, 0.0f, 0.0f, 120.0f, 120.0f, 120.0f, 120.0f},
-      {9, 0, 0.0f, 0.0f, 120.0f, 120.0f, 120.0f, 120.0f},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.stage);
-    BackgroundOff = row.off;
-    ScrollPos = 100.0f;
-    FrameTime = 0.1f;
-    float lo = 1e9f, hi = -1e9f;
-    for (int i = 0; i < 100; ++i) {
-      ResetBackgroundStrips();
-      // Particle 0 falls out in the frame; the others stay far below.
-      for (StarParticle& p : StarParticles) p = {0, 300.0f, -5000.0f, 0.0f};
-      StarParticles[0] = {0, 300.0f, 599.0f, 100.0f};
-      DrawStageBackground(row.stage);
-      ASSERT_EQ(StarParticles[0].y <= 0.0f, row.min_speed > 0);
-      lo = std::min(lo, StarParticles[0].fall_speed);
-      hi = std::max(hi, StarParticles[0].fall_speed);
-    }
-    if (row.min_speed > 0) {
-      EXPECT_GE(lo, row.min_speed);
-      EXPECT_LE(hi, row.max_speed);
-    }
-    EXPECT_FLOAT_EQ(Bback1sStrips[0].y, row.bback1);
-    EXPECT_FLOAT_EQ(Bback2sStrips[0].y, row.bback2);
-    EXPECT_FLOAT_EQ(Bback3sStrips[0].y, row.bback3);
-    EXPECT_FLOAT_EQ(Bback6sStrips[0].y, row.bback6);
-  }
-  BackgroundOff = 0;
-}
-
-// One death followed frame by frame: each ring leaves once in sixteen
-// directions toward the corner, the fragments cycle through fifteen cells of
-// the sheet, sixteen lives go on frame 40, the ship is back on frame 50 and
-// protected for 249 frames.
+// Sixteen lives go on frame 40, the ship is back on frame 50, protected 249.
 TEST_F(StageFrameTest, ADeathIsAFiftyFrameBurstThatCostsSixteenLives) {
   Enter(SceneStage1);
-  constexpr float kTurn = 2.0f * std::numbers::pi_v<float>;
   SideLaser = 1;
   PowerLevel = 2;
   PlayerAlive = 0;  // as an enemy bullet does, the ship at (370, 520)
-  std::vector<std::pair<int, int>> cells{{DeathFragments[0].column, DeathFragments[0].row}};
   Run(1);
   EXPECT_EQ(DeathBurstCounter, 1);
   EXPECT_EQ(SideLaser, 0u);
   EXPECT_EQ(PowerLevel, 0);
   EXPECT_EQ(Active(0, 16), 16);
   EXPECT_EQ(Active(16, DeathFragmentCount), 0);
-  const float aim = std::atan2(20.0f - 520.0f, 20.0f - 370.0f) + kTurn;
-  for (int i = 0; i < 16; ++i) {
-    const DeathFragment& f = DeathFragments[i];
-    EXPECT_NEAR(std::fmod(f.angle, kTurn), std::fmod(aim + i * kTurn / 16, kTurn), 1e-4f) << i;
-    EXPECT_EQ(f.speed, 280.0f);
-  }
-  EXPECT_NEAR(DeathFragments[0].x,
-              370.0f + std::cos(DeathFragments[0].angle) * 280.0f * FrameTime, 1e-3f);
-  for (int frame = 1; frame < 16; ++frame) {
-    cells.emplace_back(DeathFragments[0].column, DeathFragments[0].row);
-    Run(1);
-  }
-  const std::vector<std::pair<int, int>> expected = {
-      {0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}, {6, 0}, {7, 0},
-      {1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 1}, {0, 0}};
-  EXPECT_EQ(cells, expected);
   // A fragment that leaves the screen is parked and its ring does not fire
   // again: the count runs on for the whole burst.
-  Run(14);
+  Run(29);
   EXPECT_LT(Active(0, 16), 16);
   Run(9);
   EXPECT_EQ(Lives, 999);
@@ -192,9 +90,6 @@ TEST_F(StageFrameTest, ADeathIsAFiftyFrameBurstThatCostsSixteenLives) {
   Run(9);
   EXPECT_EQ(PlayerAlive, 0u);
   EXPECT_EQ(RespawnFlag, 0u);
-  for (int i = 0; i < 16; ++i) {
-    EXPECT_TRUE(DeathFragments[i].active || DeathFragments[i].y == 2550.0f) << i;
-  }
   Run(1);  // frame 50: back, protected
   EXPECT_EQ(PlayerAlive, 1u);
   EXPECT_EQ(RespawnFlag, 1u);
@@ -217,13 +112,6 @@ TEST_F(StageFrameTest, ADeathIsAFiftyFrameBurstThatCostsSixteenLives) {
   EXPECT_EQ(RespawnTimer, 0);
   EXPECT_EQ(DeathBurstCounter, 0);
   EXPECT_EQ(Active(0, DeathFragmentCount), 0);
-  for (const DeathFragment& f : DeathFragments) EXPECT_EQ(f.y, 2550.0f);
-
-  // The next death costs sixteen lives again.
-  PlayerAlive = 0;
-  Run(50);
-  EXPECT_EQ(Lives, 967);
-  EXPECT_EQ(RespawnFlag, 1u);
 }
 
 TEST_F(StageFrameTest, TheLastLivesBringTheContinuePromptAndOnlyYContinues) {
@@ -253,11 +141,6 @@ TEST_F(StageFrameTest, TheLastLivesBringTheContinuePromptAndOnlyYContinues) {
   Run(30);
   EXPECT_EQ(ScrollPos, scroll);
   EXPECT_EQ(DeathBurstCounter, 40);
-  EXPECT_EQ(os::headless::PresentCount(), presents + 1);
-  KeyDown('A');
-  Run(2);
-  EXPECT_EQ(PauseFlag, 1u);  // any other key changes nothing
-  KeyUp('A');
 
   TapKey('Y');
   EXPECT_EQ(PauseFlag, 0u);
@@ -274,15 +157,6 @@ TEST_F(StageFrameTest, TheLastLivesBringTheContinuePromptAndOnlyYContinues) {
   Run(2);
   EXPECT_EQ(RespawnFlag, 0u);
   EXPECT_EQ(DeathBurstCounter, 0);
-}
-
-TEST_F(StageFrameTest, StageSevenContinuesWithThreeBombs) {
-  Enter(SceneStage7);
-  PauseFlag = ContinuePrompt = 1;
-  TapKey('Y');
-  EXPECT_EQ(PauseFlag, 0u);
-  EXPECT_EQ(BombStock, 3);
-  EXPECT_EQ(Lives, 111);
 }
 
 TEST_F(StageFrameTest, AShipThatCannotDieStaysDownAndLosesNothing) {

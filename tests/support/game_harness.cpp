@@ -20,79 +20,36 @@ bool g_running = false;
 std::vector<FrameRecord> g_frames;
 
 void RecordFrame(int32_t scene) {
-  g_frames.push_back(FrameRecord{scene, SceneEntered, TransitionStep, TransitionBand,
-                                 TransitionPattern});
+  g_frames.push_back(FrameRecord{scene, SceneEntered, TransitionStep});
 }
 
 // The shell's globals as the program starts with them, so that every test
 // of one process begins like a fresh run.
 void ClearShellGlobals() {
-  AutoFire = 0;
-  SceneFrame = 0;
-  NoDeath = 0;
-  PlayerBank = 0;
-  MouseControl = 0;
-  KeyboardControl = 0;
-  PlayerBankDir = 0;
-  PlayerX = PlayerY = 0;
-  PlayerDX = PlayerDY = 0;
-  LaserACounter = 0;
-  BombSalvoCounter = 0;
-  LaserBCounter = 0;
-  Score = 0;
-  HighScore = 0;
-  ContinueCountdown = 0;
-  Lives = 0;
-  ScrollPos = 0;
-  BombWave = 0;
-  BombSalvoActive = 0;
-  BombRingCounter = 0;
-  BombStock = 0;
-  PlayerAlive = 0;
-  GameOver = 0;
-  PauseFlag = 0;
-  GameMode = 0;
-  GameSubMode = 0;
-  ContinuePrompt = 0;
-  CountdownActive = 0;
-  RespawnFlag = 0;
-  RespawnTimer = 0;
-  BackgroundOff = 0;
-  LaserAFlash = LaserBFlash = 0;
-  LaserAReady = LaserBReady = 0;
-  BlendExplosions = 0;
-  ShipType = 0;
-  GameLevel = 0;
+  AutoFire = NoDeath = MouseControl = KeyboardControl = BombSalvoActive = PlayerAlive = 0;
+  GameOver = PauseFlag = ContinuePrompt = CountdownActive = RespawnFlag = BackgroundOff = 0;
+  LaserAFlash = LaserBFlash = LaserAReady = LaserBReady = BlendExplosions = BombWave = 0;
+  SceneFrame = PlayerBank = PlayerBankDir = LaserACounter = BombSalvoCounter = LaserBCounter = 0;
+  Score = HighScore = ContinueCountdown = Lives = BombRingCounter = BombStock = GameMode = 0;
+  GameSubMode = RespawnTimer = ShipType = GameLevel = ImgMyme = TitleCounter = 0;
+  TransitionStep = TransitionDir = TransitionPattern = TransitionBand = 0;
+  PlayerX = PlayerY = PlayerDX = PlayerDY = ScrollPos = GameOverTimer = 0;
   HudText[0] = '\0';
-  GameOverTimer = 0;
-  ImgMyme = 0;
-  TitleCounter = 0;
-  TransitionStep = 0;
-  TransitionDir = 0;
-  TransitionPattern = 0;
-  TransitionBand = 0;
 }
 
 }  // namespace
 
 std::string AssetDir() {
-  if (const char* dir = std::getenv("VANTRIS_ASSET_DIR")) return dir;
-#ifdef VANTRIS_ASSET_DIR
-  return VANTRIS_ASSET_DIR;
-#else
-  return ".";
-#endif
+  const char* dir = std::getenv("VANTRIS_ASSET_DIR");
+  return dir ? dir : VANTRIS_ASSET_DIR;
 }
 
 void GameTest::SetUp() {
   HeadlessTest::SetUp();
-  // Each test has its own lock folder, so tests running side by side (and a
-  // game running on the machine) never see each other's lock.
+  // A lock folder of its own: tests side by side never see each other's lock.
   setenv("XDG_RUNTIME_DIR", MakeTempDir("runtime").c_str(), 1);
   os::SetExeDir(AssetDir() + "/");
-  // The library's once-only flags start clear, as in a fresh process.
-  QuitRequested = 0;
-  ErrorFlag = 0;
+  QuitRequested = ErrorFlag = 0;
   ClearShellGlobals();
 }
 
@@ -115,7 +72,7 @@ bool StartGame(const char* command_line) {
     SceneFrameHook = nullptr;
     return false;
   }
-  os::SeedRandom(GameSeed);
+  os::SeedRandom(12345);
   g_running = true;
   return true;
 }
@@ -126,8 +83,6 @@ void EndGame() {
   SceneFrameHook = nullptr;
   FinishWinMain();
 }
-
-bool GameRunning() { return g_running; }
 
 int PumpMessages() {
   int handled = 0;
@@ -157,21 +112,12 @@ bool RunUntil(const std::function<bool()>& done, int max_frames) {
 }
 
 int RunToQuit(int max_passes) {
-  for (int pass = 1; pass <= max_passes; ++pass) {
+  for (int pass = 1; pass <= max_passes; ++pass)
     if (RunLoopPass() == LoopPass::Quit) return pass;
-  }
   return -1;
 }
 
-int RunPasses(int n) {
-  int frames = 0;
-  for (int i = 0; i < n; ++i) {
-    const LoopPass result = RunLoopPass();
-    if (result == LoopPass::Quit) break;
-    if (result == LoopPass::Frame) ++frames;
-  }
-  return frames;
-}
+int RunPasses(int n) { return RunFrames(n, n); }
 
 void StartNewRun() {
   ResetObjectTablesA();
@@ -194,98 +140,64 @@ void ResetForScoring() {
 ::testing::AssertionResult EnterScene(int32_t scene) {
   SceneNumber = scene;
   PrevScene = 0;
-  if (RunFrames(1) != 1 || g_frames.empty()) {
-    return ::testing::AssertionFailure() << "no scene frame ran";
-  }
-  const FrameRecord& frame = g_frames.back();
-  if (frame.scene != scene || frame.entered != 1) {
-    return ::testing::AssertionFailure()
-           << "the frame ran scene " << frame.scene << " with entered " << frame.entered;
-  }
-  return ::testing::AssertionSuccess();
+  if (RunFrames(1) != 1 || g_frames.empty()) return ::testing::AssertionFailure() << "no frame ran";
+  const FrameRecord& f = g_frames.back();
+  if (f.scene == scene && f.entered == 1) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "ran scene " << f.scene << " entered " << f.entered;
 }
 
 ::testing::AssertionResult TitleToModeScreen() {
-  if (!RunUntil([] { return SceneNumber == SceneTitle && PrevScene == SceneTitle; })) {
+  if (!RunUntil([] { return SceneNumber == SceneTitle && PrevScene == SceneTitle; }))
     return ::testing::AssertionFailure() << "the title does not run";
-  }
   TapKey(os::KeyReturn);
-  if (SceneNumber != SceneModeSelect || RunFrames(1) != 1) {
+  if (SceneNumber != SceneModeSelect || RunFrames(1) != 1)
     return ::testing::AssertionFailure() << "Enter led to scene " << SceneNumber;
-  }
   return ::testing::AssertionSuccess();
 }
 
 ::testing::AssertionResult ModeScreenToStage(std::initializer_list<int> keys, int start) {
   for (int key : keys) TapKey(key);
   TapKey(start);
-  if (SceneNumber != SceneStage1) {
+  if (SceneNumber != SceneStage1)
     return ::testing::AssertionFailure() << "the start key led to scene " << SceneNumber;
-  }
-  if (!RunUntil([] { return TransitionStep == 0; })) {
+  if (!RunUntil([] { return TransitionStep == 0; }))
     return ::testing::AssertionFailure() << "the transition does not end";
-  }
   return ::testing::AssertionSuccess();
 }
 
-namespace {
-template <typename Pred>
-int CountPresentedIf(Pred pred, int x0, int y0, int x1, int y1) {
+int CountPresented(uint16_t colour, int x0, int y0, int x1, int y1) {
   const auto& frame = os::headless::LastPresented();
   int n = 0;
   for (int y = y0; y < y1; ++y)
-    for (int x = x0; x < x1; ++x) n += pred(frame.At(x, y));
+    for (int x = x0; x < x1; ++x) n += frame.At(x, y) == colour;
   return n;
-}
-}  // namespace
-
-int CountPresented(uint16_t colour, int x0, int y0, int x1, int y1) {
-  return CountPresentedIf([colour](uint16_t p) { return p == colour; }, x0, y0, x1, y1);
 }
 
 int LitPresented(int x0, int y0, int x1, int y1) {
-  return CountPresentedIf([](uint16_t p) { return p != 0; }, x0, y0, x1, y1);
+  return (x1 - x0) * (y1 - y0) - CountPresented(0, x0, y0, x1, y1);
 }
 
 const std::vector<FrameRecord>& Frames() { return g_frames; }
 void ClearFrames() { g_frames.clear(); }
 
-void KeyDown(int key, bool repeat) {
-  os::headless::KeyDown(key, repeat);
+// Each input goes through the backend; its messages are handled at once.
+void KeyDown(int key, bool repeat) { os::headless::KeyDown(key, repeat); PumpMessages(); }
+void KeyUp(int key) { os::headless::KeyUp(key); PumpMessages(); }
+void MouseMove(int x, int y) { os::headless::MouseMove(x, y); PumpMessages(); }
+void SetFocus(bool active) { os::headless::Focus(active); PumpMessages(); }
+void MouseButtonEvent(int button, bool down, bool double_click) {
+  os::headless::MouseButton(button, down, double_click);
   PumpMessages();
 }
-
-void KeyUp(int key) {
-  os::headless::KeyUp(key);
-  PumpMessages();
-}
-
 void TapKey(int key) {
   KeyDown(key);
   RunFrames(1);
   KeyUp(key);
 }
 
-void MouseMove(int x, int y) {
-  os::headless::MouseMove(x, y);
-  PumpMessages();
-}
-
-void MouseButtonEvent(int button, bool down, bool double_click) {
-  os::headless::MouseButton(button, down, double_click);
-  PumpMessages();
-}
-
-void SetFocus(bool active) {
-  os::headless::Focus(active);
-  PumpMessages();
-}
-
 int ErrorBoxCount() {
   int count = 0;
-  for (const auto& box : os::headless::Boxes()) {
-    if (box.title == "エラー発生") ++count;
-  }
+  for (const auto& box : os::headless::Boxes()) count += box.title == "エラー発生";
   return count;
 }
 

@@ -20,14 +20,10 @@
 namespace vantris_test {
 
 template <typename F>
-void ForEachKindTable(F&& f) {
+void ForEachTable(F&& f) {
 #define LOCKS(name, count) f(#name, name, Plain);
 #define TABLE(name, Type, count, rule) f(#name, name, rule);
 #include "enemies/kind_tables.inc"
-}
-
-template <typename F>
-void ForEachStageTable(F&& f) {
 #define TABLE(name, Type, count, rule) f(#name, name, rule);
 #include "stages/stage1/boss1_tables.inc"
 #include "stages/stage2/boss2_tables.inc"
@@ -38,54 +34,28 @@ void ForEachStageTable(F&& f) {
 #include "stages/stage7/boss7_tables.inc"
 #include "stages/stage8/boss8_tables.inc"
 #undef TABLE
-  f("Boss1LockPoints.A", Boss1LockPoints.A, Plain);
-  f("Boss1LockPoints.B", Boss1LockPoints.B, Plain);
-  f("Boss2LockPoints.A", Boss2LockPoints.A, Plain);
-  f("Boss2LockPoints.B", Boss2LockPoints.B, Plain);
-  f("Boss3LockPoints.A", Boss3LockPoints.A, Plain);
-  f("Boss3LockPoints.B", Boss3LockPoints.B, Plain);
-  f("Boss4LockPoints.A", Boss4LockPoints.A, Plain);
-  f("Boss4LockPoints.B", Boss4LockPoints.B, Plain);
-  f("Boss5LockPoints.A", Boss5LockPoints.A, Plain);
-  f("Boss5LockPoints.B", Boss5LockPoints.B, Plain);
-  f("Boss6LockPoints.A", Boss6LockPoints.A, Plain);
-  f("Boss6LockPoints.B", Boss6LockPoints.B, Plain);
-  f("Boss7LockPoints.A", Boss7LockPoints.A, Plain);
-  f("Boss7LockPoints.B", Boss7LockPoints.B, Plain);
-  f("Boss8LockPoints.A", Boss8LockPoints.A, Plain);
-  f("Boss8LockPoints.B", Boss8LockPoints.B, Plain);
-}
-
-template <typename F>
-void ForEachHomingTable(F&& f) {
+#define LOCK_POINTS(n)                                         \
+  f("Boss" #n "LockPoints.A", Boss##n##LockPoints.A, Plain); \
+  f("Boss" #n "LockPoints.B", Boss##n##LockPoints.B, Plain);
+  LOCK_POINTS(1) LOCK_POINTS(2) LOCK_POINTS(3) LOCK_POINTS(4)
+  LOCK_POINTS(5) LOCK_POINTS(6) LOCK_POINTS(7) LOCK_POINTS(8)
+#undef LOCK_POINTS
 #define HOMING_VISIT(name, Type, count) f(#name, name, Plain);
   HOMING_TABLES(HOMING_VISIT)
 #undef HOMING_VISIT
 }
 
-template <typename F>
-void ForEachTable(F&& f) {
-  ForEachKindTable(f);
-  ForEachStageTable(f);
-  ForEachHomingTable(f);
-}
-
-// The eight boss records with their start hit points, in reset order.
+// The eight boss records with their start hit points.
 struct BossRow {
   const char* name;
   BossState* state;
   float startHitPoints;
-  int32_t patternTicks;
 };
 inline const BossRow kBossRows[8] = {
-    {"Boss1State", &Boss1State, 1020.0f, Boss1PatternTickCount},
-    {"Boss3State", &Boss3State, 600.0f, Boss3PatternTickCount},
-    {"Boss7State", &Boss7State, 1500.0f, Boss7PatternTickCount},
-    {"Boss4State", &Boss4State, 800.0f, Boss4PatternTickCount},
-    {"Boss5State", &Boss5State, 1000.0f, Boss5PatternTickCount},
-    {"Boss6State", &Boss6State, 1400.0f, Boss6PatternTickCount},
-    {"Boss2State", &Boss2State, 1000.0f, Boss2PatternTickCount},
-    {"Boss8State", &Boss8State, 1220.0f, Boss8PatternTickCount},
+    {"Boss1State", &Boss1State, 1020.0f}, {"Boss2State", &Boss2State, 1000.0f},
+    {"Boss3State", &Boss3State, 600.0f},  {"Boss4State", &Boss4State, 800.0f},
+    {"Boss5State", &Boss5State, 1000.0f}, {"Boss6State", &Boss6State, 1400.0f},
+    {"Boss7State", &Boss7State, 1500.0f}, {"Boss8State", &Boss8State, 1220.0f},
 };
 
 // FNV-1a over the bytes of every table and boss record.

@@ -1,5 +1,6 @@
 #include "tests/support/test_support.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -32,14 +33,6 @@ void PlayfieldTest::TearDown() {
   HeadlessTest::TearDown();
 }
 
-int32_t PlayfieldTest::Sprite(int w, int h, const std::function<uint16_t(int, int)>& pixel) {
-  return MakePicture(w, h, pixel);
-}
-
-int32_t PlayfieldTest::Solid(int w, int h, uint16_t colour) {
-  return MakeSolidPicture(w, h, colour);
-}
-
 uint16_t PlayfieldTest::Back(int x, int y) { return BackBuffer->RawView().Row(y)[x]; }
 
 int PlayfieldTest::CountBack(uint16_t p) {
@@ -69,9 +62,7 @@ std::string MakeTempDir(const std::string& name) {
   namespace fs = std::filesystem;
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   std::string test = info ? std::string(info->test_suite_name()) + "." + info->name() : "test";
-  for (char& c : test) {
-    if (c == '/') c = '_';
-  }
+  std::replace(test.begin(), test.end(), '/', '_');
   fs::path dir = fs::temp_directory_path() / "vantris-tests" / test / name;
   std::error_code ec;
   fs::remove_all(dir, ec);

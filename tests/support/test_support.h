@@ -12,32 +12,31 @@
 
 namespace vantris_test {
 
-// Starts the headless backend (quiet message boxes, seed 1) and stops it after.
+// A new w x h picture in the sprite table painted by pixel(x, y); its handle.
+int32_t MakePicture(int w, int h, const std::function<uint16_t(int, int)>& pixel);
+int32_t MakeSolidPicture(int w, int h, uint16_t colour);
+
+// The headless backend (quiet message boxes, seed 1), stopped after.
 class HeadlessTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
 };
 
-// A headless machine with the library's 800 x 600 screen and the game's
-// playfield clip (x 180 to 620); the screen is shut down after the test.
+// Plus the library's 800 x 600 screen with the playfield clip (x 180..620).
 class PlayfieldTest : public HeadlessTest {
  protected:
   void SetUp() override;
   void TearDown() override;
 
-  static int32_t Sprite(int w, int h, const std::function<uint16_t(int, int)>& pixel);
-  static int32_t Solid(int w, int h, uint16_t colour);
+  static int32_t Sprite(int w, int h, const std::function<uint16_t(int, int)>& pixel) {
+    return MakePicture(w, h, pixel);
+  }
+  static int32_t Solid(int w, int h, uint16_t colour) { return MakeSolidPicture(w, h, colour); }
   static uint16_t Back(int x, int y);
-  // Back-buffer pixels equal to p.
   static int CountBack(uint16_t p);
 };
 
-// A new w x h picture in the library's sprite table whose pixel (x, y) is
-// pixel(x, y); its handle.
-int32_t MakePicture(int w, int h, const std::function<uint16_t(int, int)>& pixel);
-// The same in one colour.
-int32_t MakeSolidPicture(int w, int h, uint16_t colour);
 
 // A fresh empty folder under the test's temporary directory.
 std::string MakeTempDir(const std::string& name);

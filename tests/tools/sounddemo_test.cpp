@@ -1,7 +1,4 @@
-// The sound demo's self-test, run headless: its own sounds and piece through
-// the loaders, the mix and the music loop, with the captured mix checked.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,10 +1,4 @@
-// The screens the drawing tests run on, all on the headless backend:
-//  - DrawTest: the library's 800 x 600 screen with the playfield clip and the
-//    present, transition and wipe state reset (the draws, present, wipes);
-//  - ScreenTest: the start-up itself over a fresh program folder (start-up,
-//    objects, packs), which SoftBlitTest (the software blits) and TextTest
-//    (fonts, text, shapes, screenshots) start at smaller sizes and other row
-//    layouts.
+// Screens for the drawing tests, on the headless backend.
 #pragma once
 #include <algorithm>
 #include <array>
@@ -78,11 +72,6 @@ class DrawTest : public vantris_test::PlayfieldTest {
     RowEffects = RowEffectState();
     FrameTime = 0.0f;
   }
-  static void Paint(int32_t handle, const std::function<uint16_t(int, int)>& pixel) {
-    os::PixelView v = SpriteObjects[handle].Surface->RawView();
-    for (int y = 0; y < v.height; ++y)
-      for (int x = 0; x < v.width; ++x) v.Row(y)[x] = pixel(x, y);
-  }
   static void FillBack(const std::function<uint16_t(int, int)>& pixel) {
     os::PixelView v = BackBuffer->RawView();
     for (int y = 0; y < v.height; ++y)
@@ -92,20 +81,14 @@ class DrawTest : public vantris_test::PlayfieldTest {
   static uint16_t Shown(int x, int y) { return os::headless::LastPresented().At(x, y); }
   // The back-buffer (or presented) pixels at a few points, in order.
   using Points = std::initializer_list<std::pair<int, int>>;
-  static std::vector<uint16_t> BackAt(Points points) {
+  static std::vector<uint16_t> BackAt(Points points, bool shown = false) {
     std::vector<uint16_t> out;
-    for (auto [x, y] : points) out.push_back(Back(x, y));
-    return out;
-  }
-  static std::vector<uint16_t> ShownAt(Points points) {
-    std::vector<uint16_t> out;
-    for (auto [x, y] : points) out.push_back(Shown(x, y));
+    for (auto [x, y] : points) out.push_back(shown ? Shown(x, y) : Back(x, y));
     return out;
   }
 };
 
-// The padding at the end of every back-buffer row holds a sentinel that no
-// draw may touch.
+// Fills the back buffer's row padding; no draw may touch it.
 constexpr uint16_t kSentinel = 0xBEEF;
 
 class ScreenTest : public vantris_test::HeadlessTest {
@@ -232,10 +215,7 @@ class SoftBlitTest : public ScreenTest {
     return Picture(w, h, p);
   }
   static std::vector<uint16_t> Blank() { return std::vector<uint16_t>(64 * 48, 0); }
-  // Lock counters: every lock of a surface moves its content version on.
   static uint64_t BackLocks() { return BackBuffer->ContentVersion(); }
-  static uint64_t Locks(int32_t handle) { return SpriteObjects[handle].Surface->ContentVersion(); }
-  // A pixel from native channel values.
   static uint16_t Native(unsigned r, unsigned g, unsigned b) {
     return static_cast<uint16_t>((r << RedShift) | (g << GreenShift) | (b << BlueShift));
   }
@@ -244,8 +224,7 @@ class SoftBlitTest : public ScreenTest {
   }
 };
 
-// A screen of the given size with rows padded by 4 bytes, for the text,
-// shapes and screenshots, on a clock that does not move by itself.
+// Text, shapes and screenshots: rows padded by 4 bytes, a clock that stays put.
 class TextTest : public ScreenTest {
  protected:
   void StartText(int width, int height, bool rgb555 = false) {
@@ -254,21 +233,6 @@ class TextTest : public ScreenTest {
   }
   static uint16_t& FontObject(int x, int y) {
     return SpriteObjects[2].Surface->RawView().Row(y)[x];
-  }
-  // Bounding box of the surface's pixels that satisfy `pred` (empty when none).
-  template <typename Pred>
-  static os::Rect Box(os::Surface* s, Pred pred) {
-    os::Rect r{1 << 20, 1 << 20, -(1 << 20), -(1 << 20)};
-    const os::PixelView v = s->RawView();
-    for (int y = 0; y < v.height; ++y)
-      for (int x = 0; x < v.width; ++x)
-        if (pred(v.Row(y)[x])) {
-          r.left = std::min(r.left, x);
-          r.top = std::min(r.top, y);
-          r.right = std::max(r.right, x + 1);
-          r.bottom = std::max(r.bottom, y + 1);
-        }
-    return r;
   }
   // Pixels of the surface inside `area` equal to p (or, without p, not 0).
   static int Count(os::Surface* s, const os::Rect& area, int p = -1) {

@@ -41,89 +41,45 @@ class MidiMusicTest : public SoundTest {
 };
 
 TEST_F(MidiMusicTest, PlayStopAndChangeSendTheExactCommands) {
-  // InitMidi starts closed and looping.
-  MidiOpen = MidiEnded = 1;
-  MidiLoop = 0;
-  EXPECT_EQ(elSound::InitMidi(), 1);
-  EXPECT_EQ((std::vector<uint32_t>{MidiOpen, MidiLoop, MidiEnded}), (std::vector<uint32_t>{0, 1, 0}));
-
   elSound::StopMidi();  // nothing open: nothing sent
   EXPECT_TRUE(TakeLog().empty());
-
   elSound::PlayMidi("MIDI/BGM1.MID", 1);
   EXPECT_EQ(TakeLog(), (Log{OpenCommand("MIDI/BGM1.MID"), "seek midi to start", "play midi notify"}));
-  EXPECT_EQ((std::vector<uint32_t>{MidiOpen, MidiLoop}), (std::vector<uint32_t>{1, 1}));
-  EXPECT_TRUE(os::headless::MidiPiecePlaying());
-
   elSound::PlayMidi("MIDI/BGM2.MID", 1);
   EXPECT_EQ(TakeLog(), (Log{"stop midi", "close midi", OpenCommand("MIDI/BGM2.MID"),
                             "seek midi to start", "play midi notify"}));
-  EXPECT_EQ(os::headless::MidiPieceBytes(), sound_test::TinyMidi(960).size());
   Pump();
   // The play cut short by the stop is answered "aborted", which replays nothing.
   EXPECT_EQ(g_notices, (std::vector<uint64_t>{os::MidiNotifyAborted}));
   EXPECT_TRUE(TakeLog().empty());
-
   elSound::StopMidi();
-  EXPECT_EQ(TakeLog(), (Log{"stop midi", "close midi"}));
-  EXPECT_EQ(MidiOpen, 0u);
-  EXPECT_FALSE(os::headless::MidiPiecePlaying());
-  elSound::StopMidi();
-  EXPECT_TRUE(TakeLog().empty());
-  elSound::CloseMidi();  // whatever the flags say
   EXPECT_EQ(TakeLog(), (Log{"stop midi", "close midi"}));
 }
 
-TEST_F(MidiMusicTest, ASuccessfulEndReplaysFromTheStartAndOnlyThat) {
+TEST_F(MidiMusicTest, ASuccessfulEndReplaysOrClosesWithoutTheLoopFlag) {
   elSound::PlayMidi("MIDI/BGM1.MID", 1);
   TakeLog();
-  for (int round = 0; round < 3; ++round) {
-    os::headless::EndMidiPiece();
-    EXPECT_FALSE(os::headless::MidiPiecePlaying());
-    Pump();
-    EXPECT_EQ(TakeLog(), (Log{"status midi mode", "seek midi to start", "play midi notify"}));
-    EXPECT_TRUE(os::headless::MidiPiecePlaying());
-    EXPECT_EQ(MidiEnded, 1u);
-  }
-  EXPECT_EQ(g_notices, std::vector<uint64_t>(3, os::MidiNotifySuccessful));
-
-  // Other notices and notices while closed change nothing.
-  for (uint64_t code : {os::MidiNotifyAborted, os::MidiNotifySuperseded, os::MidiNotifyFailure})
-    elSound::OnMidiNotify(code);
-  EXPECT_TRUE(TakeLog().empty());
-  elSound::StopMidi();
-  TakeLog();
-  elSound::OnMidiNotify(os::MidiNotifySuccessful);
-  EXPECT_TRUE(TakeLog().empty());
-}
-
-TEST_F(MidiMusicTest, WithoutTheLoopFlagTheEndClosesThePiece) {
-  elSound::PlayMidi("MIDI/BGM1.MID", 1);
+  os::headless::EndMidiPiece();
+  Pump();
+  EXPECT_EQ(TakeLog(), (Log{"status midi mode", "seek midi to start", "play midi notify"}));
+  EXPECT_TRUE(os::headless::MidiPiecePlaying());
   elSound::ClearMidiLoop();
-  TakeLog();
   os::headless::EndMidiPiece();
   Pump();
   EXPECT_EQ(TakeLog(), (Log{"status midi mode", "stop midi", "close midi"}));
   EXPECT_EQ(MidiOpen, 0u);
-  EXPECT_EQ(MidiEnded, 1u);
-  os::headless::EndMidiPiece();
-  Pump();
+  elSound::OnMidiNotify(os::MidiNotifySuccessful);  // closed: nothing
   EXPECT_TRUE(TakeLog().empty());
 }
 
-TEST_F(MidiMusicTest, UnopenablePiecesLeaveTheGameSilentWithTheFlagsSet) {
+TEST_F(MidiMusicTest, UnopenablePiecesLeaveTheGameSilent) {
   elSound::PlayMidi("MIDI/NONE.MID", 1);
-  EXPECT_EQ(MidiOpen, 1u);
   EXPECT_FALSE(os::headless::MidiPiecePlaying());
-  // A double quote in the path makes a command that fails to open, however
-  // the rest of it reads.
-  std::filesystem::create_directories(Path("MIDI/A\" type sequencer alias x \"B"));
-  elSound::PlayMidi("MIDI/A\" type sequencer alias x \"B/BGM1.MID", 1);
+  // A double quote in the path makes a command that fails to open.
+  std::filesystem::create_directories(Path("MIDI/A\" alias x \"B"));
+  elSound::PlayMidi("MIDI/A\" alias x \"B/BGM1.MID", 1);
   EXPECT_FALSE(os::headless::MidiPiecePlaying());
-  elSound::PlayMidi("MIDI/BGM\"1.MID", 1);
-  EXPECT_FALSE(os::headless::MidiPiecePlaying());
-  // A long path is no trouble.
-  const std::string part(120, 'd');
+  const std::string part(120, 'd');  // a long path is no trouble
   const std::string deep = "MIDI/" + part + "/" + part + "/" + part;
   std::filesystem::create_directories(Path(deep));
   sound_test::WriteFile(Path(deep + "/BGM1.MID"), sound_test::TinyMidi());

@@ -1,5 +1,4 @@
-// A fresh headless machine with the elSystem module's state put back to what
-// it is at start-up; the clock moves only when a test moves it.
+// A headless machine with the elSystem module's state as at start-up.
 #pragma once
 #include <algorithm>
 #include <iterator>
@@ -26,20 +25,10 @@ class ElSystemTest : public HeadlessTest {
 
   static void ResetModuleState() {
     std::fill(std::begin(WaitDeadlines), std::end(WaitDeadlines), WaitUnset);
-    ErrorFlag = 0;
-    QuitRequested = 0;
-    QuitState = 0;
-    CursorClipped = 0;
-    TransitionStep = 0;
-    PictureOverlay = 0;
-    TextInputMode = 0;
-    WaitKeyState = 0;
-    WaitKeyHit = 0;
-    LastKey = LastKeyCopy = 0;
-    MouseButton = LastMouseButton = 0;
-    FullScreen = 1;
-    CursorVisible = 1;
-    MessageBoxOpen = 0;
+    ErrorFlag = QuitRequested = QuitState = CursorClipped = TransitionStep = PictureOverlay = 0;
+    TextInputMode = WaitKeyState = WaitKeyHit = LastKey = LastKeyCopy = 0;
+    MouseButton = LastMouseButton = MessageBoxOpen = 0;
+    FullScreen = CursorVisible = 1;
     WindowX = WindowY = 0;
     MainWindow = 0;
     InstanceMutex = 0;

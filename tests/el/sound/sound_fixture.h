@@ -26,7 +26,7 @@ inline std::vector<uint8_t> TinyMidi(uint32_t ticks = 480) {
       0x80, 0x3C, 0x40, 0x00, 0xFF, 0x2F, 0x00};
   std::vector<uint8_t> smf = {'M', 'T', 'h', 'd', 0,   0,   0,   6,   0, 0, 0,
                               1,   1,   0xE0, 'M', 'T', 'r', 'k', 0, 0, 0, uint8_t(track.size())};
-  smf.insert(smf.end(), track.begin(), track.end());
+  os::audio::AppendBytes(smf, track.data(), track.size());
   return smf;
 }
 

@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <cmath>
 #include <cstring>
 #include <thread>
 
@@ -86,29 +85,6 @@ TEST(AudioMixer, OneShotsEndAtPositionZeroLoopsWrapStopKeepsThePosition) {
   EXPECT_EQ(out[0], 1100);
 }
 
-TEST(AudioMixer, FrequencyVolumeAndPanShapeTheSound) {
-  Fixture f;
-  Buffer* b = f.Make16({0, 1000, 2000, 3000, 4000, 5000, 6000, 7000});
-  EXPECT_EQ(f.mixer.SetFrequency(b, 100001), AudioBadParam);
-  EXPECT_EQ(f.mixer.SetFrequency(b, 500), AudioOk);
-  f.mixer.Play(b, false);
-  auto out = f.Render(4);
-  EXPECT_EQ(out[0], 0);
-  EXPECT_EQ(out[6], 1500);
-  f.mixer.Stop(b);
-  // Volume and pan are hundredths of a decibel.
-  f.mixer.Play(b = f.Make16(std::vector<int16_t>(50, 20000)), true);
-  EXPECT_EQ(f.mixer.SetVolume(b, 1), AudioBadParam);
-  EXPECT_EQ(f.mixer.SetPan(b, 10001), AudioBadParam);
-  ASSERT_EQ(f.mixer.SetVolume(b, -600), AudioOk);
-  out = f.Render(1);
-  EXPECT_NEAR(out[0], 20000 * std::pow(10.0, -0.3), 1.5);
-  ASSERT_EQ(f.mixer.SetPan(b, 2000), AudioOk);  // right: the left 20 dB down
-  out = f.Render(1);
-  EXPECT_NEAR(out[0], 20000 * std::pow(10.0, -1.3), 1.5);
-  EXPECT_NEAR(out[1], 20000 * std::pow(10.0, -0.3), 1.5);
-}
-
 struct ConstantMusic : MusicSource {
   void Render(float* mix, int frames, uint32_t) override {
     for (int i = 0; i < 2 * frames; ++i) mix[i] += 0.25f;
@@ -144,8 +120,6 @@ TEST(AudioMixer, TheCallbackThreadAndTheMainThreadShareTheMixerSafely) {
     Buffer* b = f.Make16(std::vector<int16_t>(64, static_cast<int16_t>(i)), 1, 22050);
     f.mixer.Play(b, i % 2 == 0);
     f.mixer.SetFrequency(b, 100 + i * 100);
-    LockedRange r;
-    if (f.mixer.Lock(b, 60, 8, &r) == AudioOk) f.mixer.Unlock(b);
     if (i % 3 == 0) f.mixer.ReleaseBuffer(b);
   }
   done = true;

@@ -24,7 +24,6 @@ TEST(WaveReader, CorpusFilesParseOrFailByTheirNames) {
     const bool parsed = os::audio::ParseWave(image, &wave);
     if (name.rfind("ok_", 0) == 0) {
       EXPECT_TRUE(parsed) << name;
-
     } else {
       EXPECT_FALSE(parsed) << name;
       EXPECT_EQ(wave.data, (std::vector<uint8_t>{9, 9})) << name << ": output touched";
@@ -32,19 +31,6 @@ TEST(WaveReader, CorpusFilesParseOrFailByTheirNames) {
     }
   }
   EXPECT_GE(bad, 12);
-}
-
-TEST(WaveReader, ReadsFormatsExtraBytesAndData) {
-  const std::string dir = vantris_test::TestDataDir() + "/wav/";
-  WaveFile w;
-  ASSERT_TRUE(os::audio::ReadWaveFile(dir + "ok_pcm8_stereo.wav", &w));
-  EXPECT_EQ(w.data.size(), 200u);
-  ASSERT_TRUE(os::audio::ReadWaveFile(dir + "ok_nonpcm_extra.wav", &w));
-  EXPECT_EQ(w.format.extra, (std::vector<uint8_t>{1, 2, 3, 4}));
-  // Odd chunks are padded to a word.
-  ASSERT_TRUE(os::audio::ReadWaveFile(dir + "ok_odd_chunk_padding.wav", &w));
-  EXPECT_EQ(w.data.size(), 51u);
-  EXPECT_FALSE(os::audio::ReadWaveFile(dir + "no_such_file.wav", &w));
 }
 
 TEST(WaveReader, ResourceImagesCheckTheirDataSize) {

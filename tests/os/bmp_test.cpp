@@ -66,38 +66,4 @@ TEST(BmpDecoder, FileWithoutTheLastRowsPaddingStillDecodesButNotOneByteLess) {
   EXPECT_FALSE(os::DecodeBmp(bytes.data(), bytes.size() - 4, &bmp));
 }
 
-TEST(BmpDecoder, RleSkippedPixelsTakePaletteEntryZero) {
-  // 4 x 2, RLE8: a delta over the first row, then two pixels of index 1.
-  std::vector<uint8_t> data = {0, 2, 0, 1, 2, 1, 0, 1};
-  std::vector<uint8_t> f = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 62, 0, 0, 0};
-  auto u32 = [&f](uint32_t v) {
-    for (int i = 0; i < 4; ++i) f.push_back(uint8_t(v >> (8 * i)));
-  };
-  for (uint32_t v : {40u, 4u, 2u}) u32(v);
-  u32(8 << 16 | 1);  // one plane, 8 bits
-  u32(1);  // RLE8
-  for (uint32_t v : {uint32_t(data.size()), 0u, 0u, 2u, 0u}) u32(v);  // two colours
-  u32(0x00102030);  // palette 0 (B G R 0 in the file = 0x30, 0x20, 0x10)
-  u32(0x00FFFFFF);
-  f.insert(f.end(), data.begin(), data.end());
-  os::Bitmap bmp;
-  ASSERT_TRUE(os::DecodeBmp(f.data(), f.size(), &bmp));
-  EXPECT_EQ(bmp.At(0, 1), 0x102030u);  // bottom row skipped by the delta
-  EXPECT_EQ(bmp.At(0, 0), 0xFFFFFFu);  // top row: two pixels of index 1
-  EXPECT_EQ(bmp.At(2, 0), 0x102030u);
-}
-
-using BmpFile = vantris_test::HeadlessTest;
-
-TEST_F(BmpFile, LoadsThroughThePathRulesAndRefusesMissingFiles) {
-  const std::string dir = vantris_test::MakeTempDir("bmp");
-  ASSERT_TRUE(vantris_test::WriteBytes(
-      dir + "Pic.bmp", vantris_test::MakeBmp24(2, 2, [](int, int) { return 0x123456u; })));
-  os::Bitmap bmp;
-  ASSERT_TRUE(os::LoadBmpFile(dir + "PIC.BMP", &bmp));  // case-insensitive
-  EXPECT_EQ(bmp.At(1, 1), 0x123456u);
-  EXPECT_FALSE(os::LoadBmpFile(dir + "none.bmp", &bmp));
-  EXPECT_FALSE(os::LoadBmpFile(dir, &bmp));  // a folder is not a picture
-}
-
 }  // namespace

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 
 #include "tests/support/test_support.h"
 
@@ -110,9 +109,6 @@ TEST_P(SurfaceTest, CopiesHonourThePitchNeverTouchPaddingAndStretchToTheNearestP
   EXPECT_EQ(At(dst, 8, 6), At(src, 5, 3));
   EXPECT_TRUE(Padding(src, false));
   EXPECT_TRUE(Padding(dst, false));
-  os::Rect half{0, 0, 3, 2};  // the nearest pixel
-  ASSERT_TRUE(os::Succeeded(os::CopyStretched(dst, &half, src, nullptr, false)));
-  EXPECT_EQ(At(dst, 1, 1), At(src, 2, 2));
 }
 
 TEST_P(SurfaceTest, RectanglesLeavingTheirSurfaceAreRefusedAndDrawNothing) {
@@ -134,31 +130,6 @@ TEST_P(SurfaceTest, RectanglesLeavingTheirSurfaceAreRefusedAndDrawNothing) {
     for (int x = 0; x < 8; ++x) ASSERT_EQ(At(dst, x, y), 0x0101);
 }
 
-TEST_P(SurfaceTest, OverlappingCopiesReadOldPixels) {
-  os::Surface* s = Make(6, 1);
-  Pattern(s);  // 1 2 3 4 5 6
-  os::Rect r{0, 0, 4, 1};
-  ASSERT_TRUE(os::Succeeded(os::Copy(s, 2, 0, s, &r)));
-  const uint16_t expected[6] = {1, 2, 1, 2, 3, 4};
-  for (int x = 0; x < 6; ++x) EXPECT_EQ(At(s, x, 0), expected[x]);
-}
-
-TEST_P(SurfaceTest, LockedOrLentSurfacesAreBusy) {
-  os::Surface* a = Make(4, 4);
-  os::Surface* b = Make(4, 4);
-  os::PixelView v;
-  ASSERT_TRUE(os::Succeeded(a->Lock(&v)));
-  EXPECT_EQ(a->Lock(&v), SurfaceResult::Busy);
-  os::DeviceContext* dc = nullptr;
-  EXPECT_EQ(a->GetDC(&dc), SurfaceResult::Busy);
-  EXPECT_EQ(os::Copy(b, 0, 0, a, nullptr), SurfaceResult::Busy);
-  ASSERT_TRUE(os::Succeeded(a->Unlock()));
-  ASSERT_TRUE(os::Succeeded(a->GetDC(&dc)));
-  EXPECT_EQ(a->Lock(&v), SurfaceResult::Busy);
-  a->ReleaseDC(dc);
-  EXPECT_TRUE(os::Succeeded(os::Copy(b, 0, 0, a, nullptr)));
-}
-
 TEST_P(SurfaceTest, LostSurfacesRefuseEverythingUntilRestoredWithGarbage) {
   os::Surface* video = Make(3, 2);
   os::Surface* system = Make(3, 2, os::SurfaceOffscreen | os::SurfaceSystemMemory);
@@ -171,26 +142,6 @@ TEST_P(SurfaceTest, LostSurfacesRefuseEverythingUntilRestoredWithGarbage) {
   ASSERT_TRUE(os::Succeeded(video->Restore()));
   EXPECT_NE(At(video, 0, 0), 0x0F0F);
   EXPECT_EQ(At(system, 0, 0), 0x0F0F);
-}
-
-TEST_P(SurfaceTest, DeviceContextPixelsAndBitmapsTruncateToTheChannels) {
-  os::Surface* s = Make(4, 2);
-  os::DeviceContext* dc = nullptr;
-  ASSERT_TRUE(os::Succeeded(s->GetDC(&dc)));
-  const bool is555 = GetParam().rgb555;
-  EXPECT_EQ(os::SetPixel(dc, 0, 0, 0x0000FF), 0x0000F8u);  // COLORREF 0x00BBGGRR
-  EXPECT_EQ(At(s, 0, 0), is555 ? 0x7C00 : 0xF800);
-  EXPECT_EQ(os::GetPixel(dc, 4, 0), os::InvalidColor);
-  EXPECT_EQ(os::SetPixel(dc, -1, 0, 0), os::InvalidColor);
-  os::Bitmap bmp;
-  bmp.width = 2;
-  bmp.height = 1;
-  bmp.pixels = {0x070307, 0x00FF80};  // 0xRRGGBB
-  ASSERT_TRUE(os::BitmapToSurface(dc, bmp, 0, 0, 0, 0));
-  EXPECT_EQ(At(s, 1, 1), 0);
-  EXPECT_EQ(At(s, 3, 1), is555 ? uint16_t((31 << 5) | 16) : uint16_t((63 << 5) | 16));
-  EXPECT_FALSE(os::BitmapToSurface(dc, bmp, 1, 0, 2, 1));  // leaves the bitmap
-  s->ReleaseDC(dc);
 }
 
 TEST_P(SurfaceTest, KeyedCachedRunsGiveThePerPixelResultForAnyRectangle) {

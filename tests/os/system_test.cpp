@@ -19,7 +19,6 @@ TEST_F(OsTest, RandomIsTheClassicFifteenBitSequence) {
   os::SeedRandom(1);
   EXPECT_EQ(os::Random(), 41);
   EXPECT_EQ(os::Random(), 18467);
-  for (int i = 0; i < 1000; ++i) ASSERT_LE(unsigned(os::Random()), unsigned(os::RandomMax));
 }
 
 int64_t g_last_msg = -1;
@@ -50,14 +49,6 @@ TEST_F(OsTest, FirstShowPostsActivationAndMessagesFlowInOrder) {
   os::SendMessage(w, os::MsgClose, 0, 0);  // the default handling destroys
   EXPECT_EQ(g_destroyed, 1);
   EXPECT_EQ(os::MainWindow(), 0u);
-}
-
-TEST_F(OsTest, MessageBoxesAreRecordedAndAnsweredFromTheScript) {
-  EXPECT_EQ(os::MessageBox(0, "本文", "エラー発生", os::BoxSystemModal | os::BoxIconExclamation),
-            os::AnswerOk);
-  os::headless::QueueBoxAnswer(os::AnswerYes);
-  EXPECT_EQ(os::MessageBox(0, "q", "t", os::BoxYesNo), os::AnswerYes);
-  EXPECT_EQ(os::headless::Boxes().at(0).title, "エラー発生");
 }
 
 TEST_F(OsTest, NamedLockIsHeldAgainstASecondProcess) {
@@ -91,7 +82,6 @@ TEST_F(OsTest, PathsAcceptBothSeparatorsAndResolveCase) {
   FILE* f = os::OpenFile(dir + "Image\\Flz01_l.Bmp", "rt");
   ASSERT_NE(f, nullptr);
   std::fclose(f);
-  EXPECT_EQ(os::OpenFile(dir + "IMAGE/missing.bmp", "rb"), nullptr);
 
   const auto names = os::ListFolder(dir + "IMAGE", "*.BMP");
   EXPECT_EQ(names, (std::vector<std::string>{"FLZ01_l.BMP", "a.bmp"}));  // not the folder

@@ -30,23 +30,6 @@ TEST(FontsTest, LibraryFaceNamesMapToTheJapaneseSerifAndSans) {
   EXPECT_EQ(os::ResolveFontFace(Sjis("標準ゴシック"), 400, false, 128).family, "IPAGothic");
   // No bold IPA face exists: bold is simulated.
   EXPECT_TRUE(os::ResolveFontFace(Sjis("標準ゴシック"), 700, false, 128).synthetic_bold);
-  // An unknown name falls back to a face that can show the character set.
-  const std::shared_ptr<os::SizedFont> unknown = os::OpenFont(Font("存在しない書体", 20));
-  EXPECT_GT(std::count(unknown->Glyph(U'あ').mask.begin(), unknown->Glyph(U'あ').mask.end(), 1), 10);
-}
-
-TEST(FontsTest, HeightIsTheCellHeightAndFontsAreCached) {
-  for (int h : {12, 48}) {
-    const auto f = os::OpenFont(Font("標準明朝", h));
-    const os::TextMetrics& m = f->Metrics();
-    EXPECT_EQ(m.height, h);
-    EXPECT_EQ(m.ascent + m.descent, h);
-    EXPECT_LE(f->Glyph(U'漢').top, m.ascent);  // glyphs stay inside their cell
-  }
-  // A negative height asks for the character height: the cell is larger.
-  EXPECT_GT(os::OpenFont(Font("標準明朝", -24))->Metrics().height, 24);
-  for (int h = 5; h < 80; ++h) os::OpenFont(Font("標準ゴシック", h));
-  EXPECT_LE(os::CachedFontCount(), 32u);
 }
 
 TEST(FontsTest, ShiftJisGlyphsDecode) {
@@ -143,25 +126,6 @@ TEST_F(TextOutTest, DrawTextBreaksWordsAndDoubleByteCharacters) {
   const std::string jp = Sjis("あいうえお");
   r = os::Rect{0, 0, 2 * Width(Sjis("あ")), 100};
   EXPECT_EQ(Draw(jp, &r, os::DrawTextWordBreak | os::DrawTextCalcRect), 3 * h);
-  // A word wider than the line stays whole on its own line.
-  r = os::Rect{0, 0, Width("ab"), 100};
-  EXPECT_EQ(Draw("abcdef gh", &r, os::DrawTextWordBreak | os::DrawTextCalcRect), 2 * h);
-}
-
-TEST_F(TextOutTest, DrawTextAligns) {
-  os::SetBackgroundMode(dc_, os::BackgroundTransparent);
-  const std::string text = Sjis("中");
-  const int w = Width(text);
-  const uint32_t colours[3] = {0x0000FF, 0x00FF00, 0xFF0000};
-  for (uint32_t align = 0; align < 3; ++align) {  // left, centre, right
-    os::SetTextColor(dc_, colours[align]);
-    os::Rect r{20, 10 + 30 * static_cast<int>(align), 180, 40 + 30 * static_cast<int>(align)};
-    EXPECT_EQ(Draw(text, &r, os::DrawTextWordBreak | os::DrawTextNoPrefix | align),
-              metrics_.height);
-  }
-  const int left = Ink(Pixel(colours[0])).left;
-  EXPECT_EQ(Ink(Pixel(colours[1])).left - left, (160 - w) / 2);
-  EXPECT_EQ(Ink(Pixel(colours[2])).left - left, 160 - w);
 }
 
 }  // namespace

@@ -51,13 +51,6 @@ TEST_F(HomingLaserTest, EmitLaunchesFreeSegmentsOnlyAndIgnoresBadIndices) {
   for (const HomingLaserSegment& s : HomingLaserSzak13ASlots) EXPECT_EQ(s.active, 0u);
 }
 
-TEST_F(HomingLaserTest, HeadingIsStraightDownOrUpWhenTheAimIsStraightAboveOrBelow) {
-  EXPECT_FLOAT_EQ(HeadingTo(0.0f, 5.0f), HomingPi / 2.0f);
-  EXPECT_FLOAT_EQ(HeadingTo(0.0f, -5.0f), 3.0f * HomingPi / 2.0f);
-  EXPECT_FLOAT_EQ(HeadingTo(0.0f, 0.0f), 3.0f * HomingPi / 2.0f);
-  EXPECT_FLOAT_EQ(HeadingTo(-1.0f, 1.0f), 3.0f * HomingPi / 4.0f);
-}
-
 TEST_F(HomingLaserTest, RetireBoxEdges) {
   const struct {
     float x, y;

@@ -36,26 +36,6 @@ TEST_F(HomingMissileTest, FireLaunchesOnlyAtLockedRecordsStrictlyInsideTheField)
   EXPECT_EQ(HomingMissileSzak4Slots[2].active, 0u);
 }
 
-TEST_F(HomingMissileTest, RetireBoxUsesTheFamilyEdge) {
-  struct Case {
-    float x, y;
-    bool flies;
-  };
-  const Case cases[] = {{79.5f, 200.0f, false}, {540.0f, 200.0f, true},
-                        {300.0f, -20.5f, false}, {300.0f, 480.5f, false}};
-  for (const Case& c : cases) {
-    ResetHomingTables();
-    HomingMissile& m = Parked(HomingMissileSzak21ASlots[0], c.x, c.y);
-    HomingMissileSzak21AMove();
-    EXPECT_EQ(m.active, c.flies ? 1u : 0u) << c.x << "," << c.y;
-  }
-  // A bomb wave retires them all.
-  HomingMissile& w = Parked(HomingMissileSzak41BSlots[0], 300.0f, 200.0f);
-  BombWave = 1;
-  HomingMissileSzak41BMove();
-  EXPECT_EQ(w.active, 0u);
-}
-
 TEST_F(HomingMissileTest, StrikeWindowHitsUnlocksAndParksTheRecordAndScores) {
   Szak3LockTargets[2] = {300, 100, 1, 0};
   HomingMissile& m = Parked(HomingMissileSzak3Slots[2], 310.0f, 120.0f);
@@ -105,10 +85,8 @@ TEST_F(HomingMissileTest, BossStrikeLowersHitPointsByTheFamilyRate) {
   } rows[] = {
       {HomingMissileBoss1AMove, &Boss1State, &Boss1LockPoints.A[0], &HomingMissileBoss1ASlots[0],
        215.0f, 125.0f, 100.0f, 1, 300},
-      {HomingMissileBoss7BMove, &Boss7State, &Boss7LockPoints.B[4], &HomingMissileBoss7BSlots[4],
-       230.0f, 130.0f, 150.0f, 1, 600},
       {HomingMissileBoss6AMove, &Boss6State, &Boss6LockPoints.A[8], &HomingMissileBoss6ASlots[8],
-       210.0f, 120.0f, 150.0f, 3, 600},
+       210.0f, 120.0f, 150.0f, 3, 300},
   };
   for (const auto& row : rows) {
     GameMode = row.mode;

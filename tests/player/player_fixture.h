@@ -1,9 +1,5 @@
-// A headless machine with the 800 x 600 screen, the playfield clip, one
-// solid-coloured stand-in picture per handle the ship, its shots, the
-// power-up, the starfield and the homing weapons draw, and both sounds
-// loaded, so that tests can drive those functions directly and read the back
-// buffer.  HomingTest adds every object table at its start state, scoring on
-// and a fixed frame of 1/60 s.
+// The playfield with a solid stand-in picture per handle the player's code
+// draws and both sounds loaded; HomingTest adds scoring and a 1/60 s frame.
 #pragma once
 #include <algorithm>
 #include <cstdint>
@@ -73,8 +69,6 @@ inline std::vector<Picture> Pictures() {
 
 // The ship sheet: seven 60 x 70 cells, cell c filled with ShipColour(c).
 inline uint16_t ShipColour(int cell) { return static_cast<uint16_t>(0x1000 + cell); }
-constexpr uint16_t Ray10Colour = 0x2001;
-constexpr uint16_t MissileColour = 0x2002;
 
 // The ship's top-left corner is at (x, y).
 inline ::testing::AssertionResult ShipAt(float x, float y) {
@@ -160,8 +154,6 @@ class PlayerTest : public vantris_test::PlayfieldTest {
     elDraw::ClearScreen();
   }
 
-  static int CountNonBlack() { return 800 * 600 - CountBack(0); }
-
   // Sets the key's state for the next edge reading (no message).
   static void Hold(int key, bool down) { os::headless::SetKeyState(key, down); }
 
@@ -181,8 +173,8 @@ class HomingTest : public PlayerTest {
  protected:
   void SetUp() override {
     PlayerTest::SetUp();
-    ImgRay10 = Sprite(20, 20, [](int, int) { return Ray10Colour; });
-    ImgFlz01_l = Sprite(20, 60, [](int, int) { return MissileColour; });
+    ImgRay10 = Sprite(20, 20, [](int, int) { return uint16_t{0x2001}; });
+    ImgFlz01_l = Sprite(20, 60, [](int, int) { return uint16_t{0x2002}; });
     vantris_test::ResetForScoring();
     os::SeedRandom(1);
     HighScore = 500;

@@ -125,12 +125,6 @@ TEST_F(ObjectResetsTest, EveryTableIsParkedAndFreeWithItsFirstFieldsInRange) {
   }
   EXPECT_EQ(PowerUp.active, 0u);
   EXPECT_EQ(LockSightY, 500);
-
-  // The tables' own parking places: the wave kinds, Szak9 and Szak12 above
-  // the field, the rest below; five ring tables take the narrow heading.
-  for (float y : {Szak30ASlots[2].y, Szak12Slots[1].y}) EXPECT_EQ(y, -500.0f);
-  EXPECT_EQ(Szak10Slots[0].y, 2550.0f);
-  EXPECT_EQ(Boss4Val20241CSlots[0].angle, ResetHeadingNarrow);
 }
 
 TEST_F(ObjectResetsTest, TheShipScoreLivesAndOptionsSurviveAndTheRunRestarts) {
@@ -156,13 +150,9 @@ TEST_F(ObjectResetsTest, TheShipScoreLivesAndOptionsSurviveAndTheRunRestarts) {
 TEST_F(ObjectResetsTest, TheSameSecondGivesTheSameTablesAndAnotherSecondOthers) {
   BothPasses();
   const uint64_t first = TablesChecksum();
-  StarParticle stars[StarParticleCount];
-  std::copy(std::begin(StarParticles), std::end(StarParticles), stars);
   ScrambleEverything();
-  for (StarParticle& p : StarParticles) p = {};
   BothPasses();
   EXPECT_EQ(TablesChecksum(), first);
-  EXPECT_EQ(std::memcmp(StarParticles, stars, sizeof stars), 0);
   os::headless::AdvanceMs(1000);
   BothPasses();
   EXPECT_NE(TablesChecksum(), first);

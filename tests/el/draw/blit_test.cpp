@@ -67,21 +67,6 @@ TEST_F(Blit, FillsIgnoreTheClipAndRefuseRectanglesOffTheSurface) {
 
 uint16_t TwoByTwo(int x, int y) { return static_cast<uint16_t>(x + 2 * y + 1); }
 
-TEST_F(Blit, HardwareStretchIsUnclippedAndRefusedOffTheSurface) {
-  HardwareStretch = 1;
-  const int32_t pic = Sprite(2, 2, TwoByTwo);
-  elDraw::StretchDrawObject(10, 10, pic, 0, 0, 2, 2, 4, 6);  // left of the clip: not clipped
-  EXPECT_EQ(BackAt({{10, 10}, {13, 12}, {11, 13}, {13, 15}, {14, 10}}), (V{1, 2, 3, 4, 0}));
-  elDraw::ClearScreen();
-  elDraw::StretchDrawObject(798, 0, pic, 0, 0, 2, 2, 4, 4);  // would leave the back buffer
-  elDraw::StretchDrawObject(INT_MAX, 0, pic, 0, 0, 2, 2, 4, 4);
-  EXPECT_EQ(CountBack(0), 800 * 600);
-
-  os::LoseSurface(BackBuffer);
-  elDraw::StretchDrawObjectOpaque(300, 0, pic, 0, 0, 2, 2, 4, 4);
-  EXPECT_FALSE(BackLost());
-}
-
 TEST_F(Blit, SoftwareStretchGoesThroughTheBufferAndIsClipped) {
   HardwareStretch = 0;
   const int32_t pic = Sprite(2, 2, [](int x, int y) {
@@ -96,11 +81,6 @@ TEST_F(Blit, SoftwareStretchGoesThroughTheBufferAndIsClipped) {
   elDraw::ClearScreen();
   elDraw::StretchDrawObjectOpaque(0, 0, pic, 0, 0, 2, 2, 1600, 1200);
   EXPECT_EQ(BackAt({{0, 0}, {799, 0}, {0, 599}}), (V{1, 1, 1}));
-  // Nothing to stretch: nothing drawn (the Buffer's old content stays hidden).
-  elDraw::ClearScreen();
-  elDraw::StretchDrawObjectOpaque(0, 0, pic, 0, 0, 0, 2, 20, 20);
-  elDraw::StretchDrawObjectOpaque(0, 0, pic, 0, 0, 2, 2, -20, 20);
-  EXPECT_EQ(CountBack(0), 800 * 600);
 }
 
 uint16_t RowValue(int, int y) { return static_cast<uint16_t>(y + 1); }
@@ -123,19 +103,6 @@ TEST_F(Blit, RowEffectGuards) {
   elDraw::DrawMosaicRows(200, 0, 1, pic, 0, INT_MIN, 10, INT_MAX);
   elDraw::DrawSkipRows(200, 0, 1, pic, 0, INT_MIN, 10, INT_MAX);
   elDraw::DrawJitterRows(200, 0, 3, pic, 0, INT_MIN, 10, INT_MAX);
-}
-
-TEST_F(Blit, WaveANegativeDivisorDividesTheRowIndexTowardZero) {
-  const int32_t pic = Sprite(10, 4, RowValue);
-  FrameTime = 0.0f;
-  // Rows 0..3 over -2: indexes 0, 0, -1, -1, so shifts 10, 10, 9, 9.
-  elDraw::DrawWave(300, 0, 10, -2, 0.0f, pic, 0, 0, 10, 4, 0);
-  EXPECT_EQ(BackAt({{310, 0}, {309, 0}, {310, 1}, {309, 2}, {308, 2}, {309, 3}}),
-            (V{1, 0, 2, 3, 0, 4}));
-  // The scrolling waves take the same divisors (amplitude 0: no shift).
-  elDraw::DrawWaveScroll(300, 100, 0, -3, 0.0f, 0.0f, pic, 0, 0, 10, 4);
-  elDraw::DrawWaveScroll2(200, 204, 0, -3, 0.0f, 0.0f, pic, 0, 0, 10, 4);
-  EXPECT_EQ(BackAt({{300, 100}, {300, 103}, {180, 200}, {615, 203}}), (V{1, 4, 1, 4}));
 }
 
 uint16_t ThreeByTwo(int x, int y) { return static_cast<uint16_t>(1 + x + 3 * y); }

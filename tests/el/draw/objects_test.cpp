@@ -1,4 +1,4 @@
-// The sprite table: colour keys, slot rules, swaps and the restore after a loss.
+// The sprite table: colour keys, slot rules, and the restore after a loss.
 #include <string>
 
 #include "tests/el/draw/draw_fixture.h"
@@ -26,7 +26,6 @@ TEST_P(ScreenLayoutTest, KeyPixelsAndImageKeys) {
 
   elDraw::SetObjectColorKey(600, 0);  // out of range: nothing
   elDraw::CopyColorKey(-1, h);
-
 }
 
 TEST_F(ScreenTest, NameLengthsAndSlotRules) {
@@ -60,21 +59,6 @@ TEST_F(ScreenTest, NameLengthsAndSlotRules) {
   }
   EXPECT_EQ(loaded, 496 - 4);  // slots 4 to 7 were taken
   EXPECT_EQ(LastBox(), "elDraw::CreateObject : オブジェクト数が多過ぎます");
-}
-
-TEST_F(ScreenTest, SwapObjectReloadsASlot) {
-  Start();
-  Picture("A.BMP", 2, 2, [](int, int) { return 0xFF0000u; });
-  Picture("B.BMP", 3, 1, [](int, int) { return 0x0000FFu; });
-  const int32_t h = elDraw::LoadObject("A.BMP", 1);
-  ASSERT_EQ(elDraw::SwapObject("B.BMP", h, 1), 1);
-  EXPECT_EQ(Slot(h), "B.BMP 3x1 key 0 packed 0 reload 2");
-  EXPECT_EQ(At(h, 2, 0), Px(0x0000FF));
-  EXPECT_EQ(elDraw::SwapObject("GONE.BMP", h, 1), 0);
-  EXPECT_EQ(LastBox(), "elDraw::SwapObject : BMPファイルを読み込めません");
-  EXPECT_STREQ(SpriteObjects[h].Name, "GONE.BMP");
-  EXPECT_EQ(SpriteObjects[h].Surface, nullptr);
-  EXPECT_EQ(elDraw::SwapObject("A.BMP", 9999, 1), 0);
 }
 
 TEST_F(ScreenTest, RestoreSurfacesReloadsPictures) {

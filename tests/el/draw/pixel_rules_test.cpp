@@ -43,7 +43,6 @@ TEST_P(SoftPixelRule, EdgeValues) {
       WITH((float r, float g, float b), DrawBrightnessRGBV(5, 5, r, g, b, h, 0, 0, 1, 1));
   const auto dark = WITH((int k), DrawDarkened(5, 5, k, h, 0, 0, 1, 1));
   const auto mask = WITH((int r, int g, int b), DrawMasked(5, 5, r, g, b, h, 0, 0, 1, 1));
-  const Draw grey = AT5(DrawGrey(5, 5, h, 0, 0, 1, 1));
   const Draw shadow = AT5(DrawSubtractive(5, 5, h, 0, 0, 1, 1));
 
   const uint16_t s = Rgb(20, 20, 20), d = Rgb(1, 2, 3), odd = Native(3, 5, 7);
@@ -58,19 +57,13 @@ TEST_P(SoftPixelRule, EdgeValues) {
   };
   std::vector<Row> rows = {
       {"additive saturates", add, Rgb(10, 10, 10), Rgb(25, 25, 25), Rgb(31, 31, 31)},
-      {"additive transparent", add, 0, odd, odd},
       {"level 0 rewrites reduced", level(0.0f), white, odd, Rgb(c[0], c[1], c[2])},
       {"level not a number", level(NAN), s, d, d},
       {"half", half, Native(21, 13, 9), Native(5, 6, 31), Native(10 + 2, 6 + 3, 4 + 15)},
-      {"half transparent", half, 0, white, white},
       {"crossfade per channel", fade3(31, 0, 16), fs, fd, Rgb(20, 30, 16)},
-      {"crossfade transparent", fade3(31, 31, 31), 0, fd, fd},
-      {"alpha 0.5", AT5(DrawAlpha(5, 5, 0.5f, h, 0, 0, 1, 1)), Native(31, 0, 0), 0,
-       Native(15, 0, 0)},
       {"alpha clamped to 1", alpha(1.5f, 7, 100), as, ad, as},
       {"brightness black written", bright(-1, -1, -1), Native(31, gmax, 31), white, 0},
       {"darkened 20", dark(20), ds, 0, Rgb(20, 9, 0)},
-      {"grey red", grey, Rgb(31, 0, 0), 0, Rgb(10, 10, 10)},
       {"masked green and blue", mask(0, -1, 7), n, 0, Native(0, 17, 25)},
       {"subtractive", shadow, Rgb(10, 3, 3), sd, Rgb(20, 2, 0)},
   };

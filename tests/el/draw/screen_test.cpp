@@ -7,31 +7,6 @@
 namespace draw_test {
 namespace {
 
-using elDraw::BlendIndex;
-using elDraw::SubtractiveIndex;
-
-// Placed values back to components, for the layout-independent checks.
-int Component(int plane, uint16_t placed) {
-  return placed >> (plane == 0 ? RedPlace : plane == 1 ? GreenPlace : BluePlace);
-}
-
-TEST_P(ScreenLayoutTest, DerivedPixelFormatValuesAndLookupTableEdges) {
-  Start(GetParam());
-  const bool is555 = GetParam().rgb555;
-  // Sine, truncated, readable past 360.
-  for (auto [d, v] : {std::pair{1, 6}, {181, -6}, {359, -6}, {449, 359}}) EXPECT_EQ(SineTable[d], v);
-  // White split and put back together through any table is at most 0xFFDF
-  // on 5-6-5: green's lowest bit stays clear.
-  uint16_t white = 0;
-  for (int plane = 0; plane < 3; ++plane) white |= AdditiveTable[BlendIndex(plane, 0, 31, 31)];
-  EXPECT_EQ(white, is555 ? 0x7FFF : 0xFFDF);
-
-  for (int plane = 0; plane < 3; ++plane) {
-    EXPECT_EQ(Component(plane, AdditiveTable[BlendIndex(plane, 0, 20, 20)]), 31);
-    EXPECT_EQ(SubtractiveTable[SubtractiveIndex(plane, 3, 9)], 0);
-  }
-}
-
 INSTANTIATE_TEST_SUITE_P(Layouts, ScreenLayoutTest,
                          ::testing::Values(Layout{false, 0}, Layout{true, 4}, Layout{false, 10}),
                          LayoutName);
@@ -46,18 +21,6 @@ TEST_F(ScreenTest, NoiseFollowsTheProjectGenerator) {
   os::SeedRandom(77);
   Start();
   EXPECT_EQ(std::vector<uint8_t>(NoiseTable, NoiseTable + NoiseTableSize), first);
-}
-
-TEST_F(ScreenTest, DisplayModeFallsBackThroughTheDepths) {
-  os::SurfaceTests().fail_mode_depths = (uint64_t{1} << 16) | (uint64_t{1} << 24);
-  elDraw::SetScreenBits(16, 24, 0);
-  EXPECT_EQ(elDraw::Screen(800, 600, 2), 0);
-  EXPECT_EQ(LastBox(), "elDraw::Screen : 解像度が変更できません");
-  EXPECT_EQ(ScreenBits, 24);  // keeps the last depth tried
-  elDraw::SetScreenBits(16, 24, 32);
-  ASSERT_EQ(elDraw::Screen(800, 600, 2), 1);
-  EXPECT_EQ(ScreenBits, 32);
-  EXPECT_EQ(os::ScreenBitsNow(), 32);
 }
 
 // Every start-up failure, by injection (a failing step, the n-th surface
@@ -99,20 +62,6 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{"PaletteDisplay", true, 0, 0, "ピクセル情報が取得できません",
                 [](T& t) { t.palette_display = true; }}),
     [](const ::testing::TestParamInfo<Failure>& info) { return std::string(info.param.name); });
-
-TEST_F(ScreenTest, ShutdownReleasesEverythingAndMinimisesAFullScreenWindow) {
-  MainWindow = os::CreateMainWindow("DEFAULT", "VANTRIS", true, 800, 600, os::DefaultWindowProc);
-  ASSERT_NE(MainWindow, 0u);
-  const int minimised = os::headless::MinimiseCount();
-  Start();
-  elDraw::GetScreenDC();  // still lent out at shutdown
-  elDraw::Shutdown();
-  EXPECT_EQ(os::LiveSurfaceCount(), 0);
-  EXPECT_EQ(os::headless::MinimiseCount(), minimised + 1);
-
-  os::DestroyWindow(MainWindow);
-  MainWindow = 0;
-}
 
 }  // namespace
 }  // namespace draw_test

@@ -1,8 +1,6 @@
-// The frame shared by the software blits: clipping, locking and the guards.
-#include <climits>
+// The frame shared by the software blits: locking and the guards.
 #include <functional>
 
-#include "el/draw/soft_blit_frame.h"
 #include "tests/el/draw/draw_fixture.h"
 
 namespace draw_test {
@@ -15,25 +13,6 @@ class SoftBlitFrame : public SoftBlitTest {
     StartSmall({false, 6});
   }
 };
-
-TEST_F(SoftBlitFrame, ClipsAgainstTheClipRectangleAndMovesTheSource) {
-  elDraw::SetClip(10, 5, 40, 30);
-  const int32_t white = Picture(8, 4, 0xFFFF);
-  // Ends exactly at ClipRight: drawn whole.
-  EXPECT_EQ(1, elDraw::DrawHalfTransparent(32, 10, white, 0, 0, 8, 4));
-  EXPECT_EQ(HalfMask, Back(32, 10));
-  EXPECT_EQ(HalfMask, Back(39, 13));
-  EXPECT_EQ(0, Back(31, 10) | Back(40, 13) | Back(39, 14));
-  // Straddling ClipLeft and ClipTop: drawn from the first visible pixel, the
-  // source moved by the same amount.
-  FillBack(0);
-  const int32_t pic = Counting(8, 4);
-  EXPECT_EQ(1, elDraw::DrawAdditive(7, 3, pic, 0, 0, 8, 4));
-  EXPECT_EQ(0, Back(9, 5) | Back(10, 4));
-  const int32_t first = 2 * 8 + 3 + 1;  // source pixel (3, 2)
-  EXPECT_EQ(elDraw::soft::BlendRule(AdditiveTable, 0, 0, 0)(first, 0), Back(10, 5));
-  EXPECT_TRUE(PaddingIntact());
-}
 
 TEST_F(SoftBlitFrame, FailedLocksReturnZeroAndLeaveNothingLocked) {
   const int32_t pic = Picture(4, 4, 0x1234);

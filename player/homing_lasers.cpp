@@ -95,7 +95,7 @@ void Fly(HomingLaserSegment& s, const LockOnTarget& target, float side) {
     s.x += 10.0f * std::cos(s.angle);
     s.dx = static_cast<float>(target.x + 20) - s.x;
     s.dy = static_cast<float>(target.y + 20) - s.y;
-    s.angle = HeadingTo(s.dx, s.dy);
+    s.angle = AimAngle(s.dx, s.dy);
   } else {
     s.y += 16.0f * std::sin(s.angle);
     s.x += 10.0f * std::cos(s.angle);

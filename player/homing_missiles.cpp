@@ -194,7 +194,7 @@ void Fire(const MissileFamily& f) {
 void Aim(HomingMissile& m, const LockOnTarget& t) {
   m.dx = static_cast<float>(t.x + 20) - m.x;
   m.dy = static_cast<float>(t.y + 20) - m.y;
-  m.angle = HeadingTo(m.dx, m.dy);
+  m.angle = AimAngle(m.dx, m.dy);
 }
 
 void Fly(HomingMissile& m) {

@@ -39,6 +39,8 @@ const StageParams StageTable[8] = {
      1000, false, false, false, false, false, true, true},
 };
 
+void (*StageFrameHook)() = nullptr;
+
 namespace {
 
 // The power-up item's frame: draw (or hand out a pick-up) and fall (one
@@ -115,6 +117,7 @@ void RunStageFrame(const StageParams& stage) {
     HomingMissileBoss2BDraw();
   }
   PlayerUpdate();
+  if (StageFrameHook != nullptr) StageFrameHook();
   if (stage.places_sight) SightPlace();
   DrawHud();
   GameOverBannerDraw();

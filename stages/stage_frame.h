@@ -32,6 +32,11 @@ extern const StageParams StageTable[8];
 // SceneFrame wraps to 0 when it reaches this.
 constexpr int32_t SceneFrameWrap = 100999999;
 
+// Called in every unpaused stage frame after the ship is drawn and before
+// the HUD; nullptr = nothing.  For tools: the headless runner calls enemy
+// roles by name there.
+extern void (*StageFrameHook)();
+
 // One frame of a stage scene: entry block, the paused frame with the continue
 // key, or an unpaused frame (count, clear, scroll, draw, present, then the
 // work after the present, last the continue countdown).

@@ -2,14 +2,15 @@
 // presented frame at the frames asked for, so that a scripted run can be
 // looked at.
 //
-//   vantris_runner --frames N [--script FILE] [--shot F]... [--out DIR]
-//                  [--assets DIR] [--seed S] [--defeat F]
+//   vantris_runner --frames N [--script FILE] [--calls FILE] [--shot F]...
+//                  [--out DIR] [--assets DIR] [--seed S] [--defeat F]
 //
 // Frames count from 0; a script event of frame F is applied before frame F
 // runs, and "--shot F" writes DIR/frame_F.bmp after frame F was presented.
 // "--defeat F" ends the running stage before frame F as the last boss's
 // defeat does: the music stops, both reset passes run and the scene changes
-// to the ending.
+// to the ending.  "--calls FILE" calls game roles by name inside the stage
+// frames (calls.h), e.g. to fly an enemy kind with its guns for a screenshot.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -23,16 +24,20 @@
 #include "os/path.h"
 #include "os/system.h"
 #include "el/sound/elSound.h"
+#include "calls.h"
+#include "roles.h"
 #include "script.h"
 #include "shell/object_resets.h"
 #include "shell/scene.h"
 #include "shell/shell.h"
+#include "stages/stage_frame.h"
 
 namespace {
 
 struct Options {
   long frames = 60;
   std::string script;
+  std::string calls;
   std::set<long> shots;
   std::string out = ".";
   std::string assets = VANTRIS_ASSET_DIR;
@@ -42,8 +47,8 @@ struct Options {
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: vantris_runner --frames N [--script FILE] [--shot F]... "
-               "[--out DIR] [--assets DIR] [--seed S] [--defeat F]\n");
+               "usage: vantris_runner --frames N [--script FILE] [--calls FILE] "
+               "[--shot F]... [--out DIR] [--assets DIR] [--seed S] [--defeat F]\n");
   return 2;
 }
 
@@ -62,6 +67,8 @@ bool ParseArgs(int argc, char** argv, Options* options) {
       options->shots.insert(frame);
     } else if (arg == "--script") {
       options->script = value;
+    } else if (arg == "--calls") {
+      options->calls = value;
     } else if (arg == "--out") {
       options->out = value;
     } else if (arg == "--assets") {
@@ -75,6 +82,65 @@ bool ParseArgs(int argc, char** argv, Options* options) {
     } else {
       return false;
     }
+  }
+  return true;
+}
+
+// The whole text of a file; false when it cannot be read.
+bool ReadFile(const std::string& path, std::string* text) {
+  std::ifstream file(path);
+  if (!file) return false;
+  std::stringstream content;
+  content << file.rdbuf();
+  *text = content.str();
+  return true;
+}
+
+// The role calls of the run, each with its role, and the frame running.
+struct BoundCall {
+  runner::RoleCall call;
+  const runner::Role* role;
+};
+std::vector<BoundCall> g_calls;
+long g_frame = 0;
+
+void CallRoles() {
+  for (const BoundCall& bound : g_calls) {
+    if (g_frame < bound.call.from || g_frame > bound.call.to) continue;
+    if (bound.role->call != nullptr) {
+      bound.role->call();
+    } else {
+      bound.role->call_slot(static_cast<int32_t>(bound.call.slot));
+    }
+  }
+}
+
+// Reads and checks the call list: every name a role, a slot given exactly
+// to the roles that take one.
+bool LoadCalls(const std::string& path) {
+  std::string text, error;
+  std::vector<runner::RoleCall> calls;
+  if (!ReadFile(path, &text)) {
+    std::fprintf(stderr, "vantris_runner: cannot read %s\n", path.c_str());
+    return false;
+  }
+  if (!runner::ParseCalls(text, &calls, &error)) {
+    std::fprintf(stderr, "vantris_runner: %s: %s\n", path.c_str(), error.c_str());
+    return false;
+  }
+  for (const runner::RoleCall& call : calls) {
+    const runner::Role* role = runner::FindRole(call.name);
+    if (role == nullptr) {
+      std::fprintf(stderr, "vantris_runner: %s: no role named %s\n", path.c_str(),
+                   call.name.c_str());
+      return false;
+    }
+    if (call.has_slot != (role->call_slot != nullptr)) {
+      std::fprintf(stderr, "vantris_runner: %s: %s %s\n", path.c_str(), call.name.c_str(),
+                   call.has_slot ? "takes no slot" : "needs a slot");
+      return false;
+    }
+    g_calls.push_back({call, role});
   }
   return true;
 }
@@ -93,18 +159,19 @@ int main(int argc, char** argv) {
 
   std::vector<runner::KeyEvent> events;
   if (!options.script.empty()) {
-    std::ifstream file(options.script);
-    if (!file) {
+    std::string text, error;
+    if (!ReadFile(options.script, &text)) {
       std::fprintf(stderr, "vantris_runner: cannot read %s\n", options.script.c_str());
       return 1;
     }
-    std::stringstream text;
-    text << file.rdbuf();
-    std::string error;
-    if (!runner::ParseScript(text.str(), &events, &error)) {
+    if (!runner::ParseScript(text, &events, &error)) {
       std::fprintf(stderr, "vantris_runner: %s: %s\n", options.script.c_str(), error.c_str());
       return 1;
     }
+  }
+  if (!options.calls.empty()) {
+    if (!LoadCalls(options.calls)) return 1;
+    StageFrameHook = CallRoles;
   }
 
   if (!options.shots.empty()) {
@@ -133,6 +200,7 @@ int main(int argc, char** argv) {
   long frame = 0;
   int status = 0;
   while (frame < options.frames && !LoopEnded()) {
+    g_frame = frame;
     for (; next_event < events.size() && events[next_event].frame <= frame; ++next_event) {
       const runner::KeyEvent& event = events[next_event];
       if (event.down) {

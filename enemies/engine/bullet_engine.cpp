@@ -1,0 +1,62 @@
+// The straight and aimed bullet families.
+#include "enemies/engine/bullet_engine.h"
+
+namespace {
+
+// A double truncated toward zero, pinned far off any screen when out of range.
+int32_t WholeDegrees(double v) {
+  constexpr double kFar = 1.0e9;
+  if (!(v > -kFar)) return -static_cast<int32_t>(kFar);
+  if (v > kFar) return static_cast<int32_t>(kFar);
+  return static_cast<int32_t>(v);
+}
+
+}  // namespace
+
+int32_t DrawAngle(const Turn& turn, float heading) {
+  const double degrees = static_cast<double>(heading) * 180.0 / Pi;
+  if (turn.truncateFirst) return turn.base - WholeDegrees(degrees);
+  return WholeDegrees(turn.base - degrees);
+}
+
+void StraightFire(const StraightRow& row) {
+  for (int32_t i = 0; i < row.shots.count; ++i) {
+    StraightShot& r = row.shots[i];
+    if (r.active != 0) continue;
+    const Point at = LaunchPoint(row.launch, i);
+    const int32_t place = row.launch.Place(i);
+    r.active = 1;
+    r.x = at.x;
+    r.y = at.y;
+    r.vy = DrawSpeed(row.vy, place);
+    r.vx = DrawSpeed(row.vx, place);
+  }
+}
+
+void StraightMove(const StraightRow& row) {
+  MoveAndRetire(row.shots, row.retire, row.launch.perOwner, row.ship, [&row](StraightShot& r) {
+    if (r.active == 1) {
+      r.y += r.vy * FrameTime;
+      if (!row.sideForFree) r.x += row.xSign * r.vx * FrameTime;
+    }
+    if (row.sideForFree) r.x += row.xSign * r.vx * FrameTime;
+  });
+}
+
+void StraightDraw(const StraightRow& row) { DrawLook(row.look, row.shots); }
+
+void AimedFire(const AimedRow& row) {
+  for (int32_t i = 0; i < row.shots.count; ++i) {
+    AimedShot& r = row.shots[i];
+    if (r.active != 0) continue;
+    const Point at = LaunchPoint(row.launch, i);
+    AimAtShip(r, at.x, at.y, DrawSpeed(row.speed, row.launch.Place(i)), row.aim);
+  }
+}
+
+void AimedMove(const AimedRow& row) {
+  MoveAndRetire(row.shots, row.retire, row.launch.perOwner, row.ship,
+                [](AimedShot& r) { Fly(r); });
+}
+
+void AimedDraw(const AimedRow& row) { DrawLook(row.look, row.shots); }

@@ -1,0 +1,96 @@
+// The enemy bullet engine: straight and aimed families as constexpr rows.
+//
+//   Fire  every free record of the family placed at its owner slot's
+//         position plus the launch offset (the owner's active flag is not
+//         read: a parked owner fires from its park point and the next Move
+//         retires the bullets); straight records get their speeds, aimed
+//         records their speed and the heading of the aiming rule at the
+//         ship plus the aim offset.
+//   Move  active records moved; records outside the field box (edges
+//         inside), or every record while BombWave is 1 where the row says
+//         so, retired and parked (group-freed rows: the first record of a
+//         group decides and the group is cleared where it stands); then the
+//         ship test of every active record while PlayerAlive: lo <= record -
+//         ship <= hi on both axes, bounds inclusive, clears PlayerAlive.
+//   Draw  the row's look: a fixed cell, a strip cell per record (animated),
+//         or the picture turned by the record's heading.
+//
+// A family is added with one line in its kind group's .cpp:
+//
+//   STRAIGHT_FAMILY(Szak10Shot3, {
+//       .shots = Table(Szak10Shot3Slots),
+//       .launch = {Owner<Szak10Slots>(), 5, -1, 27, 66},
+//       .vy = Graded({140, 160, 180, 200, 220}),
+//       ...
+//   })
+//
+// which defines Szak10Shot3Fire, Szak10Shot3Move and Szak10Shot3Draw, and
+// one line in the group's role list (enemies/engine/roles.h).
+#pragma once
+#include <cstdint>
+
+#include "enemies/engine/bullet_steps.h"
+#include "enemies/engine/engine_parts.h"
+#include "enemies/records.h"
+
+// ---- straight families (StraightShot) ----
+
+struct StraightRow {
+  TableRef<StraightShot> shots;
+  Launch launch;
+  Speed vy;
+  Speed vx = SpeedOf(0);
+  float xSign = 0.0f;         // x += xSign vx FrameTime; 0: x does not move
+  bool sideForFree = false;   // the sideways step is taken by free records too
+  Retire retire{};
+  Bounds ship = ShipBox(14, 24);
+  BulletLook look{};
+};
+
+// ---- aimed families (AimedShot) ----
+
+struct AimedRow {
+  TableRef<AimedShot> shots;
+  Launch launch;
+  float aim = 15.0f;  // target: ship corner + aim on both axes
+  Speed speed;
+  Retire retire{};
+  Bounds ship = ShipBox(0, 10);
+  BulletLook look{};
+};
+
+// The row fits its tables and its look fits its record.
+constexpr bool ValidSpeed(const Speed& s, const Launch& launch, int32_t count) {
+  if (s.places == 0) return true;
+  return launch.fixedSlot >= 0 ? s.places >= count : s.places >= launch.perOwner;
+}
+constexpr bool ValidRetire(const Retire& retire, const Launch& launch) {
+  return !retire.groupFreed || launch.fixedSlot < 0;
+}
+constexpr bool ValidRow(const StraightRow& row) {
+  return row.launch.Fits(row.shots.count) && ValidRetire(row.retire, row.launch) &&
+         ValidSpeed(row.vy, row.launch, row.shots.count) &&
+         ValidSpeed(row.vx, row.launch, row.shots.count) && ValidLook(row.look, false);
+}
+constexpr bool ValidRow(const AimedRow& row) {
+  return row.launch.Fits(row.shots.count) && ValidRetire(row.retire, row.launch) &&
+         ValidSpeed(row.speed, row.launch, row.shots.count) && ValidLook(row.look, true);
+}
+
+void StraightFire(const StraightRow& row);
+void StraightMove(const StraightRow& row);
+void StraightDraw(const StraightRow& row);
+void AimedFire(const AimedRow& row);
+void AimedMove(const AimedRow& row);
+void AimedDraw(const AimedRow& row);
+
+// Defines stem##Fire, stem##Move and stem##Draw over the row.
+#define BULLET_FAMILY_(stem, Row, Engine, ...)                                      \
+  constexpr Row stem##Row = __VA_ARGS__;                                            \
+  static_assert(ValidRow(stem##Row), #stem ": the row does not fit its tables");    \
+  void stem##Fire() { Engine##Fire(stem##Row); }                                    \
+  void stem##Move() { Engine##Move(stem##Row); }                                    \
+  void stem##Draw() { Engine##Draw(stem##Row); }
+
+#define STRAIGHT_FAMILY(stem, ...) BULLET_FAMILY_(stem, StraightRow, Straight, __VA_ARGS__)
+#define AIMED_FAMILY(stem, ...) BULLET_FAMILY_(stem, AimedRow, Aimed, __VA_ARGS__)

@@ -1,0 +1,151 @@
+// What every enemy bullet family shares, whatever its record: how it looks,
+// how it retires, the ship test, the aimed launch and the flight along a
+// heading.  The straight and aimed families, the chains and the volleys are
+// rows over these steps.
+#pragma once
+#include <cmath>
+#include <cstdint>
+
+#include "el/draw/elDraw.h"
+#include "el/system/elSystem.h"
+#include "enemies/engine/aim.h"
+#include "enemies/engine/engine_parts.h"
+#include "shell/game_state.h"
+
+// ---- looks ----
+
+enum class LookStyle : uint8_t {
+  Cell,     // the cell (left, 0, left + w, h)
+  Strip,    // cell animFrame of `cells` cells of w x h; the counter advances per draw
+  Rotated,  // the w x h picture turned by the record's heading
+};
+
+// The drawing angle (degrees) of a heading: base - degrees, the degrees
+// truncated toward zero before the subtraction (truncateFirst) or the
+// difference truncated after it.  The library reduces it modulo 360.
+struct Turn {
+  int32_t base = 270;
+  bool truncateFirst = true;
+};
+int32_t DrawAngle(const Turn& turn, float heading);
+
+struct BulletLook {
+  LookStyle style = LookStyle::Cell;
+  const int32_t* image = nullptr;
+  int32_t w = 16, h = 16;
+  int32_t left = 0;   // Cell: left edge of the cell in the picture
+  int32_t cells = 1;  // Strip: cells side by side
+  Blit blit = Blit::Additive;
+  bool everyRecord = false;  // draw (and animate) free records too
+  Turn turn{};               // Rotated
+};
+
+constexpr BulletLook AdditiveCell(const int32_t* image, int32_t w, int32_t h) {
+  return {LookStyle::Cell, image, w, h, 0, 1, Blit::Additive, false, {}};
+}
+constexpr BulletLook AdditiveStrip(const int32_t* image, int32_t size, int32_t cells,
+                                   bool everyRecord) {
+  return {LookStyle::Strip, image, size, size, 0, cells, Blit::Additive, everyRecord, {}};
+}
+constexpr BulletLook RotatedLook(const int32_t* image, int32_t size, Turn turn = {}) {
+  return {LookStyle::Rotated, image, size, size, 0, 1, Blit::Keyed, false, turn};
+}
+
+constexpr bool ValidLook(const BulletLook& look, bool has_heading) {
+  if (look.image == nullptr || look.w < 1 || look.h < 1) return false;
+  if (look.style == LookStyle::Strip && look.cells < 1) return false;
+  return look.style != LookStyle::Rotated || has_heading;
+}
+
+// Draws the records as the look says: the active ones, or every record.
+template <typename R>
+void DrawLook(const BulletLook& look, TableRef<R> shots) {
+  for (int32_t i = 0; i < shots.count; ++i) {
+    R& r = shots[i];
+    if (r.active == 0 && !look.everyRecord) continue;
+    const int32_t x = Whole(r.x);
+    const int32_t y = Whole(r.y);
+    switch (look.style) {
+      case LookStyle::Cell:
+        BlitCell(look.blit, x, y, look.image, look.left, 0, look.left + look.w, look.h);
+        break;
+      case LookStyle::Strip:
+        DrawStripCell(look.blit, x, y, look.image, look.w, look.h, look.cells, r.animFrame);
+        break;
+      case LookStyle::Rotated:
+        if constexpr (requires { r.angle; }) {
+          elDraw::DrawRotated(x, y, x + look.w, y + look.h, DrawAngle(look.turn, r.angle),
+                              *look.image, 0, 0, look.w, look.h);
+        }
+        break;
+    }
+  }
+}
+
+// ---- retirement and the ship ----
+
+// The field of the straight families: y + 16 >= 0 and y <= 600, x not tested.
+constexpr Bounds StraightField{-Unbounded, Unbounded, -16.0f, 600.0f};
+
+// The ship box relative to (PlayerX, PlayerY): lo .. 30 on both axes.
+constexpr Bounds ShipBox(float loX, float loY) { return {loX, 30.0f, loY, 30.0f}; }
+
+struct Retire {
+  Bounds field = StraightField;
+  bool bombWave = true;     // every record retires while BombWave is 1
+  bool groupFreed = false;  // the first record of each owner group decides for
+                            // the group, which is cleared where it stands
+};
+
+// Clears PlayerAlive when (x, y) lies in the ship box.
+inline void ShipTest(float x, float y, const Bounds& ship) {
+  if (PlayerAlive != 0 && ship.Holds(x - PlayerX, y - PlayerY)) PlayerAlive = 0;
+}
+
+// For each record in index order: `move(record)` (which moves the active
+// ones), the retirement, then the ship test of the record if still active.
+template <typename R, typename MoveFn>
+void MoveAndRetire(TableRef<R> shots, const Retire& retire, int32_t per_group,
+                   const Bounds& ship, MoveFn move) {
+  const bool bomb = retire.bombWave && BombWave == 1;
+  for (int32_t i = 0; i < shots.count; ++i) {
+    R& r = shots[i];
+    move(r);
+    const bool out = bomb || !retire.field.Holds(r.x, r.y);
+    if (retire.groupFreed) {
+      if (out && i % per_group == 0) {
+        for (int32_t k = i; k < i + per_group && k < shots.count; ++k) shots[k].active = 0;
+      }
+    } else if (out) {
+      r.active = 0;
+      r.x = ParkX;
+      r.y = ParkY;
+    }
+    if (r.active == 1) ShipTest(r.x, r.y, ship);
+  }
+}
+
+// ---- aimed records (AimedShot, PatternShot) ----
+
+// Places a record at (x, y) with `speed`, headed at the ship's corner + aim
+// on both axes, turned by `spread` before the aiming rule's half-turn.
+template <typename R>
+void AimAtShip(R& r, float x, float y, float speed, float aim, float spread = 0.0f) {
+  r.active = 1;
+  r.x = x;
+  r.y = y;
+  r.x0 = x;
+  r.y0 = y;
+  r.speed = speed;
+  r.dx = PlayerX + aim - x;
+  r.dy = PlayerY + aim - y;
+  r.angle = AimAngle(r.dx, r.dy, spread);
+}
+
+// Moves an active record along its heading.
+template <typename R>
+void Fly(R& r) {
+  if (r.active != 1) return;
+  r.x += std::cos(r.angle) * r.speed * FrameTime;
+  r.y += std::sin(r.angle) * r.speed * FrameTime;
+}

@@ -1,0 +1,31 @@
+// The public roles of the enemy kinds and bullet families, by role set.
+//
+// Each group header (enemies/small_kinds.h ...) keeps one list macro with a
+// line per kind or family, X(set, stem), and expands it with DECLARE_ROLES
+// to declare the functions the engine macros define.  The headless runner
+// expands the same lists with its own X to call any role by name, so adding
+// the line is all a new kind or family needs to be reachable there.
+//
+// Role sets:
+//   KIND       stem##Spawn, stem##Update, stem##Move (and the hit setter
+//              stem##Hit(slot), declared with the kind's tables)
+//   FIRED      stem##Fire, stem##Move, stem##Draw
+//   SCHEDULED  stem##Schedule, stem##Emit(r, first), stem##Move, stem##Draw
+#pragma once
+#include <cstdint>
+
+#define DECLARE_ROLES_KIND(stem) \
+  void stem##Spawn();            \
+  void stem##Update();           \
+  void stem##Move();
+#define DECLARE_ROLES_FIRED(stem) \
+  void stem##Fire();              \
+  void stem##Move();              \
+  void stem##Draw();
+#define DECLARE_ROLES_SCHEDULED(stem)          \
+  void stem##Schedule();                       \
+  void stem##Emit(int32_t r, int32_t first);   \
+  void stem##Move();                           \
+  void stem##Draw();
+
+#define DECLARE_ROLES(set, stem) DECLARE_ROLES_##set(stem)

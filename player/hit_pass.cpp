@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "el/system/elSystem.h"
+#include "enemies/engine/engine_parts.h"
 #include "enemies/kind_tables.h"
 #include "player/powerup.h"
 #include "player/shots.h"
@@ -20,20 +21,11 @@
 
 namespace {
 
-// Positions are compared as whole pixels truncated toward zero; a position
-// beyond any screen (or not a number) is pinned far away instead of being
-// converted out of range.
-int64_t Whole(float v) {
-  constexpr float kFar = 1.0e9f;
-  if (!(v > -kFar)) return -static_cast<int64_t>(kFar);
-  if (v > kFar) return static_cast<int64_t>(kFar);
-  return static_cast<int64_t>(v);
-}
-
 struct Box {
   int32_t xLow, xHigh, yLow, yHigh;  // inclusive, relative to the target
 };
 
+// Positions are compared as whole pixels truncated toward zero (Whole).
 bool Inside(const Box& box, int64_t ex, int64_t ey, int32_t sx, int32_t sy) {
   return ex + box.xLow <= sx && sx <= ex + box.xHigh && ey + box.yLow <= sy &&
          sy <= ey + box.yHigh;

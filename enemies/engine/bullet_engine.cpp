@@ -1,22 +1,10 @@
 // The straight and aimed bullet families.
 #include "enemies/engine/bullet_engine.h"
 
-namespace {
-
-// A double truncated toward zero, pinned far off any screen when out of range.
-int32_t WholeDegrees(double v) {
-  constexpr double kFar = 1.0e9;
-  if (!(v > -kFar)) return -static_cast<int32_t>(kFar);
-  if (v > kFar) return static_cast<int32_t>(kFar);
-  return static_cast<int32_t>(v);
-}
-
-}  // namespace
-
 int32_t DrawAngle(const Turn& turn, float heading) {
   const double degrees = static_cast<double>(heading) * 180.0 / Pi;
-  if (turn.truncateFirst) return turn.base - WholeDegrees(degrees);
-  return WholeDegrees(turn.base - degrees);
+  if (turn.truncateFirst) return turn.base - Whole(degrees);
+  return Whole(turn.base - degrees);
 }
 
 void StraightFire(const StraightRow& row) {
@@ -34,12 +22,10 @@ void StraightFire(const StraightRow& row) {
 }
 
 void StraightMove(const StraightRow& row) {
-  MoveAndRetire(row.shots, row.retire, row.launch.perOwner, row.ship, [&row](StraightShot& r) {
-    if (r.active == 1) {
-      r.y += r.vy * FrameTime;
-      if (!row.sideForFree) r.x += row.xSign * r.vx * FrameTime;
-    }
-    if (row.sideForFree) r.x += row.xSign * r.vx * FrameTime;
+  const bool sideways = row.xSign != 0.0f;
+  MoveAndRetire(row.shots, row.retire, row.launch.perOwner, row.ship, [&](StraightShot& r) {
+    if (r.active == 1) r.y += r.vy * FrameTime;
+    if (sideways && (r.active == 1 || row.sideForFree)) r.x += row.xSign * r.vx * FrameTime;
   });
 }
 

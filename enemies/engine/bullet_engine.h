@@ -6,10 +6,12 @@
 //         retires the bullets); straight records get their speeds, aimed
 //         records their speed and the heading of the aiming rule at the
 //         ship plus the aim offset.
-//   Move  active records moved; records outside the field box (edges
-//         inside), or every record while BombWave is 1 where the row says
-//         so, retired and parked (group-freed rows: the first record of a
-//         group decides and the group is cleared where it stands); then the
+//   Move  active records moved (a row may drift its free records sideways
+//         too); records outside the field box (edges inside; free records
+//         too unless the row says not), or every record while BombWave is 1
+//         where the row says so, retired and parked (group-freed rows: the
+//         first record of a group decides and the group is cleared where it
+//         stands); then the
 //         ship test of every active record while PlayerAlive: lo <= record -
 //         ship <= hi on both axes, bounds inclusive, clears PlayerAlive.
 //   Draw  the row's look: a fixed cell, a strip cell per record (animated),

@@ -92,9 +92,11 @@ constexpr Bounds ShipBox(float loX, float loY) { return {loX, 30.0f, loY, 30.0f}
 
 struct Retire {
   Bounds field = StraightField;
-  bool bombWave = true;     // every record retires while BombWave is 1
-  bool groupFreed = false;  // the first record of each owner group decides for
-                            // the group, which is cleared where it stands
+  bool bombWave = true;        // every record retires while BombWave is 1
+  bool groupFreed = false;     // the first record of each owner group decides for
+                               // the group, which is cleared where it stands
+  bool freeRecordsToo = true;  // free records are tested (and parked) as well;
+                               // false: a drifting free record keeps its drift
 };
 
 // Clears PlayerAlive when (x, y) lies in the ship box.
@@ -111,7 +113,8 @@ void MoveAndRetire(TableRef<R> shots, const Retire& retire, int32_t per_group,
   for (int32_t i = 0; i < shots.count; ++i) {
     R& r = shots[i];
     move(r);
-    const bool out = bomb || !retire.field.Holds(r.x, r.y);
+    const bool tested = r.active == 1 || retire.freeRecordsToo;
+    const bool out = tested && (bomb || !retire.field.Holds(r.x, r.y));
     if (retire.groupFreed) {
       if (out && i % per_group == 0) {
         for (int32_t k = i; k < i + per_group && k < shots.count; ++k) shots[k].active = 0;

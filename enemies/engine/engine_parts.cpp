@@ -15,8 +15,8 @@ float DrawSpeed(const Speed& s, int32_t place) {
   return s.byPlace[static_cast<size_t>(place)];
 }
 
-int32_t Whole(float v) {
-  constexpr float kFar = 1.0e9f;
+int32_t Whole(double v) {
+  constexpr double kFar = 1.0e9;
   if (!(v > -kFar)) return -static_cast<int32_t>(kFar);
   if (v > kFar) return static_cast<int32_t>(kFar);
   return static_cast<int32_t>(v);

@@ -85,10 +85,10 @@ struct Bounds {
   constexpr bool Holds(float x, float y) const { return HoldsX(x) && HoldsY(y); }
 };
 
-// A position truncated toward zero for drawing; a value beyond any screen
-// (or not a number) is pinned far off it instead of being converted out of
+// A position (or angle) truncated toward zero; a value beyond any screen (or
+// not a number) is pinned far off it instead of being converted out of
 // range.
-int32_t Whole(float v);
+int32_t Whole(double v);
 
 // ---- drawing ----
 

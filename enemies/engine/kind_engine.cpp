@@ -163,8 +163,8 @@ void KindMove(const KindRow<Slot>& row) {
   for (int32_t i = 0; i < row.slots.count; ++i) {
     Slot& s = row.slots[i];
     if (s.active == 1) {
-      s.x += row.xSign * s.vx * FrameTime;
-      s.y += row.ySign * s.vy * FrameTime;
+      if (row.xSign != 0.0f) s.x += row.xSign * s.vx * FrameTime;
+      if (row.ySign != 0.0f) s.y += row.ySign * s.vy * FrameTime;
       if (row.steer != nullptr) row.steer(s);
     }
     if (!row.box.HoldsY(s.y)) Leave(row, s, i, row.lock.testOnRowExit);

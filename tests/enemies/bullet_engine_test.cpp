@@ -9,7 +9,7 @@
 #include "tests/enemies/enemy_fixture.h"
 
 // An aimed test family in groups of five with group retirement, drawn from a
-// 7-cell strip, and a slanted straight family.
+// 7-cell strip, and a slanted straight family whose free records drift too.
 EnemySlot TestOwnerSlots[2];
 AimedShot TestAimedSlots[10];
 StraightShot TestSlantSlots[2];
@@ -30,6 +30,8 @@ STRAIGHT_FAMILY(TestSlant, {
     .vy = SpeedOf(Rand(70, 140)),
     .vx = SpeedOf(20),
     .xSign = -1,
+    .sideForFree = true,
+    .retire = {.freeRecordsToo = false},
     .look = AdditiveCell(&ImgVal15l, 15, 30),
 })
 
@@ -131,14 +133,19 @@ TEST_F(BulletEngineTest, FieldEdgesKeepTheBulletAndBombWaveRetiresAll) {
   EXPECT_EQ(Szak10Shot3Slots[0].active, 0u);
   EXPECT_EQ(Szak10Shot3Slots[0].y, ParkY);
 
-  // A slanted bullet flies off sideways until it passes the bottom.
+  // A slanted bullet flies off sideways until it passes the bottom; a free
+  // record of a family that drifts its free records too drifts away from its
+  // park point.
   BombWave = 0;
   FrameTime = 1.0f;
   TestSlantSlots[0] = {0, 0, 190.0f, 100.0f, 20.0f, 100.0f, 0.0f, 1};
+  TestSlantSlots[1] = {0, 0, ParkX, ParkY, 20.0f, 0.0f, 0.0f, 0};
   TestSlantMove();
   EXPECT_EQ(std::make_pair(TestSlantSlots[0].x, TestSlantSlots[0].y),
             std::make_pair(170.0f, 200.0f));
   EXPECT_EQ(TestSlantSlots[0].active, 1u);
+  EXPECT_EQ(std::make_pair(TestSlantSlots[1].x, TestSlantSlots[1].y),
+            std::make_pair(ParkX - 20.0f, ParkY));
 }
 
 TEST_F(BulletEngineTest, StripCellsStayInsideTheirStrip) {

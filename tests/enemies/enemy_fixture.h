@@ -1,23 +1,15 @@
-// The playfield with stand-in pictures for every handle the enemy engines
-// draw (each cell of a strip in its own colour), SndBom loaded, the tables
-// reset and frames of 1/60 s.
+// The player's fixture (playfield, sounds, the ship at (370, 400), frames of
+// 1/60 s) with stand-in pictures for every handle the enemy engines draw,
+// each cell of a strip in its own colour, and the tables reset.
 #pragma once
 #include <cstdint>
 #include <vector>
 
-#include "el/draw/elDraw.h"
-#include "el/sound/elSound.h"
-#include "el/system/elSystem.h"
 #include "enemies/kind_tables.h"
 #include "enemies/rotating_kinds.h"
 #include "enemies/small_kinds.h"
-#include "os/audio/audio.h"
-#include "os/audio/mixer.h"
-#include "os/path.h"
-#include "shell/assets.h"
-#include "shell/game_state.h"
 #include "shell/object_resets.h"
-#include "tests/support/game_harness.h"
+#include "tests/player/player_fixture.h"
 
 namespace enemy_test {
 
@@ -38,10 +30,10 @@ inline std::vector<Picture> Pictures() {
 // The colour of cell c of the picture with index p in Pictures().
 inline uint16_t CellColour(int p, int c) { return static_cast<uint16_t>(0x0841 * (p + 1) + c); }
 
-class EnemyTest : public vantris_test::PlayfieldTest {
+class EnemyTest : public player_test::PlayerTest {
  protected:
   void SetUp() override {
-    PlayfieldTest::SetUp();
+    PlayerTest::SetUp();
     const std::vector<Picture> pictures = Pictures();
     for (size_t p = 0; p < pictures.size(); ++p) {
       const Picture& pic = pictures[p];
@@ -49,43 +41,24 @@ class EnemyTest : public vantris_test::PlayfieldTest {
         return CellColour(static_cast<int>(p), x / pic.cell_w);
       });
     }
-    saved_exe_dir_ = os::ExeDir();
-    os::SetExeDir(vantris_test::AssetDir() + "/");
-    os::audio::SetOutputFormat(2, 44100, 16);
-    elSound::Init();
-    elSound::ClearSoundTable();
-    SndBom = elSound::LoadObject("SOUND/BOM.WAV", 1);
-    ASSERT_GE(SndBom, 0);
-
     ResetObjectTablesA();
     ResetObjectTablesB();
+    ResetPlayerState();
     os::SeedRandom(1);
-    FrameTime = 1.0f / 60.0f;
-    PlayerX = 370.0f;
-    PlayerY = 400.0f;
-    PlayerAlive = 1;
-    BombWave = 0;
     BlendExplosions = 1;
-    elDraw::ClearScreen();
   }
 
   void TearDown() override {
-    elSound::ClearSoundTable();
-    elSound::Release();
-    SoundAvailable = 0;
-    os::SetExeDir(saved_exe_dir_);
     for (const Picture& p : Pictures()) *p.handle = 0;
-    SndBom = 0;
-    PlayfieldTest::TearDown();
+    PlayerTest::TearDown();
   }
 
   // Runs `call` with SndBom stopped first; true when it started the sound.
   template <typename F>
   static bool SoundsBom(F&& call) {
-    elSound::Stop(SndBom, -1);
+    StopSounds();
     call();
-    os::audio::Buffer* b = SoundBufferTable[SndBom].Buffers[0];
-    return b && (os::audio::MainMixer().Status(b) & os::audio::StatusPlaying);
+    return Playing(SndBom);
   }
 
   // Pixels of the back buffer that are not black inside the playfield.
@@ -95,8 +68,6 @@ class EnemyTest : public vantris_test::PlayfieldTest {
       for (int x = 180; x < 620; ++x) n += Back(x, y) != 0;
     return n;
   }
-
-  std::string saved_exe_dir_;
 };
 
 }  // namespace enemy_test

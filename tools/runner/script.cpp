@@ -15,6 +15,8 @@ std::string Lower(std::string s) {
   return s;
 }
 
+}  // namespace
+
 bool ParseNumber(const std::string& s, long* out) {
   if (s.empty()) return false;
   char* end = nullptr;
@@ -24,7 +26,26 @@ bool ParseNumber(const std::string& s, long* out) {
   return true;
 }
 
-}  // namespace
+bool ForEachLine(const std::string& text, const std::string& expected,
+                 const std::function<bool(std::istringstream& fields)>& line,
+                 std::string* error) {
+  std::istringstream in(text);
+  std::string content;
+  int line_number = 0;
+  while (std::getline(in, content)) {
+    ++line_number;
+    std::istringstream fields(content.substr(0, content.find('#')));
+    std::string first;
+    if (!(fields >> first)) continue;  // empty or comment line
+    fields.clear();
+    fields.seekg(0);
+    if (!line(fields)) {
+      *error = "line " + std::to_string(line_number) + ": expected " + expected;
+      return false;
+    }
+  }
+  return true;
+}
 
 int KeyFromName(const std::string& name) {
   if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0]))) {
@@ -57,27 +78,21 @@ int KeyFromName(const std::string& name) {
 }
 
 bool ParseScript(const std::string& text, std::vector<KeyEvent>* events, std::string* error) {
-  std::istringstream in(text);
-  std::string line;
-  int line_number = 0;
-  while (std::getline(in, line)) {
-    ++line_number;
-    line = line.substr(0, line.find('#'));
-    std::istringstream fields(line);
-    std::string frame, key, action, extra;
-    if (!(fields >> frame)) continue;  // empty or comment line
-    KeyEvent event;
-    const bool ok = (fields >> key >> action) && !(fields >> extra) &&
-                    ParseNumber(frame, &event.frame) && event.frame >= 0 &&
-                    (event.key = KeyFromName(key)) >= 0 &&
-                    (Lower(action) == "down" || Lower(action) == "up");
-    if (!ok) {
-      *error = "line " + std::to_string(line_number) + ": expected \"frame key down|up\"";
-      return false;
-    }
-    event.down = Lower(action) == "down";
-    events->push_back(event);
-  }
+  const bool ok = ForEachLine(
+      text, "\"frame key down|up\"",
+      [events](std::istringstream& fields) {
+        std::string frame, key, action, extra;
+        KeyEvent event;
+        const bool good = (fields >> frame >> key >> action) && !(fields >> extra) &&
+                          ParseNumber(frame, &event.frame) && event.frame >= 0 &&
+                          (event.key = KeyFromName(key)) >= 0 &&
+                          (Lower(action) == "down" || Lower(action) == "up");
+        event.down = Lower(action) == "down";
+        if (good) events->push_back(event);
+        return good;
+      },
+      error);
+  if (!ok) return false;
   std::stable_sort(events->begin(), events->end(),
                    [](const KeyEvent& a, const KeyEvent& b) { return a.frame < b.frame; });
   return true;

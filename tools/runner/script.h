@@ -3,6 +3,8 @@
 // (decimal or 0x hex), a single letter or digit, or a name (Return, Enter,
 // Escape, Space, Left, Up, Right, Down, F1 .. F12, Shift, Control, Alt).
 #pragma once
+#include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,16 @@ struct KeyEvent {
   int key = 0;
   bool down = false;
 };
+
+// A whole number (decimal, or hex with 0x); false unless the text is one.
+bool ParseNumber(const std::string& s, long* out);
+
+// Calls `line(fields)` with the fields of every line of `text` that has any
+// ('#' starts a comment), in order; at the first false it stops and gives
+// "line N: " + `expected`.
+bool ForEachLine(const std::string& text, const std::string& expected,
+                 const std::function<bool(std::istringstream& fields)>& line,
+                 std::string* error);
 
 // The key code of a name, or -1.
 int KeyFromName(const std::string& name);

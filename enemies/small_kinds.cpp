@@ -5,6 +5,7 @@
 #include "enemies/engine/bullet_engine.h"
 #include "enemies/engine/chain_engine.h"
 #include "enemies/engine/kind_engine.h"
+#include "enemies/explosion_pieces.h"
 #include "shell/assets.h"
 
 namespace {
@@ -24,13 +25,7 @@ void Szak10Flame(EnemySlot& s, int32_t x, int32_t y) {
   DrawStripCell(Blit::Keyed, x + 25, y - 55, &ImgZfire1, 20, 70, 20, s.animFrame);
 }
 
-constexpr Pieces Szak10Pieces{{
-    {&ImgZbak3b, 80, 0, 0, 0, 0, Blit::Additive},
-    {&ImgZbak3b, 80, 20, -6, 20, -6, Blit::Half},
-    {&ImgZbak3b, 80, 20, 6, 20, 2, Blit::Additive},
-    {&ImgZbak3b, 80, 20, -6, 20, 6, Blit::Additive},
-    {&ImgZbak3b, 80, 20, 1, 20, -6, Blit::Additive},
-}};
+constexpr Pieces Szak10Pieces = Zbak3bCluster;
 
 // The two chains: the same seven speeds and drifts, mirrored.
 constexpr std::array<float, ChainLength> Szak10ChainSpeeds{223, 231, 238, 244, 248, 251, 253};

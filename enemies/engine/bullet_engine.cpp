@@ -36,6 +36,7 @@ void AimedFire(const AimedRow& row) {
     AimedShot& r = row.shots[i];
     if (r.active != 0) continue;
     const Point at = LaunchPoint(row.launch, i);
+    if (row.spareAtLaunch.written) r.spare1 = r.spare2 = DrawValue(row.spareAtLaunch);
     AimAtShip(r, at.x, at.y, DrawSpeed(row.speed, row.launch.Place(i)), row.aim);
   }
 }

@@ -56,6 +56,7 @@ struct AimedRow {
   Launch launch;
   float aim = 15.0f;  // target: ship corner + aim on both axes
   Speed speed;
+  RandomValue spareAtLaunch = Unwritten;  // stored in both spare floats at launch; unread
   Retire retire{};
   Bounds ship = ShipBox(0, 10);
   BulletLook look{};

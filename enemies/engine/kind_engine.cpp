@@ -43,6 +43,10 @@ const RandomValue& EntryValue(const KindRow<Slot>& row, EntryField field) {
 
 template <typename Slot>
 void DrawSprite(const KindRow<Slot>& row, const Slot& s, int32_t x, int32_t y) {
+  if (row.sprite != nullptr) {
+    row.sprite(row, s, x, y);
+    return;
+  }
   if constexpr (requires { s.angle; }) {
     if (row.rotated) {
       elDraw::DrawRotated(x, y, x + row.w, y + row.h, s.angle, *row.image, 0, 0, row.w, row.h);
@@ -178,3 +182,5 @@ template void KindMove(const KindRow<EnemySlot>&);
 template void KindSpawn(const KindRow<SpinningEnemySlot>&);
 template void KindUpdate(const KindRow<SpinningEnemySlot>&);
 template void KindMove(const KindRow<SpinningEnemySlot>&);
+template void KindUpdate(const KindRow<WaveEnemySlot>&);
+template void KindMove(const KindRow<WaveEnemySlot>&);

@@ -81,6 +81,9 @@ struct KindRow {
   bool spriteWhenFree = true;   // a free slot's sprite is drawn too (at its park point)
   bool freeSlotsDraw = false;   // a free slot takes the drawing branch even if hit
   void (*drawExtra)(Slot& s, int32_t x, int32_t y) = nullptr;  // after the sprite
+  // Draws the sprite in place of the fixed cell (a cell chosen by the slot's
+  // state); none: the cell (0, 0, w, h), turned when `rotated`.
+  void (*sprite)(const KindRow<Slot>& row, const Slot& s, int32_t x, int32_t y) = nullptr;
 
   // Update, explosion branch.
   int32_t lastCell = 7;

@@ -9,6 +9,8 @@
 // Role sets:
 //   KIND       stem##Spawn, stem##Update, stem##Move (and the hit setter
 //              stem##Hit(slot), declared with the kind's tables)
+//   WAVE       stem##Init(slot), stem##Spawn, stem##Update, stem##Move (and
+//              the hit setter, as KIND)
 //   FIRED      stem##Fire, stem##Move, stem##Draw
 //   SCHEDULED  stem##Schedule, stem##Emit(r, first), stem##Move, stem##Draw
 #pragma once
@@ -18,6 +20,9 @@
   void stem##Spawn();            \
   void stem##Update();           \
   void stem##Move();
+#define DECLARE_ROLES_WAVE(stem)   \
+  void stem##Init(int32_t slot);   \
+  DECLARE_ROLES_KIND(stem)
 #define DECLARE_ROLES_FIRED(stem) \
   void stem##Fire();              \
   void stem##Move();              \

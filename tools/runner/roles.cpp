@@ -1,7 +1,11 @@
 #include "roles.h"
 
+#include "enemies/diagonal_waves.h"
 #include "enemies/rotating_kinds.h"
+#include "enemies/rotating_waves.h"
+#include "enemies/side_waves.h"
 #include "enemies/small_kinds.h"
+#include "enemies/top_bottom_waves.h"
 
 namespace runner {
 namespace {
@@ -10,6 +14,7 @@ namespace {
 #define SLOT_ROLE(fn) Role{#fn, nullptr, fn},
 #define REGISTER_ROLES_KIND(stem) \
   ROLE(stem##Spawn) ROLE(stem##Update) ROLE(stem##Move) SLOT_ROLE(stem##Hit)
+#define REGISTER_ROLES_WAVE(stem) REGISTER_ROLES_KIND(stem) SLOT_ROLE(stem##Init)
 #define REGISTER_ROLES_FIRED(stem) ROLE(stem##Fire) ROLE(stem##Move) ROLE(stem##Draw)
 #define REGISTER_ROLES_SCHEDULED(stem) ROLE(stem##Schedule) ROLE(stem##Move) ROLE(stem##Draw)
 #define REGISTER_ROLES(set, stem) REGISTER_ROLES_##set(stem)
@@ -18,6 +23,10 @@ namespace {
 const Role Roles[] = {
     SMALL_KIND_ROLES(REGISTER_ROLES)
     ROTATING_KIND_ROLES(REGISTER_ROLES)
+    DIAGONAL_WAVE_ROLES(REGISTER_ROLES)
+    TOP_BOTTOM_WAVE_ROLES(REGISTER_ROLES)
+    SIDE_WAVE_ROLES(REGISTER_ROLES)
+    ROTATING_WAVE_ROLES(REGISTER_ROLES)
 };
 
 }  // namespace

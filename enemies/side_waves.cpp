@@ -1,0 +1,96 @@
+// The side waves and their guns, as rows of the wave and bullet engines.
+#include "enemies/side_waves.h"
+
+#include "enemies/engine/bullet_engine.h"
+#include "enemies/engine/wave_engine.h"
+#include "enemies/wave_rows.h"
+#include "shell/assets.h"
+#include "shell/game_state.h"
+
+namespace {
+
+// The 80 x 80 ZBAK2B cell six times: the main one, drawn fifth, and five
+// copies scattered around it; the turning-down kinds scatter them one way,
+// the turning-up kinds mirrored.
+constexpr Pieces DownTurnPieces{{
+    {&ImgZbak2b, 80, 20, -6, 20, 1, Blit::Additive},
+    {&ImgZbak2b, 80, 20, -6, 20, -6, Blit::Half},
+    {&ImgZbak2b, 80, 20, 6, 20, -4, Blit::Additive},
+    {&ImgZbak2b, 80, 20, -2, 20, 6, Blit::Half},
+    {&ImgZbak2b, 80, 0, 0, 0, 0, Blit::Additive},
+    {&ImgZbak2b, 80, 20, 6, 20, 6, Blit::Additive},
+}};
+constexpr Pieces UpTurnPieces{{
+    {&ImgZbak2b, 80, 20, 6, 20, -1, Blit::Additive},
+    {&ImgZbak2b, 80, 20, 6, 20, 6, Blit::Half},
+    {&ImgZbak2b, 80, 20, -6, 20, 4, Blit::Additive},
+    {&ImgZbak2b, 80, 20, 2, 20, -6, Blit::Half},
+    {&ImgZbak2b, 80, 0, 0, 0, 0, Blit::Additive},
+    {&ImgZbak2b, 80, 20, -6, 20, -6, Blit::Additive},
+}};
+
+bool ModeTwoOrSubModeOne() { return GameMode == 2 || GameSubMode == 1; }
+
+// Crosses at 220 px/s to the right (side 1) or left (side -1), turns down
+// (fall 1) or up (fall -1) through three ever steeper diagonals and leaves
+// at 410 px/s; Shot1 fires through the first turn while the gate holds.
+constexpr WaveScript SideScript(float rate, float side, float fall, void (*shot1)(),
+                                bool (*gate)()) {
+  return {
+      .rate = rate,
+      .phases = {{
+          {220 * side, 0},
+          {220 * side, 110 * fall, shot1},
+          {220 * side, 210 * fall},
+          {220 * side, 310 * fall},
+          {0, 410 * fall},
+      }},
+      .gate = gate,
+  };
+}
+
+// Drawn from its strip in reverse; Init leaves the slot's timer, so the
+// five timers stay equal.
+constexpr WaveRow SideWave(TableRef<WaveEnemySlot> slots, const int32_t* image, int32_t x,
+                           int32_t y, const Pieces& pieces, Bounds box,
+                           void (*script)(WaveEnemySlot&)) {
+  return StripWave(slots, image, x, y, ClockCellsReversed, pieces, box, script, false);
+}
+
+// One aimed bullet per enemy slot from the slot + (42, 50) at 210 ..
+// 309 px/s, headed at the ship + 22; retired outside -16 <= x <= 620,
+// -16 <= y <= 600 or while BombWave is 1; drawn from the 24 cells of
+// VAL16241 while it flies.
+constexpr AimedRow SideGun(TableRef<AimedShot> shots, OwnerRef owner) {
+  return {
+      .shots = shots,
+      .launch = {.owner = owner, .dx = 42, .dy = 50},
+      .aim = 22,
+      .speed = SpeedOf(Rand(100, 210)),
+      .spareAtLaunch = Fixed(300),
+      .retire = {.field = {-16, 620, -16, 600}},
+      .ship = ShipBox(14, 24),
+      .look = AdditiveStrip(&ImgVal16241, 16, 24, false),
+  };
+}
+
+}  // namespace
+
+WAVE_SCRIPT(Szak30B, SideScript(30, 1, 1, Szak30BShot1Fire, nullptr))
+WAVE_SCRIPT(Szak31B, SideScript(25, -1, 1, Szak31BShot1Fire, nullptr))
+WAVE_SCRIPT(Szak32B, SideScript(30, 1, -1, Szak32BShot1Fire, ModeTwoOrSubModeOne))
+WAVE_SCRIPT(Szak33B, SideScript(30, -1, -1, Szak33BShot1Fire, ModeTwoOrSubModeOne))
+
+WAVE_KIND(Szak30B, SideWave(Table(Szak30BSlots), &ImgSzak30, 80, 100, DownTurnPieces,
+                            {.right = 620, .bottom = 600}, RunScript<Szak30BScript>))
+WAVE_KIND(Szak31B, SideWave(Table(Szak31BSlots), &ImgSzak31, 620, 100, DownTurnPieces,
+                            {.left = 80, .bottom = 600}, RunScript<Szak31BScript>))
+WAVE_KIND(Szak32B, SideWave(Table(Szak32BSlots), &ImgSzak32, 80, 240, UpTurnPieces,
+                            {.right = 620, .top = -100}, RunScript<Szak32BScript>))
+WAVE_KIND(Szak33B, SideWave(Table(Szak33BSlots), &ImgSzak33, 620, 240, UpTurnPieces,
+                            {.left = 80, .top = -100}, RunScript<Szak33BScript>))
+
+AIMED_FAMILY(Szak30BShot1, SideGun(Table(Szak30BShot1Slots), Owner<Szak30BSlots>()))
+AIMED_FAMILY(Szak31BShot1, SideGun(Table(Szak31BShot1Slots), Owner<Szak31BSlots>()))
+AIMED_FAMILY(Szak32BShot1, SideGun(Table(Szak32BShot1Slots), Owner<Szak32BSlots>()))
+AIMED_FAMILY(Szak33BShot1, SideGun(Table(Szak33BShot1Slots), Owner<Szak33BSlots>()))

@@ -1,0 +1,53 @@
+// Row makers that several wave groups share: the scripted strip kinds (the
+// top and bottom waves, the side waves) and the aimed lines (the top and
+// bottom waves' guns, the rotating waves' guns).
+#pragma once
+#include <cstdint>
+
+#include "enemies/engine/bullet_engine.h"
+#include "enemies/engine/wave_engine.h"
+#include "shell/assets.h"
+
+// A scripted kind drawn from a strip of five 100 x 100 cells chosen by its
+// clock (`sprite`: ClockCells or ClockCellsReversed), every slot drawn, free
+// ones at their park point; it enters at (x, y) standing, stops to explode
+// and goes on exploding where it is parked; 150-call cycle.
+constexpr WaveRow StripWave(TableRef<WaveEnemySlot> slots, const int32_t* image, int32_t x,
+                            int32_t y, decltype(KindRow<WaveEnemySlot>::sprite) sprite,
+                            const Pieces& pieces, Bounds box, void (*script)(WaveEnemySlot&),
+                            bool restarts_timer) {
+  return {
+      .kind = {
+          .slots = slots,
+          .x = Fixed(x), .y = Fixed(y), .vx = Fixed(0), .vy = Fixed(0),
+          .image = image, .w = 100, .h = 100,
+          .sprite = sprite,
+          .pieces = pieces,
+          .unblendedPieces = WaveUnblendedPieces,
+          .xSign = 1,
+          .steer = script,
+          .box = box,
+      },
+      .cycle = 150,
+      .initRestartsTimer = restarts_timer,
+  };
+}
+
+// Every free record placed at one fixed slot of the wave + (dx, 50) (the
+// slot's active flag is not read), headed at the ship + 22 at the record's
+// own speed, so that records fired together stretch into a line; retired
+// outside -20 <= x <= 620, -20 <= y <= 600 (and while BombWave is 1 where
+// `bomb_wave`); every record drawn and animated from the 24 cells of
+// VAL20241.
+constexpr AimedRow AimedLine(TableRef<AimedShot> shots, OwnerRef owner, int32_t slot, float dx,
+                             Speed speeds, bool bomb_wave) {
+  return {
+      .shots = shots,
+      .launch = {.owner = owner, .fixedSlot = slot, .dx = dx, .dy = 50},
+      .aim = 22,
+      .speed = speeds,
+      .retire = {.field = {-20, 620, -20, 600}, .bombWave = bomb_wave},
+      .ship = ShipBox(10, 20),
+      .look = AdditiveStrip(&ImgVal20241, 20, 24, true),
+  };
+}

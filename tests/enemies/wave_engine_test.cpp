@@ -106,12 +106,14 @@ TEST_F(WaveEngineTest, SlotsStartOnTheirCountsAndOnlyAFreedSlotIsRestartedEarly)
   }
 }
 
-TEST_F(WaveEngineTest, AWindowShorterThanACountCarriesItsCountIntoTheNextWindow) {
+TEST_F(WaveEngineTest, AWindowShorterThanACountCarriesItsCountOnAndInitIgnoresBadSlots) {
   for (int call = 0; call < 29; ++call) Szak30BSpawn();
   for (int frame = 0; frame < 50; ++frame) {  // between windows
     Szak30BMove();
     Szak30BUpdate();
   }
+  Szak30BInit(5);  // no such slot
+  Szak30BInit(-1);
   for (const WaveEnemySlot& s : Szak30BSlots) EXPECT_EQ(s.active, 0u);
   Szak30BSpawn();
   EXPECT_EQ(Szak30BSlots[0].active, 1u);

@@ -1,0 +1,139 @@
+// Stage scripts as data: window bounds, blocks, repeats, gates and the
+// checks that reject a malformed table.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "shell/game_state.h"
+#include "stages/common/stage_script.h"
+
+namespace {
+
+std::vector<int>& Log() {
+  static std::vector<int> log;
+  return log;
+}
+template <int N>
+void Rec() {
+  Log().push_back(N);
+}
+
+class StageScriptTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Log().clear();
+    GameMode = 1;  // as in play
+    GameSubMode = 0;
+    GameLevel = 1;
+  }
+  static std::vector<int> Walk(std::span<const ScriptItem> script, float scroll) {
+    Log().clear();
+    ScrollPos = scroll;
+    RunScript(script);
+    return Log();
+  }
+  static std::vector<int> Attack(std::span<const ScriptItem> script, int32_t tick, float hp) {
+    Log().clear();
+    BossState boss{};
+    boss.attackTick = tick;
+    boss.hitPoints = hp;
+    RunAttackScript(script, boss);
+    return Log();
+  }
+};
+
+using V = std::vector<int>;
+
+constexpr ScriptItem kWaves[] = {
+    Rec<0>,                                  // the script starts open
+    Window(120, 170), Rec<1>, Times(3, Rec<2>),
+    If(Gate::SubMode1, Rec<3>),              // never in play
+    IfIn(Gate::None, 140, 150, Rec<4>),      // a strict sub-window
+    Never(600, 400), Rec<5>,                 // kept as written, never runs
+    Every(), Rec<6>,                         // open again after the windows
+    Every(Gate::Level3), Rec<7>,
+};
+static_assert(ValidScrollScript(kWaves));
+
+TEST_F(StageScriptTest, ScrollWindowsAreStrictAndBlocksRunInOrder) {
+  const struct {
+    float scroll;
+    V calls;
+  } rows[] = {
+      {120.0f, {0, 6}},             {120.01f, {0, 1, 2, 2, 2, 6}}, {140.0f, {0, 1, 2, 2, 2, 6}},
+      {145.0f, {0, 1, 2, 2, 2, 4, 6}}, {150.0f, {0, 1, 2, 2, 2, 6}}, {169.99f, {0, 1, 2, 2, 2, 6}},
+      {170.0f, {0, 6}},             {500.0f, {0, 6}},
+  };
+  for (const auto& row : rows) EXPECT_EQ(Walk(kWaves, row.scroll), row.calls) << row.scroll;
+  GameSubMode = 1;
+  GameLevel = 3;
+  EXPECT_EQ(Walk(kWaves, 145.0f), (V{0, 1, 2, 2, 2, 3, 4, 6, 7}));
+}
+
+// Which gates open in play (GameMode 1, GameSubMode 0) at levels 1 and 3,
+// and which only outside it.
+TEST_F(StageScriptTest, Gates) {
+  const struct {
+    Gate gate;
+    bool level1, level3, mode2_sub1;
+  } rows[] = {
+      {Gate::None, true, true, true},           {Gate::Mode1, true, true, false},
+      {Gate::Mode2, false, false, true},        {Gate::ModeNot1, false, false, true},
+      {Gate::SubMode1, false, false, true},     {Gate::SubModeNot0, false, false, true},
+      {Gate::SubModeNot1, true, true, false},   {Gate::Mode2OrSubMode1, false, false, true},
+      {Gate::Level1, true, false, false},       {Gate::Level2Or3, false, true, true},
+      {Gate::Level3, false, true, false},
+  };
+  for (const auto& row : rows) {
+    const auto gate = static_cast<int>(row.gate);
+    GameMode = 1, GameSubMode = 0, GameLevel = 1;
+    EXPECT_EQ(GateOpen(row.gate), row.level1) << gate;
+    GameLevel = 3;
+    EXPECT_EQ(GateOpen(row.gate), row.level3) << gate;
+    GameMode = 2, GameSubMode = 1, GameLevel = 2;
+    EXPECT_EQ(GateOpen(row.gate), row.mode2_sub1) << gate;
+  }
+}
+
+constexpr ScriptItem kAttack[] = {
+    Ticks(2300, 2800), Rec<1>,
+    Ticks(20, 280, Gate::Level2Or3), Rec<2>,
+    Never(220, 20), Rec<3>,
+    HpBand(740, 770, Gate::ModeNot1), Rec<4>, Times(2, Rec<5>),
+};
+static_assert(ValidAttackScript(kAttack));
+
+TEST_F(StageScriptTest, TickAndHitPointWindowsAreInclusive) {
+  const struct {
+    int32_t tick;
+    float hp;
+    int32_t level, mode;
+    V calls;
+  } rows[] = {
+      {2299, 900, 1, 1, {}},  {2300, 900, 1, 1, {1}}, {2800, 900, 1, 1, {1}}, {2801, 900, 1, 1, {}},
+      {20, 900, 1, 1, {}},    {20, 900, 3, 1, {2}},   {280, 900, 3, 1, {2}},  {281, 900, 3, 1, {}},
+      {100, 740, 1, 1, {}},   {100, 740, 1, 2, {4, 5, 5}}, {100, 770, 1, 2, {4, 5, 5}},
+      {100, 770.5f, 1, 2, {}}, {100, 739.9f, 1, 2, {}},
+  };
+  for (const auto& row : rows) {
+    GameLevel = row.level;
+    GameMode = row.mode;
+    EXPECT_EQ(Attack(kAttack, row.tick, row.hp), row.calls) << row.tick << " " << row.hp;
+  }
+}
+
+// Tables that must not compile into a stage.
+constexpr ScriptItem kReversedWindow[] = {Window(170, 120), Rec<1>};
+constexpr ScriptItem kTickInWaves[] = {Ticks(0, 200), Rec<1>};
+constexpr ScriptItem kWindowInAttack[] = {Window(0, 200), Rec<1>};
+constexpr ScriptItem kAttackWithoutWindow[] = {Rec<1>};
+constexpr ScriptItem kNoRepeat[] = {Times(0, Rec<1>)};
+constexpr ScriptItem kOpenNever[] = {Never(100, 200), Rec<1>};
+static_assert(!ValidScrollScript(kReversedWindow));
+static_assert(!ValidScrollScript(kTickInWaves));
+static_assert(!ValidAttackScript(kWindowInAttack));
+static_assert(!ValidAttackScript(kAttackWithoutWindow));
+static_assert(!ValidScrollScript(kNoRepeat));
+static_assert(!ValidScrollScript(kOpenNever));
+
+}  // namespace

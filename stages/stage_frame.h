@@ -38,7 +38,7 @@ struct BossRow {
                               // after the attack list the tick goes back to 0 once >= this
   float timeout_lo = 0.0f;    // HP 0 and defeat while lo <= ScrollPos <= hi
   float timeout_hi = 0.0f;
-  std::span<const ScriptItem> attack;  // on the attack tick and the HP
+  std::span<const ScriptItem> attack = {};  // on the attack tick and the HP
 };
 
 // The five release windows of the power-up item, each [start, start + 50].
@@ -56,17 +56,17 @@ struct StageRow {
   StageBackground background;
   const BossRow* boss = nullptr;
   // After PlayerShotsDraw: bullet families run before the kinds.
-  std::span<const ScriptItem> after_shots;
+  std::span<const ScriptItem> after_shots = {};
   // The kinds' Move and Update with their wave windows.
-  std::span<const ScriptItem> kinds;
+  std::span<const ScriptItem> kinds = {};
   // Bullet families run before the power-up item.
-  std::span<const ScriptItem> before_power_up;
+  std::span<const ScriptItem> before_power_up = {};
   float power_up_windows[5] = {100, 300, 500, 800, 1000};
   bool power_up_moves_first = false;  // the item falls before it is drawn
   // Draws between the power-up item and the ship.
-  std::span<const ScriptItem> before_ship;
+  std::span<const ScriptItem> before_ship = {};
   // After PlayerUpdate, in this order: the bullet families' Move and Draw.
-  std::span<const ScriptItem> families[3];
+  std::span<const ScriptItem> families[3] = {};
   bool places_sight = true;           // SightPlace runs before the HUD
   bool side_panels = false;           // the side panels are drawn before the present
   bool bomb_needs_laser_idle = false;  // the bomb waits for LaserAReady 0

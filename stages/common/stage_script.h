@@ -107,41 +107,33 @@ constexpr bool ValidCall(const ScriptItem& item) {
   if (item.op == nullptr || item.times < 1) return false;
   return item.kind != ScriptItem::Kind::CallIn || item.lo < item.hi;
 }
-}  // namespace script_detail
 
-// A list of kinds, waves or bullet families: Every / Window / Never headers,
-// bounds in order (a Never window is the one kept with lo >= hi).
-consteval bool ValidScrollScript(std::span<const ScriptItem> script) {
+// Scroll lists take Every / Window headers, attack lists Ticks / HpBand
+// headers and open with one; both take Never, the one kept with lo >= hi.
+consteval bool Valid(std::span<const ScriptItem> script, bool attack) {
+  if (attack && !script.empty() && !script.front().IsHeader()) return false;
   for (const ScriptItem& item : script) {
     switch (item.kind) {
-      case ScriptItem::Kind::Every: break;
-      case ScriptItem::Kind::Window: if (!(item.lo < item.hi)) return false; break;
-      case ScriptItem::Kind::Never: if (item.lo < item.hi) return false; break;
+      case ScriptItem::Kind::Every: if (attack) return false; break;
+      case ScriptItem::Kind::Window: if (attack || !(item.lo < item.hi)) return false; break;
       case ScriptItem::Kind::Ticks:
-      case ScriptItem::Kind::HpBand: return false;
+      case ScriptItem::Kind::HpBand: if (!attack || !(item.lo <= item.hi)) return false; break;
+      case ScriptItem::Kind::Never: if (item.lo < item.hi) return false; break;
       case ScriptItem::Kind::Call:
-      case ScriptItem::Kind::CallIn: if (!script_detail::ValidCall(item)) return false; break;
+      case ScriptItem::Kind::CallIn: if (!ValidCall(item)) return false; break;
     }
   }
   return true;
 }
+}  // namespace script_detail
 
-// An attack list: opens with a header, Ticks / HpBand / Never headers only,
-// bounds in order.
+// A list of kinds, waves or bullet families.
+consteval bool ValidScrollScript(std::span<const ScriptItem> script) {
+  return script_detail::Valid(script, false);
+}
+// An attack list.
 consteval bool ValidAttackScript(std::span<const ScriptItem> script) {
-  if (!script.empty() && !script.front().IsHeader()) return false;
-  for (const ScriptItem& item : script) {
-    switch (item.kind) {
-      case ScriptItem::Kind::Ticks:
-      case ScriptItem::Kind::HpBand: if (!(item.lo <= item.hi)) return false; break;
-      case ScriptItem::Kind::Never: if (item.lo < item.hi) return false; break;
-      case ScriptItem::Kind::Every:
-      case ScriptItem::Kind::Window: return false;
-      case ScriptItem::Kind::Call:
-      case ScriptItem::Kind::CallIn: if (!script_detail::ValidCall(item)) return false; break;
-    }
-  }
-  return true;
+  return script_detail::Valid(script, true);
 }
 
 // One pass over a list of kinds, waves or bullet families.

@@ -3,8 +3,6 @@
 // and the boss block with its attack tick, time-out and defeat.
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "el/draw/transition_state.h"
 #include "el/sound/elSound.h"
 #include "el/system/elSystem.h"
@@ -16,23 +14,15 @@
 #include "shell/scenes.h"
 #include "stages/stage1/boss1_tables.h"
 #include "stages/stage_frame.h"
+#include "tests/stages/call_log.h"
 #include "tests/support/game_harness.h"
 
 namespace {
 
 using namespace vantris_test;
+using namespace stage_test;
 
 constexpr float kStep = 1.0f / 64.0f;  // a fixed frame: 0.3125 px of stage 1
-
-std::vector<int>& Log() {
-  static std::vector<int> log;
-  return log;
-}
-template <int N>
-void Rec() {
-  Log().push_back(N);
-}
-using V = std::vector<int>;
 
 class StageFrameTest : public RunningGameTest {
  protected:

@@ -2,21 +2,13 @@
 // checks that reject a malformed table.
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "shell/game_state.h"
 #include "stages/common/stage_script.h"
+#include "tests/stages/call_log.h"
 
 namespace {
 
-std::vector<int>& Log() {
-  static std::vector<int> log;
-  return log;
-}
-template <int N>
-void Rec() {
-  Log().push_back(N);
-}
+using namespace stage_test;
 
 class StageScriptTest : public ::testing::Test {
  protected:
@@ -42,7 +34,6 @@ class StageScriptTest : public ::testing::Test {
   }
 };
 
-using V = std::vector<int>;
 
 constexpr ScriptItem kWaves[] = {
     Rec<0>,                                  // the script starts open

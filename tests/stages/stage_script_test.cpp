@@ -61,55 +61,23 @@ TEST_F(StageScriptTest, ScrollWindowsAreStrictAndBlocksRunInOrder) {
   EXPECT_EQ(Walk(kWaves, 145.0f), (V{0, 1, 2, 2, 2, 3, 4, 6, 7}));
 }
 
-// Which gates open in play (GameMode 1, GameSubMode 0) at levels 1 and 3,
-// and which only outside it.
-TEST_F(StageScriptTest, Gates) {
-  const struct {
-    Gate gate;
-    bool level1, level3, mode2_sub1;
-  } rows[] = {
-      {Gate::None, true, true, true},           {Gate::Mode1, true, true, false},
-      {Gate::Mode2, false, false, true},        {Gate::ModeNot1, false, false, true},
-      {Gate::SubMode1, false, false, true},     {Gate::SubModeNot0, false, false, true},
-      {Gate::SubModeNot1, true, true, false},   {Gate::Mode2OrSubMode1, false, false, true},
-      {Gate::Level1, true, false, false},       {Gate::Level2Or3, false, true, true},
-      {Gate::Level3, false, true, false},
-  };
-  for (const auto& row : rows) {
-    const auto gate = static_cast<int>(row.gate);
-    GameMode = 1, GameSubMode = 0, GameLevel = 1;
-    EXPECT_EQ(GateOpen(row.gate), row.level1) << gate;
-    GameLevel = 3;
-    EXPECT_EQ(GateOpen(row.gate), row.level3) << gate;
-    GameMode = 2, GameSubMode = 1, GameLevel = 2;
-    EXPECT_EQ(GateOpen(row.gate), row.mode2_sub1) << gate;
-  }
-}
-
+// (Tick windows are run through the boss block in stage_frame_test.)
 constexpr ScriptItem kAttack[] = {
-    Ticks(2300, 2800), Rec<1>,
-    Ticks(20, 280, Gate::Level2Or3), Rec<2>,
     Never(220, 20), Rec<3>,
     HpBand(740, 770, Gate::ModeNot1), Rec<4>, Times(2, Rec<5>),
 };
 static_assert(ValidAttackScript(kAttack));
 
-TEST_F(StageScriptTest, TickAndHitPointWindowsAreInclusive) {
+TEST_F(StageScriptTest, HitPointBandsAreInclusive) {
   const struct {
-    int32_t tick;
     float hp;
-    int32_t level, mode;
+    int32_t mode;
     V calls;
-  } rows[] = {
-      {2299, 900, 1, 1, {}},  {2300, 900, 1, 1, {1}}, {2800, 900, 1, 1, {1}}, {2801, 900, 1, 1, {}},
-      {20, 900, 1, 1, {}},    {20, 900, 3, 1, {2}},   {280, 900, 3, 1, {2}},  {281, 900, 3, 1, {}},
-      {100, 740, 1, 1, {}},   {100, 740, 1, 2, {4, 5, 5}}, {100, 770, 1, 2, {4, 5, 5}},
-      {100, 770.5f, 1, 2, {}}, {100, 739.9f, 1, 2, {}},
-  };
+  } rows[] = {{740, 1, {}},      {739.9f, 2, {}},       {740, 2, {4, 5, 5}},
+              {770, 2, {4, 5, 5}}, {770.5f, 2, {}}};
   for (const auto& row : rows) {
-    GameLevel = row.level;
     GameMode = row.mode;
-    EXPECT_EQ(Attack(kAttack, row.tick, row.hp), row.calls) << row.tick << " " << row.hp;
+    EXPECT_EQ(Attack(kAttack, 100, row.hp), row.calls) << row.hp << " " << row.mode;
   }
 }
 

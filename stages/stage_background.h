@@ -3,5 +3,13 @@
 #pragma once
 #include <cstdint>
 
-// One frame of stage `stage` (1..8); nothing for other numbers.
-void DrawStageBackground(int32_t stage);
+struct StageBackground {
+  int32_t range = 0, base = 0;        // starfield with the layers; range 0: none
+  bool starfield_first = false;       // the starfield before the layers
+  void (*layers[2])() = {};           // drawn in this order (nullptr: none)
+  int32_t off_range = 0, off_base = 0;  // starfield while the layers are off
+};
+
+// One frame of the background: with BackgroundOff 0 the layers (and the
+// starfield where the row has one), with BackgroundOff 1 the starfield alone.
+void DrawStageBackground(const StageBackground& s);

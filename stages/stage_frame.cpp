@@ -1,13 +1,15 @@
 // The stage frame shared by the eight stage scenes.
 #include "stages/stage_frame.h"
 
+#include <algorithm>
+#include <cstddef>
+
 #include "el/draw/elDraw.h"
 #include "el/sound/elSound.h"
 #include "el/system/elSystem.h"
 #include "player/bomb.h"
 #include "player/death.h"
 #include "player/hit_pass.h"
-#include "player/homing_missiles.h"
 #include "player/homing_weapons.h"
 #include "player/lockon.h"
 #include "player/powerup.h"
@@ -18,50 +20,25 @@
 #include "shell/scene.h"
 #include "stages/stage_background.h"
 
-const StageParams StageTable[8] = {
-    // scene        rate   music             entry  count  clear  bombs next         band  homing
-    //   last window, moves first, boss2 draws, sight, panels, bomb waits, salvo, auto-fire
-    {SceneStage1, 20.0f, "MIDI/BGM1.MID",  false, true,  true,  5, SceneStage2, 30, false,
-     950, false, false, true, false, true, true, true},
-    {SceneStage2, 18.0f, "MIDI/BGM2.MID",  false, true,  false, 5, SceneStage4, 60, true,
-     1000, false, true, true, false, false, true, false},
-    {SceneStage3, 20.0f, "MIDI/GTCB3.MID", true,  false, false, 5, SceneStage4, 30, false,
-     1000, true, false, true, true, false, false, false},
-    {SceneStage4, 16.0f, "MIDI/BGM3.MID",  false, true,  false, 5, SceneStage5, 30, true,
-     1000, false, false, true, false, false, true, true},
-    {SceneStage5, 14.0f, "MIDI/BGM4.MID",  false, true,  false, 5, SceneStage7, 30, true,
-     1000, false, false, true, false, false, true, true},
-    {SceneStage6, 13.0f, "MIDI/QZ5.MID",   true,  false, false, 5, SceneStage7, 30, false,
-     1000, false, false, true, false, false, true, true},
-    {SceneStage7, 20.0f, "MIDI/BGM5.MID",  false, true,  false, 3, SceneEnding, 30, false,
-     1000, false, false, true, false, false, true, true},
-    {SceneStage8, 20.0f, nullptr,          false, false, false, 5, SceneEnding, 60, false,
-     1000, false, false, false, false, false, true, true},
-};
-
 void (*StageFrameHook)() = nullptr;
 
 namespace {
 
 // The power-up item's frame: draw (or hand out a pick-up) and fall (one
 // stage lets it fall first), then a release while the scroll position lies
-// in one of the stage's windows (bounds inclusive, 50 long; only the last
-// one differs between stages).
-void PowerUpFrame(const StageParams& stage) {
+// in one of the stage's windows (bounds inclusive).
+void PowerUpFrame(const StageRow& stage) {
   if (stage.power_up_moves_first) Spower1Move();
   Spower1Update();
   if (!stage.power_up_moves_first) Spower1Move();
-  constexpr float kWindowStarts[] = {100, 300, 500, 800};
-  for (float start : kWindowStarts) {
-    if (start <= ScrollPos && ScrollPos <= start + 50) Spower1Spawn();
+  for (float start : stage.power_up_windows) {
+    if (start <= ScrollPos && ScrollPos <= start + PowerUpWindowLength) Spower1Spawn();
   }
-  const float last = stage.last_power_up_window;
-  if (last <= ScrollPos && ScrollPos <= last + 50) Spower1Spawn();
 }
 
 // The automatic-fire block: the laser of the ship type and every homing
 // launch, without keys.
-void AutoFireBlock(const StageParams& stage) {
+void AutoFireBlock(const StageRow& stage) {
   if (AutoFire != 1 || !stage.auto_fire_block) return;
   if (ShipType == 1) PlayerLaserASchedule();
   if (ShipType == 2) PlayerLaserBSchedule();
@@ -69,7 +46,7 @@ void AutoFireBlock(const StageParams& stage) {
 }
 
 // The paused frame: only the continue key, while its prompt is up.
-void PausedFrame(const StageParams& stage) {
+void PausedFrame(const StageRow& stage) {
   if (ContinuePrompt == 1 && PauseFlag == 1 && LastKey == 'Y') {
     PauseFlag = 0;
     ContinuePrompt = 0;
@@ -81,9 +58,30 @@ void PausedFrame(const StageParams& stage) {
   }
 }
 
+// GameLevel as an index of a boss's cycles (0 before a game, 1 to 3).
+size_t LevelIndex() { return static_cast<size_t>(std::clamp(GameLevel, 0, 3)); }
+
 }  // namespace
 
-void RunStageFrame(const StageParams& stage) {
+void RunBossBlock(const BossRow& boss) {
+  if (!(boss.window_lo < ScrollPos && ScrollPos < boss.window_hi)) return;
+  boss.move();
+  boss.draw();
+  // Everything below reads the globals again: a defeat that ended the stage
+  // in the Draw has reset the hit points and the scroll position.
+  BossState& state = *boss.state;
+  if (0.0f < state.hitPoints && state.hitPoints < boss.attack_below) {
+    state.attackTick += 1;
+    RunAttackScript(boss.attack, state);
+    if (state.attackTick >= boss.cycle[LevelIndex()]) state.attackTick = 0;
+  }
+  if (boss.timeout_lo <= ScrollPos && ScrollPos <= boss.timeout_hi) {
+    state.hitPoints = 0.0f;
+    boss.defeat();
+  }
+}
+
+void RunStageFrame(const StageRow& stage) {
   if (SceneEntered == 1) {
     if (stage.entry_clears_pause) {
       PauseFlag = 0;
@@ -104,19 +102,20 @@ void RunStageFrame(const StageParams& stage) {
   elDraw::ClearScreen();
   ScrollPos += FrameTime * stage.scroll_rate;
 
-  // Before the present: background and starfield, bomb, shots, power-up,
-  // ship, sight, then the HUD (and stage 3's side panels).  A stage script's
-  // boss block goes after the bomb, its kinds after the shots and its bullet
-  // families after the ship.
-  DrawStageBackground(stage.scene - 1);
+  // Before the present: background and starfield, bomb, boss, shots, kinds
+  // and waves, power-up, ship, bullet families, sight, then the HUD (and the
+  // side panels of one stage).
+  DrawStageBackground(stage.background);
   BombDraw();
+  if (stage.boss != nullptr) RunBossBlock(*stage.boss);
   PlayerShotsDraw();
+  RunScript(stage.after_shots);
+  RunScript(stage.kinds);
+  RunScript(stage.before_power_up);
   PowerUpFrame(stage);
-  if (stage.boss2_missile_draws) {
-    HomingMissileBoss2ADraw();
-    HomingMissileBoss2BDraw();
-  }
+  RunScript(stage.before_ship);
   PlayerUpdate();
+  for (std::span<const ScriptItem> section : stage.families) RunScript(section);
   if (StageFrameHook != nullptr) StageFrameHook();
   if (stage.places_sight) SightPlace();
   DrawHud();

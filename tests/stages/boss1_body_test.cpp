@@ -1,0 +1,234 @@
+// The stage-1 boss's entry bands, damage flames and lock marks, and the
+// defeat sequence that ends the stage.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "el/draw/transition_state.h"
+#include "el/sound/elSound.h"
+#include "shell/scene.h"
+#include "stages/stage1/boss1_body.h"
+#include "stages/stage2/boss2_body.h"
+#include "stages/stage3/boss3_body.h"
+#include "tests/enemies/enemy_fixture.h"
+
+namespace {
+
+using player_test::XY;
+
+constexpr uint16_t kBoss = 0x2001, kSilhouette = 0x2002, kBig = 0x2003, kSmall = 0x2004;
+constexpr float kStep = 1.0f / 64.0f;  // timers then advance by exact binary steps
+
+class Boss1Test : public enemy_test::EnemyTest {
+ protected:
+  void SetUp() override {
+    EnemyTest::SetUp();
+    ImgBoss11 = Solid(440, 360, kBoss);
+    ImgBos111 = Solid(480, 480, kSilhouette);
+    ImgBbak1b = Solid(640, 160, kBig);
+    ImgZbak1b = Solid(600, 60, kSmall);
+    FrameTime = kStep;
+  }
+  void TearDown() override {
+    ImgBoss11 = ImgBos111 = ImgBbak1b = ImgZbak1b = 0;
+    EnemyTest::TearDown();
+  }
+  // The colour of flame cell f (ZBAK3B is picture 2 of the fixture).
+  static uint16_t Flame(int f) { return enemy_test::CellColour(2, f); }
+};
+
+// Each row: the timer the Move call reaches, what it does to the silhouette
+// (parked at (200, 100) with speed 400 before) and the boss (at (7, 9)).
+TEST_F(Boss1Test, MoveBandsAtTheirBounds) {
+  const struct {
+    float timer;
+    bool drawn;
+    XY entry, boss;
+    float timer_after;
+  } rows[] = {
+      {0.0f, true, {160, 600}, {7, 9}, 0.0f},     {20.0f, true, {160, 600}, {7, 9}, 20.0f},
+      {20.5f, false, {200, 100}, {7, 9}, 20.5f},  {21.0f, false, {200, 100}, {7, 9}, 21.0f},
+      {21.5f, true, {160, 93.75f}, {7, 9}, 21.5f}, {59.0f, true, {160, 93.75f}, {7, 9}, 59.0f},
+      {59.5f, false, {200, 100}, {7, 9}, 59.5f},  {60.0f, false, {200, 100}, {7, 9}, 60.0f},
+      {60.5f, false, {200, 100}, {180, -360}, 60.5f}, {90.0f, false, {200, 100}, {180, -360}, 90.0f},
+      {90.5f, false, {200, 100}, {7, 9}, 90.5f},  {91.0f, false, {200, 100}, {7, 10.25f}, 91.0f},
+      {135.0f, false, {200, 100}, {180, 0}, 135.0f}, {159.5f, false, {200, 100}, {180, 0}, 159.5f},
+      {160.0f, false, {200, 100}, {180, 0}, 138.0f}, {162.0f, false, {200, 100}, {180, 0}, 138.0f},
+      {163.0f, false, {200, 100}, {7, 9}, 138.0f},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.timer);
+    elDraw::ClearScreen();
+    Boss1Entry.x = 200.0f;
+    Boss1Entry.y = 100.0f;
+    Boss1Entry.speed = 400.0f;
+    Boss1State.x = 7.0f;
+    Boss1State.y = 9.0f;
+    Boss1State.moveTimer = row.timer - 10.0f * kStep;
+    Boss1Move();
+    EXPECT_EQ(Back(300, 200) == kSilhouette, row.drawn);
+    EXPECT_EQ(player_test::Pos(Boss1Entry), row.entry);
+    EXPECT_EQ(player_test::Pos(Boss1State), row.boss);
+    EXPECT_FLOAT_EQ(Boss1State.moveTimer, row.timer_after);
+  }
+}
+
+// From the reset: the silhouette rises out of the top and is parked, the
+// boss descends and holds at (180, 0) for good (the timer goes back to 138
+// whenever it reaches 160).
+TEST_F(Boss1Test, TheEntryEndsHoldingForGood) {
+  float highest = 0.0f;
+  int first_hold = -1;
+  for (int call = 1; call <= 3000; ++call) {
+    Boss1Move();
+    highest = std::max(highest, Boss1State.moveTimer);
+    const bool holding = Boss1State.x == 180.0f && Boss1State.y == 0.0f;
+    if (holding && first_hold < 0) first_hold = call;
+    if (first_hold > 0) ASSERT_TRUE(holding) << call;
+  }
+  EXPECT_EQ(first_hold, 864);  // timer 135
+  EXPECT_LT(highest, 160.0f);
+  // Parked once above the playfield; the rest of its band only sets x again.
+  EXPECT_EQ(player_test::Pos(Boss1Entry), XY(160, 2550));
+  EXPECT_EQ(Boss1Entry.speed, 0.0f);
+}
+
+TEST_F(Boss1Test, FlamesFromNinetyAndSeventyHitPointsDown) {
+  const struct {
+    float hp;
+    bool first, second;
+  } rows[] = {{91, false, false}, {90, true, false}, {70.5f, true, false},
+              {70, true, true},   {0.5f, true, true}, {0, false, false}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.hp);
+    elDraw::ClearScreen();
+    Boss1State.x = 180.4f;
+    Boss1State.y = 0.0f;
+    Boss1State.hitPoints = row.hp;
+    Boss1State.flameFrame = 2;
+    Boss1State.hit = 1;
+    Boss1Draw();
+    // Cell 2, 56 px below the start points (each 80 x 80; looked at inside).
+    EXPECT_EQ(Back(180 + 140 + 40, 50 + 56 + 40) == Flame(2), row.first);
+    EXPECT_EQ(Back(180 + 220 + 40, 50 + 56 + 40) == Flame(2), row.first);
+    EXPECT_EQ(Back(180 + 60 + 40, 100 + 56 + 40) == Flame(2), row.second);
+    EXPECT_EQ(Back(180 + 300 + 40, 100 + 56 + 40) == Flame(2), row.second);
+    EXPECT_EQ(Back(190, 10), kBoss);
+    EXPECT_EQ(Boss1State.hit, 0u);  // taken, and nothing else shows
+    EXPECT_EQ(Boss1State.hitShown, 1u);
+    EXPECT_EQ(Boss1State.flameFrame, 3);
+  }
+  Boss1State.flameFrame = 9;
+  Boss1State.flameLoop = 4;
+  Boss1Draw();
+  EXPECT_EQ(Boss1State.flameFrame, 0);
+  EXPECT_EQ(Boss1State.flameLoop, 0);
+}
+
+// Both arrays hold three records and all six are marked where they lie.
+TEST_F(Boss1Test, LockMarksOfEveryRecordOfBothArrays) {
+  static_assert(std::size(Boss1LockPoints.A) == 3 && std::size(Boss1LockPoints.B) == 3);
+  // The boss parked off the screen: the marks alone show.
+  for (int i = 0; i < 3; ++i) {
+    Boss1LockPoints.A[i] = {200 + 70 * i, 400, 1, 0};
+    Boss1LockPoints.B[i] = {200 + 70 * i, 480, i == 1 ? 0u : 1u, 0};
+  }
+  elDraw::ClearScreen();
+  Boss1Draw();
+  const uint16_t mark = enemy_test::CellColour(4, 0);  // ROCK1
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(Back(230 + 70 * i, 430), mark) << "A" << i;
+    EXPECT_EQ(Back(230 + 70 * i, 510) == mark, i != 1) << "B" << i;
+  }
+  EXPECT_EQ(CountBack(mark), 5 * 3600);
+}
+
+// Driven by the draw alone at 64 frames per second the stage clears on the
+// 449th call (timer 70.156), the music stops from the 321st to the 383rd
+// call only, and every call restarts the explosion sound and moves every
+// explosion to a new point over the boss.
+TEST_F(Boss1Test, DefeatTimingMusicStopAndStageClear) {
+  SceneNumber = PrevScene = SceneStage1;
+  ScrollPos = 9000.0f;
+  Boss1State.x = 180.0f;
+  Boss1State.y = 20.0f;
+  Boss1State.hitPoints = 0.0f;
+  elSound::PlayMidi("MIDI/BGM1.MID", 1);
+  ASSERT_EQ(MidiOpen, 1u);
+  std::set<int> stops;
+  int change = 0;
+  for (int call = 1; call <= 460 && change == 0; ++call) {
+    const XY before = player_test::Pos(Boss1BigExplosions[0]);
+    ASSERT_TRUE(SoundsBom([] { Boss1Defeat(); })) << call;
+    if (SceneNumber != SceneStage1) {
+      change = call;
+      break;
+    }
+    EXPECT_NE(player_test::Pos(Boss1BigExplosions[0]), before) << call;
+    for (const DefeatExplosion& e : Boss1BigExplosions) {
+      ASSERT_TRUE(e.x >= 80 && e.x < 520 && e.y >= 20 && e.y < 380) << call;
+    }
+    for (const DefeatExplosion& e : Boss1SmallExplosions) {
+      ASSERT_TRUE(e.x >= 140 && e.x < 580 && e.y >= 20 && e.y < 380) << call;
+    }
+    if (MidiOpen == 0) {
+      stops.insert(call);
+      elSound::PlayMidi("MIDI/BGM1.MID", 1);
+    }
+  }
+  EXPECT_EQ(change, 449);
+  ASSERT_EQ(stops.size(), 63u);
+  EXPECT_EQ(*stops.begin(), 321);
+  EXPECT_EQ(*stops.rbegin(), 383);
+  EXPECT_EQ(SceneNumber, SceneStage2);
+  EXPECT_EQ(PrevScene, 0);
+  EXPECT_EQ(TransitionPattern, 3);
+  EXPECT_EQ(TransitionBand, 30);
+  EXPECT_EQ(TransitionStep, 30);
+  EXPECT_EQ(TransitionDir, -1);
+  EXPECT_EQ(Boss1State.hitPoints, 1020.0f);
+  EXPECT_EQ(Boss1State.defeatTimer, 0.0f);
+  EXPECT_EQ(ScrollPos, 0.0f);
+
+  // A later call in the same frame finds the boss whole again.
+  SceneNumber = SceneStage1;
+  Boss1Defeat();
+  EXPECT_EQ(SceneNumber, SceneStage1);
+  EXPECT_EQ(player_test::Pos(Boss1BigExplosions[0]), XY(-500, 2550));
+}
+
+// The rows of the other two bosses: spread, band, next scene, start HP.
+TEST_F(Boss1Test, DefeatRowsOfTheSecondAndThirdBoss) {
+  const struct {
+    void (*defeat)();
+    BossState* boss;
+    DefeatExplosion* big;
+    float spread_x, spread_y, start_hp;
+    int32_t band, scene;
+  } rows[] = {
+      {Boss2Defeat, &Boss2State, Boss2BigExplosions, 500, 350, 1000, 60, SceneStage4},
+      {Boss3Defeat, &Boss3State, Boss3BigExplosions, 440, 280, 600, 30, SceneStage4},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.band);
+    SceneNumber = SceneStage2;
+    row.boss->x = 200.0f;
+    row.boss->y = 0.0f;
+    row.boss->hitPoints = -3.0f;
+    player_test::Range x, y;
+    for (int call = 1; call < 449; ++call) {
+      row.defeat();
+      x.Add(row.big[call % 8].x);
+      y.Add(row.big[call % 8].y);
+    }
+    EXPECT_EQ(SceneNumber, SceneStage2);
+    row.defeat();
+    EXPECT_EQ(SceneNumber, row.scene);
+    EXPECT_EQ(TransitionBand, row.band);
+    EXPECT_EQ(row.boss->hitPoints, row.start_hp);
+    EXPECT_TRUE(x.In(100, 99 + row.spread_x) && x.hi > 80 + row.spread_x) << x;
+    EXPECT_TRUE(y.In(0, row.spread_y - 1) && y.hi > row.spread_y - 20) << y;
+  }
+}
+
+}  // namespace

@@ -1,6 +1,8 @@
 #include "roles.h"
 
+#include "enemies/diagonal_kinds.h"
 #include "enemies/rotating_kinds.h"
+#include "enemies/side_gunships.h"
 #include "enemies/small_kinds.h"
 
 namespace runner {
@@ -18,6 +20,8 @@ namespace {
 const Role Roles[] = {
     SMALL_KIND_ROLES(REGISTER_ROLES)
     ROTATING_KIND_ROLES(REGISTER_ROLES)
+    SIDE_GUNSHIP_ROLES(REGISTER_ROLES)
+    DIAGONAL_KIND_ROLES(REGISTER_ROLES)
 };
 
 }  // namespace

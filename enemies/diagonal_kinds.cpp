@@ -58,7 +58,7 @@ constexpr KindRow<EnemySlot> Diagonal(TableRef<EnemySlot> slots, TableRef<LockOn
 
 // Shot1: five streaks per slot from one point, down the side's 45-degree
 // diagonal at 140 .. 220 px/s by place; no limit at the sides.
-constexpr StraightRow DiagonalLine(TableRef<StraightShot> shots, OwnerRef owner,
+constexpr StraightRow Streaks(TableRef<StraightShot> shots, OwnerRef owner,
                                    DiagonalSide side) {
   constexpr Speed kGrades = Graded({140, 160, 180, 200, 220});
   Speed vx = kGrades;
@@ -88,7 +88,7 @@ constexpr FanGun FanNearRight{37, 44, {Fixed(130), 20, 1}, 24};
 constexpr FanGun FanFarLeft{37, 30, {Fixed(130), 40, -1}, 24};
 constexpr FanGun FanFarRight{42, 30, {Fixed(130), 40, 1}, 20};
 
-constexpr StraightRow DiagonalFan(TableRef<StraightShot> shots, OwnerRef owner, FanGun gun) {
+constexpr StraightRow Fan(TableRef<StraightShot> shots, OwnerRef owner, FanGun gun) {
   StraightRow row = Drops(shots, owner, gun.dx, gun.dy, gun.fall,
                           AdditiveCell(&ImgVal13, 16, 16), ShipBox(14, gun.shipLoY));
   row.retire.bombWave = false;
@@ -97,35 +97,39 @@ constexpr StraightRow DiagonalFan(TableRef<StraightShot> shots, OwnerRef owner, 
 
 }  // namespace
 
-KIND(Szak21A, EnemySlot, Diagonal(Table(Szak21ASlots), Table(Szak21ALockTargets), FromLeft, WingA, false))
-KIND(Szak22A, EnemySlot, Diagonal(Table(Szak22ASlots), Table(Szak22ALockTargets), FromRight, WingA, false))
-KIND(Szak21B, EnemySlot, Diagonal(Table(Szak21BSlots), Table(Szak21ALockTargets), FromLeft, WingB, false))
-KIND(Szak22B, EnemySlot, Diagonal(Table(Szak22BSlots), Table(Szak22ALockTargets), FromRight, WingB, true))
+KIND(Szak21A, EnemySlot,
+     Diagonal(Table(Szak21ASlots), Table(Szak21ALockTargets), FromLeft, WingA, false))
+KIND(Szak22A, EnemySlot,
+     Diagonal(Table(Szak22ASlots), Table(Szak22ALockTargets), FromRight, WingA, false))
+KIND(Szak21B, EnemySlot,
+     Diagonal(Table(Szak21BSlots), Table(Szak21ALockTargets), FromLeft, WingB, false))
+KIND(Szak22B, EnemySlot,
+     Diagonal(Table(Szak22BSlots), Table(Szak22ALockTargets), FromRight, WingB, true))
 
-STRAIGHT_FAMILY(Szak21AShot1, DiagonalLine(Table(Szak21AShot1Slots), Owner<Szak21ASlots>(), FromLeft))
-STRAIGHT_FAMILY(Szak21AShot2, DiagonalFan(Table(Szak21AShot2Slots), Owner<Szak21ASlots>(), FanStraight))
-STRAIGHT_FAMILY(Szak21AShot3, DiagonalFan(Table(Szak21AShot3Slots), Owner<Szak21ASlots>(), FanNearLeft))
-STRAIGHT_FAMILY(Szak21AShot4, DiagonalFan(Table(Szak21AShot4Slots), Owner<Szak21ASlots>(), FanNearRight))
-STRAIGHT_FAMILY(Szak21AShot5, DiagonalFan(Table(Szak21AShot5Slots), Owner<Szak21ASlots>(), FanFarLeft))
-STRAIGHT_FAMILY(Szak21AShot6, DiagonalFan(Table(Szak21AShot6Slots), Owner<Szak21ASlots>(), FanFarRight))
+STRAIGHT_FAMILY(Szak21AShot1, Streaks(Table(Szak21AShot1Slots), Owner<Szak21ASlots>(), FromLeft))
+STRAIGHT_FAMILY(Szak21AShot2, Fan(Table(Szak21AShot2Slots), Owner<Szak21ASlots>(), FanStraight))
+STRAIGHT_FAMILY(Szak21AShot3, Fan(Table(Szak21AShot3Slots), Owner<Szak21ASlots>(), FanNearLeft))
+STRAIGHT_FAMILY(Szak21AShot4, Fan(Table(Szak21AShot4Slots), Owner<Szak21ASlots>(), FanNearRight))
+STRAIGHT_FAMILY(Szak21AShot5, Fan(Table(Szak21AShot5Slots), Owner<Szak21ASlots>(), FanFarLeft))
+STRAIGHT_FAMILY(Szak21AShot6, Fan(Table(Szak21AShot6Slots), Owner<Szak21ASlots>(), FanFarRight))
 
-STRAIGHT_FAMILY(Szak22AShot1, DiagonalLine(Table(Szak22AShot1Slots), Owner<Szak22ASlots>(), FromRight))
-STRAIGHT_FAMILY(Szak22AShot2, DiagonalFan(Table(Szak22AShot2Slots), Owner<Szak22ASlots>(), FanStraight))
-STRAIGHT_FAMILY(Szak22AShot3, DiagonalFan(Table(Szak22AShot3Slots), Owner<Szak22ASlots>(), FanNearLeft))
-STRAIGHT_FAMILY(Szak22AShot4, DiagonalFan(Table(Szak22AShot4Slots), Owner<Szak22ASlots>(), FanNearRight))
-STRAIGHT_FAMILY(Szak22AShot5, DiagonalFan(Table(Szak22AShot5Slots), Owner<Szak22ASlots>(), FanFarLeft))
-STRAIGHT_FAMILY(Szak22AShot6, DiagonalFan(Table(Szak22AShot6Slots), Owner<Szak22ASlots>(), FanFarRight))
+STRAIGHT_FAMILY(Szak22AShot1, Streaks(Table(Szak22AShot1Slots), Owner<Szak22ASlots>(), FromRight))
+STRAIGHT_FAMILY(Szak22AShot2, Fan(Table(Szak22AShot2Slots), Owner<Szak22ASlots>(), FanStraight))
+STRAIGHT_FAMILY(Szak22AShot3, Fan(Table(Szak22AShot3Slots), Owner<Szak22ASlots>(), FanNearLeft))
+STRAIGHT_FAMILY(Szak22AShot4, Fan(Table(Szak22AShot4Slots), Owner<Szak22ASlots>(), FanNearRight))
+STRAIGHT_FAMILY(Szak22AShot5, Fan(Table(Szak22AShot5Slots), Owner<Szak22ASlots>(), FanFarLeft))
+STRAIGHT_FAMILY(Szak22AShot6, Fan(Table(Szak22AShot6Slots), Owner<Szak22ASlots>(), FanFarRight))
 
-STRAIGHT_FAMILY(Szak21BShot1, DiagonalLine(Table(Szak21BShot1Slots), Owner<Szak21BSlots>(), FromLeft))
-STRAIGHT_FAMILY(Szak21BShot2, DiagonalFan(Table(Szak21BShot2Slots), Owner<Szak21BSlots>(), FanStraight))
-STRAIGHT_FAMILY(Szak21BShot3, DiagonalFan(Table(Szak21BShot3Slots), Owner<Szak21BSlots>(), FanNearLeft))
-STRAIGHT_FAMILY(Szak21BShot4, DiagonalFan(Table(Szak21BShot4Slots), Owner<Szak21BSlots>(), FanNearRight))
-STRAIGHT_FAMILY(Szak21BShot5, DiagonalFan(Table(Szak21BShot5Slots), Owner<Szak21BSlots>(), FanFarLeft))
-STRAIGHT_FAMILY(Szak21BShot6, DiagonalFan(Table(Szak21BShot6Slots), Owner<Szak21BSlots>(), FanFarRight))
+STRAIGHT_FAMILY(Szak21BShot1, Streaks(Table(Szak21BShot1Slots), Owner<Szak21BSlots>(), FromLeft))
+STRAIGHT_FAMILY(Szak21BShot2, Fan(Table(Szak21BShot2Slots), Owner<Szak21BSlots>(), FanStraight))
+STRAIGHT_FAMILY(Szak21BShot3, Fan(Table(Szak21BShot3Slots), Owner<Szak21BSlots>(), FanNearLeft))
+STRAIGHT_FAMILY(Szak21BShot4, Fan(Table(Szak21BShot4Slots), Owner<Szak21BSlots>(), FanNearRight))
+STRAIGHT_FAMILY(Szak21BShot5, Fan(Table(Szak21BShot5Slots), Owner<Szak21BSlots>(), FanFarLeft))
+STRAIGHT_FAMILY(Szak21BShot6, Fan(Table(Szak21BShot6Slots), Owner<Szak21BSlots>(), FanFarRight))
 
-STRAIGHT_FAMILY(Szak22BShot1, DiagonalLine(Table(Szak22BShot1Slots), Owner<Szak22BSlots>(), FromRight))
-STRAIGHT_FAMILY(Szak22BShot2, DiagonalFan(Table(Szak22BShot2Slots), Owner<Szak22BSlots>(), FanStraight))
-STRAIGHT_FAMILY(Szak22BShot3, DiagonalFan(Table(Szak22BShot3Slots), Owner<Szak22BSlots>(), FanNearLeft))
-STRAIGHT_FAMILY(Szak22BShot4, DiagonalFan(Table(Szak22BShot4Slots), Owner<Szak22BSlots>(), FanNearRight))
-STRAIGHT_FAMILY(Szak22BShot5, DiagonalFan(Table(Szak22BShot5Slots), Owner<Szak22BSlots>(), FanFarLeft))
-STRAIGHT_FAMILY(Szak22BShot6, DiagonalFan(Table(Szak22BShot6Slots), Owner<Szak22BSlots>(), FanFarRight))
+STRAIGHT_FAMILY(Szak22BShot1, Streaks(Table(Szak22BShot1Slots), Owner<Szak22BSlots>(), FromRight))
+STRAIGHT_FAMILY(Szak22BShot2, Fan(Table(Szak22BShot2Slots), Owner<Szak22BSlots>(), FanStraight))
+STRAIGHT_FAMILY(Szak22BShot3, Fan(Table(Szak22BShot3Slots), Owner<Szak22BSlots>(), FanNearLeft))
+STRAIGHT_FAMILY(Szak22BShot4, Fan(Table(Szak22BShot4Slots), Owner<Szak22BSlots>(), FanNearRight))
+STRAIGHT_FAMILY(Szak22BShot5, Fan(Table(Szak22BShot5Slots), Owner<Szak22BSlots>(), FanFarLeft))
+STRAIGHT_FAMILY(Szak22BShot6, Fan(Table(Szak22BShot6Slots), Owner<Szak22BSlots>(), FanFarRight))

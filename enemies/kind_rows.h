@@ -47,7 +47,9 @@ constexpr Piece Debris(int32_t xf, int32_t yf) {
 constexpr Pieces WithDebris(Blit main, std::initializer_list<Piece> debris) {
   Pieces pieces = MainPiece(main);
   size_t i = 1;
-  for (const Piece& p : debris) pieces[i++] = p;
+  for (const Piece& p : debris) {
+    if (i < pieces.size()) pieces[i++] = p;
+  }
   return pieces;
 }
 

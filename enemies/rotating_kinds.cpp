@@ -22,9 +22,12 @@ void SteerToShip(SpinningEnemySlot& s) {
   }
 }
 
-// The spinning disc, turned 7 degrees per drawing branch, free slots too.
-constexpr KindRow<SpinningEnemySlot> Szak6Disc(TableRef<SpinningEnemySlot> slots) {
-  return {.slots = slots, .image = &ImgSzak6, .w = 79, .h = 79, .rotated = true, .spin = 7};
+// The spinning disc with its entry values, turned 7 degrees per drawing
+// branch, free slots too.
+constexpr KindRow<SpinningEnemySlot> Szak6Disc(TableRef<SpinningEnemySlot> slots, RandomValue x,
+                                               RandomValue y, RandomValue vx, RandomValue vy) {
+  return {.slots = slots, .x = x, .y = y, .vx = vx, .vy = vy,
+          .image = &ImgSzak6, .w = 79, .h = 79, .rotated = true, .spin = 7};
 }
 
 // Szak6A, Szak6B, Szak6C: discs falling from above the top at a random
@@ -34,11 +37,8 @@ constexpr KindRow<SpinningEnemySlot> Szak6Faller(TableRef<SpinningEnemySlot> slo
                                                  int32_t vyBase,
                                                  void (*steer)(SpinningEnemySlot&),
                                                  Pieces pieces, Pieces unblended) {
-  KindRow<SpinningEnemySlot> row = Szak6Disc(slots);
-  row.x = Rand(360, 180);
-  row.y = Fixed(-80);
-  row.vx = Rand(10, 0);
-  row.vy = Rand(80, vyBase);
+  KindRow<SpinningEnemySlot> row =
+      Szak6Disc(slots, Rand(360, 180), Fixed(-80), Rand(10, 0), Rand(80, vyBase));
   row.pieces = pieces;
   row.unblendedPieces = unblended;
   row.xSign = steer != nullptr ? 1.0f : 0.0f;
@@ -61,11 +61,8 @@ constexpr Pieces Szak6GunshipPieces = WithDebris(
 constexpr KindRow<SpinningEnemySlot> Szak6Gunship(TableRef<SpinningEnemySlot> slots,
                                                   TableRef<LockOnTarget> locks, int32_t entryX,
                                                   float side) {
-  KindRow<SpinningEnemySlot> row = Szak6Disc(slots);
-  row.x = Fixed(entryX);
-  row.y = Rand(100, 0);
-  row.vx = RandBelow(100, 50);
-  row.vy = RandBelow(90, 50);
+  KindRow<SpinningEnemySlot> row =
+      Szak6Disc(slots, Fixed(entryX), Rand(100, 0), RandBelow(100, 50), RandBelow(90, 50));
   row.freeSlotsDraw = true;
   row.pieces = Szak6GunshipPieces;
   row.unblendedPieces = MainPiece(Blit::Keyed);
@@ -92,12 +89,12 @@ constexpr AimedRow Szak6Darts(TableRef<AimedShot> shots, OwnerRef owner) {
       .look = RotatedLook(&ImgVall301, 30),
   };
 }
-constexpr StraightRow Szak6Drop(TableRef<StraightShot> shots, OwnerRef owner, Fall fall) {
+constexpr StraightRow Pellets(TableRef<StraightShot> shots, OwnerRef owner, Fall fall) {
   return Drops(shots, owner, 32, 50, fall, AdditiveCell(&ImgVal12, 16, 16));
 }
-constexpr Fall Szak6DropDown{Rand(50, 100)};
-constexpr Fall Szak6DropLeft{Rand(50, 100), 30, -1};
-constexpr Fall Szak6DropRight{Rand(50, 100), 30, 1};
+constexpr Fall Downward{Rand(50, 100)};
+constexpr Fall Leftward{Rand(50, 100), 30, -1};
+constexpr Fall Rightward{Rand(50, 100), 30, 1};
 
 // The fans of Szak6D and Szak6E: 25 records in five groups of five from slot
 // 0, at ticks 40 .. 200 of a 250-call cycle; each fan spreads over -24 ..
@@ -130,9 +127,12 @@ KIND(Szak6B, SpinningEnemySlot, Szak6Faller(Table(Szak6BSlots), 140, SteerToShip
 KIND(Szak6C, SpinningEnemySlot, Szak6Faller(Table(Szak6CSlots), 40, nullptr, HalfAndSixDebris,
                                             MainPiece(Blit::Keyed)))
 
-AIMED_FAMILY(Szak6AShot1, Darts(Table(Szak6AShot1Slots), Owner<Szak6ASlots>(), 25, 50, Rand(50, 130)))
-AIMED_FAMILY(Szak6BShot1, Darts(Table(Szak6BShot1Slots), Owner<Szak6BSlots>(), 25, 50, Rand(50, 140)))
-AIMED_FAMILY(Szak6CShot1, Darts(Table(Szak6CShot1Slots), Owner<Szak6CSlots>(), 25, 50, Rand(50, 150)))
+AIMED_FAMILY(Szak6AShot1,
+             Darts(Table(Szak6AShot1Slots), Owner<Szak6ASlots>(), 25, 50, Rand(50, 130)))
+AIMED_FAMILY(Szak6BShot1,
+             Darts(Table(Szak6BShot1Slots), Owner<Szak6BSlots>(), 25, 50, Rand(50, 140)))
+AIMED_FAMILY(Szak6CShot1,
+             Darts(Table(Szak6CShot1Slots), Owner<Szak6CSlots>(), 25, 50, Rand(50, 150)))
 
 KIND(Szak6D, SpinningEnemySlot, Szak6Gunship(Table(Szak6DSlots), Table(Szak6DLockTargets), 90, 1))
 KIND(Szak6E, SpinningEnemySlot, Szak6Gunship(Table(Szak6ESlots), Table(Szak6ELockTargets), 620, -1))
@@ -140,15 +140,15 @@ KIND(Szak6E, SpinningEnemySlot, Szak6Gunship(Table(Szak6ESlots), Table(Szak6ELoc
 AIMED_FAMILY(Szak6DShot1, Szak6Darts(Table(Szak6DShot1Slots), Owner<Szak6DSlots>()))
 AIMED_FAMILY(Szak6DShot2, OrbLine(Table(Szak6DShot2Slots), Owner<Szak6DSlots>(), 0, 50, FourOrbs))
 AIMED_FAMILY(Szak6DShot3, OrbLine(Table(Szak6DShot3Slots), Owner<Szak6DSlots>(), 1, 50, FiveOrbs))
-STRAIGHT_FAMILY(Szak6DShot4, Szak6Drop(Table(Szak6DShot4Slots), Owner<Szak6DSlots>(), Szak6DropDown))
-STRAIGHT_FAMILY(Szak6DShot5, Szak6Drop(Table(Szak6DShot5Slots), Owner<Szak6DSlots>(), Szak6DropLeft))
-STRAIGHT_FAMILY(Szak6DShot6, Szak6Drop(Table(Szak6DShot6Slots), Owner<Szak6DSlots>(), Szak6DropRight))
+STRAIGHT_FAMILY(Szak6DShot4, Pellets(Table(Szak6DShot4Slots), Owner<Szak6DSlots>(), Downward))
+STRAIGHT_FAMILY(Szak6DShot5, Pellets(Table(Szak6DShot5Slots), Owner<Szak6DSlots>(), Leftward))
+STRAIGHT_FAMILY(Szak6DShot6, Pellets(Table(Szak6DShot6Slots), Owner<Szak6DSlots>(), Rightward))
 VOLLEY_FIRE_FAMILY(Szak6DShot7, Szak6Fans(Table(Szak6DShot7Slots), Owner<Szak6DSlots>()))
 
 AIMED_FAMILY(Szak6EShot1, Szak6Darts(Table(Szak6EShot1Slots), Owner<Szak6ESlots>()))
 AIMED_FAMILY(Szak6EShot2, OrbLine(Table(Szak6EShot2Slots), Owner<Szak6ESlots>(), 0, 50, FourOrbs))
 AIMED_FAMILY(Szak6EShot3, OrbLine(Table(Szak6EShot3Slots), Owner<Szak6ESlots>(), 1, 50, FiveOrbs))
-STRAIGHT_FAMILY(Szak6EShot4, Szak6Drop(Table(Szak6EShot4Slots), Owner<Szak6ESlots>(), Szak6DropDown))
-STRAIGHT_FAMILY(Szak6EShot5, Szak6Drop(Table(Szak6EShot5Slots), Owner<Szak6ESlots>(), Szak6DropLeft))
-STRAIGHT_FAMILY(Szak6EShot6, Szak6Drop(Table(Szak6EShot6Slots), Owner<Szak6ESlots>(), Szak6DropRight))
+STRAIGHT_FAMILY(Szak6EShot4, Pellets(Table(Szak6EShot4Slots), Owner<Szak6ESlots>(), Downward))
+STRAIGHT_FAMILY(Szak6EShot5, Pellets(Table(Szak6EShot5Slots), Owner<Szak6ESlots>(), Leftward))
+STRAIGHT_FAMILY(Szak6EShot6, Pellets(Table(Szak6EShot6Slots), Owner<Szak6ESlots>(), Rightward))
 VOLLEY_FIRE_FAMILY(Szak6EShot7, Szak6Fans(Table(Szak6EShot7Slots), Owner<Szak6ESlots>()))

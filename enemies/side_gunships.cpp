@@ -33,28 +33,34 @@ constexpr KindRow<EnemySlot> Gunship(TableRef<EnemySlot> slots, TableRef<LockOnT
 }
 
 // The three single bullets: VAL13 from (32, 50), rand() % 30 + 100 px/s down.
-constexpr StraightRow GunshipDrop(TableRef<StraightShot> shots, OwnerRef owner, Fall fall) {
+constexpr StraightRow Pellets(TableRef<StraightShot> shots, OwnerRef owner, Fall fall) {
   return Drops(shots, owner, 32, 50, fall, AdditiveCell(&ImgVal13, 16, 16));
 }
-constexpr Fall GunshipDropDown{Rand(30, 100)};
-constexpr Fall GunshipDropLeft{Rand(30, 100), 30, -1};
-constexpr Fall GunshipDropRight{Rand(30, 100), 30, 1};
+constexpr Fall Downward{Rand(30, 100)};
+constexpr Fall Leftward{Rand(30, 100), 30, -1};
+constexpr Fall Rightward{Rand(30, 100), 30, 1};
 
 }  // namespace
 
 KIND(Szak13A, EnemySlot, Gunship(Table(Szak13ASlots), Table(Szak13ALockTargets), 90, 1))
 KIND(Szak13B, EnemySlot, Gunship(Table(Szak13BSlots), Table(Szak13BLockTargets), 620, -1))
 
-AIMED_FAMILY(Szak13AShot1, Darts(Table(Szak13AShot1Slots), Owner<Szak13ASlots>(), 25, 30, Rand(50, 150)))
-AIMED_FAMILY(Szak13AShot2, OrbLine(Table(Szak13AShot2Slots), Owner<Szak13ASlots>(), 0, 40, FourOrbs))
-AIMED_FAMILY(Szak13AShot3, OrbLine(Table(Szak13AShot3Slots), Owner<Szak13ASlots>(), 1, 40, FiveOrbs))
-STRAIGHT_FAMILY(Szak13AShot4, GunshipDrop(Table(Szak13AShot4Slots), Owner<Szak13ASlots>(), GunshipDropDown))
-STRAIGHT_FAMILY(Szak13AShot5, GunshipDrop(Table(Szak13AShot5Slots), Owner<Szak13ASlots>(), GunshipDropLeft))
-STRAIGHT_FAMILY(Szak13AShot6, GunshipDrop(Table(Szak13AShot6Slots), Owner<Szak13ASlots>(), GunshipDropRight))
+AIMED_FAMILY(Szak13AShot1,
+             Darts(Table(Szak13AShot1Slots), Owner<Szak13ASlots>(), 25, 30, Rand(50, 150)))
+AIMED_FAMILY(Szak13AShot2,
+             OrbLine(Table(Szak13AShot2Slots), Owner<Szak13ASlots>(), 0, 40, FourOrbs))
+AIMED_FAMILY(Szak13AShot3,
+             OrbLine(Table(Szak13AShot3Slots), Owner<Szak13ASlots>(), 1, 40, FiveOrbs))
+STRAIGHT_FAMILY(Szak13AShot4, Pellets(Table(Szak13AShot4Slots), Owner<Szak13ASlots>(), Downward))
+STRAIGHT_FAMILY(Szak13AShot5, Pellets(Table(Szak13AShot5Slots), Owner<Szak13ASlots>(), Leftward))
+STRAIGHT_FAMILY(Szak13AShot6, Pellets(Table(Szak13AShot6Slots), Owner<Szak13ASlots>(), Rightward))
 
-AIMED_FAMILY(Szak13BShot1, Darts(Table(Szak13BShot1Slots), Owner<Szak13BSlots>(), 25, 30, Rand(50, 150)))
-AIMED_FAMILY(Szak13BShot2, OrbLine(Table(Szak13BShot2Slots), Owner<Szak13BSlots>(), 0, 40, FourOrbs))
-AIMED_FAMILY(Szak13BShot3, OrbLine(Table(Szak13BShot3Slots), Owner<Szak13BSlots>(), 1, 40, FiveOrbs))
-STRAIGHT_FAMILY(Szak13BShot4, GunshipDrop(Table(Szak13BShot4Slots), Owner<Szak13BSlots>(), GunshipDropDown))
-STRAIGHT_FAMILY(Szak13BShot5, GunshipDrop(Table(Szak13BShot5Slots), Owner<Szak13BSlots>(), GunshipDropLeft))
-STRAIGHT_FAMILY(Szak13BShot6, GunshipDrop(Table(Szak13BShot6Slots), Owner<Szak13BSlots>(), GunshipDropRight))
+AIMED_FAMILY(Szak13BShot1,
+             Darts(Table(Szak13BShot1Slots), Owner<Szak13BSlots>(), 25, 30, Rand(50, 150)))
+AIMED_FAMILY(Szak13BShot2,
+             OrbLine(Table(Szak13BShot2Slots), Owner<Szak13BSlots>(), 0, 40, FourOrbs))
+AIMED_FAMILY(Szak13BShot3,
+             OrbLine(Table(Szak13BShot3Slots), Owner<Szak13BSlots>(), 1, 40, FiveOrbs))
+STRAIGHT_FAMILY(Szak13BShot4, Pellets(Table(Szak13BShot4Slots), Owner<Szak13BSlots>(), Downward))
+STRAIGHT_FAMILY(Szak13BShot5, Pellets(Table(Szak13BShot5Slots), Owner<Szak13BSlots>(), Leftward))
+STRAIGHT_FAMILY(Szak13BShot6, Pellets(Table(Szak13BShot6Slots), Owner<Szak13BSlots>(), Rightward))

@@ -140,8 +140,10 @@ KIND(Szak4, EnemySlot, Rising(Table(Szak4Slots), Table(Szak4LockTargets), &ImgSz
 KIND(Szak1A, EnemySlot, Szak1Row(Table(Szak1ASlots), 220, 1))
 KIND(Szak1B, EnemySlot, Szak1Row(Table(Szak1BSlots), 520, -1))
 
-AIMED_FAMILY(Szak1AShot1, Darts(Table(Szak1AShot1Slots), Owner<Szak1ASlots>(), 15, 50, Rand(100, 100)))
-AIMED_FAMILY(Szak1BShot1, Darts(Table(Szak1BShot1Slots), Owner<Szak1BSlots>(), 15, 50, Rand(100, 100)))
+AIMED_FAMILY(Szak1AShot1,
+             Darts(Table(Szak1AShot1Slots), Owner<Szak1ASlots>(), 15, 50, Rand(100, 100)))
+AIMED_FAMILY(Szak1BShot1,
+             Darts(Table(Szak1BShot1Slots), Owner<Szak1BSlots>(), 15, 50, Rand(100, 100)))
 
 // Szak9 draws a vx at spawn that its Move never applies.
 KIND(Szak9, EnemySlot, {

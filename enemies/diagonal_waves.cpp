@@ -3,7 +3,7 @@
 
 #include "enemies/engine/bullet_engine.h"
 #include "enemies/engine/wave_engine.h"
-#include "enemies/explosion_pieces.h"
+#include "enemies/kind_rows.h"
 #include "shell/assets.h"
 
 namespace {
@@ -20,7 +20,7 @@ constexpr WaveRow DiagonalWave(TableRef<WaveEnemySlot> slots, const int32_t* ima
           .image = image, .w = 90, .h = 90,
           .spriteWhenFree = false,
           .freeSlotsDraw = true,
-          .pieces = Zbak2bDebrisSpray,
+          .pieces = DebrisSpray,
           .unblendedPieces = WaveUnblendedPieces,
           .stopsWhileExploding = stops_while_exploding,
           .xSign = 1,

@@ -2,7 +2,7 @@
 #include "enemies/rotating_waves.h"
 
 #include "enemies/engine/wave_engine.h"
-#include "enemies/explosion_pieces.h"
+#include "enemies/kind_rows.h"
 #include "enemies/wave_rows.h"
 #include "shell/assets.h"
 
@@ -55,7 +55,7 @@ constexpr WaveRow RotatingWave(TableRef<WaveEnemySlot> slots, TableRef<LockOnTar
           .image = image, .w = 119, .h = 119,
           .rotated = true, .spin = 7,
           .freeSlotsDraw = true,
-          .pieces = Zbak3bCluster,
+          .pieces = FiveWayBurst(Blit::Half),
           .unblendedPieces = WaveUnblendedPieces,
           .xSign = 1,
           .steer = script,

@@ -5,16 +5,10 @@
 #include "enemies/engine/bullet_engine.h"
 #include "enemies/engine/chain_engine.h"
 #include "enemies/engine/kind_engine.h"
-#include "enemies/explosion_pieces.h"
+#include "enemies/kind_rows.h"
 #include "shell/assets.h"
 
 namespace {
-
-// The same pieces drawn colour-keyed (the explosion while BlendExplosions is 0).
-constexpr Pieces AllKeyed(Pieces pieces) {
-  for (Piece& p : pieces) p.blit = Blit::Keyed;
-  return pieces;
-}
 
 // ---- Szak10 ----
 
@@ -25,12 +19,75 @@ void Szak10Flame(EnemySlot& s, int32_t x, int32_t y) {
   DrawStripCell(Blit::Keyed, x + 25, y - 55, &ImgZfire1, 20, 70, 20, s.animFrame);
 }
 
-constexpr Pieces Szak10Pieces = Zbak3bCluster;
+constexpr Pieces Szak10Pieces = FiveWayBurst(Blit::Half);
 
 // The two chains: the same seven speeds and drifts, mirrored.
 constexpr std::array<float, ChainLength> Szak10ChainSpeeds{223, 231, 238, 244, 248, 251, 253};
 constexpr Launch Szak10ChainLaunch{
     .owner = Owner<Szak10Slots>(), .perOwner = ChainLength, .dx = 20, .dy = 20};
+
+// ---- Szak3, Szak4 ----
+
+// A lockable craft rising from y 480 (vx 0, so it keeps its column), drawn
+// only while it flies; its lock record goes home to (290, homeY).
+constexpr KindRow<EnemySlot> Rising(TableRef<EnemySlot> slots, TableRef<LockOnTarget> locks,
+                                    const int32_t* image, int32_t w, int32_t h, RandomValue x,
+                                    RandomValue vy, Bounds box, float park, int32_t sightX,
+                                    int32_t sightY, int32_t homeY) {
+  return {
+      .slots = slots,
+      .x = x, .y = Fixed(480), .vx = Fixed(0), .vy = vy,
+      .image = image, .w = w, .h = h,
+      .spriteWhenFree = false,
+      .freeSlotsDraw = true,
+      .pieces = MainPiece(),
+      .unblendedPieces = MainPiece(Blit::Keyed),
+      .explodedParkX = park,
+      .xSign = -1,
+      .box = box,
+      .parkX = park,
+      .lock = BoxedLock(locks, sightX, sightY, homeY),
+  };
+}
+
+// ---- Szak1A, Szak1B ----
+
+// A small craft entering at a fixed column and drifting up to 9 px/s to one
+// side (+1 right, -1 left).
+constexpr KindRow<EnemySlot> Szak1Row(TableRef<EnemySlot> slots, int32_t column, float side) {
+  return {
+      .slots = slots,
+      .x = Fixed(column), .y = Fixed(-60), .vx = Rand(10, 0), .vy = Rand(180, 60),
+      .image = &ImgSzak1, .w = 60, .h = 60,
+      .pieces = MainPiece(),
+      .unblendedPieces = MainPiece(Blit::Keyed),
+      .xSign = side,
+      .box = {.bottom = 600},
+  };
+}
+
+// ---- Szak12 ----
+
+constexpr Pieces Szak12Pieces{{
+    {&ImgZbak2b, 80, 20, 6, 20, -1, Blit::Additive},
+    {&ImgZbak2b, 80, 20, 6, 20, 6, Blit::Half},
+    {&ImgZbak2b, 80, 20, -6, 20, 4, Blit::Additive},
+    {&ImgZbak2b, 80, 20, 2, 20, -6, Blit::Half},
+    {&ImgZbak2b, 80, 0, 0, 0, 0, Blit::Additive},
+    {&ImgZbak2b, 80, 20, -6, 20, -6, Blit::Additive},
+}};
+
+// The five-way spread of pulsing bullets: straight down, 30 and 46 px/s to
+// either side, each at rand() % 50 + 100 px/s down.
+constexpr StraightRow Szak12Spread(TableRef<StraightShot> shots, Fall fall) {
+  return Drops(shots, Owner<Szak12Slots>(), 32, 70, fall, AdditiveStrip(&ImgVal2, 16, 16, false));
+}
+constexpr RandomValue Szak12SpreadVy = Rand(50, 100);
+
+// Szak9's single guns: VAL13 from (22, 50).
+constexpr StraightRow Szak9Drop(TableRef<StraightShot> shots, Fall fall) {
+  return Drops(shots, Owner<Szak9Slots>(), 22, 50, fall, AdditiveCell(&ImgVal13, 16, 16));
+}
 
 }  // namespace
 
@@ -44,7 +101,7 @@ KIND(Szak10, EnemySlot, {
     .drawExtra = Szak10Flame,
     .lastCell = 9,
     .pieces = Szak10Pieces,
-    .unblendedPieces = AllKeyed(Szak10Pieces),
+    .unblendedPieces = Reblitted(Szak10Pieces),
     .box = {.bottom = 600},
 })
 
@@ -70,10 +127,57 @@ CHAIN_FAMILY(Szak10Shot2, {
     .look = RotatedLook(&ImgVall3016, 30, {.base = 360, .truncateFirst = false}),
 })
 
-STRAIGHT_FAMILY(Szak10Shot3, {
-    .shots = Table(Szak10Shot3Slots),
-    .launch = {.owner = Owner<Szak10Slots>(), .perOwner = 5, .dx = 27, .dy = 66},
-    .vy = Graded({140, 160, 180, 200, 220}),
-    .ship = ShipBox(14, 10),
-    .look = AdditiveCell(&ImgVal15l, 15, 30),
+STRAIGHT_FAMILY(Szak10Shot3, Needles(Table(Szak10Shot3Slots), Owner<Szak10Slots>(), 27, 66))
+
+KIND(Szak3, EnemySlot, Rising(Table(Szak3Slots), Table(Szak3LockTargets), &ImgSzak3, 80, 100,
+                              Rand(360, 180), RandNegated(100, 120), {100, 620, -100, 600}, 360,
+                              10, 20, 500))
+
+KIND(Szak4, EnemySlot, Rising(Table(Szak4Slots), Table(Szak4LockTargets), &ImgSzak4, 100, 120,
+                              Rand(340, 180), RandNegated(80, 120), {80, 620, -120, 600}, 350,
+                              20, 30, 0))
+
+KIND(Szak1A, EnemySlot, Szak1Row(Table(Szak1ASlots), 220, 1))
+KIND(Szak1B, EnemySlot, Szak1Row(Table(Szak1BSlots), 520, -1))
+
+AIMED_FAMILY(Szak1AShot1,
+             Darts(Table(Szak1AShot1Slots), Owner<Szak1ASlots>(), 15, 50, Rand(100, 100)))
+AIMED_FAMILY(Szak1BShot1,
+             Darts(Table(Szak1BShot1Slots), Owner<Szak1BSlots>(), 15, 50, Rand(100, 100)))
+
+// Szak9 draws a vx at spawn that its Move never applies.
+KIND(Szak9, EnemySlot, {
+    .slots = Table(Szak9Slots),
+    .x = Rand(360, 180), .y = Fixed(-80), .vx = Rand(10, 0), .vy = Rand(60, 50),
+    .image = &ImgSzak9, .w = 80, .h = 80,
+    .pieces = HalfAndSixDebris,
+    .unblendedPieces = MainPiece(Blit::Keyed),
+    .box = {.bottom = 600},
 })
+
+STRAIGHT_FAMILY(Szak9Shot1, Needles(Table(Szak9Shot1Slots), Owner<Szak9Slots>(), 32, 54))
+STRAIGHT_FAMILY(Szak9Shot2, Szak9Drop(Table(Szak9Shot2Slots), {Rand(70, 140)}))
+STRAIGHT_FAMILY(Szak9Shot3, Szak9Drop(Table(Szak9Shot3Slots), {Fixed(150), 20, -1}))
+STRAIGHT_FAMILY(Szak9Shot4, Szak9Drop(Table(Szak9Shot4Slots), {Fixed(150), 20, 1}))
+
+// Szak12 draws a vx at spawn that its Move never applies; its box's left
+// bound (x >= 100) only ever re-parks free slots.
+KIND(Szak12, EnemySlot, {
+    .slots = Table(Szak12Slots),
+    .x = Rand(400, 160), .y = Fixed(-100), .vx = Rand(50, 50), .vy = Rand(68, 52),
+    .image = &ImgSzak12, .w = 80, .h = 100,
+    .pieces = Szak12Pieces,
+    .unblendedPieces = Reblitted(Szak12Pieces),
+    .box = {.left = 100, .bottom = 600},
+})
+
+STRAIGHT_FAMILY(Szak12Shot1, Szak12Spread(Table(Szak12Shot1Slots), {Szak12SpreadVy}))
+STRAIGHT_FAMILY(Szak12Shot2, Szak12Spread(Table(Szak12Shot2Slots), {Szak12SpreadVy, 30, -1}))
+STRAIGHT_FAMILY(Szak12Shot3, Szak12Spread(Table(Szak12Shot3Slots), {Szak12SpreadVy, 30, 1}))
+STRAIGHT_FAMILY(Szak12Shot4, Szak12Spread(Table(Szak12Shot4Slots), {Szak12SpreadVy, 46, -1}))
+STRAIGHT_FAMILY(Szak12Shot5, Szak12Spread(Table(Szak12Shot5Slots), {Szak12SpreadVy, 46, 1}))
+STRAIGHT_FAMILY(Szak12Shot6, Needles(Table(Szak12Shot6Slots), Owner<Szak12Slots>(), 32, 70))
+STRAIGHT_FAMILY(Szak12Shot7, Needles(Table(Szak12Shot7Slots), Owner<Szak12Slots>(), 32, 67, -8))
+STRAIGHT_FAMILY(Szak12Shot8, Needles(Table(Szak12Shot8Slots), Owner<Szak12Slots>(), 32, 67, 8))
+STRAIGHT_FAMILY(Szak12Shot9, Needles(Table(Szak12Shot9Slots), Owner<Szak12Slots>(), 32, 63, -17))
+STRAIGHT_FAMILY(Szak12Shot10, Needles(Table(Szak12Shot10Slots), Owner<Szak12Slots>(), 32, 63, 17))

@@ -3,7 +3,7 @@
 #include "enemies/top_bottom_waves.h"
 
 #include "enemies/engine/wave_engine.h"
-#include "enemies/explosion_pieces.h"
+#include "enemies/kind_rows.h"
 #include "enemies/wave_rows.h"
 #include "shell/assets.h"
 #include "shell/game_state.h"
@@ -34,7 +34,7 @@ constexpr WaveScript TopBottomScript(float side, float fall, void (*shot1)(), vo
 // Drawn from its strip in order; Init restarts the slot's timer.
 constexpr WaveRow TopBottomWave(TableRef<WaveEnemySlot> slots, const int32_t* image, int32_t x,
                                 int32_t y, Bounds box, void (*script)(WaveEnemySlot&)) {
-  return StripWave(slots, image, x, y, ClockCells, Zbak2bDebrisSprayFading, box, script, true);
+  return StripWave(slots, image, x, y, ClockCells, DebrisSprayFading, box, script, true);
 }
 
 // Freed past the bottom or past the side the kind turns to.

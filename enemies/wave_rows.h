@@ -6,6 +6,7 @@
 
 #include "enemies/engine/bullet_engine.h"
 #include "enemies/engine/wave_engine.h"
+#include "enemies/kind_rows.h"
 #include "shell/assets.h"
 
 // A scripted kind drawn from a strip of five 100 x 100 cells chosen by its
@@ -46,7 +47,7 @@ constexpr AimedRow AimedLine(TableRef<AimedShot> shots, OwnerRef owner, int32_t 
       .launch = {.owner = owner, .fixedSlot = slot, .dx = dx, .dy = 50},
       .aim = 22,
       .speed = speeds,
-      .retire = {.field = {-20, 620, -20, 600}, .bombWave = bomb_wave},
+      .retire = {.field = OrbField, .bombWave = bomb_wave},
       .ship = ShipBox(10, 20),
       .look = AdditiveStrip(&ImgVal20241, 20, 24, true),
   };

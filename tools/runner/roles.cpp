@@ -1,8 +1,10 @@
 #include "roles.h"
 
+#include "enemies/diagonal_kinds.h"
 #include "enemies/diagonal_waves.h"
 #include "enemies/rotating_kinds.h"
 #include "enemies/rotating_waves.h"
+#include "enemies/side_gunships.h"
 #include "enemies/side_waves.h"
 #include "enemies/small_kinds.h"
 #include "enemies/top_bottom_waves.h"
@@ -23,6 +25,8 @@ namespace {
 const Role Roles[] = {
     SMALL_KIND_ROLES(REGISTER_ROLES)
     ROTATING_KIND_ROLES(REGISTER_ROLES)
+    SIDE_GUNSHIP_ROLES(REGISTER_ROLES)
+    DIAGONAL_KIND_ROLES(REGISTER_ROLES)
     DIAGONAL_WAVE_ROLES(REGISTER_ROLES)
     TOP_BOTTOM_WAVE_ROLES(REGISTER_ROLES)
     SIDE_WAVE_ROLES(REGISTER_ROLES)

@@ -1,0 +1,177 @@
+// Row shapes the small kinds' groups share: explosion piece lists, the field
+// boxes of the bullet pictures, and the shapes of their commonest guns.  Each
+// helper returns a plain constexpr row; the kinds' .cpp files name every row
+// with its own numbers.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+
+#include "enemies/engine/bullet_engine.h"
+#include "enemies/engine/kind_engine.h"
+#include "shell/assets.h"
+
+// ---- explosion pieces ----
+
+// The same pieces drawn with another blit (colour-keyed, while
+// BlendExplosions is 0).
+constexpr Pieces Reblitted(Pieces pieces, Blit blit = Blit::Keyed) {
+  for (Piece& p : pieces) p.blit = blit;
+  return pieces;
+}
+
+// Cell f of the 80-pixel explosion strip at the slot's corner, nothing else.
+constexpr Pieces MainPiece(Blit blit = Blit::Additive) {
+  return {{{&ImgZbak2b, 80, 0, 0, 0, 0, blit}}};
+}
+
+// Five copies of a cell of the long strip ImgZbak3b flying apart from the
+// corner; the second is drawn with its own blit.
+constexpr Pieces FiveWayBurst(Blit second) {
+  return {{
+      {&ImgZbak3b, 80, 0, 0, 0, 0, Blit::Additive},
+      {&ImgZbak3b, 80, 20, -6, 20, -6, second},
+      {&ImgZbak3b, 80, 20, 6, 20, 2, Blit::Additive},
+      {&ImgZbak3b, 80, 20, -6, 20, 6, Blit::Additive},
+      {&ImgZbak3b, 80, 20, 1, 20, -6, Blit::Additive},
+  }};
+}
+
+// A debris piece: cell f of the 40-pixel debris strip, additive, at
+// (20 + xf f, 20 + yf f).
+constexpr Piece Debris(int32_t xf, int32_t yf) {
+  return {&ImgZbak6b, 40, 20, xf, 20, yf, Blit::Additive};
+}
+
+// The main cell (drawn with `main`) followed by up to six debris pieces.
+constexpr Pieces WithDebris(Blit main, std::initializer_list<Piece> debris) {
+  Pieces pieces = MainPiece(main);
+  size_t i = 1;
+  for (const Piece& p : debris) {
+    if (i < pieces.size()) pieces[i++] = p;
+  }
+  return pieces;
+}
+
+// The main cell half-transparent under six debris pieces (Szak9, Szak6C).
+constexpr Pieces HalfAndSixDebris = WithDebris(
+    Blit::Half,
+    {Debris(-1, -6), Debris(1, 7), Debris(7, -1), Debris(-6, 3), Debris(-7, -6), Debris(5, -1)});
+
+// The main cell under six debris pieces flying apart (the diagonal waves).
+constexpr Pieces DebrisSpray = WithDebris(
+    Blit::Additive,
+    {Debris(-4, -6), Debris(1, 7), Debris(7, -1), Debris(-6, 3), Debris(7, 6), Debris(5, -8)});
+
+// The same spray with its last two pieces half-transparent, the fifth thrown
+// up and to the left instead (the top and bottom waves).
+constexpr Pieces DebrisSprayFading = [] {
+  Pieces pieces = DebrisSpray;
+  pieces[5] = {&ImgZbak6b, 40, 20, -7, 20, -6, Blit::Half};
+  pieces[6].blit = Blit::Half;
+  return pieces;
+}();
+
+// ---- lock records ----
+
+// The lock of a kind that leaves at a side: the sight at (10, 10) on the
+// slot while locked; spawn leaves the record alone; home at (290, 0) at the
+// explosion's end; a slot leaving at the bottom keeps its record, one
+// leaving at a side sends it away to (370, 0) unless the sight point's x
+// lies within 110 .. 620.
+constexpr KindLock SideExitLock(TableRef<LockOnTarget> locks) {
+  return {.targets = locks, .sightX = 10, .sightY = 10, .homeX = 290, .homeY = 0,
+          .keepBox = {.left = 110, .right = 620}, .awayX = 370, .awayY = 0,
+          .testOnRowExit = false, .testOnSideExit = true};
+}
+
+// The lock of a kind that puts its record home at (290, homeY) on spawn and
+// at the explosion's end, and away at (370, homeY) whenever its slot leaves
+// the box with the sight point outside 150 <= x <= 620, -70 <= y <= 600.
+constexpr KindLock BoxedLock(TableRef<LockOnTarget> locks, int32_t sightX, int32_t sightY,
+                             int32_t homeY) {
+  return {.targets = locks, .sightX = sightX, .sightY = sightY, .resetOnSpawn = true,
+          .homeX = 290, .homeY = homeY, .keepBox = {150, 620, -70, 600},
+          .awayX = 370, .awayY = homeY};
+}
+
+// ---- bullet fields ----
+
+// Aimed darts (VALL302, VALL301): x + 30 >= 0, x <= 800, y + 30 >= 0, y <= 600.
+constexpr Bounds DartField{-30.0f, 800.0f, -30.0f, 600.0f};
+// Aimed orbs (VAL201): x + 20 >= 0, x <= 620, y + 20 >= 0, y <= 600.
+constexpr Bounds OrbField{-20.0f, 620.0f, -20.0f, 600.0f};
+
+// ---- gun shapes ----
+
+// One aimed dart per owner slot, turned by its heading, aimed 15 pixels into
+// the ship.
+constexpr AimedRow Darts(TableRef<AimedShot> shots, OwnerRef owner, float dx, float dy,
+                         RandomValue speed) {
+  return {
+      .shots = shots,
+      .launch = {.owner = owner, .dx = dx, .dy = dy},
+      .aim = 15,
+      .speed = SpeedOf(speed),
+      .retire = {.field = DartField},
+      .ship = ShipBox(0, 10),
+      .look = RotatedLook(&ImgVall302, 30),
+  };
+}
+
+// A line of orbs from one fixed owner slot, aimed 22 pixels into the ship,
+// one speed per record so the line stretches along its aim; every record
+// drawn and animated from the 7-cell strip.
+constexpr AimedRow OrbLine(TableRef<AimedShot> shots, OwnerRef owner, int32_t slot, float dy,
+                           Speed speeds) {
+  return {
+      .shots = shots,
+      .launch = {.owner = owner, .fixedSlot = slot, .dx = 30, .dy = dy},
+      .aim = 22,
+      .speed = speeds,
+      .retire = {.field = OrbField},
+      .ship = ShipBox(10, 20),
+      .look = AdditiveStrip(&ImgVal201, 20, 7, true),
+  };
+}
+
+// The four and the five speeds of the orb lines.
+constexpr Speed FourOrbs = Graded({120, 160, 200, 240});
+constexpr Speed FiveOrbs = Graded({120, 160, 200, 240, 280});
+
+// A graded line of five needles (VAL15L) per owner slot: vy 140 .. 220 by
+// place, drifting vx px/s sideways (0: straight down).
+constexpr StraightRow Needles(TableRef<StraightShot> shots, OwnerRef owner, float dx, float dy,
+                              int32_t vx = 0) {
+  return {
+      .shots = shots,
+      .launch = {.owner = owner, .perOwner = 5, .dx = dx, .dy = dy},
+      .vy = Graded({140, 160, 180, 200, 220}),
+      .vx = SpeedOf(vx),
+      .xSign = vx == 0 ? 0.0f : 1.0f,
+      .ship = ShipBox(14, 10),
+      .look = AdditiveCell(&ImgVal15l, 15, 30),
+  };
+}
+
+// A single falling bullet's motion: down at vy, sideways at vx px/s to the
+// left (side -1) or the right (side +1), or not at all (side 0).
+struct Fall {
+  RandomValue vy;
+  int32_t vx = 0;
+  float side = 0.0f;
+};
+
+// One falling bullet per owner slot, from (dx, dy) off the owner.
+constexpr StraightRow Drops(TableRef<StraightShot> shots, OwnerRef owner, float dx, float dy,
+                            Fall fall, BulletLook look, Bounds ship = ShipBox(14, 24)) {
+  return {
+      .shots = shots,
+      .launch = {.owner = owner, .dx = dx, .dy = dy},
+      .vy = SpeedOf(fall.vy),
+      .vx = SpeedOf(fall.vx),
+      .xSign = fall.side,
+      .ship = ship,
+      .look = look,
+  };
+}

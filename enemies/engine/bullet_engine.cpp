@@ -37,6 +37,7 @@ void AimedFire(const AimedRow& row) {
     if (r.active != 0) continue;
     const Point at = LaunchPoint(row.launch, i);
     AimAtShip(r, at.x, at.y, DrawSpeed(row.speed, row.launch.Place(i)), row.aim);
+    if (row.turn != 0.0f) r.angle += row.turn;
   }
 }
 

@@ -9,8 +9,12 @@
 // Role sets:
 //   KIND       stem##Spawn, stem##Update, stem##Move (and the hit setter
 //              stem##Hit(slot), declared with the kind's tables)
+//   KIND1      the same for a kind of one record, whose hit setter
+//              stem##Hit() takes no slot
 //   FIRED      stem##Fire, stem##Move, stem##Draw
 //   SCHEDULED  stem##Schedule, stem##Emit(r, first), stem##Move, stem##Draw
+//   RING       stem##Schedule, stem##Emit(r), stem##Move, stem##Draw
+//   PLACED     stem##Schedule (placing without an Emit), stem##Move, stem##Draw
 #pragma once
 #include <cstdint>
 
@@ -18,6 +22,7 @@
   void stem##Spawn();            \
   void stem##Update();           \
   void stem##Move();
+#define DECLARE_ROLES_KIND1(stem) DECLARE_ROLES_KIND(stem)
 #define DECLARE_ROLES_FIRED(stem) \
   void stem##Fire();              \
   void stem##Move();              \
@@ -26,6 +31,16 @@
   void stem##Schedule();                       \
   void stem##Emit(int32_t r, int32_t first);   \
   void stem##Move();                           \
+  void stem##Draw();
+
+#define DECLARE_ROLES_RING(stem) \
+  void stem##Schedule();          \
+  void stem##Emit(int32_t r);     \
+  void stem##Move();              \
+  void stem##Draw();
+#define DECLARE_ROLES_PLACED(stem) \
+  void stem##Schedule();           \
+  void stem##Move();               \
   void stem##Draw();
 
 #define DECLARE_ROLES(set, stem) DECLARE_ROLES_##set(stem)

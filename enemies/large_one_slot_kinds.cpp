@@ -8,6 +8,7 @@
 #include "enemies/engine/volley_engine.h"
 #include "enemies/large_bursts.h"
 #include "enemies/large_kinds.h"
+#include "enemies/twin_shots.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ constexpr KindRow<EnemySlot> FallingKind(TableRef<EnemySlot> slots, int32_t widt
 }
 
 // Aimed fans of groups of five (or three) turned -24 .. +24 (-24 .. 0)
-// degrees around the aim.
+// degrees around the aim, and rings of twelve at 30-degree steps.
 struct FanSpec {
   int32_t group;
   int32_t cycle;
@@ -43,29 +44,24 @@ struct FanSpec {
   float speed;
 };
 
-// VALL302 / VALL301 fans: aim +15, field margin 30, drawn turned, active only.
-constexpr VolleyRow LineFan(TableRef<PatternShot> shots, OwnerRef owner, const FanSpec& f,
-                            const int32_t* image) {
-  return {
-      .shots = shots,
-      .launch = {.owner = owner, .fixedSlot = 0, .dx = f.gunX, .dy = f.gunY},
-      .groupSize = f.group,
-      .cycle = f.cycle,
-      .wrap = f.wrap,
-      .groupTicks = f.ticks,
-      .aim = 15,
-      .speed = f.speed,
-      .fanStep = 2 * PiF / 30,
-      .centre = 2,
-      .retire = {.field = {-30, 800, -30, 600}},
-      .ship = ShipBox(0, 10),
-      .look = RotatedLook(image, 30),
-  };
+// How a fan looks and where it ends: its aim offset, the field margin, the
+// ship box and the look.
+struct FanStyle {
+  float aim;
+  float margin;
+  Bounds ship;
+  BulletLook look;
+};
+// VALL302 / VALL301: drawn turned, active only.
+constexpr FanStyle LineStyle(const int32_t* image) {
+  return {15, 30, ShipBox(0, 10), RotatedLook(image, 30)};
 }
+// VAL3: every record animated.
+constexpr FanStyle kBallStyle{20, 16, ShipBox(14, 24), AdditiveStrip(&ImgVal3, 16, 16, true)};
 
-// VAL3 fans and rings: aim +20, field margin 16, every record animated.
-constexpr VolleyRow BallFan(TableRef<PatternShot> shots, OwnerRef owner, const FanSpec& f,
-                            Spread spread = Spread::Fan) {
+constexpr VolleyRow Fan(TableRef<PatternShot> shots, OwnerRef owner, const FanSpec& f,
+                        const FanStyle& style, Spread spread = Spread::Fan) {
+  const bool ring = spread == Spread::Ring;
   return {
       .shots = shots,
       .launch = {.owner = owner, .fixedSlot = 0, .dx = f.gunX, .dy = f.gunY},
@@ -73,14 +69,14 @@ constexpr VolleyRow BallFan(TableRef<PatternShot> shots, OwnerRef owner, const F
       .cycle = f.cycle,
       .wrap = f.wrap,
       .groupTicks = f.ticks,
-      .aim = 20,
+      .aim = style.aim,
       .speed = f.speed,
-      .fanStep = spread == Spread::Ring ? 2 * PiF / 12 : 2 * PiF / 30,
-      .centre = spread == Spread::Ring ? 0 : 2,
+      .fanStep = ring ? 2 * PiF / 12 : 2 * PiF / 30,
+      .centre = ring ? 0 : 2,
       .spread = spread,
-      .retire = {.field = {-16, 800, -16, 600}},
-      .ship = ShipBox(14, 24),
-      .look = AdditiveStrip(&ImgVal3, 16, 16, true),
+      .retire = {.field = {-style.margin, 800, -style.margin, 600}},
+      .ship = style.ship,
+      .look = style.look,
   };
 }
 
@@ -88,29 +84,15 @@ constexpr GroupTicks kFans5{40, 80, 120, 160, 200};
 constexpr GroupTicks kFans3{20, 40, 60, 80, 100};
 constexpr GroupTicks kBalls{60, 120, 180, 240, 300};
 
-// Falling pairs (VAL405): pair k at its tick of a 150-call cycle (the last
-// two pairs' ticks are never met); the pair's two x values written together,
-// `centre` -/+ 40 from the owner; falling (Shot4, Shot1) or parting at
-// -/+120 px/s (Shot5, Shot2).
-constexpr GroupTicks kPairs{10, 20, 30, 70, 80, 90, 130, 140, 150, 160};
-
+// Falling pairs (VAL405), `centre` -/+ 40 from the owner, 130 below it:
+// falling (Shot4, Shot1) or parting at -/+120 px/s (Shot5, Shot2).
 constexpr FallingRowOf<PatternShot> Pairs(TableRef<PatternShot> shots, OwnerRef owner,
                                           float centre, bool parting) {
-  return {
-      .shots = shots,
-      .launch = {.owner = owner, .fixedSlot = 0},
-      .groupSize = 2,
-      .cycle = 150,
-      .groupTicks = kPairs,
-      .x = At({centre - 40, centre + 40}),
-      .xGroupWide = true,
-      .y = At({130}),
-      .fall = parting ? 250.0f : 280.0f,
-      .drift = {parting ? -120.0f : 0.0f, parting ? 120.0f : 0.0f},
-      .ship = {0, 20, 0, 20},
-      .look = parting ? CellOf(&ImgVal405, 40, 40, 80, Blit::Additive, 80, 2)
-                      : CellOf(&ImgVal405, 40, 40, 120, Blit::Additive),
-  };
+  if (!parting) {
+    return TwinShots(shots, owner, {.left = centre - 40, .right = centre + 40, .y = 130, .fall = 280});
+  }
+  return TwinShots(shots, owner, {.left = centre - 40, .right = centre + 40, .y = 130, .fall = 250,
+                                  .parting = 120, .look = kPartingTwinLook});
 }
 
 }  // namespace
@@ -118,22 +100,25 @@ constexpr FallingRowOf<PatternShot> Pairs(TableRef<PatternShot> shots, OwnerRef 
 KIND(Szak51, EnemySlot,
      FallingKind(Table(Szak51Slots), 200, -220, &ImgSzak51, 240, 220,
                  large_bursts::Eight({Z3, Z3, Z3, Z3, Z3, Z3, Z3, Z3}, Blit::Additive)))
-VOLLEY_FAMILY(Szak51Shot1, LineFan(Table(Szak51Shot1Slots), Owner<Szak51Slots>(),
-                                   {5, 260, Wrap::OnReaching, kFans5, 105, 130, 220}, &ImgVall302))
-VOLLEY_FAMILY(Szak51Shot2, LineFan(Table(Szak51Shot2Slots), Owner<Szak51Slots>(),
-                                   {3, 100, Wrap::OnExceeding, kFans3, 25, 130, 220}, &ImgVall301))
-VOLLEY_FAMILY(Szak51Shot3, LineFan(Table(Szak51Shot3Slots), Owner<Szak51Slots>(),
-                                   {3, 100, Wrap::OnExceeding, kFans3, 185, 130, 220}, &ImgVall301))
+VOLLEY_FAMILY(Szak51Shot1, Fan(Table(Szak51Shot1Slots), Owner<Szak51Slots>(),
+                               {5, 260, Wrap::OnReaching, kFans5, 105, 130, 220},
+                               LineStyle(&ImgVall302)))
+VOLLEY_FAMILY(Szak51Shot2, Fan(Table(Szak51Shot2Slots), Owner<Szak51Slots>(),
+                               {3, 100, Wrap::OnExceeding, kFans3, 25, 130, 220},
+                               LineStyle(&ImgVall301)))
+VOLLEY_FAMILY(Szak51Shot3, Fan(Table(Szak51Shot3Slots), Owner<Szak51Slots>(),
+                               {3, 100, Wrap::OnExceeding, kFans3, 185, 130, 220},
+                               LineStyle(&ImgVall301)))
 FALLING_FAMILY_OF(Szak51Shot4, PatternShot,
                   Pairs(Table(Szak51Shot4Slots), Owner<Szak51Slots>(), 100, false))
 FALLING_FAMILY_OF(Szak51Shot5, PatternShot,
                   Pairs(Table(Szak51Shot5Slots), Owner<Szak51Slots>(), 100, true))
-VOLLEY_FAMILY(Szak51Shot6, BallFan(Table(Szak51Shot6Slots), Owner<Szak51Slots>(),
-                                   {5, 370, Wrap::OnReaching, kBalls, 112, 70, 150}))
-VOLLEY_FAMILY(Szak51Shot7, BallFan(Table(Szak51Shot7Slots), Owner<Szak51Slots>(),
-                                   {5, 370, Wrap::OnReaching, kBalls, 2, 70, 160}))
-VOLLEY_FAMILY(Szak51Shot8, BallFan(Table(Szak51Shot8Slots), Owner<Szak51Slots>(),
-                                   {5, 370, Wrap::OnReaching, kBalls, 222, 70, 160}))
+VOLLEY_FAMILY(Szak51Shot6, Fan(Table(Szak51Shot6Slots), Owner<Szak51Slots>(),
+                               {5, 370, Wrap::OnReaching, kBalls, 112, 70, 150}, kBallStyle))
+VOLLEY_FAMILY(Szak51Shot7, Fan(Table(Szak51Shot7Slots), Owner<Szak51Slots>(),
+                               {5, 370, Wrap::OnReaching, kBalls, 2, 70, 160}, kBallStyle))
+VOLLEY_FAMILY(Szak51Shot8, Fan(Table(Szak51Shot8Slots), Owner<Szak51Slots>(),
+                               {5, 370, Wrap::OnReaching, kBalls, 222, 70, 160}, kBallStyle))
 
 KIND(Szak52C, EnemySlot,
      FallingKind(Table(Szak52CSlots), 240, -160, &ImgSzak52, 200, 160,
@@ -142,15 +127,15 @@ FALLING_FAMILY_OF(Szak52CShot1, PatternShot,
                   Pairs(Table(Szak52CShot1Slots), Owner<Szak52CSlots>(), 80, false))
 FALLING_FAMILY_OF(Szak52CShot2, PatternShot,
                   Pairs(Table(Szak52CShot2Slots), Owner<Szak52CSlots>(), 80, true))
-VOLLEY_FAMILY(Szak52CShot3, BallFan(Table(Szak52CShot3Slots), Owner<Szak52CSlots>(),
-                                    {5, 430, Wrap::OnReaching, {70, 140, 210, 280, 350}, 92, 70,
-                                     130}))
+VOLLEY_FAMILY(Szak52CShot3,
+              Fan(Table(Szak52CShot3Slots), Owner<Szak52CSlots>(),
+                  {5, 430, Wrap::OnReaching, {70, 140, 210, 280, 350}, 92, 70, 130}, kBallStyle))
 // Ten rings of twelve at 30-degree steps, the first bullet of each at the ship.
 VOLLEY_RING_FAMILY(Szak52CShot4,
-                   BallFan(Table(Szak52CShot4Slots), Owner<Szak52CSlots>(),
-                           {12, 660, Wrap::OnReaching,
-                            {60, 120, 180, 240, 300, 360, 420, 480, 540, 600}, 92, 32, 150},
-                           Spread::Ring))
+                   Fan(Table(Szak52CShot4Slots), Owner<Szak52CSlots>(),
+                       {12, 660, Wrap::OnReaching,
+                        {60, 120, 180, 240, 300, 360, 420, 480, 540, 600}, 92, 32, 150},
+                       kBallStyle, Spread::Ring))
 
 // Never spawned in play; only its hit setter is called.
 KIND(Szak50A, EnemySlot,

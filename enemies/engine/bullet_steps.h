@@ -145,6 +145,17 @@ void Park(R& r) {
   r.y = ParkY;
 }
 
+// A record that is out is freed and parked; one still flying is tested
+// against the ship.
+template <typename R>
+void RetireOrTest(R& r, bool out, const Bounds& ship) {
+  if (out) {
+    Park(r);
+  } else {
+    ShipTest(r.x, r.y, ship);
+  }
+}
+
 // For each record in index order: `move(record)` (which moves the active
 // ones), the retirement, then the ship test of the record if still active.
 template <typename R, typename MoveFn>

@@ -70,11 +70,7 @@ void FallingMove(const FallingRowOf<R>& row) {
     if (row.driftAt == DriftAt::EachActivePass) DriftGroup(row, i);
     r.y += r.vy * FrameTime;
     if (row.slide != 0.0f) r.x += row.slide * FrameTime;
-    if (r.y > FallBottom || bomb) {
-      Park(r);
-      continue;
-    }
-    ShipTest(r.x, r.y, row.ship);
+    RetireOrTest(r, r.y > FallBottom || bomb, row.ship);
   }
 }
 

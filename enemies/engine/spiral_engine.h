@@ -95,11 +95,8 @@ void SpiralMove(const SpiralRowOf<R>& row) {
     const float h = HeadingOf(r);
     r.y += row.sense * std::sin(h) * r.speed * FrameTime;
     r.x += row.sense * std::cos(h) * r.speed * FrameTime;
-    if (bomb || !row.ringFields[static_cast<size_t>(i / SpiralRing)].Holds(r.x, r.y)) {
-      Park(r);
-      continue;
-    }
-    ShipTest(r.x, r.y, row.ship);
+    const Bounds& field = row.ringFields[static_cast<size_t>(i / SpiralRing)];
+    RetireOrTest(r, bomb || !field.Holds(r.x, r.y), row.ship);
   }
 }
 

@@ -41,8 +41,8 @@ constexpr bool ValidCycle(const TickCycle& c, int32_t count) {
          count / c.groupSize <= MaxGroups;
 }
 
-// A counter's step on one call: + 1, then the wrap that comes before the
-// compares.
+// A counter's step on one call (a record's tick, or a family's single
+// counter): + 1, then the wrap that comes before the compares.
 inline void AdvanceTick(int32_t& tick, const TickCycle& c) {
   tick += 1;
   const bool wraps = c.wrap == Wrap::OnReaching    ? tick >= c.cycle

@@ -19,10 +19,10 @@
 //   VOLLEY_FIRE_FAMILY(stem, {...})  stem##Fire (the schedule with its
 //                                    emission), stem##Move, stem##Draw;
 //   VOLLEY_FAMILY(stem, {...})       stem##Schedule, stem##Emit(r, first),
-//                                    stem##Move, stem##Draw;
+//                                    stem##Move, stem##Draw (PatternShot);
+//   VOLLEY_FAMILY_OF(stem, Record, {...})  the same on another record
+//                                    (SpiralShot, AimedShot);
 //   VOLLEY_RING_FAMILY(stem, {...})  the same with stem##Emit(r).
-// The record type comes from the table: VolleyRowOf<SpiralShot>{...} for a
-// boss's fan, VolleyRow (PatternShot) otherwise.
 #pragma once
 #include <array>
 #include <cstdint>

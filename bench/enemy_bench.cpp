@@ -1,7 +1,8 @@
 // What an enemy kind costs per frame: Szak10's Move and Update and the Move
 // and Draw of each of its bullet families with full tables (every slot
 // flying on the playfield, every bullet record active), drawn with the
-// stand-in pictures the game loads.  The frame time is 0, so nothing leaves
+// stand-in pictures the game loads; and the heaviest large-kind frame,
+// Szak51 and Szak52C with every pool of their guns full.  The frame time is 0, so nothing leaves
 // the field and every iteration does the same work (the chains still turn:
 // their turn is per call).
 #include <benchmark/benchmark.h>
@@ -13,6 +14,7 @@
 #include "bench/bench_support.h"
 #include "el/draw/elDraw.h"
 #include "el/system/elSystem.h"
+#include "enemies/large_kinds.h"
 #include "enemies/rotating_kinds.h"
 #include "enemies/small_kinds.h"
 #include "os/path.h"
@@ -69,6 +71,66 @@ bool Fill() {
   return true;
 }
 
+// Every record of a pool active, spread over the playfield.
+template <typename R, size_t N>
+void Spread(R (&pool)[N], float speed) {
+  for (size_t r = 0; r < N; ++r) {
+    R& s = pool[r];
+    s.active = 1;
+    s.x = 190.0f + static_cast<float>((r * 37) % 420);
+    s.y = 20.0f + static_cast<float>((r * 53) % 560);
+    if constexpr (requires { s.speed; }) s.speed = speed;
+    if constexpr (requires { s.angle; }) s.angle = static_cast<float>(r) * 0.3f;
+  }
+}
+
+// Szak51 and Szak52C on the playfield with every pool of their guns full.
+bool FillLarge() {
+  if (!Fill()) return false;
+  Szak51Spawn();
+  Szak52CSpawn();
+  Szak51Slots[0].x = 200.0f;
+  Szak51Slots[0].y = 60.0f;
+  Szak52CSlots[0].x = 380.0f;
+  Szak52CSlots[0].y = 200.0f;
+  Spread(Szak51Shot1Slots, 220.0f);
+  Spread(Szak51Shot2Slots, 220.0f);
+  Spread(Szak51Shot3Slots, 220.0f);
+  Spread(Szak51Shot4Slots, 0.0f);
+  Spread(Szak51Shot5Slots, 0.0f);
+  Spread(Szak51Shot6Slots, 150.0f);
+  Spread(Szak51Shot7Slots, 160.0f);
+  Spread(Szak51Shot8Slots, 160.0f);
+  Spread(Szak52CShot1Slots, 0.0f);
+  Spread(Szak52CShot2Slots, 0.0f);
+  Spread(Szak52CShot3Slots, 130.0f);
+  Spread(Szak52CShot4Slots, 150.0f);
+  return true;
+}
+
+void LargeFrame() {
+  Szak51Update();
+  Szak51Move();
+  Szak52CUpdate();
+  Szak52CMove();
+#define MOVE_DRAW(stem) \
+  stem##Move();         \
+  stem##Draw();
+  MOVE_DRAW(Szak51Shot1) MOVE_DRAW(Szak51Shot2) MOVE_DRAW(Szak51Shot3) MOVE_DRAW(Szak51Shot4)
+  MOVE_DRAW(Szak51Shot5) MOVE_DRAW(Szak51Shot6) MOVE_DRAW(Szak51Shot7) MOVE_DRAW(Szak51Shot8)
+  MOVE_DRAW(Szak52CShot1) MOVE_DRAW(Szak52CShot2) MOVE_DRAW(Szak52CShot3) MOVE_DRAW(Szak52CShot4)
+#undef MOVE_DRAW
+}
+
+void LargeKindsFull(benchmark::State& state) {
+  if (!FillLarge()) {
+    state.SkipWithError("start-up failed");
+    return;
+  }
+  for (auto _ : state) LargeFrame();
+  state.SetItemsProcessed(state.iterations());
+}
+
 template <void (*Move)(), void (*Draw)()>
 void MoveAndDraw(benchmark::State& state) {
   if (!Fill()) {
@@ -115,6 +177,7 @@ BENCHMARK(MoveAndDraw<Szak10Shot2Move, Szak10Shot2Draw>)->Name("Szak10Shot2 chai
 BENCHMARK(MoveAndDraw<Szak10Shot3Move, Szak10Shot3Draw>)->Name("Szak10Shot3 lines, 15 records");
 BENCHMARK(MoveAndDraw<Szak10Frame, Nothing>)->Name("Szak10 whole kind, one frame");
 BENCHMARK(MoveAndDraw<Szak6DShot7Move, Szak6DShot7Draw>)->Name("Szak6DShot7 fans, 25 records");
+BENCHMARK(LargeKindsFull)->Name("Szak51 + Szak52C, every gun pool full (355 records)");
 
 }  // namespace
 

@@ -115,7 +115,7 @@ struct StraightShot {
 // A bullet aimed at the ship at launch.
 struct AimedShot {
   int32_t animFrame;
-  int32_t spare0;
+  int32_t tick;  // per-record schedule counter of the one scheduled aimed family
   float x;
   float y;
   float spare1;  // set by some guns at launch, read by none

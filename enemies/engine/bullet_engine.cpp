@@ -38,6 +38,7 @@ void AimedFire(const AimedRow& row) {
     const Point at = LaunchPoint(row.launch, i);
     if (row.spareAtLaunch.written) r.spare1 = r.spare2 = DrawValue(row.spareAtLaunch);
     AimAtShip(r, at.x, at.y, DrawSpeed(row.speed, row.launch.Place(i)), row.aim);
+    if (row.turn != 0.0f) r.angle += row.turn;
   }
 }
 

@@ -60,6 +60,8 @@ struct AimedRow {
   Retire retire{};
   Bounds ship = ShipBox(0, 10);
   BulletLook look{};
+  float turn = 0.0f;  // added to the heading after the aiming rule (a line's
+                      // fixed offset from the aim)
 };
 
 // The row fits its tables and its look fits its record.

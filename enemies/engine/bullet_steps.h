@@ -38,6 +38,10 @@ struct BulletLook {
   Blit blit = Blit::Additive;
   bool everyRecord = false;  // draw (and animate) free records too
   Turn turn{};               // Rotated
+  // Cell: record i draws the cell at left + placeStep x (i mod places), its
+  // place in a group of `places` (by parity, by position in a row).
+  int32_t placeStep = 0;
+  int32_t places = 1;
 };
 
 constexpr BulletLook AdditiveCell(const int32_t* image, int32_t w, int32_t h) {
@@ -50,11 +54,35 @@ constexpr BulletLook AdditiveStrip(const int32_t* image, int32_t size, int32_t c
 constexpr BulletLook RotatedLook(const int32_t* image, int32_t size, Turn turn = {}) {
   return {LookStyle::Rotated, image, size, size, 0, 1, Blit::Keyed, false, turn};
 }
+// The same look drawn for every record, free ones included.
+constexpr BulletLook EveryRecord(BulletLook look) {
+  look.everyRecord = true;
+  return look;
+}
+// The cell (left, 0, left + w, h) of every record with this blit; with
+// placeStep, the record's place in its group of `places` moves the cell.
+constexpr BulletLook CellOf(const int32_t* image, int32_t w, int32_t h, int32_t left, Blit blit,
+                            int32_t placeStep = 0, int32_t places = 1) {
+  return {LookStyle::Cell, image, w, h, left, 1, blit, true, {}, placeStep, places};
+}
 
 constexpr bool ValidLook(const BulletLook& look, bool has_heading) {
-  if (look.image == nullptr || look.w < 1 || look.h < 1) return false;
+  if (look.image == nullptr || look.w < 1 || look.h < 1 || look.places < 1) return false;
   if (look.style == LookStyle::Strip && look.cells < 1) return false;
   return look.style != LookStyle::Rotated || has_heading;
+}
+
+// The heading (radians) of a record that has one: `heading` in the boss
+// records, `angle` in the others.
+template <typename R>
+constexpr bool HasHeading = requires(R r) { r.angle; } || requires(R r) { r.heading; };
+template <typename R>
+auto& HeadingOf(R& r) {
+  if constexpr (requires { r.heading; }) {
+    return r.heading;
+  } else {
+    return r.angle;
+  }
 }
 
 // Draws the records as the look says: the active ones, or every record.
@@ -66,15 +94,17 @@ void DrawLook(const BulletLook& look, TableRef<R> shots) {
     const int32_t x = Whole(r.x);
     const int32_t y = Whole(r.y);
     switch (look.style) {
-      case LookStyle::Cell:
-        BlitCell(look.blit, x, y, look.image, look.left, 0, look.left + look.w, look.h);
+      case LookStyle::Cell: {
+        const int32_t left = look.left + look.placeStep * (i % look.places);
+        BlitCell(look.blit, x, y, look.image, left, 0, left + look.w, look.h);
         break;
+      }
       case LookStyle::Strip:
         DrawStripCell(look.blit, x, y, look.image, look.w, look.h, look.cells, r.animFrame);
         break;
       case LookStyle::Rotated:
-        if constexpr (requires { r.angle; }) {
-          elDraw::DrawRotated(x, y, x + look.w, y + look.h, DrawAngle(look.turn, r.angle),
+        if constexpr (HasHeading<R>) {
+          elDraw::DrawRotated(x, y, x + look.w, y + look.h, DrawAngle(look.turn, HeadingOf(r)),
                               *look.image, 0, 0, look.w, look.h);
         }
         break;
@@ -97,11 +127,33 @@ struct Retire {
                                // the group, which is cleared where it stands
   bool freeRecordsToo = true;  // free records are tested (and parked) as well;
                                // false: a drifting free record keeps its drift
+  bool hitFrees = false;       // a record that hits the ship is freed and parked
 };
 
-// Clears PlayerAlive when (x, y) lies in the ship box.
-inline void ShipTest(float x, float y, const Bounds& ship) {
-  if (PlayerAlive != 0 && ship.Holds(x - PlayerX, y - PlayerY)) PlayerAlive = 0;
+// Clears PlayerAlive when (x, y) lies in the ship box; true on a hit.
+inline bool ShipTest(float x, float y, const Bounds& ship) {
+  if (PlayerAlive == 0 || !ship.Holds(x - PlayerX, y - PlayerY)) return false;
+  PlayerAlive = 0;
+  return true;
+}
+
+// Frees a record and parks it off the playfield.
+template <typename R>
+void Park(R& r) {
+  r.active = 0;
+  r.x = ParkX;
+  r.y = ParkY;
+}
+
+// A record that is out is freed and parked; one still flying is tested
+// against the ship.
+template <typename R>
+void RetireOrTest(R& r, bool out, const Bounds& ship) {
+  if (out) {
+    Park(r);
+  } else {
+    ShipTest(r.x, r.y, ship);
+  }
 }
 
 // For each record in index order: `move(record)` (which moves the active
@@ -120,15 +172,13 @@ void MoveAndRetire(TableRef<R> shots, const Retire& retire, int32_t per_group,
         for (int32_t k = i; k < i + per_group && k < shots.count; ++k) shots[k].active = 0;
       }
     } else if (out) {
-      r.active = 0;
-      r.x = ParkX;
-      r.y = ParkY;
+      Park(r);
     }
-    if (r.active == 1) ShipTest(r.x, r.y, ship);
+    if (r.active == 1 && ShipTest(r.x, r.y, ship) && retire.hitFrees) Park(r);
   }
 }
 
-// ---- aimed records (AimedShot, PatternShot) ----
+// ---- aimed records (AimedShot, PatternShot, SpiralShot) ----
 
 // Places a record at (x, y) with `speed`, headed at the ship's corner + aim
 // on both axes, turned by `spread` before the aiming rule's half-turn.
@@ -142,13 +192,14 @@ void AimAtShip(R& r, float x, float y, float speed, float aim, float spread = 0.
   r.speed = speed;
   r.dx = PlayerX + aim - x;
   r.dy = PlayerY + aim - y;
-  r.angle = AimAngle(r.dx, r.dy, spread);
+  HeadingOf(r) = AimAngle(r.dx, r.dy, spread);
 }
 
 // Moves an active record along its heading.
 template <typename R>
 void Fly(R& r) {
   if (r.active != 1) return;
-  r.x += std::cos(r.angle) * r.speed * FrameTime;
-  r.y += std::sin(r.angle) * r.speed * FrameTime;
+  const float heading = HeadingOf(r);
+  r.x += std::cos(heading) * r.speed * FrameTime;
+  r.y += std::sin(heading) * r.speed * FrameTime;
 }

@@ -57,4 +57,15 @@ void ChainMove(const ChainRow& row) {
   }
 }
 
-void ChainDraw(const ChainRow& row) { DrawLook(row.look, row.shots); }
+void ChainDraw(const ChainRow& row) {
+  if (row.headImage == nullptr) {
+    DrawLook(row.look, row.shots);
+    return;
+  }
+  BulletLook head = row.look;
+  head.image = row.headImage;
+  for (int32_t first = 0; first < row.shots.count; first += ChainLength) {
+    DrawLook(row.look, TableRef<SweepShot>{&row.shots[first], ChainLength - 1});
+    DrawLook(head, TableRef<SweepShot>{&row.shots[first + ChainLength - 1], 1});
+  }
+}

@@ -12,7 +12,8 @@
 //         the turn while 0 <= timer <= turnUntil, the stop (timer set to
 //         timerEnd once it reaches turnUntil), the drifts; the retirement by
 //         record 0; the ship test.
-//   Draw  every active record turned by its heading.
+//   Draw  every active record turned by its heading (the last record of a
+//         chain with its own picture where the row has one).
 //
 // A chain is added with one CHAIN_FAMILY line in its kind group's .cpp,
 // defining stem##Fire, stem##Move and stem##Draw.
@@ -43,6 +44,8 @@ struct ChainRow {
   Bounds field{-30.0f, 800.0f, -30.0f, 600.0f};  // record 0 of the group
   Bounds ship = ShipBox(0, 10);
   BulletLook look{};
+  const int32_t* headImage = nullptr;  // the last record of each chain drawn with
+                                       // this picture (none: the look's)
 };
 
 constexpr bool ValidRow(const ChainRow& row) {

@@ -129,6 +129,19 @@ constexpr OwnerRef Owner() {
   return {ReadSlot<Table>, CountOf<Table>()};
 }
 
+// One fixed global record (a boss's state) as the only owner slot: its x and
+// y, whatever else the record holds.  The record is named, so a family keeps
+// its owner in any stage (a parked owner fires from its park point).
+template <auto& Record>
+SlotView ReadRecord(int32_t) {
+  return {Record.x, Record.y, 0u, 1u};
+}
+
+template <auto& Record>
+constexpr OwnerRef OwnerAt() {
+  return {ReadRecord<Record>, 1};
+}
+
 // Where a family's records start: the owner table, the mapping of records to
 // owner slots and the offset from the owner's top-left corner.
 struct Launch {

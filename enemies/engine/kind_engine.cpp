@@ -143,7 +143,7 @@ void KindSpawn(const KindRow<Slot>& row) {
     s.active = 1;
     s.hit = 0;
     s.explosionFrame = 0;
-    s.animFrame = 0;
+    if constexpr (requires { s.animFrame; }) s.animFrame = 0;
     if (row.lock.resetOnSpawn && row.lock.targets.records != nullptr) {
       PutLock(row.lock.targets[i], row.lock.homeX, row.lock.homeY);
     }
@@ -176,6 +176,11 @@ void KindMove(const KindRow<Slot>& row) {
   }
 }
 
+// The large kinds' records: spawned and drawn here, moved by their script.
+template void KindSpawn(const KindRow<LargeEnemy>&);
+template void KindUpdate(const KindRow<LargeEnemy>&);
+template void KindSpawn(const KindRow<Szak60Enemy>&);
+template void KindUpdate(const KindRow<Szak60Enemy>&);
 template void KindSpawn(const KindRow<EnemySlot>&);
 template void KindUpdate(const KindRow<EnemySlot>&);
 template void KindMove(const KindRow<EnemySlot>&);

@@ -11,8 +11,12 @@
 //              stem##Hit(slot), declared with the kind's tables)
 //   WAVE       stem##Init(slot), stem##Spawn, stem##Update, stem##Move (and
 //              the hit setter, as KIND)
+//   KIND1      the same for a kind of one record, whose hit setter
+//              stem##Hit() takes no slot
 //   FIRED      stem##Fire, stem##Move, stem##Draw
 //   SCHEDULED  stem##Schedule, stem##Emit(r, first), stem##Move, stem##Draw
+//   RING       stem##Schedule, stem##Emit(r), stem##Move, stem##Draw
+//   PLACED     stem##Schedule (placing without an Emit), stem##Move, stem##Draw
 #pragma once
 #include <cstdint>
 
@@ -23,6 +27,7 @@
 #define DECLARE_ROLES_WAVE(stem)   \
   void stem##Init(int32_t slot);   \
   DECLARE_ROLES_KIND(stem)
+#define DECLARE_ROLES_KIND1(stem) DECLARE_ROLES_KIND(stem)
 #define DECLARE_ROLES_FIRED(stem) \
   void stem##Fire();              \
   void stem##Move();              \
@@ -31,6 +36,16 @@
   void stem##Schedule();                       \
   void stem##Emit(int32_t r, int32_t first);   \
   void stem##Move();                           \
+  void stem##Draw();
+
+#define DECLARE_ROLES_RING(stem) \
+  void stem##Schedule();          \
+  void stem##Emit(int32_t r);     \
+  void stem##Move();              \
+  void stem##Draw();
+#define DECLARE_ROLES_PLACED(stem) \
+  void stem##Schedule();           \
+  void stem##Move();               \
   void stem##Draw();
 
 #define DECLARE_ROLES(set, stem) DECLARE_ROLES_##set(stem)

@@ -84,6 +84,8 @@ void QueueMessage(const Message& message);
 void SetKeyDown(int key, bool down);
 void ReleaseAllKeys();
 void NoteCursorPos(int x, int y);
+// The pointer came over the window's client area: MsgSetCursor.
+void QueueSetCursor();
 // A pointer move over the window: notes the screen position and queues
 // MsgSetCursor, then MsgMouseMove with the client position.
 void QueuePointerMove(int screen_x, int screen_y, int client_x, int client_y);

@@ -71,7 +71,7 @@ int g_cursor_count = 0;
 bool g_cursor_none = false;  // the window's cursor taken away (no shape)
 bool g_cursor_clipped = false;
 Rect g_cursor_clip;
-bool said_no_box = false;  // the failure to show a box was said
+bool g_said_no_box = false;  // the failure to show a box was said
 int g_cursor_x = 0, g_cursor_y = 0;
 
 void RunPumpHooks() {
@@ -114,7 +114,7 @@ bool Start(const StartOptions& options) {
   g_cursor_count = 0;
   g_cursor_none = false;
   g_cursor_clipped = false;
-  said_no_box = false;
+  g_said_no_box = false;
   return true;
 }
 
@@ -400,12 +400,16 @@ void NoteCursorPos(int x, int y) {
   g_cursor_y = y;
 }
 
+void QueueSetCursor() {
+  // The client area (1) in the low word, the mouse message in the high word.
+  const Window window = MainWindow();
+  QueueMessage(Message{window, MsgSetCursor, window, (int64_t{MsgMouseMove} << 16) | 1});
+}
+
 void QueuePointerMove(int screen_x, int screen_y, int client_x, int client_y) {
   NoteCursorPos(screen_x, screen_y);
-  const Window window = MainWindow();
-  // Client area (1) in the low word, the mouse message in the high word.
-  QueueMessage(Message{window, MsgSetCursor, window, (int64_t{MsgMouseMove} << 16) | 1});
-  QueueMessage(Message{window, MsgMouseMove, 0, MousePos(client_x, client_y)});
+  QueueSetCursor();
+  QueueMessage(Message{MainWindow(), MsgMouseMove, 0, MousePos(client_x, client_y)});
 }
 
 void HideCursorOverWindow(bool hide) {
@@ -428,8 +432,8 @@ int MessageBox(Window, const std::string& text, const std::string& title,
   int answer = (flags & BoxYesNo) ? AnswerNo : AnswerOk;
   std::string why;
   if (g_backend && !g_backend->ShowMessageBox(text, title, flags, &answer, &why) &&
-      !said_no_box) {
-    said_no_box = true;
+      !g_said_no_box) {
+    g_said_no_box = true;
     std::fprintf(stderr, "vantris: cannot show a message box (%s); messages are printed here only\n",
                  why.c_str());
   }

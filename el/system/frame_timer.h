@@ -1,5 +1,6 @@
-// The frame timer: paces frames at the asked rate and measures FrameTime, the length of the last frame in seconds.  A static object
-// starts it before main (1 ms timer resolution, 60 frames per second, limiter
+// The frame timer: paces frames at the asked rate and measures FrameTime,
+// the length of the last frame in seconds.  A static object starts it before
+// main (1 ms timer resolution, 60 frames per second, limiter
 // on) and gives the resolution back at exit.
 #pragma once
 #include <cstdint>

@@ -49,16 +49,22 @@ int KeyFromSdl(SDL_Keycode key) {
 // Why SDL found no display worth showing a window on, for the one line the
 // program ends with.
 std::string NoDisplayReason(const char* driver) {
-  const char* x11 = std::getenv("DISPLAY");
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  auto set = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value ? std::string(name) + "=" + value : std::string();
+  };
+  const std::string asked = set("SDL_VIDEODRIVER");
+  const std::string x11 = set("DISPLAY");
+  const std::string wayland = set("WAYLAND_DISPLAY");
   std::string why;
-  if ((!x11 || !*x11) && (!wayland || !*wayland)) {
+  if (!asked.empty()) {
+    why = asked + " was asked for";
+  } else if (x11.empty() && wayland.empty()) {
     why = "neither DISPLAY nor WAYLAND_DISPLAY is set";
   } else {
-    why = std::string("no display answers at ") +
-          (x11 && *x11 ? std::string("DISPLAY=") + x11 : std::string("WAYLAND_DISPLAY=") + wayland);
+    why = "no display answers at " + (x11.empty() ? wayland : x11);
   }
-  return why + " (SDL offers only its \"" + driver + "\" video driver, which shows nothing)";
+  return why + " (SDL has only its \"" + driver + "\" video driver, which shows nothing)";
 }
 
 class SdlBackend final : public BackendImpl {
@@ -319,8 +325,7 @@ class SdlBackend final : public BackendImpl {
         } else if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
           QueueMessage(Message{window, MsgClose, 0, 0});
         } else if (event.window.event == SDL_WINDOWEVENT_ENTER) {
-          // The window takes the pointer's shape, as on any move over it.
-          QueueMessage(Message{window, MsgSetCursor, window, (int64_t{MsgMouseMove} << 16) | 1});
+          QueueSetCursor();  // the window gives the pointer its shape
         } else if (event.window.event == SDL_WINDOWEVENT_LEAVE) {
           // The pointer is somewhere outside the window now.
           int x = 0, y = 0;

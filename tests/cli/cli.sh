@@ -5,15 +5,8 @@ set -u
 case_name=$1
 exe=$2
 work=$3
-rm -rf "$work"
-mkdir -p "$work/runtime"
-chmod 700 "$work/runtime"
-export XDG_RUNTIME_DIR="$work/runtime"
-export SDL_AUDIODRIVER=dummy
-# A refused start ends before the program lets SDL go; what SDL keeps is not
-# the program's leak.
-export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
-unset VANTRIS_BACKEND
+source "$(dirname "$0")/../support/game_env.sh"
+game_env "$work"
 
 fail() {
   echo "cli $case_name: $*" >&2

@@ -434,7 +434,8 @@ int MessageBox(Window, const std::string& text, const std::string& title,
   if (g_backend && !g_backend->ShowMessageBox(text, title, flags, &answer, &why) &&
       !g_said_no_box) {
     g_said_no_box = true;
-    std::fprintf(stderr, "vantris: cannot show a message box (%s); messages are printed here only\n",
+    std::fprintf(stderr,
+                 "vantris: cannot show a message box (%s); messages are printed here only\n",
                  why.c_str());
   }
   return answer;

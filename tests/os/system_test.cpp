@@ -113,7 +113,7 @@ TEST(CommandLine, KnownOptionsRunHelpHelpsAndAnythingElseIsUnknown) {
       {{"--headless", "--sdl"}, os::ParsedArgs::Run, os::Backend::Sdl, false, ""},
       {{"--help"}, os::ParsedArgs::Help, os::Backend::Sdl, false, ""},
       {{"--window", "--help"}, os::ParsedArgs::Unknown, os::Backend::Sdl, false, "--window"},
-      {{"--windowed", "game.bmp", "-x"}, os::ParsedArgs::Unknown, os::Backend::Sdl, true, "game.bmp"},
+      {{"--windowed", "a.bmp", "-x"}, os::ParsedArgs::Unknown, os::Backend::Sdl, true, "a.bmp"},
   };
   for (const auto& row : rows) {
     std::vector<char*> argv = {const_cast<char*>("vantris")};

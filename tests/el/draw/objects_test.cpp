@@ -75,8 +75,9 @@ TEST_F(ScreenTest, AFailedLoadSaysWhichFileAndWhyAndItsRetriesTakeNoNewSlot) {
   for (const auto& f : failures) {
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(elDraw::LoadObject(f.name, 1), 0);
+    const std::string detail = dir_ + f.name + ": " + f.why;
     EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-              std::string("[エラー発生] ") + kUnreadable + " (" + dir_ + f.name + ": " + f.why + ")\n");
+              std::string("[エラー発生] ") + kUnreadable + " (" + detail + ")\n");
     EXPECT_EQ(LastBox(), kUnreadable);  // the box itself is as it was
   }
   os::headless::SetQuiet(true);

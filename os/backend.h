@@ -40,17 +40,28 @@ class BackendImpl {
   virtual void CloseWindow() = 0;
   virtual void MinimiseWindow() {}
   virtual void RaiseWindow() {}
-  // Turns pending platform events into queued messages; with `wait` it blocks
-  // until at least one message is queued (or a short time has passed).
-  virtual void PumpEvents(bool wait) = 0;
+  virtual void SetTopmost() {}
+  // Screen position of the client area's top-left corner.
+  virtual void WindowPosition(int* x, int* y) { *x = *y = 0; }
+  // Turns pending platform events into queued messages.
+  virtual void PumpEvents() = 0;
+  // The same, after sleeping until an event arrives or `max_micros` have
+  // passed.  With WaitForever the backend may still return after a short
+  // while (the pump hooks run between waits).
+  static constexpr uint64_t WaitForever = UINT64_MAX;
+  virtual void WaitEvents(uint64_t max_micros) = 0;
 
   virtual void SetCursorShown(bool /*shown*/) {}
   virtual void ApplyCursorClip(const Rect* /*rect*/) {}
   virtual void WarpCursor(int /*x*/, int /*y*/) {}
   virtual void SetTextInput(bool /*on*/) {}
 
-  virtual int ShowMessageBox(const std::string& text, const std::string& title,
-                             uint32_t flags) = 0;
+  // Shows a box and gives the answer; false, with the reason in *why, when
+  // no box could be shown (*answer then keeps the default).
+  virtual bool ShowMessageBox(const std::string& text, const std::string& title,
+                              uint32_t flags, int* answer, std::string* why) = 0;
+  // True when boxes are not to be printed on stderr (quiet tests).
+  virtual bool QuietBoxes() { return false; }
   virtual void Beep() {}
 
   virtual void DesktopSize(int* width, int* height, int* bits) = 0;
@@ -73,5 +84,10 @@ void QueueMessage(const Message& message);
 void SetKeyDown(int key, bool down);
 void ReleaseAllKeys();
 void NoteCursorPos(int x, int y);
+// The pointer came over the window's client area: MsgSetCursor.
+void QueueSetCursor();
+// A pointer move over the window: notes the screen position and queues
+// MsgSetCursor, then MsgMouseMove with the client position.
+void QueuePointerMove(int screen_x, int screen_y, int client_x, int client_y);
 
 }  // namespace os

@@ -1,7 +1,9 @@
 #include "os/bmp.h"
 
 #include <bit>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "os/path.h"
 
@@ -306,7 +308,7 @@ bool LoadBmpFile(std::string_view path, Bitmap* out, const char** why) {
     return false;
   };
   FILE* f = OpenFile(path, "rb");
-  if (!f) return fail("cannot open the file");
+  if (!f) return fail(std::strerror(errno));  // such as "No such file or directory"
   std::vector<uint8_t> bytes;
   bool ok = std::fseek(f, 0, SEEK_END) == 0;
   long length = ok ? std::ftell(f) : -1;

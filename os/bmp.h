@@ -31,7 +31,8 @@ constexpr int64_t BmpMaxPixels = int64_t{16} * 1024 * 1024;
 constexpr int64_t BmpMaxFileBytes = int64_t{128} * 1024 * 1024;
 
 // On failure returns false, leaves *out empty and, when `why` is given,
-// points it at a short English reason (for logs and tests).
+// points it at a short English reason (for logs and tests); a file that
+// cannot be opened gives the system's reason ("No such file or directory").
 bool DecodeBmp(const uint8_t* data, size_t size, Bitmap* out, const char** why = nullptr);
 // Reads the file (path as os::OpenFile takes it) and decodes it; files over
 // BmpMaxFileBytes are refused unread.

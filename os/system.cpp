@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/sysinfo.h>
 #include <sys/utsname.h>
@@ -20,6 +21,7 @@
 #include <ctime>
 #include <deque>
 #include <mutex>
+#include <string_view>
 #include <vector>
 
 #include "os/backend.h"
@@ -29,7 +31,7 @@ namespace os {
 namespace {
 
 std::unique_ptr<BackendImpl> g_backend;
-Backend g_kind = Backend::Headless;
+StartOptions g_options;
 
 // The process clock, counted from its first read (which static initialisers
 // make happen before main).
@@ -66,14 +68,26 @@ uint32_t g_next_window = 1;
 std::array<bool, KeyCount> g_keys{};
 bool g_text_input = true;
 int g_cursor_count = 0;
+bool g_cursor_none = false;  // the window's cursor taken away (no shape)
 bool g_cursor_clipped = false;
 Rect g_cursor_clip;
+bool g_said_no_box = false;  // the failure to show a box was said
 int g_cursor_x = 0, g_cursor_y = 0;
 
 void RunPumpHooks() {
   // Copy first: a hook may add or remove hooks.
   std::vector<PumpHook> hooks = g_pump_hooks;
   for (PumpHook hook : hooks) hook();
+}
+
+void ApplyCursor() {
+  if (g_backend) g_backend->SetCursorShown(CursorShownOverWindow());
+}
+
+void WaitForEvents(uint64_t micros) {
+  RunPumpHooks();
+  if (QueuedMessageCount() > 0 || !g_backend) return;
+  g_backend->WaitEvents(micros);
 }
 
 }  // namespace
@@ -89,7 +103,7 @@ bool Start(const StartOptions& options) {
                                              : MakeHeadlessBackend(options);
   if (!backend) return false;
   g_backend = std::move(backend);
-  g_kind = options.backend;
+  g_options = options;
   {
     std::lock_guard<std::mutex> lock(g_queue_mutex);
     g_queue.clear();
@@ -98,7 +112,9 @@ bool Start(const StartOptions& options) {
   g_window = WindowState{};
   g_text_input = true;
   g_cursor_count = 0;
+  g_cursor_none = false;
   g_cursor_clipped = false;
+  g_said_no_box = false;
   return true;
 }
 
@@ -112,20 +128,39 @@ void Stop() {
 }
 
 bool Started() { return g_backend != nullptr; }
-Backend ActiveBackend() { return g_kind; }
+Backend ActiveBackend() { return g_options.backend; }
+const StartOptions& ActiveOptions() { return g_options; }
+
+ParsedArgs ParseCommandLine(int argc, char** argv, StartOptions* options, std::string* bad) {
+  StartOptions result;
+  result.backend = Backend::Sdl;
+  if (const char* env = std::getenv("VANTRIS_BACKEND")) {
+    if (std::strcmp(env, "headless") == 0) result.backend = Backend::Headless;
+    if (std::strcmp(env, "sdl") == 0) result.backend = Backend::Sdl;
+  }
+  ParsedArgs parsed = ParsedArgs::Run;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--headless") {
+      result.backend = Backend::Headless;
+    } else if (arg == "--sdl") {
+      result.backend = Backend::Sdl;
+    } else if (arg == "--windowed") {
+      result.windowed = true;
+    } else if (arg == "--help" || arg == "-h") {
+      if (parsed == ParsedArgs::Run) parsed = ParsedArgs::Help;
+    } else if (parsed != ParsedArgs::Unknown) {
+      parsed = ParsedArgs::Unknown;
+      if (bad) *bad = arg;
+    }
+  }
+  if (options) *options = result;
+  return parsed;
+}
 
 StartOptions OptionsFromCommandLine(int argc, char** argv) {
   StartOptions options;
-  options.backend = Backend::Sdl;
-  if (const char* env = std::getenv("VANTRIS_BACKEND")) {
-    if (std::strcmp(env, "headless") == 0) options.backend = Backend::Headless;
-    if (std::strcmp(env, "sdl") == 0) options.backend = Backend::Sdl;
-  }
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--headless") == 0) options.backend = Backend::Headless;
-    if (std::strcmp(argv[i], "--sdl") == 0) options.backend = Backend::Sdl;
-    if (std::strcmp(argv[i], "--windowed") == 0) options.windowed = true;
-  }
+  ParseCommandLine(argc, argv, &options);
   return options;
 }
 
@@ -198,6 +233,9 @@ Window CreateMainWindow(const char* class_name, const char* caption,
 void ShowMainWindow(Window window) {
   if (!window || window != g_window.handle || g_window.shown) return;
   g_window.shown = true;
+  int x = 0, y = 0;
+  if (g_backend) g_backend->WindowPosition(&x, &y);
+  PostMessage(window, MsgMove, 0, MousePos(x, y));
   PostMessage(window, MsgActivateApp, 1, 0);
 }
 
@@ -210,6 +248,10 @@ void DestroyWindow(Window window) {
 
 void MinimiseWindow(Window window) {
   if (window && window == g_window.handle && g_backend) g_backend->MinimiseWindow();
+}
+
+void SetWindowTopmost(Window window) {
+  if (window && window == g_window.handle && g_backend) g_backend->SetTopmost();
 }
 
 Window FindWindow(const char* class_name, const char* caption) {
@@ -237,7 +279,7 @@ void RemovePumpHook(PumpHook hook) {
 
 bool PeekMessage(Message* out) {
   RunPumpHooks();
-  if (g_backend) g_backend->PumpEvents(false);
+  if (g_backend) g_backend->PumpEvents();
   std::lock_guard<std::mutex> lock(g_queue_mutex);
   if (g_queue.empty()) return false;
   if (out) *out = g_queue.front();
@@ -245,10 +287,10 @@ bool PeekMessage(Message* out) {
   return true;
 }
 
-void WaitMessage() {
-  RunPumpHooks();
-  if (QueuedMessageCount() > 0 || !g_backend) return;
-  g_backend->PumpEvents(true);
+void WaitMessage() { WaitForEvents(BackendImpl::WaitForever); }
+
+void WaitMessageFor(uint64_t micros) {
+  if (micros > 0) WaitForEvents(micros);
 }
 
 int64_t DispatchMessage(const Message& message) {
@@ -277,6 +319,7 @@ void PostQuitMessage(int exit_code) {
 
 int64_t DefaultWindowProc(Window, uint32_t msg, uint64_t, int64_t) {
   if (msg == MsgClose && g_window.handle) DestroyWindow(g_window.handle);
+  if (msg == MsgSetCursor) HideCursorOverWindow(false);  // the arrow
   return 0;
 }
 
@@ -322,7 +365,7 @@ bool TextInputEnabled() { return g_text_input; }
 
 int ShowCursor(bool show) {
   g_cursor_count += show ? 1 : -1;
-  if (g_backend) g_backend->SetCursorShown(g_cursor_count >= 0);
+  ApplyCursor();
   return g_cursor_count;
 }
 
@@ -357,19 +400,45 @@ void NoteCursorPos(int x, int y) {
   g_cursor_y = y;
 }
 
-void HideCursorOverWindow(bool hide) {
-  if (g_backend) g_backend->SetCursorShown(!hide);
+void QueueSetCursor() {
+  // The client area (1) in the low word, the mouse message in the high word.
+  const Window window = MainWindow();
+  QueueMessage(Message{window, MsgSetCursor, window, (int64_t{MsgMouseMove} << 16) | 1});
 }
+
+void QueuePointerMove(int screen_x, int screen_y, int client_x, int client_y) {
+  NoteCursorPos(screen_x, screen_y);
+  QueueSetCursor();
+  QueueMessage(Message{MainWindow(), MsgMouseMove, 0, MousePos(client_x, client_y)});
+}
+
+void HideCursorOverWindow(bool hide) {
+  g_cursor_none = hide;
+  ApplyCursor();
+}
+
+bool CursorShownOverWindow() { return g_cursor_count >= 0 && !g_cursor_none; }
 
 // ---- message boxes and the beep ---------------------------------------------
 
 int MessageBox(Window, const std::string& text, const std::string& title,
-               uint32_t flags) {
-  if (!g_backend) {
-    std::fprintf(stderr, "[%s] %s\n", title.c_str(), text.c_str());
-    return (flags & BoxYesNo) ? AnswerNo : AnswerOk;
+               uint32_t flags, const std::string& detail) {
+  if (!g_backend || !g_backend->QuietBoxes()) {
+    std::string line = text;
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+    if (!detail.empty()) line += " (" + detail + ")";
+    std::fprintf(stderr, "[%s] %s\n", title.c_str(), line.c_str());
   }
-  return g_backend->ShowMessageBox(text, title, flags);
+  int answer = (flags & BoxYesNo) ? AnswerNo : AnswerOk;
+  std::string why;
+  if (g_backend && !g_backend->ShowMessageBox(text, title, flags, &answer, &why) &&
+      !g_said_no_box) {
+    g_said_no_box = true;
+    std::fprintf(stderr,
+                 "vantris: cannot show a message box (%s); messages are printed here only\n",
+                 why.c_str());
+  }
+  return answer;
 }
 
 void Beep() {
@@ -385,16 +454,31 @@ Lock CreateNamedLock(const std::string& name, LockResult* result) {
                        (c >= '0' && c <= '9') || c == '-' || c == '_';
     file += plain ? c : '_';
   }
-  const std::string path = RuntimeDir() + "/" + file + ".lock";
-  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (fd < 0) {
+  // The folder may be the shared temporary one: the file is the user's own,
+  // and a link planted under its name is not followed.
+  const std::string path =
+      RuntimeDir() + "/" + file + "-" + std::to_string(::geteuid()) + ".lock";
+  auto fail = [&](const char* why) -> Lock {
+    std::fprintf(stderr, "vantris: cannot take the lock %s: %s\n", path.c_str(), why);
     if (result) *result = LockResult::Failed;
     return 0;
-  }
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+  };
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+  if (fd < 0) return fail(std::strerror(errno));
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) {
     ::close(fd);
-    if (result) *result = errno == EWOULDBLOCK ? LockResult::AlreadyExists : LockResult::Failed;
-    return 0;
+    return fail("not a file of this user");
+  }
+  if ((info.st_mode & 077) != 0) ::fchmod(fd, 0600);
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int error = errno;
+    ::close(fd);
+    if (error == EWOULDBLOCK) {
+      if (result) *result = LockResult::AlreadyExists;
+      return 0;
+    }
+    return fail(std::strerror(error));
   }
   if (result) *result = LockResult::Created;
   return fd + 1;

@@ -19,22 +19,34 @@ enum class Backend { Headless, Sdl };
 
 struct StartOptions {
   Backend backend = Backend::Headless;
-  // SDL only: an ordinary 800 x 600 window instead of a desktop-size one
-  // (a development setting; the game's own FullScreen flag is untouched).
+  // The window asked for: an ordinary 800 x 600 window instead of full
+  // screen.  The program reads it (ActiveOptions) to choose its window.
   bool windowed = false;
   // Headless only: no audio device at all (sound creation then fails).
   bool no_audio_device = false;
+  // SDL only: accept SDL's offscreen and dummy video drivers, which show
+  // nothing.  Without it the SDL backend refuses to start on them (tests of
+  // the SDL backend without a display set it).
+  bool allow_no_display = false;
 };
 
 // Chooses and starts a backend.  Stop() ends it; Start may be called again
-// afterwards (tests start a fresh headless backend per case).
+// afterwards (tests start a fresh headless backend per case).  A backend that
+// cannot start has said why on stderr.
 bool Start(const StartOptions& options);
 void Stop();
 bool Started();
 Backend ActiveBackend();
+// The options the running backend was started with.
+const StartOptions& ActiveOptions();
 
 // Reads the backend choice from the command line (--headless, --sdl,
 // --windowed) and the VANTRIS_BACKEND variable ("headless" or "sdl").
+// `Help` for --help; `Unknown` for any other argument, which goes to `bad`.
+enum class ParsedArgs { Run, Help, Unknown };
+ParsedArgs ParseCommandLine(int argc, char** argv, StartOptions* options,
+                             std::string* bad = nullptr);
+// The same, ignoring arguments it does not know (the tools take more).
 StartOptions OptionsFromCommandLine(int argc, char** argv);
 
 // ---- clocks ---------------------------------------------------------------
@@ -78,18 +90,23 @@ struct Message {
 Window CreateMainWindow(const char* class_name, const char* caption,
                         bool fullscreen, int width, int height,
                         WindowProc proc);
-// Shows the window; the first show posts MsgActivateApp(1) so that frames run
-// even when the window manager never reports focus.
+// Shows the window; the first show posts MsgMove with the client area's
+// screen position, then MsgActivateApp(1) so that frames run even when the
+// window manager never reports focus.
 void ShowMainWindow(Window window);
 // Sends MsgDestroy to the window's procedure and forgets the window.
 void DestroyWindow(Window window);
 void MinimiseWindow(Window window);
+void SetWindowTopmost(Window window);  // kept above other windows
 Window FindWindow(const char* class_name, const char* caption);
 void BringToFront(Window window);
 Window MainWindow();
 
 bool PeekMessage(Message* out);  // takes one message without waiting
 void WaitMessage();              // blocks until a message is queued
+// Blocks until a message is queued or `micros` have passed, whichever comes
+// first: the main loop sleeps here until its next frame is due.
+void WaitMessageFor(uint64_t micros);
 int64_t DispatchMessage(const Message& message);
 int64_t SendMessage(Window window, uint32_t msg, uint64_t wparam, int64_t lparam);
 void PostMessage(Window window, uint32_t msg, uint64_t wparam, int64_t lparam);
@@ -115,6 +132,9 @@ int16_t GetKeyState(int key);
 void EnableTextInput(bool on);  // the input-method editor
 bool TextInputEnabled();
 
+// The pointer shows over the window while the display count is 0 or more
+// and the window has a cursor: every pointer move over the window first
+// sends MsgSetCursor, whose default handling gives it the arrow.
 int ShowCursor(bool show);  // returns the new display count
 struct Rect {
   int left = 0, top = 0, right = 0, bottom = 0;
@@ -123,7 +143,8 @@ void ClipCursor(const Rect* rect);  // nullptr removes the clip
 bool CursorClip(Rect* out);         // false when the cursor is not clipped
 void SetCursorPos(int x, int y);    // screen position
 void GetCursorPos(int* x, int* y);
-void HideCursorOverWindow(bool hide);
+void HideCursorOverWindow(bool hide);  // no cursor (hide) or the arrow
+bool CursorShownOverWindow();          // what the window shows now
 
 // ---- message boxes and the beep ---------------------------------------------
 
@@ -136,18 +157,23 @@ enum : uint32_t {
 };
 enum : int { AnswerOk = 1, AnswerYes = 6, AnswerNo = 7 };
 
-// Shows a box on screen (SDL) and always prints it to stderr; the headless
-// backend records it and answers from its script.  Never ends the program.
+// Shows a box on screen (SDL) and always prints it to stderr, one line with
+// `detail` (what a reader of the log needs besides the box's text, such as a
+// file's path and what is wrong with it) after the text; the headless
+// backend records it and answers from its script.  A box that cannot be shown
+// is said once on stderr.  Never ends the program.
 int MessageBox(Window owner, const std::string& text, const std::string& title,
-               uint32_t flags);
+               uint32_t flags, const std::string& detail = {});
 void Beep();
 
 // ---- the single-instance lock -------------------------------------------------
 
 enum class LockResult { Created, AlreadyExists, Failed };
 using Lock = int;  // 0 = none
-// An flock'd file named after `name` in the runtime folder.  A second process
-// asking for the same name gets AlreadyExists and no lock.
+// An flock'd file named after `name` and the user in the runtime folder,
+// opened without following a symbolic link and readable by its owner only.
+// A second process asking for the same name gets AlreadyExists and no lock;
+// Failed is said on stderr.
 Lock CreateNamedLock(const std::string& name, LockResult* result);
 void ReleaseNamedLock(Lock lock);
 

@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the game and the tests need,
-# only those that are missing.  Runs apt-get as root, through sudo otherwise.
+# Installs the Debian 12 packages that are missing: with no argument those
+# that building and running the game needs (./play); with --test also the
+# tools of the tests, benchmarks and fuzz runs (./check).  Runs apt-get as
+# root, through sudo otherwise.
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config clang libclang-rt-14-dev
+  build-essential cmake pkg-config
   libsdl2-dev libfreetype-dev libfontconfig-dev libfluidsynth-dev
   timgm6mb-soundfont fonts-ipafont-gothic fonts-ipafont-mincho
-  googletest libgtest-dev libbenchmark-dev
 )
 if [[ "${1:-}" == "--test" ]]; then
-  packages+=(xvfb xauth xdotool imagemagick)
+  packages+=(
+    clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
+    xvfb xauth xdotool imagemagick
+  )
 fi
 
 missing=()

@@ -1,18 +1,37 @@
-// The executable's entry: chooses the backend from the command line and the
-// environment, then runs the program's entry on it.
+// The executable's entry: reads the command line and the environment, starts
+// the backend they choose, then runs the program's entry on it.
 #include <cstdio>
 #include <string>
 
 #include "os/system.h"
 #include "shell/shell.h"
 
+namespace {
+
+constexpr const char* kUsage =
+    "usage: vantris [--windowed] [--sdl | --headless]\n"
+    "  --windowed  play in an 800 x 600 window instead of full screen\n"
+    "  --sdl       show the game on the display (the default)\n"
+    "  --headless  run without a window, sound or input (as VANTRIS_BACKEND=headless)\n"
+    "  --help      show this text\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  const os::StartOptions options = os::OptionsFromCommandLine(argc, argv);
-  if (!os::Start(options)) {
-    std::fprintf(stderr, "vantris: the %s backend could not be started\n",
-                 options.backend == os::Backend::Sdl ? "SDL" : "headless");
-    return 1;
+  os::StartOptions options;
+  std::string bad;
+  switch (os::ParseCommandLine(argc, argv, &options, &bad)) {
+    case os::ParsedArgs::Help:
+      std::fputs(kUsage, stdout);
+      return 0;
+    case os::ParsedArgs::Unknown:
+      std::fprintf(stderr, "vantris: unknown option '%s'\n%s", bad.c_str(), kUsage);
+      return 2;
+    case os::ParsedArgs::Run:
+      break;
   }
+  // A backend that cannot start has said why.
+  if (!os::Start(options)) return 1;
   // The command line as one text, without the program's name.
   std::string command_line;
   for (int i = 1; i < argc; ++i) {

@@ -1,6 +1,7 @@
 // The program's entry and the main loop: start-up in order, then a message
 // loop that runs one frame of the current scene whenever the queue is empty,
-// the application is active and the frame limiter says a frame is due.
+// the application is active and the frame limiter says a frame is due.  When
+// nothing is due it sleeps until the next frame is or a message arrives.
 #include <cstdint>
 
 #include "el/draw/elDraw.h"
@@ -15,6 +16,8 @@ namespace {
 
 constexpr const char* kCaption = "VANTRIS";
 constexpr const char* kWindowClass = "DEFAULT";
+// The longest sleep of an active loop with no scene to run.
+constexpr uint64_t kNoSceneWaitMicros = 100000;
 
 bool g_loop_ended = false;
 uint64_t g_frames = 0;
@@ -51,6 +54,8 @@ uint32_t StartUp(uintptr_t instance, const char* command_line, int /*show_comman
   g_loop_ended = false;
   g_frames = 0;
   InitAppState();
+  // The window the player asked for on the command line.
+  if (os::ActiveOptions().windowed) FullScreen = 0;
   if (!CheckSingleInstance(kCaption)) return 0;
   CommandLine = command_line != nullptr ? command_line : "";
 
@@ -66,6 +71,7 @@ uint32_t StartUp(uintptr_t instance, const char* command_line, int /*show_comman
     return 0;
   }
   os::ShowMainWindow(MainWindow);
+  if (FullScreen == 0) os::SetWindowTopmost(MainWindow);
 
   AppInstance = instance;
   os::SeedRandom(static_cast<uint32_t>(os::CalendarTime()));
@@ -133,7 +139,11 @@ LoopPass RunLoopPass() {
     os::WaitMessage();
     return LoopPass::Waited;
   }
-  return IdlePass() ? LoopPass::Frame : LoopPass::Idle;
+  if (IdlePass()) return LoopPass::Frame;
+  // Nothing was due: sleep until the limiter's next frame or a message.
+  const bool scene = SceneNumber >= 1 && SceneNumber <= 12;
+  os::WaitMessageFor(scene ? elSystem::MicrosUntilFrameDue() : kNoSceneWaitMicros);
+  return LoopPass::Idle;
 }
 
 bool LoopEnded() { return g_loop_ended; }

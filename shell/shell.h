@@ -36,7 +36,7 @@ uint32_t StartUp(uintptr_t instance, const char* command_line, int show_command)
 enum class LoopPass {
   Message,  // handled one window message
   Waited,   // inactive: waited for a message
-  Idle,     // active, nothing was due
+  Idle,     // active, nothing was due: slept until a frame or a message
   Frame,    // active, a scene frame (or a forward transition's present) ran
   Quit,     // took the quit message: the loop is over
 };

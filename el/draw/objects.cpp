@@ -7,6 +7,7 @@
 #include "el/draw/screen.h"
 #include "el/system/system_services.h"
 #include "os/bmp.h"
+#include "os/path.h"
 #include "os/resources.h"
 
 SpriteObject SpriteObjects[SpriteObjectCount];
@@ -114,35 +115,59 @@ os::Surface* SurfaceFromBitmap(os::Display* display, const os::Bitmap& bitmap,
 }  // namespace
 
 os::Surface* LoadBitmapSurface(os::Display* display, const char* path, uint16_t* width,
-                               uint16_t* height, int32_t memory_mode) {
+                               uint16_t* height, int32_t memory_mode, const char** why) {
+  if (why) *why = "no display";
   if (!display || !path) return nullptr;
   // A resource named by the path, else the file.
   os::Bitmap bitmap;
-  if (!ResourceBitmap(path, &bitmap) && !os::LoadBmpFile(path, &bitmap)) return nullptr;
+  if (!ResourceBitmap(path, &bitmap) && !os::LoadBmpFile(path, &bitmap, why)) return nullptr;
   if (width) *width = static_cast<uint16_t>(bitmap.width);
   if (height) *height = static_cast<uint16_t>(bitmap.height);
-  return SurfaceFromBitmap(display, bitmap, memory_mode);
+  os::Surface* surface = SurfaceFromBitmap(display, bitmap, memory_mode);
+  if (why) *why = surface ? nullptr : "no surface of its size can be made";
+  return surface;
 }
 
 namespace {
 
-// Steps 3 to 5 of a load into a slot whose name is already set.
-bool LoadIntoSlot(SpriteObject& o, const char* name, int32_t memory_mode) {
+// Steps 3 to 5 of a load into a slot whose name is already set.  On failure
+// *why says, in English, which file it was and what is wrong with it.
+bool LoadIntoSlot(SpriteObject& o, const char* name, int32_t memory_mode, std::string* why) {
   const std::string path = ProgramPath(name);
   o.Width = 0;
   o.Height = 0;
-  o.Surface = LoadBitmapSurface(DirectDrawObject, path.c_str(), &o.Width, &o.Height, memory_mode);
+  const char* reason = nullptr;
+  o.Surface = LoadBitmapSurface(DirectDrawObject, path.c_str(), &o.Width, &o.Height,
+                                memory_mode, &reason);
   if (!o.Surface) {
     // Last, a resource named by the bare name.
     os::Bitmap bitmap;
-    if (!ResourceBitmap(name, &bitmap)) return false;
+    if (!ResourceBitmap(name, &bitmap)) {
+      *why = os::ResolvePath(path) + ": " + (reason ? reason : "cannot be read");
+      return false;
+    }
     o.Width = static_cast<uint16_t>(bitmap.width);
     o.Height = static_cast<uint16_t>(bitmap.height);
     o.Surface = SurfaceFromBitmap(DirectDrawObject, bitmap, memory_mode);
-    if (!o.Surface) return false;
+    if (!o.Surface) {
+      *why = std::string(name) + ": no surface of its size can be made";
+      return false;
+    }
   }
   ApplyLoadKey(o);
   return true;
+}
+
+// The slot a load of `name` takes: one that an earlier load of the same name
+// failed to fill (it stays taken without a picture, and its handle was 0, so
+// no one can give it back), else the lowest free one; -1 when none is left.
+int SlotForLoad(const char* name) {
+  for (int slot = FirstFreeSprite; slot < SpriteObjectCount; ++slot) {
+    const SpriteObject& o = SpriteObjects[slot];
+    if (!o.Surface && o.Packed == 0 && std::strncmp(o.Name, name, sizeof(o.Name)) == 0)
+      return slot;
+  }
+  return FindFreeSlot();
 }
 
 }  // namespace
@@ -189,7 +214,7 @@ int32_t LoadObject(const char* name, int32_t memory_mode) {
     elSystem::ErrorBox(kFn, "ファイル名またはリソース名が長すぎます");
     return 0;
   }
-  const int slot = FindFreeSlot();
+  const int slot = SlotForLoad(name);
   if (slot < 0) {
     elSystem::ErrorBox(kFn, "オブジェクト数が多過ぎます");
     return 0;
@@ -200,8 +225,9 @@ int32_t LoadObject(const char* name, int32_t memory_mode) {
   o.ReloadMode = 2;
   // Looked for as a resource named by the full path, as the file, and as a
   // resource named by the bare name.  A failed load keeps its slot taken.
-  if (!LoadIntoSlot(o, name, memory_mode)) {
-    elSystem::ErrorBox(kFn, "BMPファイルを読み込めません");
+  std::string why;
+  if (!LoadIntoSlot(o, name, memory_mode, &why)) {
+    elSystem::ErrorBox(kFn, "BMPファイルを読み込めません", 0, why);
     return 0;
   }
   return slot;
@@ -246,8 +272,9 @@ int32_t SwapObject(const char* name, int32_t handle, int32_t memory_mode) {
   SetSlotName(o, own);
   o.Packed = 0;
   o.ReloadMode = 2;
-  if (!LoadIntoSlot(o, own, memory_mode)) {
-    elSystem::ErrorBox(kFn, "BMPファイルを読み込めません");
+  std::string why;
+  if (!LoadIntoSlot(o, own, memory_mode, &why)) {
+    elSystem::ErrorBox(kFn, "BMPファイルを読み込めません", 0, why);
     return 0;
   }
   return 1;

@@ -1,8 +1,10 @@
 // Image packs: a plain run of entries (u16 width, u16 height, the name with
 // its NUL, then width x height X1R5G5B5 pixels, rows from the top), written
 // by Convert/ConvertFile and read by LoadPack/SwapPack.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "el/draw/objects.h"
@@ -24,17 +26,24 @@ struct PackEntry {
 enum class Search { NoFile, NotFound, Found };
 
 // Opens the pack and looks for the entry named `upper`.  When found the file
-// is left open at the entry's pixels; otherwise it is closed.  A name that
-// runs past 127 bytes or past the end of the file, or a skip past the end of
-// the file, ends the search without a match.
-Search FindEntry(const std::string& upper, FILE** file, PackEntry* entry) {
+// is left open at the entry's pixels; otherwise it is closed and *why says
+// what went wrong.  A name that runs past 127 bytes or past the end of the
+// file, or pixels that would run past it, end the search without a match:
+// nothing is made for a size the file cannot hold.
+Search FindEntry(const std::string& upper, FILE** file, PackEntry* entry, std::string* why) {
   *file = nullptr;
   FILE* f = ImagePackPath.empty() ? nullptr : os::OpenFile(ImagePackPath, "rb");
-  if (!f) return Search::NoFile;
+  if (!f) {
+    *why = ImagePackPath.empty() ? std::string("no image pack is set")
+                                 : ImagePackPath + ": " + std::strerror(errno);
+    return Search::NoFile;
+  }
+  *why = ImagePackPath + ": no entry " + upper;
   long file_size = -1;
   if (std::fseek(f, 0, SEEK_END) == 0) file_size = std::ftell(f);
   if (file_size < 0 || std::fseek(f, 0, SEEK_SET) != 0) {
     std::fclose(f);
+    *why = ImagePackPath + ": cannot be read";
     return Search::NotFound;
   }
   for (;;) {
@@ -57,16 +66,21 @@ Search FindEntry(const std::string& upper, FILE** file, PackEntry* entry) {
     }
     if (!ended) break;
     name[length] = '\0';
+    const long here = std::ftell(f);
+    const int64_t pixel_bytes = int64_t{width} * int64_t{height} * 2;
+    const bool fits = here >= 0 && int64_t{here} + pixel_bytes <= int64_t{file_size};
     if (upper == name) {
+      if (!fits) {
+        *why = ImagePackPath + ": the entry " + upper + " declares " + std::to_string(width) +
+               " x " + std::to_string(height) + " pixels, more than the file holds";
+        break;
+      }
       entry->width = width;
       entry->height = height;
       *file = f;
       return Search::Found;
     }
-    const long here = std::ftell(f);
-    const int64_t skip = int64_t{width} * int64_t{height} * 2;
-    if (here < 0 || int64_t{here} + skip > int64_t{file_size}) break;
-    if (std::fseek(f, static_cast<long>(skip), SEEK_CUR) != 0) break;
+    if (!fits || std::fseek(f, static_cast<long>(pixel_bytes), SEEK_CUR) != 0) break;
   }
   std::fclose(f);
   return Search::NotFound;
@@ -82,12 +96,13 @@ FILE* OpenEntry(const char* fn, const char* name, std::string* upper, PackEntry*
   *upper = name;
   os::SjisUpperCase(*upper);
   FILE* f = nullptr;
-  switch (FindEntry(*upper, &f, entry)) {
+  std::string why;
+  switch (FindEntry(*upper, &f, entry, &why)) {
     case Search::NoFile:
-      elSystem::ErrorBox(fn, "パックファイル名が指定されていません");
+      elSystem::ErrorBox(fn, "パックファイル名が指定されていません", 0, why);
       return nullptr;
     case Search::NotFound:
-      elSystem::ErrorBox(fn, "BMPファイルを読み込めません");
+      elSystem::ErrorBox(fn, "BMPファイルを読み込めません", 0, why);
       return nullptr;
     case Search::Found:
       break;
@@ -134,7 +149,9 @@ int32_t FinishPack(const char* fn, FILE* f, int32_t target, const PackEntry& e,
   const Fill filled = ReadPixels(f, SpriteObjects[temp].Surface, e);
   std::fclose(f);
   if (filled != Fill::Ok) {
-    if (filled == Fill::ShortRead) elSystem::ErrorBox(fn, "BMPファイルを読み込めません");
+    if (filled == Fill::ShortRead)
+      elSystem::ErrorBox(fn, "BMPファイルを読み込めません", 0,
+                         ImagePackPath + ": the entry " + upper + " ends early");
     ReleaseObject(temp);
     ReleaseObject(target);
     return 0;

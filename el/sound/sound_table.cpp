@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <span>
@@ -7,6 +9,7 @@
 #include "el/sound/sound_internal.h"
 #include "el/system/elSystem.h"
 #include "os/audio/audio.h"
+#include "os/path.h"
 #include "os/resources.h"
 #include "os/system.h"
 
@@ -298,7 +301,12 @@ int32_t LoadObject(const char* name, int32_t mix_count) {
     const bool found = name && (os::FindResource("WAVE", name, &image) ||
                                 os::FindResource("RCDATA", name, &image));
     if (!found || !os::audio::ParseWaveImage44(image, &wave)) {
-      elSystem::ErrorBox(kFunction, kMsgNoResource);
+      // The box names the missing resource; the log also says what is
+      // wrong with the file.
+      FILE* file = os::OpenFile(path, "rb");
+      const std::string reason = file ? "not a WAV sound that can be read" : std::strerror(errno);
+      if (file) std::fclose(file);
+      elSystem::ErrorBox(kFunction, kMsgNoResource, 0, os::ResolvePath(path) + ": " + reason);
       return -1;
     }
   }

@@ -1,7 +1,8 @@
 // The frame timer.  The frame clock is the performance counter when the
 // machine has one, else the millisecond clock (the fine millisecond timer when
 // its minimum period is below 10 ms, else the tick count).  A poll never waits:
-// WaitFrame answers at once and the main loop goes back to its messages.
+// WaitFrame answers at once and the main loop goes back to its messages (and
+// sleeps until the frame is due when none is waiting).
 #include "el/system/frame_timer.h"
 
 #include <algorithm>
@@ -100,6 +101,17 @@ uint32_t WaitFrame() {
   FrameTime = FrameSeconds(MillisecondClock(), FrameTickLast);
   FrameTickLast = os::TimeMs();
   return 1;
+}
+
+uint64_t MicrosUntilFrameDue() {
+  if (FrameLimitOn == 0 || FramePeriod <= 0) return 0;
+  const int64_t elapsed = FrameClock() - FrameMark;
+  // Due, or the clock went back (the next poll restarts the period).
+  if (elapsed < 0 || elapsed >= FramePeriod) return 0;
+  const uint64_t left = static_cast<uint64_t>(FramePeriod - elapsed);
+  if (UsePerfCounter == 0 || PerfFrequency <= 0) return left * 1000;
+  const uint64_t frequency = static_cast<uint64_t>(PerfFrequency);
+  return (left * 1000000 + frequency - 1) / frequency;
 }
 
 uint32_t ResetFrameTime() {

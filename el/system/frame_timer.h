@@ -1,6 +1,6 @@
-// The frame timer: paces frames at the asked rate without ever sleeping and
-// measures FrameTime, the length of the last frame in seconds.  A static object
-// starts it before main (1 ms timer resolution, 60 frames per second, limiter
+// The frame timer: paces frames at the asked rate and measures FrameTime,
+// the length of the last frame in seconds.  A static object starts it before
+// main (1 ms timer resolution, 60 frames per second, limiter
 // on) and gives the resolution back at exit.
 #pragma once
 #include <cstdint>
@@ -31,6 +31,10 @@ void EndTimer();
 uint32_t SetFrameRate(int32_t fps);  // chooses the clocks, restarts the period; 1
 void SetFrameLimit(uint32_t flag);
 uint32_t WaitFrame();                // 1 when a frame is due (FrameTime set)
+// How long until WaitFrame will find the next frame due, in microseconds
+// (rounded up); 0 when it is due now or the limiter is off.  The poll itself
+// never waits: the main loop sleeps this long when it has nothing to do.
+uint64_t MicrosUntilFrameDue();
 // FrameTime 0 and every timer mark restarted now; returns the tick now.
 uint32_t ResetFrameTime();
 uint32_t MeasureFrameTime();

@@ -142,14 +142,15 @@ void BusyWait(uint32_t ms) {
 
 // ---- boxes --------------------------------------------------------------------
 
-uint32_t ErrorBox(const char* function, const char* message, uint32_t /*code*/) {
+uint32_t ErrorBox(const char* function, const char* message, uint32_t /*code*/,
+                  const std::string& detail) {
   std::string text = function ? function : "";
   text += " : ";
   text += message ? message : "";
   FlipToDesktop();
   elSound::Beep();
   os::MessageBox(MainWindow, text, "エラー発生",
-                 os::BoxSystemModal | os::BoxIconExclamation);
+                 os::BoxSystemModal | os::BoxIconExclamation, detail);
   ErrorFlag = 1;
   return 0;
 }

@@ -35,8 +35,11 @@ uint32_t IsWaitOver(int32_t slot);
 void BusyWait(uint32_t ms);
 
 // Beep, then a system-modal box titled "エラー発生" reading
-// "function : message"; raises ErrorFlag.  Always returns 0.
-uint32_t ErrorBox(const char* function, const char* message, uint32_t code = 0);
+// "function : message"; raises ErrorFlag.  Always returns 0.  `detail` goes
+// only to the box's line on stderr: what the reader of the log needs besides
+// the box's text, in English (a file's path and what is wrong with it).
+uint32_t ErrorBox(const char* function, const char* message, uint32_t code = 0,
+                  const std::string& detail = {});
 uint32_t HasError();
 uint32_t QuitOnError();  // RequestQuit when an error was shown; ErrorFlag
 

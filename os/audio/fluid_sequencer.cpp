@@ -157,9 +157,11 @@ class FluidSequencer final : public Sequencer {
 std::string FindSoundfont() {
   if (const char* env = std::getenv("VANTRIS_SOUNDFONT"); env && *env)
     return FileExists(env) ? std::string(env) : std::string();
+  // Debian's default-GM.sf2 is the soundfont the system's administrator
+  // chose among those installed.
   static const char* const kCandidates[] = {
-      "/usr/share/sounds/sf2/TimGM6mb.sf2",
       "/usr/share/sounds/sf2/default-GM.sf2",
+      "/usr/share/sounds/sf2/TimGM6mb.sf2",
       "/usr/share/sounds/sf2/FluidR3_GM.sf2",
       "/usr/share/soundfonts/default.sf2",
       "/usr/share/soundfonts/FluidR3_GM.sf2",

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <set>
 
 #include "os/audio/audio.h"
 #include "os/path.h"
@@ -75,6 +78,15 @@ bool LooksLikeSmf(const std::vector<uint8_t>& smf) {
   return smf.size() >= track + 8 && std::memcmp(smf.data() + track, "MTrk", 4) == 0;
 }
 
+// One line on stderr for a piece that cannot be played, once per file: the
+// music is missing, the program goes on.
+void SayCannotPlay(const std::string& path, const char* why) {
+  static std::set<std::string>* said = new std::set<std::string>;
+  const std::string resolved = path.empty() ? std::string("(no file named)") : ResolvePath(path);
+  if (!said->insert(resolved).second) return;
+  std::fprintf(stderr, "vantris: the music is silent: %s: %s\n", resolved.c_str(), why);
+}
+
 void Notify(Window window, uint64_t code) {
   PostMessage(window, MsgMidiNotify, code, MidiDeviceId);
 }
@@ -121,8 +133,14 @@ uint32_t Open(const std::vector<std::string>& t) {
     return MidiErrSyntax;
   if (g_device.open) return MidiErrAliasInUse;
   std::vector<uint8_t> smf;
-  if (t[1].empty() || !ReadWholeFile(t[1], &smf)) return MidiErrCannotOpen;
-  if (!LooksLikeSmf(smf)) return MidiErrCannotOpen;
+  if (t[1].empty() || !ReadWholeFile(t[1], &smf)) {
+    SayCannotPlay(t[1], t[1].empty() ? "no file" : std::strerror(errno));
+    return MidiErrCannotOpen;
+  }
+  if (!LooksLikeSmf(smf)) {
+    SayCannotPlay(t[1], "not a standard MIDI file");
+    return MidiErrCannotOpen;
+  }
   Sequencer* seq = BackendSequencer();
   if (!seq->Prepare(audio::MainMixer().Output().rate)) return MidiErrCannotOpen;
   audio::AcquireMusic();

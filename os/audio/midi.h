@@ -72,7 +72,8 @@ Sequencer* SdlSequencer();
 Sequencer* HeadlessSequencer();
 
 // The General MIDI soundfont FluidSynth uses: $VANTRIS_SOUNDFONT, else the
-// first of the usual system soundfonts that exists; empty when none does.
+// first of the usual system soundfonts that exists (Debian's default-GM.sf2
+// alternative first); empty when none does.
 std::string FindSoundfont();
 // A FluidSynth sequencer of its own (tests and the benchmark); nullptr when
 // no soundfont is found.

@@ -69,6 +69,9 @@ struct PresentedFrame {
   }
 };
 int PresentCount();
+// Waits for events (os::WaitMessage, os::WaitMessageFor) that reached the
+// backend: each lets the virtual clock run.
+int WaitCount();
 bool LastPresentVSync();
 const PresentedFrame& LastPresented();
 // FNV-1a over the frame's size and pixels: equal frames, equal sums.

@@ -35,6 +35,7 @@ struct State {
   bool text_input = true;
   int minimised = 0;
   int presents = 0;
+  int waits = 0;
   bool present_vsync = false;
   PresentedFrame last_frame;
 };
@@ -76,27 +77,26 @@ class HeadlessBackend final : public BackendImpl {
   }
   void CloseWindow() override { g_state.window_open = false; }
   void MinimiseWindow() override { ++g_state.minimised; }
-  void PumpEvents(bool wait) override {
-    // Nothing arrives by itself; a wait lets a little virtual time pass.
-    if (wait) MoveClock(1000);
+  void PumpEvents() override {}
+  // Nothing arrives by itself: a wait for a deadline lets the virtual clock
+  // run to it; a wait without one lets a millisecond pass.
+  void WaitEvents(uint64_t max_micros) override {
+    ++g_state.waits;
+    MoveClock(max_micros == WaitForever ? 1000 : max_micros);
   }
   void SetCursorShown(bool shown) override { g_state.cursor_shown = shown; }
   void SetTextInput(bool on) override { g_state.text_input = on; }
 
-  int ShowMessageBox(const std::string& text, const std::string& title,
-                     uint32_t flags) override {
-    int answer = AnswerOk;
-    if (flags & BoxYesNo) {
-      answer = AnswerNo;
-      if (!g_state.box_answers.empty()) {
-        answer = g_state.box_answers.front();
-        g_state.box_answers.pop_front();
-      }
+  bool ShowMessageBox(const std::string& text, const std::string& title, uint32_t flags,
+                      int* answer, std::string* /*why*/) override {
+    if ((flags & BoxYesNo) && !g_state.box_answers.empty()) {
+      *answer = g_state.box_answers.front();
+      g_state.box_answers.pop_front();
     }
-    g_state.boxes.push_back(RecordedBox{text, title, flags, answer});
-    if (!g_state.quiet) std::fprintf(stderr, "[%s] %s\n", title.c_str(), text.c_str());
-    return answer;
+    g_state.boxes.push_back(RecordedBox{text, title, flags, *answer});
+    return true;
   }
+  bool QuietBoxes() override { return g_state.quiet; }
   void Beep() override { ++g_state.beeps; }
 
   void DesktopSize(int* width, int* height, int* bits) override {
@@ -164,8 +164,7 @@ void SetKeyState(int key, bool down) { SetKeyDown(key, down); }
 void MouseMove(int x, int y) {
   x = std::clamp(x, 0, 799);
   y = std::clamp(y, 0, 599);
-  NoteCursorPos(x, y);
-  QueueMessage(Message{MainWindow(), MsgMouseMove, 0, MousePos(x, y)});
+  QueuePointerMove(x, y, x, y);  // the window stands at the screen's origin
 }
 
 void MouseButton(int button, bool down, bool double_click) {
@@ -207,6 +206,7 @@ bool TextInputOn() { return g_state.text_input; }
 int MinimiseCount() { return g_state.minimised; }
 
 int PresentCount() { return g_state.presents; }
+int WaitCount() { return g_state.waits; }
 bool LastPresentVSync() { return g_state.present_vsync; }
 const PresentedFrame& LastPresented() { return g_state.last_frame; }
 

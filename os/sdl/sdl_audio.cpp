@@ -10,6 +10,15 @@
 namespace os::audio {
 namespace {
 
+// The device is opened again whenever the effects or the music need it: a
+// machine without one hears about it once.
+void SayNoAudio(const char* what) {
+  static bool said = false;
+  if (said) return;
+  said = true;
+  std::fprintf(stderr, "vantris: %s: %s; the game goes on without sound\n", what, SDL_GetError());
+}
+
 class SdlAudioDevice final : public AudioDevice {
  public:
   ~SdlAudioDevice() override {
@@ -19,7 +28,7 @@ class SdlAudioDevice final : public AudioDevice {
 
   bool Open(Mixer& mixer) {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-      std::fprintf(stderr, "vantris: no audio: %s\n", SDL_GetError());
+      SayNoAudio("no audio");
       return false;
     }
     subsystem_ = true;
@@ -36,7 +45,7 @@ class SdlAudioDevice final : public AudioDevice {
     SDL_AudioSpec have{};
     device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
     if (device_ == 0) {
-      std::fprintf(stderr, "vantris: no audio device: %s\n", SDL_GetError());
+      SayNoAudio("no audio device");
       return false;
     }
     SDL_PauseAudioDevice(device_, 0);

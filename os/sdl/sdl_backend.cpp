@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <thread>
 
 #include "os/backend.h"
@@ -44,9 +46,31 @@ int KeyFromSdl(SDL_Keycode key) {
   }
 }
 
+// Why SDL found no display worth showing a window on, for the one line the
+// program ends with.
+std::string NoDisplayReason(const char* driver) {
+  auto set = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value ? std::string(name) + "=" + value : std::string();
+  };
+  const std::string asked = set("SDL_VIDEODRIVER");
+  const std::string x11 = set("DISPLAY");
+  const std::string wayland = set("WAYLAND_DISPLAY");
+  std::string why;
+  if (!asked.empty()) {
+    why = asked + " was asked for";
+  } else if (x11.empty() && wayland.empty()) {
+    why = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+  } else {
+    why = "no display answers at " + (x11.empty() ? wayland : x11);
+  }
+  return why + " (SDL has only its \"" + driver + "\" video driver, which shows nothing)";
+}
+
 class SdlBackend final : public BackendImpl {
  public:
-  explicit SdlBackend(const StartOptions& options) : windowed_(options.windowed) {}
+  explicit SdlBackend(const StartOptions& options)
+      : allow_no_display_(options.allow_no_display) {}
   ~SdlBackend() override {
     CloseWindow();
     for (SDL_Joystick*& joy : joysticks_) {
@@ -58,7 +82,14 @@ class SdlBackend final : public BackendImpl {
 
   bool Init() {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-      std::fprintf(stderr, "vantris: cannot start the display: %s\n", SDL_GetError());
+      std::fprintf(stderr, "vantris: cannot open a display: %s\n", SDL_GetError());
+      return false;
+    }
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!allow_no_display_ && driver &&
+        (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+      std::fprintf(stderr, "vantris: cannot open a display: %s\n", NoDisplayReason(driver).c_str());
+      SDL_QuitSubSystem(SDL_INIT_VIDEO);
       return false;
     }
     SDL_InitSubSystem(SDL_INIT_JOYSTICK);  // optional
@@ -77,8 +108,10 @@ class SdlBackend final : public BackendImpl {
   }
 
   bool OpenWindow(const char* caption, bool fullscreen, int width, int height) override {
-    Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE;
-    if (fullscreen && !windowed_) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    // Full screen covers the desktop and scales the picture; a caption
+    // window's client area is the screen, pixel for pixel.
+    Uint32 flags = SDL_WINDOW_SHOWN;
+    if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     window_ = SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                width, height, flags);
     if (!window_) {
@@ -117,18 +150,56 @@ class SdlBackend final : public BackendImpl {
   void RaiseWindow() override {
     if (window_) SDL_RaiseWindow(window_);
   }
+  void SetTopmost() override {
+    if (window_) SDL_SetWindowAlwaysOnTop(window_, SDL_TRUE);
+  }
+  void WindowPosition(int* x, int* y) override {
+    *x = *y = 0;
+    if (window_) SDL_GetWindowPosition(window_, x, y);
+  }
 
-  void PumpEvents(bool wait) override {
+  void PumpEvents() override {
     SDL_Event event;
-    if (wait) {
-      if (SDL_WaitEventTimeout(&event, 50)) Translate(event);
-    }
     while (SDL_PollEvent(&event)) Translate(event);
+  }
+
+  void WaitEvents(uint64_t max_micros) override {
+    // Without a deadline the wait is cut into short ones, so that the pump
+    // hooks (the music's end) keep running.
+    constexpr uint64_t kLongestWait = 50000;
+    // A sleep ends later than asked (the scheduler, timer slack): a deadline
+    // is slept up to about as much before it as sleeps have overslept
+    // lately, and the caller polls the rest, so that the frame it waits for
+    // starts on time.
+    const uint64_t early = max_micros < kLongestWait ? oversleep_ : 0;
+    if (max_micros <= early) {
+      PumpEvents();
+      return;
+    }
+    const uint64_t wait = std::min(max_micros, kLongestWait) - early;
+    const uint64_t start = NowMicros();
+    SDL_Event event;
+    // SDL waits in whole milliseconds; what is left below one is slept.
+    if (wait >= 1000 && SDL_WaitEventTimeout(&event, static_cast<int>(wait / 1000))) {
+      Translate(event);
+    } else {
+      const uint64_t spent = NowMicros() - start;
+      if (spent < wait) SleepMicros(wait - spent);
+      // What this sleep overslept, followed at once upwards, slowly down.
+      constexpr uint64_t kMostEarly = 2000;
+      const uint64_t slept = NowMicros() - start;
+      const uint64_t over = std::min(slept > wait ? slept - wait : 0, kMostEarly);
+      oversleep_ = over > oversleep_ ? over : oversleep_ - (oversleep_ - over) / 16;
+    }
+    PumpEvents();
   }
 
   void SetCursorShown(bool shown) override { SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE); }
   void WarpCursor(int x, int y) override {
-    if (window_) SDL_WarpMouseInWindow(window_, x, y);
+    if (!window_) return;
+    int wx = 0, wy = 0;
+    SDL_GetWindowPosition(window_, &wx, &wy);
+    SDL_WarpMouseInWindow(window_, x - wx, y - wy);
   }
   void SetTextInput(bool on) override {
     if (on) {
@@ -138,9 +209,8 @@ class SdlBackend final : public BackendImpl {
     }
   }
 
-  int ShowMessageBox(const std::string& text, const std::string& title,
-                     uint32_t flags) override {
-    std::fprintf(stderr, "[%s] %s\n", title.c_str(), text.c_str());
+  bool ShowMessageBox(const std::string& text, const std::string& title, uint32_t flags,
+                      int* answer, std::string* why) override {
     const bool yes_no = (flags & BoxYesNo) != 0;
     SDL_MessageBoxButtonData buttons[2];
     int count = 0;
@@ -159,9 +229,14 @@ class SdlBackend final : public BackendImpl {
     data.message = text.c_str();
     data.numbuttons = count;
     data.buttons = buttons;
-    int answer = yes_no ? AnswerNo : AnswerOk;
-    if (SDL_ShowMessageBox(&data, &answer) != 0) return yes_no ? AnswerNo : AnswerOk;
-    return answer;
+    int chosen = *answer;
+    if (SDL_ShowMessageBox(&data, &chosen) != 0) {
+      *why = SDL_GetError();
+      return false;
+    }
+    // Closing the box without a button gives -1: the default stands.
+    if (chosen >= 0) *answer = chosen;
+    return true;
   }
 
   void Beep() override { std::fputc('\a', stderr); }
@@ -249,6 +324,13 @@ class SdlBackend final : public BackendImpl {
                                MousePos(event.window.data1, event.window.data2)});
         } else if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
           QueueMessage(Message{window, MsgClose, 0, 0});
+        } else if (event.window.event == SDL_WINDOWEVENT_ENTER) {
+          QueueSetCursor();  // the window gives the pointer its shape
+        } else if (event.window.event == SDL_WINDOWEVENT_LEAVE) {
+          // The pointer is somewhere outside the window now.
+          int x = 0, y = 0;
+          SDL_GetGlobalMouseState(&x, &y);
+          NoteCursorPos(x, y);
         }
         break;
       case SDL_KEYDOWN:
@@ -269,8 +351,9 @@ class SdlBackend final : public BackendImpl {
       case SDL_MOUSEMOTION: {
         const int x = std::clamp(event.motion.x, 0, width_ - 1);
         const int y = std::clamp(event.motion.y, 0, height_ - 1);
-        NoteCursorPos(x, y);
-        QueueMessage(Message{window, MsgMouseMove, 0, MousePos(x, y)});
+        int wx = 0, wy = 0;
+        WindowPosition(&wx, &wy);
+        QueuePointerMove(wx + x, wy + y, x, y);
         break;
       }
       case SDL_MOUSEBUTTONDOWN:
@@ -299,7 +382,8 @@ class SdlBackend final : public BackendImpl {
     }
   }
 
-  bool windowed_ = false;
+  bool allow_no_display_ = false;
+  uint64_t oversleep_ = 0;  // microseconds
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;

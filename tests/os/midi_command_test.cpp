@@ -85,6 +85,25 @@ TEST_F(MidiCommandTest, RefusesWhatItDoesNotKnow) {
   EXPECT_EQ(Open(), os::MidiErrAliasInUse);
 }
 
+TEST_F(MidiCommandTest, AMissingOrForeignPieceIsSaidOnceOnStderr) {
+  const std::string text = dir_ + "notes.txt";
+  FILE* f = std::fopen(text.c_str(), "wb");
+  std::fputs("not a piece", f);
+  std::fclose(f);
+  const struct {
+    std::string path, why;
+  } pieces[] = {{dir_ + "none.mid", "No such file or directory"},
+                {text, "not a standard MIDI file"}};
+  for (const auto& piece : pieces) {
+    ::testing::internal::CaptureStderr();
+    for (int i = 0; i < 3; ++i)  // every stage start plays it again
+      EXPECT_EQ(MidiCommand("open \"" + piece.path + "\" type sequencer alias midi"),
+                os::MidiErrCannotOpen);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "vantris: the music is silent: " + piece.path + ": " + piece.why + "\n");
+  }
+}
+
 TEST_F(MidiCommandTest, TheEndPostsSuccessfulFromThePumpAndInterruptionsAreAnswered) {
   ASSERT_EQ(Open(), os::MidiOk);
   EXPECT_EQ(MidiCommand("play midi notify", nullptr, 0, window_), os::MidiOk);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <string>
 #include <cstdlib>
 #include <thread>
 #include <vector>
@@ -25,6 +26,7 @@ class SdlBackend : public ::testing::Test {
     os::StartOptions options;
     options.backend = os::Backend::Sdl;
     options.windowed = true;
+    options.allow_no_display = true;
     ASSERT_TRUE(os::Start(options));
     window_ = os::CreateMainWindow("DEFAULT", "VANTRIS", true, 800, 600, &os::DefaultWindowProc);
     ResetMidi();
@@ -49,6 +51,34 @@ TEST_F(SdlBackend, PresentsAndPlaysABufferToItsEndOnTheDeviceThread) {
   MainMixer().ReleaseBuffer(b);
   CloseEffects();
   EXPECT_FALSE(DeviceRunning());
+}
+
+// Without a display no box can be shown: every message still gets its line
+// on stderr, and the missing box is said once.
+TEST_F(SdlBackend, ABoxThatCannotBeShownIsSaidOnce) {
+  unsetenv("DISPLAY");
+  unsetenv("WAYLAND_DISPLAY");
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(os::MessageBox(window_, "A : first", "T", os::BoxOk, "why"), os::AnswerOk);
+  EXPECT_EQ(os::MessageBox(window_, "A : second\r\n", "T", os::BoxYesNo), os::AnswerNo);
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(said.find("[T] A : first (why)\n"), 0u) << said;
+  EXPECT_NE(said.find("\n[T] A : second\n"), std::string::npos) << said;
+  size_t lines = 0;
+  for (size_t at = 0; (at = said.find("cannot show a message box", at)) != std::string::npos; ++at)
+    ++lines;
+  EXPECT_EQ(lines, 1u) << said;
+}
+
+// No audio device: the game goes on silent and says so once, however often
+// the effects and the music try the device.
+TEST_F(SdlBackend, NoAudioDeviceIsSaidOnce) {
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  ::testing::internal::CaptureStderr();
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(OpenEffects());
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(said.find("vantris: no audio"), 0u) << said;
+  EXPECT_EQ(said.find("vantris:", 1), std::string::npos) << said;
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "os/headless/headless.h"
 #include "os/path.h"
@@ -29,12 +32,14 @@ int64_t RecordingProc(os::Window w, uint32_t msg, uint64_t wp, int64_t lp) {
   return os::DefaultWindowProc(w, msg, wp, lp);
 }
 
-TEST_F(OsTest, FirstShowPostsActivationAndMessagesFlowInOrder) {
+TEST_F(OsTest, FirstShowPostsPositionAndActivationAndMessagesFlowInOrder) {
   const os::Window w = os::CreateMainWindow("DEFAULT", "VANTRIS", true, 800, 600, RecordingProc);
   os::ShowMainWindow(w);
   os::ShowMainWindow(w);  // only the first show activates
   os::headless::KeyDown(os::KeyEscape);
   os::Message m;
+  ASSERT_TRUE(os::PeekMessage(&m));
+  EXPECT_TRUE(m.msg == os::MsgMove && m.lparam == os::MousePos(0, 0));
   ASSERT_TRUE(os::PeekMessage(&m));
   EXPECT_TRUE(m.msg == os::MsgActivateApp && m.wparam == 1u);
   ASSERT_TRUE(os::PeekMessage(&m));
@@ -69,6 +74,58 @@ TEST_F(OsTest, NamedLockIsHeldAgainstASecondProcess) {
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 
   os::ReleaseNamedLock(lock);
+}
+
+TEST_F(OsTest, TheLockIsTheUsersOwnFileAndALinkInItsPlaceIsNotFollowed) {
+  const std::string path =
+      os::RuntimeDir() + "/VANTRIS_ElMutex-" + std::to_string(geteuid()) + ".lock";
+  os::LockResult result;
+  const os::Lock lock = os::CreateNamedLock("VANTRIS:ElMutex", &result);
+  ASSERT_EQ(result, os::LockResult::Created);
+  struct stat info {};
+  ASSERT_EQ(lstat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+  os::ReleaseNamedLock(lock);
+
+  // A link planted under the lock's name: refused, its target untouched.
+  const std::string target = os::RuntimeDir() + "/target";
+  ASSERT_EQ(unlink(path.c_str()), 0);
+  ASSERT_EQ(symlink(target.c_str(), path.c_str()), 0);
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(os::CreateNamedLock("VANTRIS:ElMutex", &result), 0);
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(result, os::LockResult::Failed);
+  EXPECT_NE(said.find("vantris: cannot take the lock " + path), std::string::npos) << said;
+  EXPECT_FALSE(std::filesystem::exists(target));
+}
+
+TEST(CommandLine, KnownOptionsRunHelpHelpsAndAnythingElseIsUnknown) {
+  unsetenv("VANTRIS_BACKEND");
+  const struct {
+    std::vector<const char*> args;
+    os::ParsedArgs parsed;
+    os::Backend backend;
+    bool windowed;
+    std::string bad;
+  } rows[] = {
+      {{}, os::ParsedArgs::Run, os::Backend::Sdl, false, ""},
+      {{"--windowed", "--headless"}, os::ParsedArgs::Run, os::Backend::Headless, true, ""},
+      {{"--headless", "--sdl"}, os::ParsedArgs::Run, os::Backend::Sdl, false, ""},
+      {{"--help"}, os::ParsedArgs::Help, os::Backend::Sdl, false, ""},
+      {{"--window", "--help"}, os::ParsedArgs::Unknown, os::Backend::Sdl, false, "--window"},
+      {{"--windowed", "a.bmp", "-x"}, os::ParsedArgs::Unknown, os::Backend::Sdl, true, "a.bmp"},
+  };
+  for (const auto& row : rows) {
+    std::vector<char*> argv = {const_cast<char*>("vantris")};
+    for (const char* a : row.args) argv.push_back(const_cast<char*>(a));
+    os::StartOptions options;
+    std::string bad;
+    EXPECT_EQ(os::ParseCommandLine(static_cast<int>(argv.size()), argv.data(), &options, &bad),
+              row.parsed);
+    EXPECT_EQ(options.backend, row.backend);
+    EXPECT_EQ(options.windowed, row.windowed);
+    EXPECT_EQ(bad, row.bad);
+  }
 }
 
 TEST_F(OsTest, PathsAcceptBothSeparatorsAndResolveCase) {

@@ -6,12 +6,8 @@
 set -u
 exe=$1
 work=$2
-rm -rf "$work"
-mkdir -p "$work/runtime"
-chmod 700 "$work/runtime"
-export XDG_RUNTIME_DIR="$work/runtime"
-export SDL_AUDIODRIVER=dummy
-export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
+source "$(dirname "$0")/../support/game_env.sh"
+game_env "$work"
 
 fail() {
   echo "sdl_smoke: $*" >&2

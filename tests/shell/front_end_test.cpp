@@ -2,6 +2,7 @@
 
 #include "el/draw/elDraw.h"
 #include "el/system/elSystem.h"
+#include "os/path.h"
 #include "shell/assets.h"
 #include "shell/game_state.h"
 #include "shell/scene.h"
@@ -84,6 +85,30 @@ TEST_F(FrontEndTest, TBackToTheTitlePutsTheOptionsBackAndF2StartsAtLevelThree) {
   ASSERT_TRUE(ModeScreenToStage({}, os::KeyF2));
   EXPECT_EQ(GameLevel, 3);
   ExpectEnteredOncePerEntry();
+}
+
+TEST_F(FrontEndTest, AMissingShipSheetKeepsOneSlotHoweverOftenTheModeScreenIsEntered) {
+  const auto taken = [] {
+    int n = 0;
+    for (const SpriteObject& o : SpriteObjects) n += o.Name[0] != '\0';
+    return n;
+  };
+  os::SetExeDir(MakeTempDir("no_pictures"));  // from here on every picture is missing
+  ASSERT_TRUE(TitleToModeScreen());
+  const int after_first = taken();
+  for (int visit = 0; visit < 20; ++visit) {
+    TapKey('T');
+    ASSERT_TRUE(TitleToModeScreen());
+  }
+  EXPECT_EQ(ImgMyme, 0);
+  EXPECT_EQ(taken(), after_first);
+  EXPECT_EQ(ErrorBoxCount(), 21);  // each entry still reports its failed load
+
+  os::SetExeDir(AssetDir() + "/");  // the sheet is back: it loads again
+  TapKey('T');
+  ASSERT_TRUE(TitleToModeScreen());
+  EXPECT_NE(ImgMyme, 0);
+  EXPECT_EQ(taken(), after_first);
 }
 
 }  // namespace

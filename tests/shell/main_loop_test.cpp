@@ -41,14 +41,56 @@ TEST_F(StartUpTest, ASecondInstanceSeesTheLockAndEndsAtOnce) {
   os::LockResult result = os::LockResult::Failed;
   const os::Lock first = os::CreateNamedLock("VANTRIS:ElMutex", &result);
   ASSERT_EQ(result, os::LockResult::Created);
+  ::testing::internal::CaptureStderr();
   EXPECT_EQ(WinMain(0, 0, "", 1), 0);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "vantris: VANTRIS is already running\n");
   EXPECT_FALSE(os::headless::WindowOpen());
   EXPECT_EQ(ErrorBoxCount(), 0);
   os::ReleaseNamedLock(first);
   ASSERT_TRUE(StartGame());  // with the first gone the lock is free
 }
 
+// The window the command line asked for is the one FullScreen says, and
+// the pointer goes over it: at once in full screen, over the client area of
+// a caption window.
+TEST_F(StartUpTest, TheWindowIsTheOneAskedForAndThePointerHidesOverIt) {
+  for (const bool windowed : {false, true}) {
+    QuitRequested = 0;
+    os::StartOptions options;
+    options.windowed = windowed;
+    ASSERT_TRUE(os::Start(options));
+    ASSERT_TRUE(StartGame());
+    EXPECT_EQ(FullScreen, windowed ? 0u : 1u);
+    EXPECT_EQ(elSystem::IsWindowed(), windowed ? 1u : 0u);
+    PumpMessages();
+    ASSERT_EQ(RunFrames(1), 1);
+    MouseMove(400, 300);
+    ASSERT_EQ(RunFrames(1), 1);
+    EXPECT_FALSE(os::headless::CursorShown()) << windowed;
+    EXPECT_EQ(CursorVisible, windowed ? 0u : 1u);  // a caption window counts it down
+    SetFocus(false);  // away from the window the pointer shows again
+    if (windowed) EXPECT_TRUE(os::headless::CursorShown());
+    EndGame();
+  }
+}
+
 using MainLoopTest = RunningGameTest;
+
+TEST_F(MainLoopTest, WithNothingDueTheLoopSleepsToTheNextFrameInsteadOfPolling) {
+  ASSERT_TRUE(TitleToModeScreen());
+  ASSERT_TRUE(ModeScreenToStage());
+  KeyDown('S');  // paused: a frame does next to nothing
+  ASSERT_EQ(RunFrames(1), 1);
+  const int waits = os::headless::WaitCount();
+  const uint64_t start = os::headless::NowMicros();
+  int passes = 0;
+  for (int frames = 0; frames < 60; ++passes)
+    if (RunLoopPass() == LoopPass::Frame) ++frames;
+  // One sleep and one frame a period, and the limiter's pace kept.
+  EXPECT_EQ(passes, 120);
+  EXPECT_EQ(os::headless::WaitCount() - waits, 60);
+  EXPECT_NEAR(static_cast<double>(os::headless::NowMicros() - start), 60 * 16666.0, 60 * 200.0);
+}
 
 std::vector<std::string> g_quit_steps;
 void RecordQuitStep(const char* step) { g_quit_steps.push_back(step); }
@@ -124,7 +166,7 @@ TEST_F(MainLoopTest, NoFrameRunsWhileInactiveAndALongAbsenceIsNotOneLongFrame) {
 
 TEST_F(MainLoopTest, ASceneNumberOutsideTheTableRunsNothing) {
   SceneNumber = 13;
-  EXPECT_EQ(RunPasses(3000), 0);
+  EXPECT_EQ(RunPasses(300), 0);
   SceneNumber = SceneTitle;
   PrevScene = 0;
   ASSERT_EQ(RunFrames(1), 1);

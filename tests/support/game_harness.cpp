@@ -45,9 +45,7 @@ std::string AssetDir() {
 }
 
 void GameTest::SetUp() {
-  HeadlessTest::SetUp();
-  // A lock folder of its own: tests side by side never see each other's lock.
-  setenv("XDG_RUNTIME_DIR", MakeTempDir("runtime").c_str(), 1);
+  HeadlessTest::SetUp();  // with a lock folder of its own
   os::SetExeDir(AssetDir() + "/");
   QuitRequested = ErrorFlag = 0;
   ClearShellGlobals();

@@ -1,6 +1,7 @@
 #include "tests/support/test_support.h"
 
-#include <algorithm>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -8,8 +9,42 @@
 #include "os/surface.h"
 
 namespace vantris_test {
+namespace {
+
+// This process's folder under the temporary directory, made on first use
+// and removed, with all that the test left in it, when the test ends.
+std::string g_temp_root;
+
+void RemoveTempRoot() {
+  if (g_temp_root.empty()) return;
+  std::error_code ec;
+  std::filesystem::remove_all(g_temp_root, ec);
+  g_temp_root.clear();
+}
+
+const std::string& TempRoot() {
+  if (g_temp_root.empty()) {
+    std::string pattern = std::filesystem::temp_directory_path().string() + "/vantris-test-XXXXXX";
+    if (::mkdtemp(pattern.data())) g_temp_root = pattern;
+  }
+  return g_temp_root;
+}
+
+struct TempRootRemover : ::testing::EmptyTestEventListener {
+  void OnTestEnd(const ::testing::TestInfo&) override { RemoveTempRoot(); }
+  void OnTestProgramEnd(const ::testing::UnitTest&) override { RemoveTempRoot(); }
+};
+
+[[maybe_unused]] const bool g_remover_added = [] {
+  ::testing::UnitTest::GetInstance()->listeners().Append(new TempRootRemover);
+  return true;
+}();
+
+}  // namespace
 
 void HeadlessTest::SetUp() {
+  // Locks and other runtime files go to the test's own folder.
+  setenv("XDG_RUNTIME_DIR", MakeTempDir("runtime").c_str(), 1);
   os::headless::SetQuiet(true);
   os::StartOptions options;
   options.backend = os::Backend::Headless;
@@ -60,10 +95,7 @@ int32_t MakeSolidPicture(int w, int h, uint16_t colour) {
 
 std::string MakeTempDir(const std::string& name) {
   namespace fs = std::filesystem;
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  std::string test = info ? std::string(info->test_suite_name()) + "." + info->name() : "test";
-  std::replace(test.begin(), test.end(), '/', '_');
-  fs::path dir = fs::temp_directory_path() / "vantris-tests" / test / name;
+  const fs::path dir = fs::path(TempRoot()) / name;
   std::error_code ec;
   fs::remove_all(dir, ec);
   fs::create_directories(dir, ec);

@@ -16,7 +16,8 @@ namespace vantris_test {
 int32_t MakePicture(int w, int h, const std::function<uint16_t(int, int)>& pixel);
 int32_t MakeSolidPicture(int w, int h, uint16_t colour);
 
-// The headless backend (quiet message boxes, seed 1), stopped after.
+// The headless backend (quiet message boxes, seed 1, runtime files such as
+// locks in a temporary folder), stopped after.
 class HeadlessTest : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -38,7 +39,8 @@ class PlayfieldTest : public HeadlessTest {
 };
 
 
-// A fresh empty folder under the test's temporary directory.
+// A fresh empty folder in this process's temporary folder, which is removed
+// with everything in it when the test ends.
 std::string MakeTempDir(const std::string& name);
 // Where the tests' data files live (tests/data).
 std::string TestDataDir();

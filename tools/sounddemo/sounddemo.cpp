@@ -120,9 +120,21 @@ int main(int argc, char** argv) {
       effects.push_back(arg);
     }
   }
+  std::string self_test_dir;
+  struct RemoveAtEnd {
+    const std::string& dir;
+    ~RemoveAtEnd() {
+      std::error_code ec;
+      if (!dir.empty()) std::filesystem::remove_all(dir, ec);
+    }
+  } remove_self_test_dir{self_test_dir};
   if (self_test) {
-    MakeSelfTestFiles(std::filesystem::temp_directory_path().string() + "/vantris-sounddemo/",
-                      &effects, &midi);
+    self_test_dir = std::filesystem::temp_directory_path().string() + "/vantris-sounddemo-XXXXXX";
+    if (!::mkdtemp(self_test_dir.data())) {
+      std::perror("vantris_sounddemo: no temporary folder");
+      return 1;
+    }
+    MakeSelfTestFiles(self_test_dir + "/", &effects, &midi);
   } else if (effects.empty() && midi.empty()) {
     const std::string assets = std::string(VANTRIS_ASSET_DIR) + "/";
     effects = {assets + "SOUND/SHOT.WAV", assets + "SOUND/BOM.WAV"};

@@ -61,6 +61,34 @@ TEST_F(ScreenTest, NameLengthsAndSlotRules) {
   EXPECT_EQ(LastBox(), "elDraw::CreateObject : オブジェクト数が多過ぎます");
 }
 
+TEST_F(ScreenTest, AFailedLoadSaysWhichFileAndWhyAndItsRetriesTakeNoNewSlot) {
+  Start();
+  ASSERT_TRUE(vantris_test::WriteBytes(dir_ + "BAD.BMP", {'B', 'M', 1, 2, 3}));
+  const struct {
+    const char* name;
+    const char* why;
+  } failures[] = {
+      {"IMAGE/NONE.BMP", "No such file or directory"},
+      {"BAD.BMP", "file too short"},
+  };
+  os::headless::SetQuiet(false);
+  for (const auto& f : failures) {
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(elDraw::LoadObject(f.name, 1), 0);
+    const std::string detail = dir_ + f.name + ": " + f.why;
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              std::string("[エラー発生] ") + kUnreadable + " (" + detail + ")\n");
+    EXPECT_EQ(LastBox(), kUnreadable);  // the box itself is as it was
+  }
+  os::headless::SetQuiet(true);
+  // Loading a missing picture again and again (the mode screen's ship sheet)
+  // takes its first slot again, never another.
+  for (int i = 0; i < 600; ++i) ASSERT_EQ(elDraw::LoadObject("IMAGE/NONE.BMP", 1), 0);
+  EXPECT_STREQ(SpriteObjects[4].Name, "IMAGE/NONE.BMP");
+  Picture("OK.BMP", 2, 2, [](int, int) { return 0x808080u; });
+  EXPECT_EQ(elDraw::LoadObject("OK.BMP", 1), 6);
+}
+
 TEST_F(ScreenTest, RestoreSurfacesReloadsPictures) {
   Start();
   Picture("A.BMP", 4, 2, Picture1);

@@ -107,14 +107,21 @@ TEST_F(PackTest, HostileEntriesEndTheSearch) {
   WritePack(Entry(1, 1, std::string(127, 'N'), 0x7FFF) + good);
   EXPECT_EQ(Load("A.BMP"), "4");
 
-  // The entry is there but its pixels are cut short: the load fails with the
-  // report and releases both objects it took.
+  // A matching entry whose pixels the file does not hold, such as 18 bytes
+  // declaring 32767 x 32767 pixels: refused before anything is made for it.
   const int live = os::LiveSurfaceCount();
   auto cut = Entry(3, 3, "C.BMP", 0x1111);
   cut.resize(cut.size() - 3);
-  WritePack(cut);
-  EXPECT_EQ(Load("C.BMP"), std::string("0 ") + kUnreadable);
-  EXPECT_EQ(os::LiveSurfaceCount(), live);
+  const std::vector<uint8_t> short_of_pixels[] = {
+      {0xFF, 0x7F, 0xFF, 0x7F, 'C', '.', 'B', 'M', 'P', 0, 1, 2, 3, 4, 5, 6, 7, 8},
+      cut,
+  };
+  for (const auto& bytes : short_of_pixels) {
+    WritePack(bytes);
+    EXPECT_EQ(Load("C.BMP"), std::string("0 ") + kUnreadable);
+    EXPECT_EQ(os::LiveSurfaceCount(), live);
+    EXPECT_EQ(SpriteObjects[5].Name[0], 0);
+  }
 }
 
 TEST_F(PackTest, FailuresAfterTheEntryReleaseWhatTheyTook) {

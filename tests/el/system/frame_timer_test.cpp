@@ -63,6 +63,26 @@ TEST_F(FrameTimerTest, StallIsCappedAndResetRestartsTheLimiter) {
   EXPECT_FLOAT_EQ(FrameTime, elSystem::MaxFrameTime);
 }
 
+TEST_F(FrameTimerTest, TimeUntilTheNextFrameIsWhatThePollWaitsFor) {
+  EXPECT_EQ(PollAfterMs(17), 1u);
+  EXPECT_EQ(elSystem::MicrosUntilFrameDue(), 16666u);
+  headless::AdvanceMicros(16665);
+  EXPECT_EQ(elSystem::MicrosUntilFrameDue(), 1u);
+  EXPECT_EQ(elSystem::WaitFrame(), 0u);
+  headless::AdvanceMicros(1);
+  EXPECT_EQ(elSystem::MicrosUntilFrameDue(), 0u);
+  EXPECT_EQ(elSystem::WaitFrame(), 1u);
+  // The millisecond clock counts whole milliseconds; no limiter, no wait.
+  headless::SetClockCaps(false, 1);
+  elSystem::SetFrameRate(60);
+  headless::AdvanceMs(5);
+  EXPECT_EQ(elSystem::MicrosUntilFrameDue(), 11000u);
+  FrameMark = os::TimeMs() + 5000;  // the clock went back
+  EXPECT_EQ(elSystem::MicrosUntilFrameDue(), 0u);
+  elSystem::SetFrameLimit(0);
+  EXPECT_EQ(elSystem::MicrosUntilFrameDue(), 0u);
+}
+
 TEST_F(FrameTimerTest, ClockGoingBackRestartsThePeriod) {
   headless::SetClockCaps(false, 1);
   elSystem::SetFrameRate(60);

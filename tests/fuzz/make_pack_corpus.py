@@ -1,0 +1,69 @@
+#!/usr/bin/env python3
+"""Writes the seed corpora of the image-pack, sound-pack and MIDI fuzz
+targets: tests/data/imagepack, tests/data/soundpack and tests/data/midi.
+Valid files (ok_*) and hostile ones (bad_*) that the readers must refuse.
+"""
+import os
+import struct
+
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data")
+
+
+def write(folder, name, data):
+    path = os.path.join(ROOT, folder)
+    os.makedirs(path, exist_ok=True)
+    with open(os.path.join(path, name), "wb") as f:
+        f.write(data)
+
+
+# ---- image packs: u16 width, u16 height, name, NUL, width x height u16 pixels
+def image_entry(w, h, name, pixel=0x7FFF):
+    return struct.pack("<HH", w, h) + name + b"\0" + struct.pack("<H", pixel) * (w * h)
+
+
+write("imagepack", "ok_one.pak", image_entry(2, 2, b"A.BMP"))
+write("imagepack", "ok_skips_one.pak", image_entry(3, 1, b"X.BMP", 0x1234) + image_entry(1, 2, b"A.BMP"))
+write("imagepack", "ok_both.pak", image_entry(2, 1, b"B.BMP", 0x0421) + image_entry(1, 1, b"A.BMP"))
+write("imagepack", "bad_huge_entry.pak", struct.pack("<HH", 32767, 32767) + b"A.BMP\0" + bytes(8))
+write("imagepack", "bad_cut_pixels.pak", image_entry(3, 3, b"A.BMP")[:-3])
+write("imagepack", "bad_long_name.pak", image_entry(1, 1, b"N" * 200) + image_entry(1, 1, b"A.BMP"))
+write("imagepack", "bad_end_in_name.pak", struct.pack("<HH", 1, 1) + b"A.BM")
+
+
+# ---- sound packs: u32 data size, name, NUL, u32 format size, format, data
+def pcm_format(channels, rate, bits, extra=b""):
+    align = channels * bits // 8
+    tag = 1 if not extra else 2
+    return struct.pack("<HHIIHHH", tag, channels, rate, rate * align, align, bits, len(extra)) + extra
+
+
+def sound_record(name, fmt, data):
+    return struct.pack("<I", len(data)) + name + b"\0" + struct.pack("<I", len(fmt)) + fmt + data
+
+
+tone = bytes((128 + (40 if (i // 4) % 2 else -40)) for i in range(400))
+write("soundpack", "ok_one.pak", sound_record(b"A.WAV", pcm_format(1, 8000, 8), tone))
+write("soundpack", "ok_after_non_pcm.pak",
+      sound_record(b"X.WAV", pcm_format(1, 8000, 8, b"\1\2"), tone[:10]) +
+      sound_record(b"A.WAV", pcm_format(2, 11025, 16), bytes(400)))
+# Six seconds at 100 bytes a second: long enough to be streamed.
+write("soundpack", "ok_stream.pak", sound_record(b"A.WAV", pcm_format(1, 100, 8), tone + tone[:200]))
+write("soundpack", "bad_data_past_end.pak",
+      struct.pack("<I", 0x7FFFFFFF) + b"A.WAV\0" + struct.pack("<I", 18) + pcm_format(1, 8000, 8))
+write("soundpack", "bad_format_size.pak", struct.pack("<I", 4) + b"A.WAV\0" + struct.pack("<I", 0xFFFFFFF0))
+write("soundpack", "bad_zero_rate.pak", sound_record(b"A.WAV", pcm_format(1, 0, 8), tone))
+
+# ---- MIDI: command lines, NUL, the file (FILE stands for its quoted path)
+track = bytes([0x00, 0xC0, 0x00, 0x00, 0x90, 0x3C, 0x64, 0x83, 0x60, 0x80, 0x3C, 0x40,
+               0x00, 0xFF, 0x2F, 0x00])
+smf = b"MThd" + struct.pack(">IHHH", 6, 0, 1, 480) + b"MTrk" + struct.pack(">I", len(track)) + track
+write("midi", "ok_loop.txt",
+      b"open FILE type sequencer alias midi\nseek midi to start\nplay midi notify\nend\n"
+      b"status midi mode\nseek midi to start\nplay midi notify\nstop midi\nclose midi\n\0" + smf)
+write("midi", "ok_replay_at_end.txt",
+      b"open FILE type sequencer alias midi\nplay midi notify\nend\nplay midi notify\n"
+      b"play midi\nclose midi\n\0" + smf)
+write("midi", "bad_commands.txt",
+      b"open \"FILE type sequencer alias midi\nplay\nstatus midi\nopen FILE type sequencer alias m\n"
+      b"open FILE type sequencer alias midi\nSTOP M\nclose m\n\0" + smf)
+write("midi", "bad_not_midi.txt", b"open FILE type sequencer alias midi\nplay midi notify\n\0MThd\0\0\0\6")

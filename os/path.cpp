@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
@@ -102,14 +103,22 @@ FILE* OpenFile(std::string_view path, const char* mode) {
   return std::fopen(resolved.c_str(), binary_mode.c_str());
 }
 
-bool ReadWholeFile(std::string_view path, std::vector<uint8_t>* out) {
+bool ReadWholeFile(std::string_view path, std::vector<uint8_t>* out, size_t limit) {
   FILE* file = OpenFile(path, "rb");
   if (!file) return false;
   std::vector<uint8_t> data;
   uint8_t chunk[65536];
   size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) data.insert(data.end(), chunk, chunk + n);
-  const bool ok = !std::ferror(file);
+  bool too_long = false;
+  while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+    if (n > limit - data.size()) {
+      too_long = true;
+      errno = EFBIG;
+      break;
+    }
+    data.insert(data.end(), chunk, chunk + n);
+  }
+  const bool ok = !too_long && !std::ferror(file);
   std::fclose(file);
   if (ok && out) *out = std::move(data);
   return ok;

@@ -142,6 +142,15 @@ TEST_F(OsTest, PathsAcceptBothSeparatorsAndResolveCase) {
 
   const auto names = os::ListFolder(dir + "IMAGE", "*.BMP");
   EXPECT_EQ(names, (std::vector<std::string>{"FLZ01_l.BMP", "a.bmp"}));  // not the folder
+
+  // A whole-file read stops at its limit: a file of exactly the limit reads,
+  // one byte more (or a device that never ends) is refused.
+  std::vector<uint8_t> data;
+  EXPECT_TRUE(os::ReadWholeFile(dir + "IMAGE/a.bmp", &data, 1));
+  EXPECT_EQ(data.size(), 1u);
+  std::ofstream(dir + "two") << "xy";
+  EXPECT_FALSE(os::ReadWholeFile(dir + "two", &data, 1));
+  EXPECT_FALSE(os::ReadWholeFile("/dev/zero", &data));
 }
 
 TEST(Sjis, UpperCasingSkipsTrailBytesAndConversionRoundTrips) {

@@ -66,7 +66,8 @@ enum class Bend : uint8_t { Vall3017, Vall3018 };
 constexpr std::array<float, ChainLength> kSweepSpeeds{163, 171, 178, 184, 188, 191, 193};
 
 // A chain of seven from the boss + (x, y), turning by `turn` per Move call for
-// 17 timer units; the fastest record drawn with the head picture.
+// 17 timer units; every record tested against the ship; the fastest record
+// drawn with the head picture.
 constexpr ChainRow Sweep(TableRef<SweepShot> shots, OwnerRef owner, float x, float y, Bend bend,
                          float turn) {
   const float s = bend == Bend::Vall3017 ? -1.0f : 1.0f;
@@ -79,6 +80,7 @@ constexpr ChainRow Sweep(TableRef<SweepShot> shots, OwnerRef owner, float x, flo
       .speeds = kSweepSpeeds,
       .driftXSign = s,
       .driftYSign = -1,
+      .shipTestsFree = true,
       .look = bend == Bend::Vall3017
                   ? RotatedLook(&ImgVal3017a, 30, {.base = 0, .truncateFirst = false})
                   : RotatedLook(&ImgVal3018a, 30, {.base = 360, .truncateFirst = false}),

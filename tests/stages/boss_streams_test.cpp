@@ -317,6 +317,13 @@ TEST_F(BossStreamsTest, SweepPairsAreMirrorImagesFromTheirPoints) {
     EXPECT_NEAR((p.b[0].angle - 2 * PiF / 10) * 180 / PiF, p.bend_degrees, 1e-2);
     EXPECT_LT(p.a[0].x, p.from_a.first);  // Vall3017 leaves to the left
   }
+
+  // The boss's chains test every record against the ship, free ones too.
+  ResetObjectTablesB();
+  Boss4Vall3017ASlots[3].x = PlayerX;
+  Boss4Vall3017ASlots[3].y = PlayerY + 10.0f;
+  Boss4Vall3017AMove();
+  EXPECT_EQ(PlayerAlive, 0u);
 }
 
 }  // namespace

@@ -7,7 +7,8 @@
 //         records their speed and the heading of the aiming rule at the
 //         ship plus the aim offset.
 //   Move  active records moved (a row may drift its free records sideways
-//         too); records outside the field box (edges inside; free records
+//         too; an aimed row may push its records aside and down early in
+//         their flight, ahead of the step along the heading); records outside the field box (edges inside; free records
 //         too unless the row says not), or every record while BombWave is 1
 //         where the row says so, retired and parked (group-freed rows: the
 //         first record of a group decides and the group is cleared where it

@@ -37,14 +37,33 @@ void AimedFire(const AimedRow& row) {
     if (r.active != 0) continue;
     const Point at = LaunchPoint(row.launch, i);
     if (row.spareAtLaunch.written) r.spare1 = r.spare2 = DrawValue(row.spareAtLaunch);
-    AimAtShip(r, at.x, at.y, DrawSpeed(row.speed, row.launch.Place(i)), row.aim);
-    if (row.turn != 0.0f) r.angle += row.turn;
+    const float spread = row.turnInAim ? row.turn : 0.0f;
+    AimAtShip(r, at.x, at.y, DrawSpeed(row.speed, row.launch.Place(i)), row.aim, spread);
+    if (!row.turnInAim && row.turn != 0.0f) r.angle += row.turn;
+    if (row.push.side != 0.0f) r.spare3 = 0.0f;
   }
 }
 
+namespace {
+
+void Push(const LinePush& push, AimedShot& r) {
+  r.spare3 += push.rate * FrameTime;
+  if (r.spare3 <= push.limit) {
+    r.x += push.side * (r.speed * FrameTime / push.sideDivisor);
+    r.y += r.speed * FrameTime / push.downDivisor;
+  } else {
+    r.spare3 = push.limit;
+  }
+}
+
+}  // namespace
+
 void AimedMove(const AimedRow& row) {
-  MoveAndRetire(row.shots, row.retire, row.launch.perOwner, row.ship,
-                [](AimedShot& r) { Fly(r); });
+  const bool pushed = row.push.side != 0.0f;
+  MoveAndRetire(row.shots, row.retire, row.launch.perOwner, row.ship, [&](AimedShot& r) {
+    if (pushed && r.active == 1) Push(row.push, r);
+    Fly(r);
+  });
 }
 
 void AimedDraw(const AimedRow& row) { DrawLook(row.look, row.shots); }

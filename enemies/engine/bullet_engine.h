@@ -7,7 +7,8 @@
 //         records their speed and the heading of the aiming rule at the
 //         ship plus the aim offset.
 //   Move  active records moved (a row may drift its free records sideways
-//         too); records outside the field box (edges inside; free records
+//         too; an aimed row may push its records aside and down early in
+//         their flight, ahead of the step along the heading); records outside the field box (edges inside; free records
 //         too unless the row says not), or every record while BombWave is 1
 //         where the row says so, retired and parked (group-freed rows: the
 //         first record of a group decides and the group is cleared where it
@@ -51,6 +52,19 @@ struct StraightRow {
 
 // ---- aimed families (AimedShot) ----
 
+// A push at the start of a line's flight, ahead of the step along the
+// heading: the pushed distance (spare3, 0 at launch) grows by `rate` px/s;
+// while it is at most `limit` the record moves by speed x FrameTime /
+// sideDivisor sideways (`side`: -1 left, +1 right) and speed x FrameTime /
+// downDivisor down; once past the limit it is held there and the push is over.
+struct LinePush {
+  float side = 0.0f;  // 0: no push
+  float rate = 260.0f;
+  float limit = 300.0f;
+  float sideDivisor = 2.0f;
+  float downDivisor = 10.0f;
+};
+
 struct AimedRow {
   TableRef<AimedShot> shots;
   Launch launch;
@@ -61,7 +75,9 @@ struct AimedRow {
   Bounds ship = ShipBox(0, 10);
   BulletLook look{};
   float turn = 0.0f;  // added to the heading after the aiming rule (a line's
-                      // fixed offset from the aim)
+                      // fixed offset from the aim) ...
+  bool turnInAim = false;  // ... or within it, before its half-turn
+  LinePush push{};
 };
 
 // The row fits its tables and its look fits its record.
@@ -78,8 +94,11 @@ constexpr bool ValidRow(const StraightRow& row) {
          ValidSpeed(row.vx, row.launch, row.shots.count) && ValidLook(row.look, false);
 }
 constexpr bool ValidRow(const AimedRow& row) {
+  const bool push_fits =
+      row.push.side == 0.0f || (row.push.sideDivisor != 0.0f && row.push.downDivisor != 0.0f);
   return row.launch.Fits(row.shots.count) && ValidRetire(row.retire, row.launch) &&
-         ValidSpeed(row.speed, row.launch, row.shots.count) && ValidLook(row.look, true);
+         ValidSpeed(row.speed, row.launch, row.shots.count) && ValidLook(row.look, true) &&
+         push_fits;
 }
 
 void StraightFire(const StraightRow& row);

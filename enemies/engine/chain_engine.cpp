@@ -52,7 +52,7 @@ void ChainMove(const ChainRow& row) {
       SweepShot& r = row.shots[first + k];
       if (r.active == 1) Step(row, r, k);
       if (!row.field.Holds(lead.x, lead.y)) Free(row, r);
-      if (r.active == 1) ShipTest(r.x, r.y, row.ship);
+      if (r.active == 1 || row.shipTestsFree) ShipTest(r.x, r.y, row.ship);
     }
   }
 }

@@ -11,7 +11,8 @@
 //   Move  per record: the step along (or against) the heading, the timer,
 //         the turn while 0 <= timer <= turnUntil, the stop (timer set to
 //         timerEnd once it reaches turnUntil), the drifts; the retirement by
-//         record 0; the ship test.
+//         record 0; the ship test (of the active records, or of every
+//         record where the row says so).
 //   Draw  every active record turned by its heading (the last record of a
 //         chain with its own picture where the row has one).
 //
@@ -43,6 +44,7 @@ struct ChainRow {
   float timerRate = 20.0f, turnUntil = 17.0f, timerEnd = 18.0f;
   Bounds field{-30.0f, 800.0f, -30.0f, 600.0f};  // record 0 of the group
   Bounds ship = ShipBox(0, 10);
+  bool shipTestsFree = false;  // free records are tested too (they lie off the field)
   BulletLook look{};
   const int32_t* headImage = nullptr;  // the last record of each chain drawn with
                                        // this picture (none: the look's)

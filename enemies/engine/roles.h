@@ -16,6 +16,7 @@
 //   FIRED      stem##Fire, stem##Move, stem##Draw
 //   SCHEDULED  stem##Schedule, stem##Emit(r, first), stem##Move, stem##Draw
 //   RING       stem##Schedule, stem##Emit(r), stem##Move, stem##Draw
+//   STREAM     the same for a curving stream (Emit(k) puts slot k out)
 //   PLACED     stem##Schedule (placing without an Emit), stem##Move, stem##Draw
 #pragma once
 #include <cstdint>
@@ -43,6 +44,7 @@
   void stem##Emit(int32_t r);     \
   void stem##Move();              \
   void stem##Draw();
+#define DECLARE_ROLES_STREAM(stem) DECLARE_ROLES_RING(stem)
 #define DECLARE_ROLES_PLACED(stem) \
   void stem##Schedule();           \
   void stem##Move();               \

@@ -11,6 +11,9 @@
 #include "enemies/top_bottom_waves.h"
 #include "stages/stage1/boss1_families.h"
 #include "stages/stage2/boss2_families.h"
+#include "stages/stage4/boss4_streams.h"
+#include "stages/stage5/boss5_streams.h"
+#include "stages/stage7/boss7_streams.h"
 
 namespace runner {
 namespace {
@@ -25,25 +28,30 @@ namespace {
 #define REGISTER_ROLES_FIRED(stem) ROLE(stem##Fire) ROLE(stem##Move) ROLE(stem##Draw)
 #define REGISTER_ROLES_SCHEDULED(stem) ROLE(stem##Schedule) ROLE(stem##Move) ROLE(stem##Draw)
 #define REGISTER_ROLES_RING(stem) REGISTER_ROLES_SCHEDULED(stem)
+#define REGISTER_ROLES_STREAM(stem) REGISTER_ROLES_SCHEDULED(stem)
 #define REGISTER_ROLES_PLACED(stem) REGISTER_ROLES_SCHEDULED(stem)
 #define REGISTER_ROLES(set, stem) REGISTER_ROLES_##set(stem)
 
 // The runner's own roles: a boss's state put at (180, 0) (the stage-1 boss's
 // hold point), so that its bullet families can be flown without the boss's
 // own script.
-void RunnerPlaceBoss1() {
-  Boss1State.x = 180.0f;
-  Boss1State.y = 0.0f;
+void PlaceBoss(BossState& boss) {
+  boss.x = 180.0f;
+  boss.y = 0.0f;
 }
-void RunnerPlaceBoss2() {
-  Boss2State.x = 180.0f;
-  Boss2State.y = 0.0f;
-}
+void RunnerPlaceBoss1() { PlaceBoss(Boss1State); }
+void RunnerPlaceBoss2() { PlaceBoss(Boss2State); }
+void RunnerPlaceBoss4() { PlaceBoss(Boss4State); }
+void RunnerPlaceBoss5() { PlaceBoss(Boss5State); }
+void RunnerPlaceBoss7() { PlaceBoss(Boss7State); }
 
 // One line per group header.
 const Role Roles[] = {
     ROLE(RunnerPlaceBoss1)
     ROLE(RunnerPlaceBoss2)
+    ROLE(RunnerPlaceBoss4)
+    ROLE(RunnerPlaceBoss5)
+    ROLE(RunnerPlaceBoss7)
     SMALL_KIND_ROLES(REGISTER_ROLES)
     ROTATING_KIND_ROLES(REGISTER_ROLES)
     SIDE_GUNSHIP_ROLES(REGISTER_ROLES)
@@ -55,6 +63,9 @@ const Role Roles[] = {
     LARGE_KIND_ROLES(REGISTER_ROLES)
     BOSS1_FAMILY_ROLES(REGISTER_ROLES)
     BOSS2_FAMILY_ROLES(REGISTER_ROLES)
+    BOSS4_STREAM_ROLES(REGISTER_ROLES)
+    BOSS5_STREAM_ROLES(REGISTER_ROLES)
+    BOSS7_STREAM_ROLES(REGISTER_ROLES)
 };
 
 }  // namespace

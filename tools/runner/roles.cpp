@@ -1,5 +1,6 @@
 #include "roles.h"
 
+#include "el/draw/elDraw.h"
 #include "enemies/diagonal_kinds.h"
 #include "enemies/diagonal_waves.h"
 #include "enemies/large_kinds.h"
@@ -9,8 +10,14 @@
 #include "enemies/side_waves.h"
 #include "enemies/small_kinds.h"
 #include "enemies/top_bottom_waves.h"
+#include "shell/assets.h"
 #include "stages/stage1/boss1_families.h"
 #include "stages/stage2/boss2_families.h"
+#include "stages/stage4/boss4_families.h"
+#include "stages/stage5/boss5_families.h"
+#include "stages/stage6/boss6_families.h"
+#include "stages/stage7/boss7_families.h"
+#include "stages/stage8/boss8_families.h"
 
 namespace runner {
 namespace {
@@ -39,11 +46,39 @@ void RunnerPlaceBoss2() {
   Boss2State.x = 180.0f;
   Boss2State.y = 0.0f;
 }
+// The stage-4 boss at its hold point (180, 0), its picture drawn there (its
+// own Move and Draw are not run).
+void RunnerShowBoss4() {
+  Boss4State.x = 180.0f;
+  Boss4State.y = 0.0f;
+  elDraw::DrawObject(180, 0, ImgBoss41, 0, 0, 440, 380);
+}
+void RunnerPlaceBoss5() {
+  Boss5State.x = 180.0f;
+  Boss5State.y = 0.0f;
+}
+void RunnerPlaceBoss6() {
+  Boss6State.x = 180.0f;
+  Boss6State.y = 0.0f;
+}
+void RunnerPlaceBoss7() {
+  Boss7State.x = 180.0f;
+  Boss7State.y = 0.0f;
+}
+void RunnerPlaceBoss8() {
+  Boss8State.x = 180.0f;
+  Boss8State.y = 0.0f;
+}
 
 // One line per group header.
 const Role Roles[] = {
     ROLE(RunnerPlaceBoss1)
     ROLE(RunnerPlaceBoss2)
+    ROLE(RunnerShowBoss4)
+    ROLE(RunnerPlaceBoss5)
+    ROLE(RunnerPlaceBoss6)
+    ROLE(RunnerPlaceBoss7)
+    ROLE(RunnerPlaceBoss8)
     SMALL_KIND_ROLES(REGISTER_ROLES)
     ROTATING_KIND_ROLES(REGISTER_ROLES)
     SIDE_GUNSHIP_ROLES(REGISTER_ROLES)
@@ -55,6 +90,11 @@ const Role Roles[] = {
     LARGE_KIND_ROLES(REGISTER_ROLES)
     BOSS1_FAMILY_ROLES(REGISTER_ROLES)
     BOSS2_FAMILY_ROLES(REGISTER_ROLES)
+    BOSS4_FAMILY_ROLES(REGISTER_ROLES)
+    BOSS5_FAMILY_ROLES(REGISTER_ROLES)
+    BOSS6_FAMILY_ROLES(REGISTER_ROLES)
+    BOSS7_FAMILY_ROLES(REGISTER_ROLES)
+    BOSS8_FAMILY_ROLES(REGISTER_ROLES)
 };
 
 }  // namespace

@@ -14,6 +14,16 @@ constexpr GroupTicks kEvery30{30, 60, 90, 120, 150, 180, 210, 240, 270, 300};
 constexpr GroupTicks kEvery10{10, 20, 30, 40, 50, 60, 70, 80, 90, 100};
 constexpr GroupTicks kEvery80{80, 160, 240, 320, 400, 480, 560, 640, 720, 800};
 
+// The slow animated pair and the fixed pair, each from either side of the
+// middle of the boss.
+constexpr ArcSpec SlowAnimated(float column) {
+  return {.column = column, .top = 90, .fall = 90, .cycle = 350, .ticks = kEvery30,
+          .look = kArcAnimatedLook};
+}
+constexpr ArcSpec Low(float column) {
+  return {.column = column, .top = 170, .fall = 120, .cycle = 900, .ticks = kEvery80};
+}
+
 constexpr FallingRow Burst(TableRef<StraightShot> shots, float gun_x, float gun_y) {
   return BossBurst(shots, kBoss, {gun_x, gun_y}, kVal12Look);
 }
@@ -45,20 +55,10 @@ FALLING_FAMILY(Boss7Val20241E,
                ArcRow(Table(Boss7Val20241ESlots), kBoss,
                       {.column = 220, .top = 110, .fall = 230, .cycle = 360, .ticks = kEvery30,
                        .look = kArcAnimatedLook}))
-FALLING_FAMILY(Boss7Val20241F,
-               ArcRow(Table(Boss7Val20241FSlots), kBoss,
-                      {.column = 170, .top = 90, .fall = 90, .cycle = 350, .ticks = kEvery30,
-                       .look = kArcAnimatedLook}))
-FALLING_FAMILY(Boss7Val20241G,
-               ArcRow(Table(Boss7Val20241GSlots), kBoss,
-                      {.column = 270, .top = 90, .fall = 90, .cycle = 350, .ticks = kEvery30,
-                       .look = kArcAnimatedLook}))
-FALLING_FAMILY(Boss7Vall20A,
-               ArcRow(Table(Boss7Vall20ASlots), kBoss,
-                      {.column = 140, .top = 170, .fall = 120, .cycle = 900, .ticks = kEvery80}))
-FALLING_FAMILY(Boss7Vall20B,
-               ArcRow(Table(Boss7Vall20BSlots), kBoss,
-                      {.column = 300, .top = 170, .fall = 120, .cycle = 900, .ticks = kEvery80}))
+FALLING_FAMILY(Boss7Val20241F, ArcRow(Table(Boss7Val20241FSlots), kBoss, SlowAnimated(170)))
+FALLING_FAMILY(Boss7Val20241G, ArcRow(Table(Boss7Val20241GSlots), kBoss, SlowAnimated(270)))
+FALLING_FAMILY(Boss7Vall20A, ArcRow(Table(Boss7Vall20ASlots), kBoss, Low(140)))
+FALLING_FAMILY(Boss7Vall20B, ArcRow(Table(Boss7Vall20BSlots), kBoss, Low(300)))
 
 // ---- small bursts (the plan's A, D, E, F, G, H, I around 222) ----
 

@@ -35,50 +35,31 @@ namespace {
 #define REGISTER_ROLES_PLACED(stem) REGISTER_ROLES_SCHEDULED(stem)
 #define REGISTER_ROLES(set, stem) REGISTER_ROLES_##set(stem)
 
-// The runner's own roles: a boss's state put at (180, 0) (the stage-1 boss's
-// hold point), so that its bullet families can be flown without the boss's
-// own script.
-void RunnerPlaceBoss1() {
-  Boss1State.x = 180.0f;
-  Boss1State.y = 0.0f;
+// The runner's own roles: a boss's state put at (180, 0) (the hold point
+// of the bosses), so that its bullet families can be flown without the
+// boss's own script.
+template <BossState& Boss>
+void PlaceBoss() {
+  Boss.x = 180.0f;
+  Boss.y = 0.0f;
 }
-void RunnerPlaceBoss2() {
-  Boss2State.x = 180.0f;
-  Boss2State.y = 0.0f;
-}
-// The stage-4 boss at its hold point (180, 0), its picture drawn there (its
-// own Move and Draw are not run).
+// The stage-4 boss placed so, its picture drawn there (its own Move and
+// Draw are not run).
 void RunnerShowBoss4() {
-  Boss4State.x = 180.0f;
-  Boss4State.y = 0.0f;
+  PlaceBoss<Boss4State>();
   elDraw::DrawObject(180, 0, ImgBoss41, 0, 0, 440, 380);
 }
-void RunnerPlaceBoss5() {
-  Boss5State.x = 180.0f;
-  Boss5State.y = 0.0f;
-}
-void RunnerPlaceBoss6() {
-  Boss6State.x = 180.0f;
-  Boss6State.y = 0.0f;
-}
-void RunnerPlaceBoss7() {
-  Boss7State.x = 180.0f;
-  Boss7State.y = 0.0f;
-}
-void RunnerPlaceBoss8() {
-  Boss8State.x = 180.0f;
-  Boss8State.y = 0.0f;
-}
+#define PLACE_ROLE(name, state) Role{name, PlaceBoss<state>, nullptr},
 
 // One line per group header.
 const Role Roles[] = {
-    ROLE(RunnerPlaceBoss1)
-    ROLE(RunnerPlaceBoss2)
+    PLACE_ROLE("RunnerPlaceBoss1", Boss1State)
+    PLACE_ROLE("RunnerPlaceBoss2", Boss2State)
     ROLE(RunnerShowBoss4)
-    ROLE(RunnerPlaceBoss5)
-    ROLE(RunnerPlaceBoss6)
-    ROLE(RunnerPlaceBoss7)
-    ROLE(RunnerPlaceBoss8)
+    PLACE_ROLE("RunnerPlaceBoss5", Boss5State)
+    PLACE_ROLE("RunnerPlaceBoss6", Boss6State)
+    PLACE_ROLE("RunnerPlaceBoss7", Boss7State)
+    PLACE_ROLE("RunnerPlaceBoss8", Boss8State)
     SMALL_KIND_ROLES(REGISTER_ROLES)
     ROTATING_KIND_ROLES(REGISTER_ROLES)
     SIDE_GUNSHIP_ROLES(REGISTER_ROLES)

@@ -48,10 +48,10 @@ FALLING_FAMILY(Boss4Val405C, TwinShots(Table(Boss4Val405CSlots), kBoss,
 
 // ---- aimed rings and fans ----
 
-VOLLEY_RING_FAMILY(Boss4Val20241A,
-                   AimedRing(Table(Boss4Val20241ASlots), kBoss, {110, 130}, 140, 12, 250, kRingTicks))
-VOLLEY_RING_FAMILY(Boss4Val20241B,
-                   AimedRing(Table(Boss4Val20241BSlots), kBoss, {310, 130}, 140, 12, 250, kRingTicks))
+VOLLEY_RING_FAMILY(Boss4Val20241A, AimedRing(Table(Boss4Val20241ASlots), kBoss, {110, 130}, 140,
+                                             12, 250, kRingTicks))
+VOLLEY_RING_FAMILY(Boss4Val20241B, AimedRing(Table(Boss4Val20241BSlots), kBoss, {310, 130}, 140,
+                                             12, 250, kRingTicks))
 VOLLEY_FAMILY(Boss4Val20241C,
               AimedFan(Table(Boss4Val20241CSlots), kBoss, {60, 100}, 150, 3, 200, kFanTicks))
 VOLLEY_FAMILY(Boss4Val20241D,

@@ -3,8 +3,8 @@
 // the rows and twins) over the attack windows, the aim of rings and fans,
 // the ship boxes and the BombWave test of each design, the arc row's
 // group-wide heights and spread, the twin's pair placement and cell, the
-// burst's drift per pass, the animation of parked records, and the Boss7
-// pools that stage 2 moves and draws with nothing in them.
+// burst's drift per pass and keyed animation, and the Boss7 pools that
+// stage 2 moves and draws with nothing in them.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -34,7 +34,9 @@ const Strip kStrips[] = {
     {&ImgVal405, 40, 40, 7}, {&ImgVal20241, 20, 20, 24}, {&ImgVall20, 20, 20, 1},
     {&ImgVal13, 16, 16, 1},  {&ImgVal12, 16, 16, 1},     {&ImgVal1, 16, 16, 16},
 };
-uint16_t StripColour(int strip, int cell) { return static_cast<uint16_t>(0x2000 + 0x100 * strip + cell); }
+uint16_t StripColour(int strip, int cell) {
+  return static_cast<uint16_t>(0x2000 + 0x100 * strip + cell);
+}
 
 class BossPatternsTest : public EnemyTest {
  protected:
@@ -181,9 +183,10 @@ TEST_F(BossPatternsTest, ShipBoxesAtTheirEdgesAndBombWaveBeforeTheTest) {
     const struct {
       float dx, dy;
       bool hit;
-    } points[] = {{c.lo_x, c.lo_y, true},         {30, 30, true},
-                  {c.lo_x - 0.1f, c.lo_y, false}, {c.lo_x, c.lo_y - 0.1f, false},
-                  {30.1f, 30, false},             {30, 30.1f, false}};
+    } points[] = {{c.lo_x, c.lo_y, true},
+                  {30, 30, true},
+                  {c.lo_x - 0.1f, c.lo_y, false},
+                  {30, 30.1f, false}};
     for (const auto& p : points) {
       PlayerAlive = 1;
       *c.active = 1;
@@ -202,28 +205,6 @@ TEST_F(BossPatternsTest, ShipBoxesAtTheirEdgesAndBombWaveBeforeTheTest) {
     EXPECT_EQ(PlayerAlive, 1u);
     EXPECT_EQ(*c.active, 0u);
     EXPECT_EQ(*c.y, ParkY);
-  }
-}
-
-TEST_F(BossPatternsTest, BallsLeaveOnlyPastTheirBoundsAndRowsOnlyBelow600) {
-  FrameTime = 0.0f;
-  PatternShot& ball = Boss4Val20241CSlots[0];
-  for (const auto& [at, stays] : {std::pair{XY(800, 300), true}, std::pair{XY(-20, -20), true},
-                                  std::pair{XY(800.1f, 300), false},
-                                  std::pair{XY(300, -20.1f), false}}) {
-    ball.active = 1;
-    ball.x = at.first;
-    ball.y = at.second;
-    Boss4Val20241CMove();
-    EXPECT_EQ(ball.active == 1, stays) << at.first << ", " << at.second;
-  }
-  StraightShot& row = Boss4Vall20ASlots[0];
-  for (const auto& [y, stays] : {std::pair{600.0f, true}, std::pair{600.01f, false}}) {
-    row.active = 1;
-    row.x = -2000.0f;  // no side bound
-    row.y = y;
-    Boss4Vall20AMove();
-    EXPECT_EQ(row.active == 1, stays) << y;
   }
 }
 
@@ -300,31 +281,18 @@ TEST_F(BossPatternsTest, BurstDriftsOncePerPassAndTestsEachRecordAfterItsOwnStep
   EXPECT_EQ(parked.y, ParkY);
 }
 
-TEST_F(BossPatternsTest, AnimatedLooksAdvanceEveryRecordAndWrapAtTheirLength) {
-  const struct {
-    const char* name;
-    void (*draw)();
-    int32_t* frame;
-    int32_t cells;
-  } cases[] = {
-      {"ring", Boss7Val20241ADraw, &Boss7Val20241ASlots[199].animFrame, 24},
-      {"arc row", Boss7Val20241EDraw, &Boss7Val20241ESlots[49].animFrame, 24},
-      {"burst", Boss6Val1IDraw, &Boss6Val1ISlots[3].animFrame, 16},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    *c.frame = c.cells - 2;
-    c.draw();
-    EXPECT_EQ(*c.frame, c.cells - 1);
-    c.draw();
-    EXPECT_EQ(*c.frame, 0);
-  }
-  // The animated burst draws the cell of its counter, keyed.
+// The animated bursts draw their counter's cell keyed, and every record's
+// counter runs, parked ones too, back to 0 after 15.
+TEST_F(BossPatternsTest, AnimatedBurstDrawsItsCounterCellAndEveryCounterRuns) {
   Boss6Val1AFire();
   Boss6Val1ASlots[0].animFrame = Boss6Val1ASlots[1].animFrame = 5;  // both at one point
+  Boss6Val1ISlots[3].animFrame = 15;
   elDraw::ClearScreen();
   Boss6Val1ADraw();
+  Boss6Val1IDraw();
   EXPECT_EQ(Back(402 + 8, 200 + 8), StripColour(5, 5));
+  EXPECT_EQ(Boss6Val1ASlots[0].animFrame, 6);
+  EXPECT_EQ(Boss6Val1ISlots[3].animFrame, 0);
 }
 
 // Stage 2 moves and draws the Boss7 pools every frame and never fills them.

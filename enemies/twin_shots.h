@@ -2,6 +2,7 @@
 // values of the pair at once (so the two leave together and stay in step),
 // the emitted record's y its own; straight down or parting sideways.  The
 // large kinds and several bosses fire them, from their own owner records.
+// Record 2p is the left bullet of pair p, record 2p + 1 the right one.
 #pragma once
 #include <cstdint>
 
@@ -19,7 +20,8 @@ constexpr BulletLook kPartingTwinLook = CellOf(&ImgVal405, 40, 40, 80, Blit::Add
 struct TwinSpec {
   float left, right, y;  // from the owner: the pair's two x values, the y
   float fall;
-  float parting = 0.0f;  // px/s: even records left, odd right, free ones too
+  float parting = 0.0f;  // px/s: even records left, odd right, free ones too ...
+  int32_t partingPasses = 1;  // ... added this many times per Move
   int32_t cycle = 150;
   GroupTicks ticks = kTwinTicks;
   Bounds ship{0, 20, 0, 20};
@@ -39,7 +41,19 @@ constexpr FallingRowOf<R> TwinShots(TableRef<R> shots, OwnerRef owner, const Twi
       .y = At({t.y}),
       .fall = t.fall,
       .drift = {-t.parting, t.parting},
+      .driftPasses = t.partingPasses,
       .ship = t.ship,
       .look = t.look,
   };
+}
+
+// The bosses' twin drop: pairs at ticks 10 .. 120 of a 140-call cycle that
+// wraps before the compares, falling at 200 px/s, the 40 x 40 cell's box
+// x -10 .. 30, y 0 .. 30 from the ship.
+constexpr GroupTicks kDropTwinTicks{10, 20, 30, 40, 50, 80, 90, 100, 110, 120};
+constexpr TwinSpec DropTwins(float left, float right, float y, float parting = 0.0f,
+                             int32_t parting_passes = 1) {
+  return {.left = left, .right = right, .y = y, .fall = 200, .parting = parting,
+          .partingPasses = parting_passes, .cycle = 140, .ticks = kDropTwinTicks,
+          .ship = {-10, 30, 0, 30}};
 }

@@ -54,6 +54,11 @@ constexpr BulletLook AdditiveStrip(const int32_t* image, int32_t size, int32_t c
 constexpr BulletLook RotatedLook(const int32_t* image, int32_t size, Turn turn = {}) {
   return {LookStyle::Rotated, image, size, size, 0, 1, Blit::Keyed, false, turn};
 }
+// A strip of `cells` square cells with this blit, drawn (and animated) for
+// every record, free ones included.
+constexpr BulletLook StripOf(const int32_t* image, int32_t size, int32_t cells, Blit blit) {
+  return {LookStyle::Strip, image, size, size, 0, cells, blit, true, {}};
+}
 // The same look drawn for every record, free ones included.
 constexpr BulletLook EveryRecord(BulletLook look) {
   look.everyRecord = true;

@@ -8,6 +8,7 @@
 #include "enemies/engine/volley_engine.h"
 #include "enemies/twin_shots.h"
 #include "shell/assets.h"
+#include "stages/patterns/pattern_rows.h"
 
 namespace {
 
@@ -123,31 +124,22 @@ constexpr FallingRow Column(TableRef<StraightShot> shots, float x, float side) {
   };
 }
 
-// Pairs falling straight at 200 px/s.
-constexpr GroupTicks kPairTicks{10, 20, 30, 40, 50, 80, 90, 100, 110, 120};
+// Pairs falling straight at 200 px/s, as the bosses' twin drops but with the
+// 20 x 20 ball.
 constexpr TwinSpec PairRow(float left, float right, float y) {
-  return {.left = left, .right = right, .y = y, .fall = 200, .cycle = 140, .ticks = kPairTicks,
-          .ship = kSmallShip, .look = kVall20Added};
+  TwinSpec pair = DropTwins(left, right, y);
+  pair.ship = kSmallShip;
+  pair.look = kVall20Added;
+  return pair;
 }
 
 // An arc of five at `x`, rows 90, 113, 120, 113, 90, spreading -100 .. +100
 // px/s (five passes) while falling at 130 px/s.
 constexpr FallingRow Arc(TableRef<StraightShot> shots, float x) {
-  return {
-      .shots = shots,
-      .launch = {.owner = kBoss, .fixedSlot = 0},
-      .groupSize = 5,
-      .cycle = 340,
-      .groupTicks = {30, 60, 90, 120, 150, 180, 210, 240, 270, 300},
-      .x = At({x}),
-      .y = At({90, 113, 120, 113, 90}),
-      .yGroupWide = true,
-      .fall = 130,
-      .drift = {-20, -10, 0, 10, 20},
-      .driftPasses = 5,
-      .ship = kSmallShip,
-      .look = kVall20Added,
-  };
+  return ArcRow(shots, kBoss,
+                {.column = x, .top = 90, .fall = 130, .cycle = 340,
+                 .ticks = {30, 60, 90, 120, 150, 180, 210, 240, 270, 300},
+                 .spread = {-20, -10, 0, 10, 20}, .spreadPasses = 5});
 }
 
 // Arms: one record at a time, record k at tick 10 (k + 1) of a cycle that
@@ -169,22 +161,10 @@ constexpr FallingRow Arm(TableRef<StraightShot> shots, float x, const int32_t* i
   };
 }
 
-// Small bursts: every free record at (212, 200); the drifts stand at the
-// head of every pass of the move loop, free records included.
-constexpr FallingRow SmallBurst(TableRef<StraightShot> shots, float fall,
-                                const std::array<float, MaxPlaces>& drift) {
-  return {
-      .shots = shots,
-      .launch = {.owner = kBoss, .fixedSlot = 0},
-      .groupSize = shots.count,
-      .x = At({212}),
-      .y = At({200}),
-      .fall = fall,
-      .drift = drift,
-      .driftAt = DriftAt::HeadOfEveryPass,
-      .ship = ShipBox(14, 24),
-      .look = CellOf(&ImgVal12, 16, 16, 0, Blit::Keyed),
-  };
+// Small bursts: every free record at (212, 200).
+constexpr FallingRow Burst(TableRef<StraightShot> shots, float fall,
+                           const std::array<float, MaxPlaces>& drift) {
+  return SmallBurst(shots, kBoss, {212, 200}, fall, drift, kVal12Look);
 }
 
 }  // namespace
@@ -303,6 +283,6 @@ FALLING_FAMILY(Boss1Val404, {
     .look = CellOf(&ImgVal404, 40, 40, 0, Blit::Additive, 40, 7),
 })
 
-FALLING_FIRE_FAMILY(Boss1Val12A, SmallBurst(Table(Boss1Val12ASlots), 190, {-30, 30}))
-FALLING_FIRE_FAMILY(Boss1Val12B, SmallBurst(Table(Boss1Val12BSlots), 220, {-23, 0, 23}))
-FALLING_FIRE_FAMILY(Boss1Val12C, SmallBurst(Table(Boss1Val12CSlots), 260, {-7, 7, -20, 20}))
+FALLING_FIRE_FAMILY(Boss1Val12A, Burst(Table(Boss1Val12ASlots), 190, {-30, 30}))
+FALLING_FIRE_FAMILY(Boss1Val12B, Burst(Table(Boss1Val12BSlots), 220, {-23, 0, 23}))
+FALLING_FIRE_FAMILY(Boss1Val12C, Burst(Table(Boss1Val12CSlots), 260, {-7, 7, -20, 20}))

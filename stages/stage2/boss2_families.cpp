@@ -32,15 +32,9 @@ constexpr FallingRow Column(TableRef<StraightShot> shots, float x, float side, i
   };
 }
 
-// Pairs falling straight at 200 px/s.
-constexpr TwinSpec Pair(float left, float right, float y) {
-  return {.left = left, .right = right, .y = y, .fall = 200, .cycle = 140,
-          .ticks = {10, 20, 30, 40, 50, 80, 90, 100, 110, 120}, .ship = {-10, 30, 0, 30}};
-}
-
 }  // namespace
 
 FALLING_FAMILY(Boss2Val405A, Column(Table(Boss2Val405ASlots), 110, 1, 160, 40))
 FALLING_FAMILY(Boss2Val405B, Column(Table(Boss2Val405BSlots), 350, -1, 80, -40))
-FALLING_FAMILY(Boss2Val405C, TwinShots(Table(Boss2Val405CSlots), kBoss, Pair(90, 370, 180)))
-FALLING_FAMILY(Boss2Val405D, TwinShots(Table(Boss2Val405DSlots), kBoss, Pair(60, 400, 160)))
+FALLING_FAMILY(Boss2Val405C, TwinShots(Table(Boss2Val405CSlots), kBoss, DropTwins(90, 370, 180)))
+FALLING_FAMILY(Boss2Val405D, TwinShots(Table(Boss2Val405DSlots), kBoss, DropTwins(60, 400, 160)))

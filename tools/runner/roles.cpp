@@ -1,5 +1,6 @@
 #include "roles.h"
 
+#include "el/draw/elDraw.h"
 #include "enemies/diagonal_kinds.h"
 #include "enemies/diagonal_waves.h"
 #include "enemies/large_kinds.h"
@@ -9,11 +10,17 @@
 #include "enemies/side_waves.h"
 #include "enemies/small_kinds.h"
 #include "enemies/top_bottom_waves.h"
+#include "shell/assets.h"
 #include "stages/stage1/boss1_families.h"
 #include "stages/stage2/boss2_families.h"
+#include "stages/stage4/boss4_families.h"
 #include "stages/stage4/boss4_streams.h"
+#include "stages/stage5/boss5_families.h"
 #include "stages/stage5/boss5_streams.h"
+#include "stages/stage6/boss6_families.h"
+#include "stages/stage7/boss7_families.h"
 #include "stages/stage7/boss7_streams.h"
+#include "stages/stage8/boss8_families.h"
 
 namespace runner {
 namespace {
@@ -32,26 +39,32 @@ namespace {
 #define REGISTER_ROLES_PLACED(stem) REGISTER_ROLES_SCHEDULED(stem)
 #define REGISTER_ROLES(set, stem) REGISTER_ROLES_##set(stem)
 
-// The runner's own roles: a boss's state put at (180, 0) (the stage-1 boss's
-// hold point), so that its bullet families can be flown without the boss's
-// own script.
-void PlaceBoss(BossState& boss) {
-  boss.x = 180.0f;
-  boss.y = 0.0f;
+// The runner's own roles: a boss's state put at (180, 0) (the hold point
+// of the bosses), so that its bullet families can be flown without the
+// boss's own script.
+template <BossState& Boss>
+void PlaceBoss() {
+  Boss.x = 180.0f;
+  Boss.y = 0.0f;
 }
-void RunnerPlaceBoss1() { PlaceBoss(Boss1State); }
-void RunnerPlaceBoss2() { PlaceBoss(Boss2State); }
-void RunnerPlaceBoss4() { PlaceBoss(Boss4State); }
-void RunnerPlaceBoss5() { PlaceBoss(Boss5State); }
-void RunnerPlaceBoss7() { PlaceBoss(Boss7State); }
+// The stage-4 boss placed so, its picture drawn there (its own Move and
+// Draw are not run).
+void RunnerShowBoss4() {
+  PlaceBoss<Boss4State>();
+  elDraw::DrawObject(180, 0, ImgBoss41, 0, 0, 440, 380);
+}
+#define PLACE_ROLE(name, state) Role{name, PlaceBoss<state>, nullptr},
 
 // One line per group header.
 const Role Roles[] = {
-    ROLE(RunnerPlaceBoss1)
-    ROLE(RunnerPlaceBoss2)
-    ROLE(RunnerPlaceBoss4)
-    ROLE(RunnerPlaceBoss5)
-    ROLE(RunnerPlaceBoss7)
+    PLACE_ROLE("RunnerPlaceBoss1", Boss1State)
+    PLACE_ROLE("RunnerPlaceBoss2", Boss2State)
+    PLACE_ROLE("RunnerPlaceBoss4", Boss4State)
+    ROLE(RunnerShowBoss4)
+    PLACE_ROLE("RunnerPlaceBoss5", Boss5State)
+    PLACE_ROLE("RunnerPlaceBoss6", Boss6State)
+    PLACE_ROLE("RunnerPlaceBoss7", Boss7State)
+    PLACE_ROLE("RunnerPlaceBoss8", Boss8State)
     SMALL_KIND_ROLES(REGISTER_ROLES)
     ROTATING_KIND_ROLES(REGISTER_ROLES)
     SIDE_GUNSHIP_ROLES(REGISTER_ROLES)
@@ -66,6 +79,11 @@ const Role Roles[] = {
     BOSS4_STREAM_ROLES(REGISTER_ROLES)
     BOSS5_STREAM_ROLES(REGISTER_ROLES)
     BOSS7_STREAM_ROLES(REGISTER_ROLES)
+    BOSS4_FAMILY_ROLES(REGISTER_ROLES)
+    BOSS5_FAMILY_ROLES(REGISTER_ROLES)
+    BOSS6_FAMILY_ROLES(REGISTER_ROLES)
+    BOSS7_FAMILY_ROLES(REGISTER_ROLES)
+    BOSS8_FAMILY_ROLES(REGISTER_ROLES)
 };
 
 }  // namespace

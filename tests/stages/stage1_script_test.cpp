@@ -4,6 +4,9 @@
 // stage played from the mode screen into stage 2.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
+#include <iterator>
 #include <functional>
 #include <string>
 #include <vector>
@@ -211,6 +214,84 @@ TEST_F(Stage1ScriptTest, FrameCounterWrapRestartsTheMusic) {
   FrameAt(50.0f);
   EXPECT_EQ(SceneFrame, 1);
   EXPECT_EQ(MidiOpen, 1u);
+}
+
+
+// ---- the whole stage ----
+
+struct RouteResult {
+  int frames = 0;
+  int32_t scene = 0;
+  int32_t max_tick = 0;  // the boss's attack tick
+  int kinds_seen = 0;    // of kWaveKinds
+  int max_arms = 0;      // arm bullets flying at once
+  int32_t lives = 0;
+};
+
+// Live slots of the kinds the waves spawn at 10 frames a second.  (The
+// spawn timers of Szak40A, Szak41A, Szak21C and Szak22C count frames: their
+// first enemy comes after 30 and 100 Spawn calls, more frames than their
+// windows last at this rate.)
+int (*const kWaveKinds[])() = {
+    [] { return ActiveCount(Szak10Slots); },  [] { return ActiveCount(Szak30BSlots); },
+    [] { return ActiveCount(Szak31BSlots); }, [] { return ActiveCount(Szak32BSlots); },
+    [] { return ActiveCount(Szak33BSlots); }, [] { return ActiveCount(Szak21BSlots); },
+    [] { return ActiveCount(Szak22BSlots); }, [] { return ActiveCount(Szak6ASlots); },
+    [] { return ActiveCount(Szak6BSlots); },  [] { return ActiveCount(Szak6CSlots); },
+};
+
+// From the mode screen (O: the ship cannot die, then `start`), stage 1
+// played at 0.1 s a frame with the ray salvo held, until the scene changes.
+RouteResult PlayStage1(int start) {
+  RouteResult r;
+  uint32_t seen = 0;
+  EXPECT_TRUE(TitleToModeScreen());
+  EXPECT_TRUE(ModeScreenToStage({'O'}, start));
+  KeyDown('B');
+  while (SceneNumber == SceneStage1 && r.frames < 6000) {
+    os::headless::AdvanceMs(100);
+    if (RunFrames(1) != 1) break;
+    ++r.frames;
+    r.max_tick = std::max(r.max_tick, Boss1State.attackTick);
+    for (size_t k = 0; k < std::size(kWaveKinds); ++k) {
+      if (kWaveKinds[k]() > 0) seen |= 1u << k;
+    }
+    r.max_arms = std::max(r.max_arms, ActiveCount(Boss1Valarm11Slots) +
+                                          ActiveCount(Boss1Valarm12Slots));
+  }
+  KeyUp('B');
+  r.scene = SceneNumber;
+  r.lives = Lives;
+  r.kinds_seen = std::popcount(seen);
+  return r;
+}
+
+class Stage1RouteTest : public RunningGameTest {
+ protected:
+  // The waves came, the boss fought back, the ship lost nothing, and the
+  // defeat entered stage 2 freshly.
+  static void ExpectStage1Cleared(const RouteResult& r) {
+    EXPECT_EQ(r.scene, SceneStage2);
+    EXPECT_GT(r.frames, 550);  // the boss window opens at 1100 px
+    EXPECT_EQ(r.kinds_seen, static_cast<int>(std::size(kWaveKinds)));
+    EXPECT_GT(r.max_tick, 280);
+    EXPECT_EQ(r.lives, 999);
+    ASSERT_EQ(RunFrames(1), 1);
+    EXPECT_EQ(Frames().back().scene, SceneStage2);
+    EXPECT_EQ(Frames().back().entered, 1u);
+  }
+};
+
+TEST_F(Stage1RouteTest, Level1FromTheModeScreenIntoStage2WithoutArms) {
+  const RouteResult r = PlayStage1(os::KeyF1);
+  ExpectStage1Cleared(r);
+  EXPECT_EQ(r.max_arms, 0);
+}
+
+TEST_F(Stage1RouteTest, Level3FromTheModeScreenIntoStage2WithArms) {
+  const RouteResult r = PlayStage1(os::KeyF2);
+  ExpectStage1Cleared(r);
+  EXPECT_GT(r.max_arms, 0);
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 // stand-in pictures the game loads; and the heaviest large-kind frame,
 // Szak51 and Szak52C with every pool of their guns full.  The frame time is 0, so nothing leaves
 // the field and every iteration does the same work (the chains still turn:
-// their turn is per call).
+// their turn is per call).  Last, the heaviest stage-1 frame: the boss fight
+// with every pool of the boss's bullet families full.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -20,7 +21,10 @@
 #include "os/path.h"
 #include "shell/game_state.h"
 #include "shell/object_resets.h"
+#include "shell/scene.h"
+#include "shell/scenes.h"
 #include "shell/shell.h"
+#include "stages/stage1/boss1_tables.h"
 
 namespace {
 
@@ -71,14 +75,15 @@ bool Fill() {
   return true;
 }
 
-// Every record of a pool active, spread over the playfield.
+// Every record of a pool active, spread over the playfield down to
+// `bottom`.
 template <typename R, size_t N>
-void Spread(R (&pool)[N], float speed) {
+void Spread(R (&pool)[N], float speed, int bottom = 580) {
   for (size_t r = 0; r < N; ++r) {
     R& s = pool[r];
     s.active = 1;
     s.x = 190.0f + static_cast<float>((r * 37) % 420);
-    s.y = 20.0f + static_cast<float>((r * 53) % 560);
+    s.y = 20.0f + static_cast<float>((r * 53) % static_cast<size_t>(bottom - 20));
     if constexpr (requires { s.speed; }) s.speed = speed;
     if constexpr (requires { s.angle; }) s.angle = static_cast<float>(r) * 0.3f;
   }
@@ -170,6 +175,76 @@ void Szak10Frame() {
 }
 void Nothing() {}
 
+// A bullet pool spread above the ship; other tables are left alone.
+template <typename R, size_t N>
+void SpreadBullets(R (&pool)[N]) {
+  if constexpr (requires(R r) { r.active; }) Spread(pool, 200.0f, 440);
+}
+
+// A pool emptied as the reset leaves it: free and parked.
+template <typename R, size_t N>
+void Park(R (&pool)[N]) {
+  for (R& s : pool) {
+    s.active = 0;
+    s.x = -500.0f;
+    s.y = 2550.0f;
+  }
+}
+
+// Stage 1 at 5000 px: the boss holding at (180, 0), hurt, and every pool of
+// its bullet families full above the ship (1278 records in the families the
+// stage moves and draws); or only the pools its attack list fills, the
+// never-fired ones (Vall20A, Val201A/B, Val12A-C, Val20241I-N) empty.
+bool FillBoss1(bool fired_only) {
+  if (!Fill()) return false;
+  ResetObjectTablesA();
+  ResetObjectTablesB();
+  FrameTime = 0.0f;
+  SceneEntered = 0;
+  PauseFlag = 0;
+  SceneFrame = 2;  // the music has started
+  NoDeath = 1;     // a bullet on the ship changes nothing
+  Lives = 999;
+  PlayerAlive = 1;
+  ScrollPos = 5000.0f;
+  PlayerX = 370.0f;
+  PlayerY = 520.0f;
+  Boss1State.moveTimer = 140.0f;
+  Boss1State.hitPoints = 1000.0f;
+#define TABLE(name, Type, count, rule) SpreadBullets(name);
+#include "stages/stage1/boss1_tables.inc"
+#undef TABLE
+  if (fired_only) {
+    Park(Boss1Vall20ASlots);
+    Park(Boss1Val201ASlots);
+    Park(Boss1Val201BSlots);
+    Park(Boss1Val12ASlots);
+    Park(Boss1Val12BSlots);
+    Park(Boss1Val12CSlots);
+    Park(Boss1Val20241ISlots);
+    Park(Boss1Val20241JSlots);
+    Park(Boss1Val20241KSlots);
+    Park(Boss1Val20241LSlots);
+    Park(Boss1Val20241MSlots);
+    Park(Boss1Val20241NSlots);
+  }
+  return true;
+}
+
+// One whole stage-1 frame, present included, at attack tick 2300 (the inner
+// guns' lines, every spiral).
+void Boss1FightFrame(benchmark::State& state) {
+  if (!FillBoss1(state.range(0) != 0)) {
+    state.SkipWithError("start-up failed");
+    return;
+  }
+  for (auto _ : state) {
+    Boss1State.attackTick = 2299;
+    Stage1Scene();
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+
 BENCHMARK(MoveAndDraw<Szak10Move, Szak10Update>)->Name("Szak10 Move+Update, 3 flying");
 BENCHMARK(Szak10Exploding)->Name("Szak10 Move+Update, 3 exploding");
 BENCHMARK(MoveAndDraw<Szak10Shot1Move, Szak10Shot1Draw>)->Name("Szak10Shot1 chains, 21 records");
@@ -178,6 +253,8 @@ BENCHMARK(MoveAndDraw<Szak10Shot3Move, Szak10Shot3Draw>)->Name("Szak10Shot3 line
 BENCHMARK(MoveAndDraw<Szak10Frame, Nothing>)->Name("Szak10 whole kind, one frame");
 BENCHMARK(MoveAndDraw<Szak6DShot7Move, Szak6DShot7Draw>)->Name("Szak6DShot7 fans, 25 records");
 BENCHMARK(LargeKindsFull)->Name("Szak51 + Szak52C, every gun pool full (355 records)");
+BENCHMARK(Boss1FightFrame)->Arg(0)->Name("Stage 1 boss fight frame, every Boss1 pool full");
+BENCHMARK(Boss1FightFrame)->Arg(1)->Name("Stage 1 boss fight frame, every fired pool full");
 
 }  // namespace
 

@@ -266,6 +266,8 @@ constexpr BossRow Stage4Boss{
     .attack = Boss4Attack,
 };
 
+namespace {
+
 constexpr StageRow Stage4Row{
     .scene = SceneStage4,
     .scroll_rate = 16.0f,
@@ -279,5 +281,7 @@ constexpr StageRow Stage4Row{
     .families = {Boss4Families, Stage4KindFamilies},
     .homing_lasers = true,
 };
+
+}  // namespace
 
 void Stage4Scene() { RunStageFrame(Stage4Row); }

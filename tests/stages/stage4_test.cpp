@@ -127,41 +127,45 @@ TEST_F(Stage4Test, TheGunshipsShotFourFliesEveryFrame) {
 }
 
 // Paused by S, Y does nothing; at the continue prompt Y resumes with 111
-// lives, 5 bombs and score 0, and the waves go on from the same place.
+// lives, the stage's bombs (3 in stage 7) and score 0, and the waves go on
+// from the same place.
 TEST_F(Stage4Test, PauseAndContinue) {
-  Enter(SceneStage4);
-  ASSERT_EQ(RunFrames(10), 10);
-  PauseFlag = 1;
-  KeyDown('Y');
-  ASSERT_EQ(RunFrames(2), 2);
-  EXPECT_EQ(PauseFlag, 1u);
-  KeyUp('Y');
-  ContinuePrompt = 1;
-  Score = 4000;
-  BombStock = 1;
-  Lives = 0;
-  PlayerAlive = 0;
-  const float scroll = ScrollPos;
-  const int32_t frame = SceneFrame;
-  const int presents = os::headless::PresentCount();
-  ASSERT_EQ(RunFrames(20), 20);
-  EXPECT_EQ(ScrollPos, scroll);
-  EXPECT_EQ(SceneFrame, frame);
-  EXPECT_EQ(os::headless::PresentCount(), presents);
+  for (const auto& [scene, bombs] : {std::pair{SceneStage4, 5}, std::pair{SceneStage7, 3}}) {
+    SCOPED_TRACE(scene);
+    Enter(scene);
+    ASSERT_EQ(RunFrames(10), 10);
+    PauseFlag = 1;
+    KeyDown('Y');
+    ASSERT_EQ(RunFrames(2), 2);
+    EXPECT_EQ(PauseFlag, 1u);
+    KeyUp('Y');
+    ContinuePrompt = 1;
+    Score = 4000;
+    BombStock = 1;
+    Lives = 0;
+    PlayerAlive = 0;
+    const float scroll = ScrollPos;
+    const int32_t frame = SceneFrame;
+    const int presents = os::headless::PresentCount();
+    ASSERT_EQ(RunFrames(20), 20);
+    EXPECT_EQ(ScrollPos, scroll);
+    EXPECT_EQ(SceneFrame, frame);
+    EXPECT_EQ(os::headless::PresentCount(), presents);
 
-  TapKey('Y');
-  EXPECT_EQ(PauseFlag, 0u);
-  EXPECT_EQ(ContinuePrompt, 0u);
-  EXPECT_EQ(Lives, 111);
-  EXPECT_EQ(BombStock, 5);
-  EXPECT_EQ(Score, 0);
-  EXPECT_EQ(RespawnFlag, 1u);
-  EXPECT_EQ(PlayerAlive, 1u);
-  EXPECT_EQ(ScrollPos, scroll);
-  ASSERT_EQ(RunFrames(1), 1);
-  EXPECT_GT(ScrollPos, scroll);
-  EXPECT_EQ(SceneFrame, frame + 1);
-  EXPECT_EQ(os::headless::PresentCount(), presents + 1);
+    TapKey('Y');
+    EXPECT_EQ(PauseFlag, 0u);
+    EXPECT_EQ(ContinuePrompt, 0u);
+    EXPECT_EQ(Lives, 111);
+    EXPECT_EQ(BombStock, bombs);
+    EXPECT_EQ(Score, 0);
+    EXPECT_EQ(RespawnFlag, 1u);
+    EXPECT_EQ(PlayerAlive, 1u);
+    EXPECT_EQ(ScrollPos, scroll);
+    ASSERT_EQ(RunFrames(1), 1);
+    EXPECT_GT(ScrollPos, scroll);
+    EXPECT_EQ(SceneFrame, frame + 1);
+    EXPECT_EQ(os::headless::PresentCount(), presents + 1);
+  }
 }
 
 // The boss block runs while 1470 < ScrollPos < 11100; the tick counts only

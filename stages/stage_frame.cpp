@@ -65,8 +65,13 @@ size_t LevelIndex() { return static_cast<size_t>(std::clamp(GameLevel, 0, 3)); }
 
 void RunBossBlock(const BossRow& boss) {
   if (!(boss.window_lo < ScrollPos && ScrollPos < boss.window_hi)) return;
-  boss.move();
-  boss.draw();
+  if (boss.move != nullptr) boss.move();
+  // The Draw ends with the defeat; a row without a Draw runs the defeat here.
+  if (boss.draw != nullptr) {
+    boss.draw();
+  } else {
+    boss.defeat();
+  }
   // Everything below reads the globals again: a defeat that ended the stage
   // in the Draw has reset the hit points and the scroll position.
   BossState& state = *boss.state;

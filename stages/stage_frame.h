@@ -28,8 +28,8 @@ constexpr int32_t NoSetBack = INT32_MAX;
 // The boss block of a stage.
 struct BossRow {
   BossState* state = nullptr;
-  ScriptOp move = nullptr;    // then draw, which ends by calling defeat
-  ScriptOp draw = nullptr;
+  ScriptOp move = nullptr;    // then draw, which ends by calling defeat; a row
+  ScriptOp draw = nullptr;    // without a draw calls defeat in its place
   ScriptOp defeat = nullptr;  // also called by the time-out
   float window_lo = 0.0f;     // the block runs while lo < ScrollPos < hi
   float window_hi = 0.0f;

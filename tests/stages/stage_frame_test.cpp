@@ -56,8 +56,9 @@ TEST_F(StageFrameTest, EntryFramesByStage) {
     float rate;
   } rows[] = {
       {SceneStage1, 1, 0, 1, 1, 20.0f}, {SceneStage2, 1, 1, 0, 0, 0.0f},
-      {SceneStage3, 0, 0, 0, 1, 20.0f}, {SceneStage6, 0, 0, 0, 1, 13.0f},
-      {SceneStage8, 0, 0, 0, 0, 20.0f},
+      {SceneStage3, 0, 0, 0, 1, 20.0f}, {SceneStage4, 0, 0, 1, 1, 16.0f},
+      {SceneStage5, 0, 0, 1, 1, 14.0f}, {SceneStage6, 0, 0, 0, 1, 13.0f},
+      {SceneStage7, 0, 0, 1, 1, 20.0f}, {SceneStage8, 0, 0, 0, 0, 20.0f},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.scene);

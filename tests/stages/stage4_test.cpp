@@ -1,0 +1,377 @@
+// Stage 4 over the shared frame: its wave and power-up windows at their
+// bounds, the gunships' shot 4, the paused frame and the continue, the boss
+// block with its attack list and time-out, the time-outs of stages 5 to 8,
+// and the route from stage 2 through stage 4 into stage 5.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <utility>
+#include <vector>
+
+#include "el/draw/transition_state.h"
+#include "el/sound/midi_music.h"
+#include "el/system/elSystem.h"
+#include "enemies/kind_tables.h"
+#include "os/headless/headless.h"
+#include "player/powerup.h"
+#include "shell/game_state.h"
+#include "shell/object_resets.h"
+#include "shell/scene.h"
+#include "shell/scenes.h"
+#include "stages/stage2/boss2_body.h"
+#include "stages/stage4/boss4_body.h"
+#include "stages/stage4/stage4_scene.h"
+#include "tests/stages/call_log.h"
+#include "tests/support/game_harness.h"
+
+namespace {
+
+using namespace vantris_test;
+using namespace stage_test;
+
+constexpr float kStep = 1.0f / 64.0f;  // a fixed frame: 0.25 px of stage 4
+
+class Stage4Test : public RunningGameTest {
+ protected:
+  void SetUp() override {
+    RunningGameTest::SetUp();
+    StartNewRun();
+    GameLevel = 1;
+  }
+  static void Enter(int32_t scene) {
+    ScrollPos = 0;
+    SceneFrame = 0;
+    ASSERT_TRUE(EnterScene(scene));
+  }
+  // One frame of `scene` called directly at 1/64 s, ending at `scroll_after`.
+  static void FrameTo(float scroll_after, float rate = 16.0f,
+                      void (*scene)() = Stage4Scene) {
+    SceneEntered = 0;
+    FrameTime = kStep;
+    ScrollPos = scroll_after - rate * kStep;
+    scene();
+  }
+  template <typename T, size_t N>
+  static int Active(const T (&table)[N]) {
+    int n = 0;
+    for (const T& r : table) n += r.active != 0;
+    return n;
+  }
+};
+
+// Wave windows are strict, power-up windows inclusive; the gunships' shot 4
+// fires in play, shots 2 and 3 only under GameMode 2 and only inside their
+// sub-windows.  Each row starts from fresh tables.
+TEST_F(Stage4Test, WindowsAtTheirBounds) {
+  enum What { Szak1A, Szak12, Szak50B, Szak30ATimer, PowerUpItem, Shot4Of6D, Shot2Of6D, Shot2Of13A };
+  const struct {
+    float scroll_after;
+    int32_t mode;
+    What what;
+    bool expected;
+  } rows[] = {
+      {130.0f, 1, Szak1A, false},      {130.25f, 1, Szak1A, true},
+      {199.75f, 1, Szak1A, true},      {200.0f, 1, Szak1A, false},
+      {550.0f, 1, Szak12, false},      {550.25f, 1, Szak12, true},
+      {799.75f, 1, Szak12, true},      {800.0f, 1, Szak12, false},
+      {1200.0f, 1, Szak50B, false},    {1200.25f, 1, Szak50B, true},
+      {1270.0f, 1, Szak50B, false},    {50.0f, 1, Szak30ATimer, false},
+      {50.25f, 1, Szak30ATimer, true}, {1349.75f, 1, Szak30ATimer, true},
+      {99.75f, 1, PowerUpItem, false}, {100.0f, 1, PowerUpItem, true},
+      {150.0f, 1, PowerUpItem, true},  {150.25f, 1, PowerUpItem, false},
+      {1050.0f, 1, PowerUpItem, true}, {360.0f, 1, Shot4Of6D, false},
+      {360.25f, 1, Shot4Of6D, true},   {1220.25f, 1, Shot4Of6D, true},
+      {361.0f, 1, Shot2Of6D, false},   {361.0f, 2, Shot2Of6D, true},
+      {420.0f, 2, Shot2Of6D, false},   {451.0f, 2, Shot2Of6D, true},
+      {1230.0f, 2, Shot2Of6D, false},  {960.0f, 2, Shot2Of13A, true},
+      {920.0f, 2, Shot2Of13A, false},  {1320.0f, 2, Shot2Of13A, false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::Message() << row.scroll_after << " mode " << row.mode);
+    ResetObjectTablesA();
+    ResetObjectTablesB();
+    ResetPowerUp();
+    GameMode = row.mode;
+    FrameTo(row.scroll_after);
+    bool seen = false;
+    switch (row.what) {
+      case Szak1A: seen = Active(Szak1ASlots) > 0; break;
+      case Szak12: seen = Active(Szak12Slots) > 0; break;
+      case Szak50B: seen = Active(Szak50BSlots) > 0; break;
+      case Szak30ATimer: seen = Szak30ASlots[0].waveTimer > 0; break;
+      case PowerUpItem: seen = PowerUp.active != 0; break;
+      case Shot4Of6D: seen = Active(Szak6DShot4Slots) > 0; break;
+      case Shot2Of6D: seen = Active(Szak6DShot2Slots) > 0; break;
+      case Shot2Of13A: seen = Active(Szak13AShot2Slots) > 0; break;
+    }
+    EXPECT_EQ(seen, row.expected);
+  }
+  GameMode = 1;
+}
+
+// Shot 4 of the gunships is fired in play, so the frame moves and draws it:
+// a bullet fired on the window's first frame flies on in the next frames.
+TEST_F(Stage4Test, TheGunshipsShotFourFliesEveryFrame) {
+  for (StraightShot* shots : {Szak6DShot4Slots, Szak6EShot4Slots, Szak13AShot4Slots,
+                              Szak13BShot4Slots}) {
+    ResetObjectTablesA();
+    ResetObjectTablesB();
+    FrameTo(360.25f);
+    ASSERT_EQ(shots[0].active, 1u);
+    const float y = shots[0].y;
+    const float x = shots[0].x;
+    FrameTo(360.5f);
+    EXPECT_EQ(shots[0].active, 1u);
+    EXPECT_TRUE(shots[0].y != y || shots[0].x != x);
+  }
+}
+
+// Paused by S, Y does nothing; at the continue prompt Y resumes with 111
+// lives, the stage's bombs (3 in stage 7) and score 0, and the waves go on
+// from the same place.
+TEST_F(Stage4Test, PauseAndContinue) {
+  for (const auto& [scene, bombs] : {std::pair{SceneStage4, 5}, std::pair{SceneStage7, 3}}) {
+    SCOPED_TRACE(scene);
+    Enter(scene);
+    ASSERT_EQ(RunFrames(10), 10);
+    PauseFlag = 1;
+    KeyDown('Y');
+    ASSERT_EQ(RunFrames(2), 2);
+    EXPECT_EQ(PauseFlag, 1u);
+    KeyUp('Y');
+    ContinuePrompt = 1;
+    Score = 4000;
+    BombStock = 1;
+    Lives = 0;
+    PlayerAlive = 0;
+    const float scroll = ScrollPos;
+    const int32_t frame = SceneFrame;
+    const int presents = os::headless::PresentCount();
+    ASSERT_EQ(RunFrames(20), 20);
+    EXPECT_EQ(ScrollPos, scroll);
+    EXPECT_EQ(SceneFrame, frame);
+    EXPECT_EQ(os::headless::PresentCount(), presents);
+
+    TapKey('Y');
+    EXPECT_EQ(PauseFlag, 0u);
+    EXPECT_EQ(ContinuePrompt, 0u);
+    EXPECT_EQ(Lives, 111);
+    EXPECT_EQ(BombStock, bombs);
+    EXPECT_EQ(Score, 0);
+    EXPECT_EQ(RespawnFlag, 1u);
+    EXPECT_EQ(PlayerAlive, 1u);
+    EXPECT_EQ(ScrollPos, scroll);
+    ASSERT_EQ(RunFrames(1), 1);
+    EXPECT_GT(ScrollPos, scroll);
+    EXPECT_EQ(SceneFrame, frame + 1);
+    EXPECT_EQ(os::headless::PresentCount(), presents + 1);
+  }
+}
+
+// The boss block runs while 1470 < ScrollPos < 11100; the tick counts only
+// while 0 < HP < 780.
+TEST_F(Stage4Test, BossWindowAndAttackGate) {
+  const struct {
+    float scroll_after, hp;
+    int32_t tick;
+    bool moved;
+  } rows[] = {
+      {1470.0f, 500, 0, false}, {1470.25f, 500, 1, true}, {5000, 800, 0, true},
+      {5000, 780, 0, true},     {5000, 779.5f, 1, true},  {5000, 0.5f, 1, true},
+      {5000, 0, 0, true},       {11100, 500, 0, false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::Message() << row.scroll_after << " " << row.hp);
+    Boss4State.attackTick = 0;
+    Boss4State.moveTimer = 0;
+    Boss4State.defeatTimer = 0;
+    Boss4State.hitPoints = row.hp;
+    FrameTo(row.scroll_after);
+    EXPECT_EQ(Boss4State.attackTick, row.tick);
+    EXPECT_EQ(Boss4State.moveTimer > 0, row.moved);
+  }
+}
+
+// The attack list with a recording call under each of its headers in place
+// of the calls, run by the stage's own boss block.
+template <size_t... I>
+constexpr std::array<ScriptOp, sizeof...(I)> Probes(std::index_sequence<I...>) {
+  return {Rec<static_cast<int>(I)>...};
+}
+constexpr auto kProbes = Probes(std::make_index_sequence<64>());
+
+struct Probed {
+  std::vector<ScriptItem> items;
+  std::vector<std::pair<float, float>> headers;  // the bounds of each header
+};
+Probed ProbeHeaders(std::span<const ScriptItem> attack) {
+  Probed probed;
+  for (const ScriptItem& item : attack) {
+    if (!item.IsHeader()) continue;
+    probed.items.push_back(item);
+    probed.items.push_back(kProbes.at(probed.headers.size()));
+    probed.headers.emplace_back(item.lo, item.hi);
+  }
+  return probed;
+}
+
+// Which windows open at a tick, under which gates, and the set-back at
+// 1920: the tick 1920 is served once, the next frame sees tick 1.
+TEST_F(Stage4Test, AttackWindowsGatesBandsAndTheSetBack) {
+  const Probed probed = ProbeHeaders(Stage4Boss.attack);
+  BossRow row = Stage4Boss;
+  row.attack = probed.items;
+  using Bounds = std::vector<std::pair<float, float>>;
+  const struct {
+    int32_t tick_before;
+    float hp;
+    int32_t mode, sub_mode;
+    Bounds open;
+    int32_t tick_after;
+  } rows[] = {
+      {0, 700, 1, 0, {}, 1},
+      {29, 700, 1, 0, {{30, 60}, {30, 60}}, 30},
+      {59, 700, 1, 0, {{30, 60}, {30, 60}, {60, 80}}, 60},
+      {299, 700, 1, 0, {{200, 300}, {300, 500}}, 300},
+      {299, 700, 1, 1, {{200, 300}, {300, 500}, {300, 400}}, 300},
+      {499, 700, 1, 0, {{300, 500}, {380, 500}, {450, 500}, {400, 500}, {500, 550}}, 500},
+      {1199, 700, 1, 0, {{950, 1200}, {1000, 1200}, {1050, 1200}, {1200, 1250}}, 1200},
+      {1508, 700, 1, 0, {}, 1509},
+      {1509, 700, 1, 0, {{1510, 1900}}, 1510},
+      {1900, 700, 1, 0, {}, 1901},
+      {1918, 750, 1, 0, {}, 1919},
+      {1918, 750, 2, 0, {{740, 770}}, 1919},
+      {1919, 470, 2, 0, {{460, 490}}, 0},
+      {1919, 90, 3, 0, {{60, 90}}, 0},
+      {1919, 91, 3, 0, {}, 0},
+  };
+  ScrollPos = 5000;
+  for (const auto& r : rows) {
+    SCOPED_TRACE(testing::Message() << r.tick_before << " hp " << r.hp << " mode " << r.mode
+                                    << "/" << r.sub_mode);
+    GameMode = r.mode;
+    GameSubMode = r.sub_mode;
+    Boss4State.attackTick = r.tick_before;
+    Boss4State.hitPoints = r.hp;
+    Log().clear();
+    RunBossBlock(row);
+    Bounds open;
+    for (int i : Log()) open.push_back(probed.headers.at(static_cast<size_t>(i)));
+    EXPECT_EQ(open, r.open);
+    EXPECT_EQ(Boss4State.attackTick, r.tick_after);
+  }
+  GameMode = 1;
+  GameSubMode = 0;
+}
+
+// From 11000 the time-out forces HP 0 and the defeat runs after the Draw's
+// own call: the stage clears on the 225th frame, well before 11100, into
+// stage 5 with a 30-band transition.
+TEST_F(Stage4Test, TimeOutEndsTheFightIntoStageFive) {
+  Enter(SceneStage4);
+  FrameTo(10999.75f);
+  EXPECT_EQ(Boss4State.hitPoints, 800.0f);
+  int frames = 0;
+  while (SceneNumber == SceneStage4 && frames < 400) {
+    FrameTo(ScrollPos + 16 * kStep);
+    ++frames;
+    if (frames == 1) EXPECT_FLOAT_EQ(Boss4State.defeatTimer, 10 * kStep);
+    if (SceneNumber == SceneStage4) ASSERT_LT(ScrollPos, 11100.0f);
+  }
+  EXPECT_EQ(frames, 225);
+  EXPECT_EQ(SceneNumber, SceneStage5);
+  EXPECT_EQ(TransitionBand, 30);
+  EXPECT_EQ(ScrollPos, 0.0f);
+  EXPECT_EQ(Boss4State.hitPoints, 800.0f);
+}
+
+// The bosses of stages 5 to 8 have no body yet: their time-out runs the
+// defeat once a frame and still ends each stage inside its window.
+TEST_F(Stage4Test, TimeOutsOfStagesFiveToEight) {
+  const struct {
+    void (*scene)();
+    int32_t scene_number;
+    float rate;
+    int32_t next, band;
+  } rows[] = {
+      {Stage5Scene, SceneStage5, 14, SceneStage7, 30},
+      {Stage6Scene, SceneStage6, 13, SceneStage7, 30},
+      {Stage7Scene, SceneStage7, 20, SceneEnding, 30},
+      {Stage8Scene, SceneStage8, 20, SceneEnding, 60},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.scene_number);
+    ResetObjectTablesA();
+    ResetObjectTablesB();
+    SceneNumber = row.scene_number;
+    ScrollPos = 10999.0f;
+    int frames = 0;
+    while (SceneNumber == row.scene_number && frames < 1000) {
+      FrameTo(ScrollPos + row.rate * kStep, row.rate, row.scene);
+      ++frames;
+      if (SceneNumber == row.scene_number) ASSERT_LT(ScrollPos, 11100.0f);
+    }
+    EXPECT_EQ(SceneNumber, row.next);
+    EXPECT_EQ(TransitionBand, row.band);
+  }
+}
+
+// Stage 2's defeat enters stage 4, which starts its music on its first
+// counted frame and scrolls at 16 px/s.
+TEST_F(Stage4Test, StageTwosDefeatLeadsIntoStageFour) {
+  Enter(SceneStage2);
+  Boss2State.hitPoints = 0.0f;
+  int calls = 0;
+  while (SceneNumber == SceneStage2 && calls < 1000) {
+    Boss2Defeat();  // as the boss's Draw calls it every frame
+    ++calls;
+  }
+  ASSERT_EQ(SceneNumber, SceneStage4);
+  EXPECT_EQ(TransitionBand, 60);
+  EXPECT_EQ(Boss2State.hitPoints, 1000.0f);
+  elSound::StopMidi();
+  ASSERT_EQ(RunFrames(1), 1);
+  EXPECT_EQ(Frames().back().scene, SceneStage4);
+  EXPECT_EQ(Frames().back().entered, 1u);
+  EXPECT_EQ(SceneFrame, 1);
+  EXPECT_EQ(MidiOpen, 1u);
+  EXPECT_FLOAT_EQ(ScrollPos, 16.0f * FrameTime);
+  EXPECT_TRUE(RunUntil([] { return TransitionStep == 0; }));
+  EXPECT_EQ(SceneNumber, SceneStage4);
+}
+
+// Stage 4 entered directly and played at the longest frame (0.1 s) with a
+// ship that cannot die and fires its laser all along: the waves come, the
+// boss enters, the laser wears it down (its attack tick counts from the
+// first damage) and its defeat ends the stage in stage 5.
+TEST_F(Stage4Test, EnteredDirectlyItPlaysToItsDefeatAndStageFive) {
+  NoDeath = 1;
+  Enter(SceneStage4);
+  KeyDown('C');
+  int frames = 0, waves = 0, most_ticks = 0;
+  bool boss_on_field = false;
+  float scroll_at_defeat = 0.0f;
+  while (SceneNumber == SceneStage4 && frames < 8000) {
+    os::headless::AdvanceMs(100);
+    ASSERT_EQ(RunFrames(1), 1);
+    ++frames;
+    waves = std::max(waves, Active(Szak12Slots) + Active(Szak6DSlots) + Active(Szak13ASlots));
+    if (Boss4State.x == 180.0f && Boss4State.y == 0.0f) boss_on_field = true;
+    most_ticks = std::max(most_ticks, Boss4State.attackTick);
+    if (Boss4State.hitPoints <= 0.0f && scroll_at_defeat == 0.0f) scroll_at_defeat = ScrollPos;
+  }
+  KeyUp('C');
+  EXPECT_EQ(SceneNumber, SceneStage5);
+  EXPECT_GT(waves, 2);
+  EXPECT_TRUE(boss_on_field);
+  EXPECT_GT(most_ticks, 10);
+  EXPECT_GT(scroll_at_defeat, 1470.0f);  // beaten, long before the time-out
+  EXPECT_LT(scroll_at_defeat, 3000.0f);
+  EXPECT_LT(frames, 2000);
+  EXPECT_EQ(Lives, 999);
+  ASSERT_EQ(RunFrames(1), 1);
+  EXPECT_EQ(Frames().back().scene, SceneStage5);
+  EXPECT_EQ(Frames().back().entered, 1u);
+}
+
+}  // namespace

@@ -11,6 +11,7 @@
 #include "enemies/top_bottom_waves.h"
 #include "stages/stage1/boss1_families.h"
 #include "stages/stage2/boss2_families.h"
+#include "stages/stage3/boss3_families.h"
 
 namespace runner {
 namespace {
@@ -55,6 +56,7 @@ const Role Roles[] = {
     LARGE_KIND_ROLES(REGISTER_ROLES)
     BOSS1_FAMILY_ROLES(REGISTER_ROLES)
     BOSS2_FAMILY_ROLES(REGISTER_ROLES)
+    BOSS3_FAMILY_ROLES(REGISTER_ROLES)
 };
 
 }  // namespace

@@ -1,0 +1,36 @@
+#include "stages/common/boss_body.h"
+
+#include "el/draw/elDraw.h"
+
+void RunMoveBands(std::span<const MoveBand> bands, const float& timer) {
+  for (const MoveBand& band : bands) {
+    if (band.Holds(timer)) band.action();
+  }
+}
+
+namespace {
+
+constexpr float kFirstFlamesFrom = 90.0f;
+constexpr float kSecondFlamesFrom = 70.0f;
+
+void DrawPair(const int32_t* image, const FlamePoint (&points)[2], int32_t x, int32_t y,
+              int32_t f) {
+  for (const FlamePoint& p : points) {
+    elDraw::DrawObject(x + p.dx, y + p.dy + 28 * f, *image, 80 * f, 0, 80 * f + 80, 80);
+  }
+}
+
+}  // namespace
+
+void DrawBossFlames(BossState& boss, const BossFlames& flames, int32_t x, int32_t y) {
+  const float hp = boss.hitPoints;
+  const int32_t f = boss.flameFrame;
+  if (0.0f < hp && hp <= kFirstFlamesFrom) DrawPair(flames.image, flames.first, x, y, f);
+  if (0.0f < hp && hp <= kSecondFlamesFrom) DrawPair(flames.image, flames.second, x, y, f);
+  boss.flameFrame += 1;
+  if (boss.flameFrame > 9) {
+    boss.flameFrame = 0;
+    boss.flameLoop += 1;
+    if (boss.flameLoop > 4) boss.flameLoop = 0;
+  }
+}

@@ -1,6 +1,7 @@
 #include "stages/common/boss_body.h"
 
 #include "el/draw/elDraw.h"
+#include "enemies/engine/engine_parts.h"
 
 void RunMoveBands(std::span<const MoveBand> bands, const float& timer) {
   for (const MoveBand& band : bands) {
@@ -22,7 +23,17 @@ void DrawPair(const int32_t* image, const FlamePoint (&points)[2], int32_t x, in
 
 }  // namespace
 
-void DrawBossFlames(BossState& boss, const BossFlames& flames, int32_t x, int32_t y) {
+void DrawBossPicture(const BossBody& body) {
+  BossState& boss = *body.state;
+  const int32_t x = Whole(boss.x);
+  const int32_t y = Whole(boss.y);
+  elDraw::DrawObject(x, y, *body.image, 0, 0, body.w, body.h);
+  if (boss.hit >= 1) {
+    if (body.redrawOnHit) elDraw::DrawObject(x, y, *body.image, 0, 0, body.w, body.h);
+    boss.hit = 0;
+    boss.hitShown = 1;
+  }
+  const BossFlames& flames = body.flames;
   const float hp = boss.hitPoints;
   const int32_t f = boss.flameFrame;
   if (0.0f < hp && hp <= kFirstFlamesFrom) DrawPair(flames.image, flames.first, x, y, f);

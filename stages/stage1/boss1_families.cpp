@@ -7,6 +7,7 @@
 #include "enemies/engine/spiral_engine.h"
 #include "enemies/engine/volley_engine.h"
 #include "enemies/twin_shots.h"
+#include "stages/common/small_bursts.h"
 #include "shell/assets.h"
 
 namespace {
@@ -169,24 +170,6 @@ constexpr FallingRow Arm(TableRef<StraightShot> shots, float x, const int32_t* i
   };
 }
 
-// Small bursts: every free record at (212, 200); the drifts stand at the
-// head of every pass of the move loop, free records included.
-constexpr FallingRow SmallBurst(TableRef<StraightShot> shots, float fall,
-                                const std::array<float, MaxPlaces>& drift) {
-  return {
-      .shots = shots,
-      .launch = {.owner = kBoss, .fixedSlot = 0},
-      .groupSize = shots.count,
-      .x = At({212}),
-      .y = At({200}),
-      .fall = fall,
-      .drift = drift,
-      .driftAt = DriftAt::HeadOfEveryPass,
-      .ship = ShipBox(14, 24),
-      .look = CellOf(&ImgVal12, 16, 16, 0, Blit::Keyed),
-  };
-}
-
 }  // namespace
 
 // ---- aimed lines ----
@@ -303,6 +286,10 @@ FALLING_FAMILY(Boss1Val404, {
     .look = CellOf(&ImgVal404, 40, 40, 0, Blit::Additive, 40, 7),
 })
 
-FALLING_FIRE_FAMILY(Boss1Val12A, SmallBurst(Table(Boss1Val12ASlots), 190, {-30, 30}))
-FALLING_FIRE_FAMILY(Boss1Val12B, SmallBurst(Table(Boss1Val12BSlots), 220, {-23, 0, 23}))
-FALLING_FIRE_FAMILY(Boss1Val12C, SmallBurst(Table(Boss1Val12CSlots), 260, {-7, 7, -20, 20}))
+// Small bursts, all from (212, 200).
+FALLING_FIRE_FAMILY(Boss1Val12A, SmallBurst(Table(Boss1Val12ASlots), kBoss, {212, 200}, 190,
+                                            {-30, 30}))
+FALLING_FIRE_FAMILY(Boss1Val12B, SmallBurst(Table(Boss1Val12BSlots), kBoss, {212, 200}, 220,
+                                            {-23, 0, 23}))
+FALLING_FIRE_FAMILY(Boss1Val12C, SmallBurst(Table(Boss1Val12CSlots), kBoss, {212, 200}, 260,
+                                            {-7, 7, -20, 20}))

@@ -1,20 +1,15 @@
 // The stage-3 boss's flight, picture and defeat.
 #include "stages/stage3/boss3_body.h"
 
-#include "el/draw/elDraw.h"
 #include "el/system/elSystem.h"
-#include "enemies/engine/engine_parts.h"
 #include "shell/assets.h"
 #include "shell/scene.h"
 #include "stages/common/boss_body.h"
-#include "stages/common/lock_marks.h"
 
 constexpr DefeatRow Boss3DefeatRow{&Boss3State, Boss3BigExplosions, Boss3SmallExplosions,
                                    440, 280, 280, 30, SceneStage4};
 
 namespace {
-
-constexpr int32_t kWidth = 440, kHeight = 380;
 
 void Place(float x, float y) {
   Boss3State.x = x;
@@ -43,8 +38,10 @@ constexpr MoveBand kMoveBands[] = {
     {281, NoBandEnd, true, true, [] { Boss3State.moveTimer = 0; }},
 };
 
-// Damage flames: ZBAK4B.
-constexpr BossFlames kFlames{&ImgZbak4b, {{140, 70}, {220, 70}}, {{60, 20}, {300, 20}}};
+// The picture is the library's buffer object (nothing loads one), 440 x
+// 380 of it; a hit draws it once more.  Damage flames: ZBAK4B.
+constexpr BossBody kBody{&Boss3State, &ImgBoss3, 440, 380, true,
+                         {&ImgZbak4b, {{140, 70}, {220, 70}}, {{60, 20}, {300, 20}}}};
 
 }  // namespace
 
@@ -54,21 +51,8 @@ void Boss3Move() {
   RunMoveBands(kMoveBands, Boss3State.moveTimer);
 }
 
-void Boss3Draw() {
-  BossState& boss = Boss3State;
-  const int32_t x = Whole(boss.x);
-  const int32_t y = Whole(boss.y);
-  // The picture is the library's buffer object (nothing loads one).
-  elDraw::DrawObject(x, y, ImgBoss3, 0, 0, kWidth, kHeight);
-  if (boss.hit >= 1) {
-    elDraw::DrawObject(x, y, ImgBoss3, 0, 0, kWidth, kHeight);
-    boss.hit = 0;
-    boss.hitShown = 1;
-  }
-  DrawBossFlames(boss, kFlames, x, y);
-  // Both arrays hold Boss3LockPointCount records: every one is looked at.
-  DrawLockMarks(Boss3LockPoints);
-  Boss3Defeat();
-}
+// Both lock arrays hold Boss3LockPointCount records: every one is looked
+// at, and nothing past them.
+void Boss3Draw() { DrawBoss(kBody, Boss3LockPoints, Boss3Defeat); }
 
 void Boss3Defeat() { RunDefeat(Boss3DefeatRow); }

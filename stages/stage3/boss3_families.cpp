@@ -5,6 +5,7 @@
 #include "enemies/engine/falling_engine.h"
 #include "enemies/engine/volley_engine.h"
 #include "shell/assets.h"
+#include "stages/common/small_bursts.h"
 
 namespace {
 
@@ -68,35 +69,20 @@ constexpr VolleyRow Ring(TableRef<PatternShot> shots, float gun_x) {
   };
 }
 
-// ---- small falling groups ----
-
-// Every free record at the gun; the drifts stand at the head of every pass
-// of the move loop, free records included (so n x step px/s).
-constexpr FallingRow Pellets(TableRef<StraightShot> shots, float gun_x, float gun_y, float fall,
-                             const std::array<float, MaxPlaces>& drift) {
-  return {
-      .shots = shots,
-      .launch = {.owner = kBoss, .fixedSlot = 0},
-      .groupSize = shots.count,
-      .x = At({gun_x}),
-      .y = At({gun_y}),
-      .fall = fall,
-      .drift = drift,
-      .driftAt = DriftAt::HeadOfEveryPass,
-      .ship = ShipBox(14, 24),
-      .look = CellOf(&ImgVal12, 16, 16, 0, Blit::Keyed),
-  };
-}
-
 }  // namespace
 
 // ---- arc rows (the columns mirror each other about boss x + 220) ----
 
-FALLING_FAMILY(Boss3Vall20A, Arc(Table(Boss3Vall20ASlots), {210, 170, 340, kEveryThirty, 176, 0, 16}))
-FALLING_FAMILY(Boss3Vall20B, Arc(Table(Boss3Vall20BSlots), {150, 90, 170, kThreeByThree, 100, 90, 20}))
-FALLING_FAMILY(Boss3Vall20C, Arc(Table(Boss3Vall20CSlots), {270, 90, 170, kThreeByThree, 100, -90, 20}))
-FALLING_FAMILY(Boss3Vall20D, Arc(Table(Boss3Vall20DSlots), {90, 50, 370, kEveryThirty, 180, 45, 20}))
-FALLING_FAMILY(Boss3Vall20E, Arc(Table(Boss3Vall20ESlots), {330, 50, 370, kEveryThirty, 180, -45, 20}))
+FALLING_FAMILY(Boss3Vall20A,
+               Arc(Table(Boss3Vall20ASlots), {210, 170, 340, kEveryThirty, 176, 0, 16}))
+FALLING_FAMILY(Boss3Vall20B,
+               Arc(Table(Boss3Vall20BSlots), {150, 90, 170, kThreeByThree, 100, 90, 20}))
+FALLING_FAMILY(Boss3Vall20C,
+               Arc(Table(Boss3Vall20CSlots), {270, 90, 170, kThreeByThree, 100, -90, 20}))
+FALLING_FAMILY(Boss3Vall20D,
+               Arc(Table(Boss3Vall20DSlots), {90, 50, 370, kEveryThirty, 180, 45, 20}))
+FALLING_FAMILY(Boss3Vall20E,
+               Arc(Table(Boss3Vall20ESlots), {330, 50, 370, kEveryThirty, 180, -45, 20}))
 
 // ---- aimed rings (nothing schedules them) ----
 
@@ -105,8 +91,13 @@ VOLLEY_RING_FAMILY(Boss3Val20241B, Ring(Table(Boss3Val20241BSlots), 310))
 
 // ---- small falling groups ----
 
-FALLING_FIRE_FAMILY(Boss3Val12A, Pellets(Table(Boss3Val12ASlots), 212, 200, 140, {-20, 20}))
-FALLING_FIRE_FAMILY(Boss3Val12B, Pellets(Table(Boss3Val12BSlots), 212, 200, 220, {-33, 0, 33}))
-FALLING_FIRE_FAMILY(Boss3Val12C, Pellets(Table(Boss3Val12CSlots), 182, 150, 220, {-23, 0, 23}))
-FALLING_FIRE_FAMILY(Boss3Val12D, Pellets(Table(Boss3Val12DSlots), 282, 150, 220, {-23, 0, 23}))
-FALLING_FIRE_FAMILY(Boss3Val12E, Pellets(Table(Boss3Val12ESlots), 232, 200, 210, {-17, 17, -30, 30}))
+FALLING_FIRE_FAMILY(Boss3Val12A,
+                    SmallBurst(Table(Boss3Val12ASlots), kBoss, {212, 200}, 140, {-20, 20}))
+FALLING_FIRE_FAMILY(Boss3Val12B,
+                    SmallBurst(Table(Boss3Val12BSlots), kBoss, {212, 200}, 220, {-33, 0, 33}))
+FALLING_FIRE_FAMILY(Boss3Val12C,
+                    SmallBurst(Table(Boss3Val12CSlots), kBoss, {182, 150}, 220, {-23, 0, 23}))
+FALLING_FIRE_FAMILY(Boss3Val12D,
+                    SmallBurst(Table(Boss3Val12DSlots), kBoss, {282, 150}, 220, {-23, 0, 23}))
+FALLING_FIRE_FAMILY(Boss3Val12E, SmallBurst(Table(Boss3Val12ESlots), kBoss, {232, 200}, 210,
+                                            {-17, 17, -30, 30}))

@@ -120,12 +120,16 @@ constexpr ScriptItem Stage3Kinds[] = {
     Szak22AShot2Fire, Szak22AShot3Fire, Szak22AShot4Fire, Szak22AShot5Fire, Szak22AShot6Fire,
     Window(850, 1000), Szak22ASpawn,
     Szak22AShot2Fire, Szak22AShot3Fire, Szak22AShot4Fire, Szak22AShot5Fire, Szak22AShot6Fire,
-    // Never spawned here: the volleys that run place their bullets at the
-    // parked record, whence their moves free them at once.
+    // Szak52C and Szak51 are never spawned here.  Every Szak52C schedule and
+    // Szak51's Shot1, Shot6, Shot5, Shot7 and Shot8 stand behind a gate that
+    // never opens in play; the Szak51 volleys that do run place their
+    // bullets at the parked record, whence their moves free them at once.
     Every(), MOVE_UPDATE(Szak52C),
     Window(680, 950),
-    If(Gate::Mode2OrSubMode1, Szak52CShot3Schedule), If(Gate::Mode2OrSubMode1, Szak52CShot1Schedule),
-    If(Gate::Mode2OrSubMode1, Szak52CShot2Schedule), If(Gate::Mode2OrSubMode1, Szak52CShot4Schedule),
+    If(Gate::Mode2OrSubMode1, Szak52CShot3Schedule),
+    If(Gate::Mode2OrSubMode1, Szak52CShot1Schedule),
+    If(Gate::Mode2OrSubMode1, Szak52CShot2Schedule),
+    If(Gate::Mode2OrSubMode1, Szak52CShot4Schedule),
     Every(), MOVE_UPDATE(Szak51),
     Window(600, 980),
     If(Gate::Mode2OrSubMode1, Szak51Shot1Schedule), Szak51Shot2Schedule, Szak51Shot3Schedule,

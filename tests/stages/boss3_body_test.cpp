@@ -1,5 +1,5 @@
-// The stage-3 boss: its flight bands and re-entry from above, its picture
-// (the library's buffer object), damage flames and lock marks.
+// The stage-3 boss's flight bands and its re-entry from above (its picture,
+// flames and lock marks: boss_body_test.cpp).
 #include <gtest/gtest.h>
 
 #include "player/hit_pass.h"
@@ -11,19 +11,13 @@ namespace {
 using player_test::Pos;
 using player_test::XY;
 
-constexpr uint16_t kBoss = 0x2001, kFlames = 0x2100;
 constexpr float kStep = 1.0f / 64.0f;  // timers then advance by exact binary steps
 
 class Boss3Test : public enemy_test::EnemyTest {
  protected:
   void SetUp() override {
     EnemyTest::SetUp();
-    ImgZbak4b = Sprite(800, 80, [](int x, int) { return static_cast<uint16_t>(kFlames + x / 80); });
     FrameTime = kStep;
-  }
-  void TearDown() override {
-    ImgZbak4b = 0;
-    EnemyTest::TearDown();
   }
 };
 
@@ -94,65 +88,6 @@ TEST_F(Boss3Test, TheBossLeavesTheTopAndReEntersOutOfReach) {
   Boss3Move();
   EXPECT_EQ(Pos(Boss3State), XY(180, 0));
   EXPECT_TRUE(laser_hits());
-}
-
-// The picture comes from the library's buffer object, handle 0.
-TEST_F(Boss3Test, PictureFromTheBufferObjectFlamesFromNinetyAndSeventyDown) {
-  ASSERT_EQ(ImgBoss3, 0);
-  const int32_t solid = Solid(440, 380, kBoss);
-  elDraw::SetClip(0, 0, 800, 600);
-  elDraw::DrawObjectOpaqueTo(0, 0, 0, solid, 0, 0, 440, 380);
-  elDraw::SetClip(180, 0, 620, 600);
-  const struct {
-    float hp;
-    bool first, second;
-  } rows[] = {{91, false, false}, {90, true, false}, {70.5f, true, false},
-              {70, true, true},   {0.5f, true, true}, {0, false, false}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.hp);
-    elDraw::ClearScreen();
-    Boss3State.x = 180.4f;
-    Boss3State.y = 0.0f;
-    Boss3State.hitPoints = row.hp;
-    Boss3State.flameFrame = 2;
-    Boss3State.hit = 1;
-    Boss3State.defeatTimer = 0.0f;
-    Boss3Draw();
-    // Cell 2, 56 px below the start points (each 80 x 80; looked at inside).
-    const uint16_t flame = kFlames + 2;
-    EXPECT_EQ(Back(180 + 140 + 40, 70 + 56 + 40) == flame, row.first);
-    EXPECT_EQ(Back(180 + 220 + 40, 70 + 56 + 40) == flame, row.first);
-    EXPECT_EQ(Back(180 + 60 + 40, 20 + 56 + 40) == flame, row.second);
-    EXPECT_EQ(Back(180 + 300 + 40, 20 + 56 + 40) == flame, row.second);
-    EXPECT_EQ(Back(190, 370), kBoss);
-    EXPECT_EQ(Back(190, 380), 0u);  // 440 x 380 of the buffer, no more
-    EXPECT_EQ(Boss3State.hit, 0u);
-    EXPECT_EQ(Boss3State.hitShown, 1u);
-    EXPECT_EQ(Boss3State.flameFrame, 3);
-  }
-  Boss3State.flameFrame = 9;
-  Boss3State.flameLoop = 4;
-  Boss3Draw();
-  EXPECT_EQ(Boss3State.flameFrame, 0);
-  EXPECT_EQ(Boss3State.flameLoop, 0);
-}
-
-// Both arrays hold three records (not the four a lock-mark loop might
-// assume): every one is marked where it lies and nothing past them is read.
-TEST_F(Boss3Test, LockMarksOfEveryRecordOfBothArrays) {
-  static_assert(std::size(Boss3LockPoints.A) == 3 && std::size(Boss3LockPoints.B) == 3);
-  for (int i = 0; i < 3; ++i) {
-    Boss3LockPoints.A[i] = {200 + 70 * i, 400, 1, 0};
-    Boss3LockPoints.B[i] = {200 + 70 * i, 480, i == 2 ? 0u : 1u, 0};
-  }
-  elDraw::ClearScreen();
-  Boss3Draw();  // the boss parked off the screen: the marks alone show
-  const uint16_t mark = enemy_test::CellColour(4, 0);  // ROCK1
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(Back(230 + 70 * i, 430), mark) << "A" << i;
-    EXPECT_EQ(Back(230 + 70 * i, 510) == mark, i != 2) << "B" << i;
-  }
-  EXPECT_EQ(CountBack(mark), 5 * 3600);
 }
 
 }  // namespace

@@ -40,11 +40,16 @@ void RunnerPlaceBoss2() {
   Boss2State.x = 180.0f;
   Boss2State.y = 0.0f;
 }
+void RunnerPlaceBoss3() {
+  Boss3State.x = 180.0f;
+  Boss3State.y = 0.0f;
+}
 
 // One line per group header.
 const Role Roles[] = {
     ROLE(RunnerPlaceBoss1)
     ROLE(RunnerPlaceBoss2)
+    ROLE(RunnerPlaceBoss3)
     SMALL_KIND_ROLES(REGISTER_ROLES)
     ROTATING_KIND_ROLES(REGISTER_ROLES)
     SIDE_GUNSHIP_ROLES(REGISTER_ROLES)

@@ -87,7 +87,7 @@ bool ParseArgs(int argc, char** argv, Options* options) {
       if (*end != '\0' || options->defeat < 0) return false;
     } else if (arg == "--enter") {
       const long scene = std::strtol(value.c_str(), &end, 10);
-      if (*end != '@' || scene < 0 || scene > 99) return false;
+      if (*end != '@' || end[1] == '\0' || scene < 0 || scene > 99) return false;
       options->enter_scene = static_cast<int32_t>(scene);
       options->enter = std::strtol(end + 1, &end, 10);
       if (*end != '\0' || options->enter < 0) return false;

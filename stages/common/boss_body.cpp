@@ -1,7 +1,7 @@
 #include "stages/common/boss_body.h"
 
 #include "el/draw/elDraw.h"
-#include "shell/assets.h"
+#include "enemies/engine/engine_parts.h"
 
 void RunMoveBands(BossState& boss, std::span<const MoveBand> bands) {
   boss.moveTimer += 10.0f * FrameTime;
@@ -10,9 +10,40 @@ void RunMoveBands(BossState& boss, std::span<const MoveBand> bands) {
   }
 }
 
-void DrawFlames(std::span<const Flame> flames, int32_t x, int32_t y, int32_t f) {
-  for (const Flame& flame : flames) {
-    elDraw::DrawObject(x + flame.dx, y + flame.dy + flame.step * f, ImgZbak3b, 80 * f, 0,
-                       80 * f + 80, 80);
+namespace {
+
+constexpr float kFirstFlamesFrom = 90.0f;
+constexpr float kSecondFlamesFrom = 70.0f;
+
+void DrawPair(const int32_t* image, const FlamePair& pair, int32_t x, int32_t y, int32_t f) {
+  for (const FlamePoint& p : pair.at) {
+    elDraw::DrawObject(x + p.dx, y + p.dy + pair.step * f, *image, 80 * f, 0, 80 * f + 80, 80);
+  }
+}
+
+}  // namespace
+
+void DrawBossPicture(const BossBody& body) {
+  BossState& boss = *body.state;
+  const int32_t x = Whole(boss.x);
+  const int32_t y = Whole(boss.y);
+  elDraw::DrawObject(x, y, *body.image, 0, 0, body.w, body.h);
+  if (boss.hit >= 1) {
+    if (body.redrawOnHit) elDraw::DrawObject(x, y, *body.image, 0, 0, body.w, body.h);
+    boss.hit = 0;
+    if (body.marksHitShown) boss.hitShown = 1;
+  }
+  const BossFlames& flames = body.flames;
+  const float hp = boss.hitPoints;
+  const int32_t f = boss.flameFrame;
+  if (0.0f < hp && hp <= kFirstFlamesFrom) DrawPair(flames.image, flames.first, x, y, f);
+  if (0.0f < hp && hp <= kSecondFlamesFrom) DrawPair(flames.image, flames.second, x, y, f);
+  boss.flameFrame += 1;
+  if (boss.flameFrame > 9) {
+    boss.flameFrame = 0;
+    if (body.countsFlameLoops) {
+      boss.flameLoop += 1;
+      if (boss.flameLoop > 4) boss.flameLoop = 0;
+    }
   }
 }

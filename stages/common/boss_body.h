@@ -1,31 +1,34 @@
-// The pieces every boss body is made of: a movement script as a table of
-// bands on the boss's move timer, and the damage flames drawn over it.
+// What the bosses' bodies share: the bands of the move timer that script a
+// boss's flight, and the draw of the boss picture with its damage flames and
+// lock marks.
 #pragma once
 #include <cstdint>
 #include <span>
 
 #include "el/system/elSystem.h"
 #include "stages/boss_records.h"
+#include "stages/common/lock_marks.h"
 
 // ---- movement ----
 
-// One band of a movement script: while the move timer lies inside it (each
-// bound inclusive or strict) its action runs.
+// A band of a boss's move timer and what the boss does while the timer lies
+// in it (each bound strict or inclusive).
 struct MoveBand {
   float lo, hi;
   bool loInclusive, hiInclusive;
   void (*action)();
-  bool Holds(float t) const {
+  constexpr bool Holds(float t) const {
     return (loInclusive ? lo <= t : lo < t) && (hiInclusive ? t <= hi : t < hi);
   }
 };
 
-// An upper bound no timer reaches.
+// Upper bound of a band that runs on for good.
 constexpr float NoBandEnd = 3.0e38f;
 
 // One frame of a movement script: the move timer += 10 x FrameTime, then
-// every band that holds the timer, in table order (so at a shared bound
-// both bands act); between the bands nothing moves.
+// every band that holds the timer, in table order; each test reads the timer
+// afresh, so a band that sets the timer back is seen by the bands after it,
+// and at a shared bound both bands act.  Between the bands nothing moves.
 void RunMoveBands(BossState& boss, std::span<const MoveBand> bands);
 
 // Band actions on one boss record: placed at (X, Y); moving by (VX, VY)
@@ -45,13 +48,47 @@ void SetMoveTimer() {
   B.moveTimer = static_cast<float>(T);
 }
 
-// ---- damage flames ----
+// ---- picture and damage flames ----
 
-// A damage flame: ZBAK3B cell f (80 x 80) at the boss's whole (x, y) plus
-// (dx, dy), `step` px further down per flame frame.
-struct Flame {
-  int32_t dx, dy, step;
+// Two damage flames (80 x 80 cells of a strip of ten) from 90 hit points
+// down and two more from 70 down, at the boss's whole position plus their
+// offset and `step` px lower per flame frame.
+struct FlamePoint {
+  int32_t dx, dy;
+};
+struct FlamePair {
+  FlamePoint at[2];
+  int32_t step = 28;
+};
+struct BossFlames {
+  const int32_t* image;
+  FlamePair first;   // 0 < HP <= 90
+  FlamePair second;  // 0 < HP <= 70
 };
 
-// The flames at the boss's whole position (x, y) with flame frame f.
-void DrawFlames(std::span<const Flame> flames, int32_t x, int32_t y, int32_t f);
+// A boss's picture: the w x h top-left part of the picture `*image`, keyed.
+struct BossBody {
+  BossState* state;
+  const int32_t* image;
+  int32_t w, h;
+  bool redrawOnHit;  // a hit draws the picture once more (no flash either way)
+  BossFlames flames;
+  bool marksHitShown = true;    // taking the hit flag sets hit-shown
+  bool countsFlameLoops = true;  // the flame frame's wraps are counted
+};
+
+// The picture at the boss's whole position; the hit flag taken; the flames
+// the hit points call for, then the flame frame advanced (every call,
+// whatever the hit points): past 9 it goes back to 0 and, where the body
+// counts them, the loop counter counts, itself back to 0 past 4.
+void DrawBossPicture(const BossBody& body);
+
+// The whole draw of a boss: picture and flames, the marks of its locked lock
+// points (every record of both arrays), then its defeat (which does nothing
+// while the hit points are above 0).
+template <int32_t N>
+void DrawBoss(const BossBody& body, const BossLockPoints<N>& points, void (*defeat)()) {
+  DrawBossPicture(body);
+  DrawLockMarks(points);
+  defeat();
+}

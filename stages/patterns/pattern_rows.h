@@ -118,7 +118,7 @@ constexpr BulletLook kVal1Look = StripOf(&ImgVal1, 16, 16, Blit::Keyed);
 // after i + 1 of them.
 constexpr FallingRow SmallBurst(TableRef<StraightShot> shots, OwnerRef owner, Point gun,
                                 float fall, const std::array<float, MaxPlaces>& drift,
-                                const BulletLook& look) {
+                                const BulletLook& look = kVal12Look) {
   return {
       .shots = shots,
       .launch = {.owner = owner, .fixedSlot = 0},

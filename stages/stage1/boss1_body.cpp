@@ -7,7 +7,6 @@
 #include "shell/assets.h"
 #include "shell/scene.h"
 #include "stages/common/boss_body.h"
-#include "stages/common/lock_marks.h"
 
 constexpr DefeatRow Boss1DefeatRow{&Boss1State, Boss1BigExplosions, Boss1SmallExplosions,
                                    440, 360, 360, 30, SceneStage2};
@@ -66,9 +65,10 @@ constexpr MoveBand kMoveBands[] = {
     {160.0f, NoBandEnd, true, true, SetBack},
 };
 
-// Damage flames, 28 px further down per flame frame.
-constexpr Flame kFirstFlames[] = {{140, 50, 28}, {220, 50, 28}};   // HP 90 down
-constexpr Flame kSecondFlames[] = {{60, 100, 28}, {300, 100, 28}};  // HP 70 down
+// BOSS11 at 440 x 360; a hit shows no flash, the flag is only taken.
+// Damage flames: ZBAK3B.
+constexpr BossBody kBody{&Boss1State, &ImgBoss11, 440, 360, false,
+                         {&ImgZbak3b, {{{140, 50}, {220, 50}}}, {{{60, 100}, {300, 100}}}}};
 
 }  // namespace
 
@@ -76,27 +76,6 @@ void Boss1Move() {
   RunMoveBands(Boss1State, kMoveBands);
 }
 
-void Boss1Draw() {
-  BossState& boss = Boss1State;
-  const int32_t x = Whole(boss.x);
-  const int32_t y = Whole(boss.y);
-  // A hit shows no flash: the flag is only taken.
-  elDraw::DrawObject(x, y, ImgBoss11, 0, 0, 440, 360);
-  if (boss.hit >= 1) {
-    boss.hit = 0;
-    boss.hitShown = 1;
-  }
-  const float hp = boss.hitPoints;
-  if (0.0f < hp && hp <= 90.0f) DrawFlames(kFirstFlames, x, y, boss.flameFrame);
-  if (0.0f < hp && hp <= 70.0f) DrawFlames(kSecondFlames, x, y, boss.flameFrame);
-  boss.flameFrame += 1;
-  if (boss.flameFrame > 9) {
-    boss.flameFrame = 0;
-    boss.flameLoop += 1;
-    if (boss.flameLoop > 4) boss.flameLoop = 0;
-  }
-  DrawLockMarks(Boss1LockPoints);
-  Boss1Defeat();
-}
+void Boss1Draw() { DrawBoss(kBody, Boss1LockPoints, Boss1Defeat); }
 
 void Boss1Defeat() { RunDefeat(Boss1DefeatRow); }

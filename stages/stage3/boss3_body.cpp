@@ -1,9 +1,57 @@
-// The stage-3 boss's defeat.
+// The stage-3 boss's flight, picture and defeat.
 #include "stages/stage3/boss3_body.h"
 
+#include "el/system/elSystem.h"
+#include "shell/assets.h"
 #include "shell/scene.h"
+#include "stages/common/boss_body.h"
 
 constexpr DefeatRow Boss3DefeatRow{&Boss3State, Boss3BigExplosions, Boss3SmallExplosions,
                                    440, 280, 280, 30, SceneStage4};
+
+namespace {
+
+void Place(float x, float y) {
+  Boss3State.x = x;
+  Boss3State.y = y;
+}
+// Moves by (vx, vy) px/s.
+void Glide(float vx, float vy) {
+  Boss3State.x += vx * FrameTime;
+  Boss3State.y += vy * FrameTime;
+}
+
+// Tested in this order on the advanced timer; between the bands nothing
+// moves.  The descent's last value, 75, also places the boss at (180, 0).
+constexpr MoveBand kMoveBands[] = {
+    {0, 30, false, true, [] { Place(180, -380); }},
+    {31, 75, true, true, [] { Glide(0, 78); }},
+    {75, 100, true, true, [] { Place(180, 0); }},
+    {101, 110, true, true, [] { Glide(100, 50); }},
+    {111, 120, true, true, [] { Glide(-100, -50); }},
+    {121, 130, true, true, [] { Glide(-100, 50); }},
+    {131, 140, true, true, [] { Glide(100, -50); }},
+    {141, 160, true, true, [] { Place(180, 0); }},
+    {161, 190, true, true, [] { Glide(40, 0); }},
+    {191, 250, true, true, [] { Glide(-40, 0); }},
+    {251, 280, true, true, [] { Glide(40, 0); }},
+    {281, NoBandEnd, true, true, [] { Boss3State.moveTimer = 0; }},
+};
+
+// The picture is the library's buffer object (nothing loads one), 440 x
+// 380 of it; a hit draws it once more.  Damage flames: ZBAK4B.
+constexpr BossBody kBody{&Boss3State, &ImgBoss3, 440, 380, true,
+                         {&ImgZbak4b, {{{140, 70}, {220, 70}}}, {{{60, 20}, {300, 20}}}}};
+
+}  // namespace
+
+void Boss3Move() {
+  if (Boss3State.hit != 0 && Boss3State.hit != 1) return;
+  RunMoveBands(Boss3State, kMoveBands);
+}
+
+// Both lock arrays hold Boss3LockPointCount records: every one is looked
+// at, and nothing past them.
+void Boss3Draw() { DrawBoss(kBody, Boss3LockPoints, Boss3Defeat); }
 
 void Boss3Defeat() { RunDefeat(Boss3DefeatRow); }

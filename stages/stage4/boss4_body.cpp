@@ -1,12 +1,9 @@
 // The stage-4 boss's movement, picture and defeat.
 #include "stages/stage4/boss4_body.h"
 
-#include "el/draw/elDraw.h"
-#include "enemies/engine/engine_parts.h"
 #include "shell/assets.h"
 #include "shell/scene.h"
 #include "stages/common/boss_body.h"
-#include "stages/common/lock_marks.h"
 
 constexpr DefeatRow Boss4DefeatRow{&Boss4State, Boss4BigExplosions, Boss4SmallExplosions,
                                    440, 320, 310, 30, SceneStage5};
@@ -43,29 +40,18 @@ constexpr MoveBand kMoveBands[] = {
     {331, NoBandEnd, true, true, SetMoveTimer<Boss4State, 80>},  // back to the snap
 };
 
-// Damage flames: the first pair steps 28 px per flame frame, the second 19.
-constexpr Flame kFirstFlames[] = {{140, 70, 28}, {220, 70, 28}};    // HP 90 down
-constexpr Flame kSecondFlames[] = {{60, 150, 19}, {300, 150, 19}};  // HP 70 down
+// BOSS41 at 440 x 380; a hit shows no flash, the flag is only taken, and
+// the flame frame's wraps are not counted.  Damage flames: ZBAK3B, the first
+// pair stepping 28 px per flame frame, the second 19.
+constexpr BossBody kBody{&Boss4State, &ImgBoss41, 440, 380, false,
+                         {&ImgZbak3b, {{{140, 70}, {220, 70}}, 28}, {{{60, 150}, {300, 150}}, 19}},
+                         false, false};
 
 }  // namespace
 
 void Boss4Move() { RunMoveBands(Boss4State, kMoveBands); }
 
-void Boss4Draw() {
-  BossState& boss = Boss4State;
-  const int32_t x = Whole(boss.x);
-  const int32_t y = Whole(boss.y);
-  // A hit shows no flash: the flag is only taken.
-  elDraw::DrawObject(x, y, ImgBoss41, 0, 0, 440, 380);
-  if (boss.hit > 0) boss.hit = 0;
-  const float hp = boss.hitPoints;
-  if (0.0f < hp && hp <= 90.0f) DrawFlames(kFirstFlames, x, y, boss.flameFrame);
-  if (0.0f < hp && hp <= 70.0f) DrawFlames(kSecondFlames, x, y, boss.flameFrame);
-  boss.flameFrame += 1;
-  if (boss.flameFrame > 9) boss.flameFrame = 0;
-  // Both lock arrays as long as they are (three records each).
-  DrawLockMarks(Boss4LockPoints);
-  Boss4Defeat();
-}
+// Both lock arrays as long as they are (three records each).
+void Boss4Draw() { DrawBoss(kBody, Boss4LockPoints, Boss4Defeat); }
 
 void Boss4Defeat() { RunDefeat(Boss4DefeatRow); }

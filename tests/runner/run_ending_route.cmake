@@ -1,35 +1,12 @@
 # The route from the mode screen through stage 1 and the ending back to the
 # title: the runner ends the stage as the last boss's defeat does, and the
 # screenshots show the ending's message, its three pictures and the credits.
-file(REMOVE_RECURSE ${OUT})
-file(MAKE_DIRECTORY ${OUT}/runtime)
-set(ENV{XDG_RUNTIME_DIR} ${OUT}/runtime)
-set(shots 150 400 2300 3300 4300 5000 5600)
-set(args)
-foreach(frame IN LISTS shots)
-  list(APPEND args --shot ${frame})
-endforeach()
-execute_process(COMMAND ${RUNNER} --frames 5700 --script ${SCRIPT} --defeat 200 ${args}
-                        --out ${OUT}
-                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-message(STATUS "${out}${err}")
-if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "runner ended with ${rc}")
-endif()
-foreach(frame IN LISTS shots)
-  string(LENGTH "${frame}" digits)
-  math(EXPR pad "6 - ${digits}")
-  string(REPEAT "0" ${pad} zeros)
-  if(NOT EXISTS ${OUT}/frame_${zeros}${frame}.bmp)
-    message(FATAL_ERROR "no screenshot of frame ${frame}")
-  endif()
-endforeach()
-foreach(expect "frame 150 scene 2 " "frame 400 scene 10 " "frame 2300 scene 10 "
-               "frame 5000 scene 10 " "frame 5600 scene 1 " "ran 5650 frames, scene 1, loop ended")
-  if(NOT out MATCHES "${expect}")
-    message(FATAL_ERROR "expected \"${expect}\"")
-  endif()
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/runner_run.cmake)
+runner_run(out SHOTS 150 400 2300 3300 4300 5000 5600
+           ARGS --frames 5700 --script ${SCRIPT} --defeat 200
+           EXPECT "frame 150 scene 2 " "frame 400 scene 10 " "frame 2300 scene 10 "
+                  "frame 5000 scene 10 " "frame 5600 scene 1 "
+                  "ran 5650 frames, scene 1, loop ended")
 # The three pictures and the credits differ from one another.
 file(SHA1 ${OUT}/frame_002300.bmp p1)
 file(SHA1 ${OUT}/frame_003300.bmp p2)

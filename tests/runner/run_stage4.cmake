@@ -4,7 +4,7 @@
 file(REMOVE_RECURSE ${OUT})
 file(MAKE_DIRECTORY ${OUT}/runtime)
 set(ENV{XDG_RUNTIME_DIR} ${OUT}/runtime)
-execute_process(COMMAND ${RUNNER} --frames 720 --script ${SCRIPT} --defeat 100 --next-scene 5
+execute_process(COMMAND ${RUNNER} --frames 720 --script ${SCRIPT} --enter 5@100
                         --shot 150 --shot 700 --out ${OUT}
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 message(STATUS "${out}${err}")
@@ -22,7 +22,7 @@ if(early STREQUAL waves)
   message(FATAL_ERROR "stage 4 shows the same frame twice")
 endif()
 
-execute_process(COMMAND ${RUNNER} --frames 1 --defeat 0 --next-scene 13
+execute_process(COMMAND ${RUNNER} --frames 1 --enter 13@0
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(rc EQUAL 0)
   message(FATAL_ERROR "scene 13 was not refused")

@@ -1,5 +1,5 @@
-// The stage-1 boss's entry bands, damage flames and lock marks, and the
-// defeat sequence that ends the stage.
+// The stage-1 boss's entry bands and the defeat sequence that ends the stage
+// (its picture, flames and lock marks: boss_body_test.cpp).
 #include <gtest/gtest.h>
 
 #include <set>
@@ -33,8 +33,6 @@ class Boss1Test : public enemy_test::EnemyTest {
     ImgBoss11 = ImgBos111 = ImgBbak1b = ImgZbak1b = 0;
     EnemyTest::TearDown();
   }
-  // The colour of flame cell f (ZBAK3B is picture 2 of the fixture).
-  static uint16_t Flame(int f) { return enemy_test::CellColour(2, f); }
 };
 
 // Each row: the timer the Move call reaches, what it does to the silhouette
@@ -91,56 +89,6 @@ TEST_F(Boss1Test, TheEntryEndsHoldingForGood) {
   // Parked once above the playfield; the rest of its band only sets x again.
   EXPECT_EQ(player_test::Pos(Boss1Entry), XY(160, 2550));
   EXPECT_EQ(Boss1Entry.speed, 0.0f);
-}
-
-TEST_F(Boss1Test, FlamesFromNinetyAndSeventyHitPointsDown) {
-  const struct {
-    float hp;
-    bool first, second;
-  } rows[] = {{91, false, false}, {90, true, false}, {70.5f, true, false},
-              {70, true, true},   {0.5f, true, true}, {0, false, false}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.hp);
-    elDraw::ClearScreen();
-    Boss1State.x = 180.4f;
-    Boss1State.y = 0.0f;
-    Boss1State.hitPoints = row.hp;
-    Boss1State.flameFrame = 2;
-    Boss1State.hit = 1;
-    Boss1Draw();
-    // Cell 2, 56 px below the start points (each 80 x 80; looked at inside).
-    EXPECT_EQ(Back(180 + 140 + 40, 50 + 56 + 40) == Flame(2), row.first);
-    EXPECT_EQ(Back(180 + 220 + 40, 50 + 56 + 40) == Flame(2), row.first);
-    EXPECT_EQ(Back(180 + 60 + 40, 100 + 56 + 40) == Flame(2), row.second);
-    EXPECT_EQ(Back(180 + 300 + 40, 100 + 56 + 40) == Flame(2), row.second);
-    EXPECT_EQ(Back(190, 10), kBoss);
-    EXPECT_EQ(Boss1State.hit, 0u);  // taken, and nothing else shows
-    EXPECT_EQ(Boss1State.hitShown, 1u);
-    EXPECT_EQ(Boss1State.flameFrame, 3);
-  }
-  Boss1State.flameFrame = 9;
-  Boss1State.flameLoop = 4;
-  Boss1Draw();
-  EXPECT_EQ(Boss1State.flameFrame, 0);
-  EXPECT_EQ(Boss1State.flameLoop, 0);
-}
-
-// Both arrays hold three records and all six are marked where they lie.
-TEST_F(Boss1Test, LockMarksOfEveryRecordOfBothArrays) {
-  static_assert(std::size(Boss1LockPoints.A) == 3 && std::size(Boss1LockPoints.B) == 3);
-  // The boss parked off the screen: the marks alone show.
-  for (int i = 0; i < 3; ++i) {
-    Boss1LockPoints.A[i] = {200 + 70 * i, 400, 1, 0};
-    Boss1LockPoints.B[i] = {200 + 70 * i, 480, i == 1 ? 0u : 1u, 0};
-  }
-  elDraw::ClearScreen();
-  Boss1Draw();
-  const uint16_t mark = enemy_test::CellColour(4, 0);  // ROCK1
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(Back(230 + 70 * i, 430), mark) << "A" << i;
-    EXPECT_EQ(Back(230 + 70 * i, 510) == mark, i != 1) << "B" << i;
-  }
-  EXPECT_EQ(CountBack(mark), 5 * 3600);
 }
 
 // Driven by the draw alone at 64 frames per second the stage clears on the

@@ -13,6 +13,7 @@
 #include "shell/assets.h"
 #include "stages/stage1/boss1_families.h"
 #include "stages/stage2/boss2_families.h"
+#include "stages/stage3/boss3_families.h"
 #include "stages/stage4/boss4_families.h"
 #include "stages/stage4/boss4_streams.h"
 #include "stages/stage5/boss5_families.h"
@@ -59,6 +60,7 @@ void RunnerShowBoss4() {
 const Role Roles[] = {
     PLACE_ROLE("RunnerPlaceBoss1", Boss1State)
     PLACE_ROLE("RunnerPlaceBoss2", Boss2State)
+    PLACE_ROLE("RunnerPlaceBoss3", Boss3State)
     PLACE_ROLE("RunnerPlaceBoss4", Boss4State)
     ROLE(RunnerShowBoss4)
     PLACE_ROLE("RunnerPlaceBoss5", Boss5State)
@@ -76,6 +78,7 @@ const Role Roles[] = {
     LARGE_KIND_ROLES(REGISTER_ROLES)
     BOSS1_FAMILY_ROLES(REGISTER_ROLES)
     BOSS2_FAMILY_ROLES(REGISTER_ROLES)
+    BOSS3_FAMILY_ROLES(REGISTER_ROLES)
     BOSS4_STREAM_ROLES(REGISTER_ROLES)
     BOSS5_STREAM_ROLES(REGISTER_ROLES)
     BOSS7_STREAM_ROLES(REGISTER_ROLES)

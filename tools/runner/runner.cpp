@@ -4,15 +4,17 @@
 //
 //   vantris_runner --frames N [--script FILE] [--calls FILE] [--shot F]...
 //                  [--out DIR] [--assets DIR] [--seed S] [--defeat F]
-//                  [--next-scene N]
+//                  [--enter SCENE@F] [--fps N]
 //
 // Frames count from 0; a script event of frame F is applied before frame F
 // runs, and "--shot F" writes DIR/frame_F.bmp after frame F was presented.
-// "--defeat F" ends the running stage before frame F as a boss's defeat
-// does: the music stops, both reset passes run and the scene changes to the
-// ending, or to scene N with "--next-scene N" (5: stage 4).  "--calls FILE"
-// calls game roles by name inside the stage frames (calls.h), e.g. to fly
-// an enemy kind with its guns for a screenshot.
+// "--defeat F" ends the running stage before frame F as the last boss's
+// defeat does: the music stops, both reset passes run and the scene changes
+// to the ending; "--enter SCENE@F" does the same into scene SCENE, so that a
+// stage no scene change leads to can be played.  "--fps N" sets the frame
+// rate after start-up (10 keeps the frame time at its 0.1 s cap, one fixed
+// step every frame).  "--calls FILE" calls game roles by name inside the stage
+// frames (calls.h), e.g. to fly an enemy kind with its guns for a screenshot.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -26,6 +28,7 @@
 #include "os/path.h"
 #include "os/system.h"
 #include "el/sound/elSound.h"
+#include "el/system/elSystem.h"
 #include "calls.h"
 #include "roles.h"
 #include "script.h"
@@ -45,14 +48,16 @@ struct Options {
   std::string assets = VANTRIS_ASSET_DIR;
   uint32_t seed = 12345;
   long defeat = -1;
-  long next_scene = SceneEnding;
+  long enter = -1;  // frame of --enter
+  int32_t enter_scene = 0;
+  int32_t fps = 0;  // 0: the game's own rate
 };
 
 int Usage() {
   std::fprintf(stderr,
                "usage: vantris_runner --frames N [--script FILE] [--calls FILE] "
                "[--shot F]... [--out DIR] [--assets DIR] [--seed S] [--defeat F] "
-               "[--next-scene N]\n");
+               "[--enter SCENE@F] [--fps N]\n");
   return 2;
 }
 
@@ -80,11 +85,17 @@ bool ParseArgs(int argc, char** argv, Options* options) {
     } else if (arg == "--defeat") {
       options->defeat = std::strtol(value.c_str(), &end, 10);
       if (*end != '\0' || options->defeat < 0) return false;
-    } else if (arg == "--next-scene") {
-      options->next_scene = std::strtol(value.c_str(), &end, 10);
-      if (*end != '\0' || options->next_scene < SceneTitle ||
-          options->next_scene > SceneShipSelect)
+    } else if (arg == "--enter") {
+      const long scene = std::strtol(value.c_str(), &end, 10);
+      if (*end != '@' || end[1] == '\0' || scene < SceneTitle || scene > SceneShipSelect)
         return false;
+      options->enter_scene = static_cast<int32_t>(scene);
+      options->enter = std::strtol(end + 1, &end, 10);
+      if (*end != '\0' || options->enter < 0) return false;
+    } else if (arg == "--fps") {
+      const long fps = std::strtol(value.c_str(), &end, 10);
+      if (*end != '\0' || fps < 1 || fps > 1000) return false;
+      options->fps = static_cast<int32_t>(fps);
     } else if (arg == "--seed") {
       options->seed = static_cast<uint32_t>(std::strtoul(value.c_str(), &end, 10));
       if (*end != '\0') return false;
@@ -154,6 +165,15 @@ bool LoadCalls(const std::string& path) {
   return true;
 }
 
+// Ends the running scene as a boss's defeat does: the music stops, both
+// reset passes run and the scene changes to `scene` with a transition.
+void EndSceneInto(int32_t scene) {
+  elSound::StopMidi();
+  ResetObjectTablesA();
+  ResetObjectTablesB();
+  ChangeScene(scene, 3, 30);
+}
+
 // Handles every waiting message, as the loop does before its next frame.
 void Pump() {
   while (os::QueuedMessageCount() > 0 && RunLoopPass() == LoopPass::Message) {
@@ -204,6 +224,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   os::SeedRandom(options.seed);
+  if (options.fps > 0) elSystem::SetFrameRate(options.fps);
 
   size_t next_event = 0;
   long frame = 0;
@@ -219,12 +240,8 @@ int main(int argc, char** argv) {
       }
       Pump();
     }
-    if (frame == options.defeat) {
-      elSound::StopMidi();
-      ResetObjectTablesA();
-      ResetObjectTablesB();
-      ChangeScene(static_cast<int32_t>(options.next_scene), 3, 30);
-    }
+    if (frame == options.defeat) EndSceneInto(SceneEnding);
+    if (frame == options.enter) EndSceneInto(options.enter_scene);
     LoopPass pass = LoopPass::Idle;
     while (pass != LoopPass::Frame && pass != LoopPass::Quit) pass = RunLoopPass();
     if (pass == LoopPass::Quit) break;

@@ -37,8 +37,9 @@ void AimedFire(const AimedRow& row) {
     if (r.active != 0) continue;
     const Point at = LaunchPoint(row.launch, i);
     if (row.spareAtLaunch.written) r.spare1 = r.spare2 = DrawValue(row.spareAtLaunch);
-    AimAtShip(r, at.x, at.y, DrawSpeed(row.speed, row.launch.Place(i)), row.aim);
-    if (row.turn != 0.0f) r.angle += row.turn;
+    const float inside = row.turnBeforeHalfTurn ? row.turn : 0.0f;
+    AimAtShip(r, at.x, at.y, DrawSpeed(row.speed, row.launch.Place(i)), row.aim, inside);
+    if (!row.turnBeforeHalfTurn && row.turn != 0.0f) r.angle += row.turn;
   }
 }
 

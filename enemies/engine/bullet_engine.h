@@ -61,7 +61,8 @@ struct AimedRow {
   Bounds ship = ShipBox(0, 10);
   BulletLook look{};
   float turn = 0.0f;  // added to the heading after the aiming rule (a line's
-                      // fixed offset from the aim)
+                      // fixed offset from the aim) ...
+  bool turnBeforeHalfTurn = false;  // ... or inside it, before its half-turn
 };
 
 // The row fits its tables and its look fits its record.

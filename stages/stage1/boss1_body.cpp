@@ -1,11 +1,10 @@
 // The stage-1 boss's entry, picture and defeat.
 #include "stages/stage1/boss1_body.h"
 
-#include "el/draw/elDraw.h"
 #include "el/system/elSystem.h"
-#include "enemies/engine/engine_parts.h"
 #include "shell/assets.h"
 #include "shell/scene.h"
+#include "stages/common/boss_body.h"
 #include "stages/common/lock_marks.h"
 
 constexpr DefeatRow Boss1DefeatRow{&Boss1State, Boss1BigExplosions, Boss1SmallExplosions,
@@ -13,31 +12,11 @@ constexpr DefeatRow Boss1DefeatRow{&Boss1State, Boss1BigExplosions, Boss1SmallEx
 
 namespace {
 
-// The silhouette, BOS111 at 480 x 480.
-void DrawSilhouette() {
-  elDraw::DrawObject(Whole(Boss1Entry.x), Whole(Boss1Entry.y), ImgBos111, 0, 0, 480, 480);
-}
+// The silhouette, BOS111 at 480 x 480, rising at 400 px/s in column 160.
+constexpr EntryFlight kSilhouette{&Boss1Entry, &ImgBos111, 480, 480, 160.0f, 400.0f};
 
-// Drawn where it was left (still parked on the first frame), then placed
-// at the lower edge of the screen, rising at 400 px/s.
-void SilhouetteAtBottom() {
-  DrawSilhouette();
-  Boss1Entry.x = 160.0f;
-  Boss1Entry.y = 600.0f;
-  Boss1Entry.speed = 400.0f;
-}
-
-// Drawn, then rises; once above y -480 it is parked.
-void SilhouetteRises() {
-  DrawSilhouette();
-  Boss1Entry.x = 160.0f;
-  Boss1Entry.y -= Boss1Entry.speed * FrameTime;
-  if (Boss1Entry.y < -480.0f) {
-    Boss1Entry.speed = 0.0f;
-    Boss1Entry.x = ParkX;
-    Boss1Entry.y = ParkY;
-  }
-}
+void SilhouetteAtBottom() { EntryWaits(kSilhouette); }
+void SilhouetteRises() { EntryRises(kSilhouette); }
 
 void PlaceAbove() {
   Boss1State.x = 180.0f;
@@ -54,17 +33,6 @@ void Hold() {
 // From 160 on the timer goes back into the holding band for good.
 void SetBack() { Boss1State.moveTimer = 138.0f; }
 
-struct MoveBand {
-  float lo, hi;
-  bool loInclusive, hiInclusive;
-  void (*action)();
-  bool Holds(float t) const {
-    return (loInclusive ? lo <= t : lo < t) && (hiInclusive ? t <= hi : t < hi);
-  }
-};
-
-constexpr float kNoEnd = 3.0e38f;
-
 // Tested in this order on the advanced timer; between the bands nothing
 // moves.
 constexpr MoveBand kMoveBands[] = {
@@ -73,51 +41,20 @@ constexpr MoveBand kMoveBands[] = {
     {60.0f, 90.0f, false, true, PlaceAbove},
     {91.0f, 135.0f, true, true, Descend},
     {135.0f, 162.0f, true, true, Hold},
-    {160.0f, kNoEnd, true, true, SetBack},
+    {160.0f, NoBandEnd, true, true, SetBack},
 };
 
-// Damage flames: ZBAK3B cell f at the boss's whole (x, y) plus the offset
-// and 28 px per flame frame further down.
-struct Flame {
-  int32_t dx, dy;
-};
-constexpr Flame kFirstFlames[] = {{140, 50}, {220, 50}};   // HP 90 down
-constexpr Flame kSecondFlames[] = {{60, 100}, {300, 100}};  // HP 70 down
-
-void DrawFlames(std::span<const Flame> flames, int32_t x, int32_t y, int32_t f) {
-  for (const Flame& flame : flames) {
-    elDraw::DrawObject(x + flame.dx, y + flame.dy + 28 * f, ImgZbak3b, 80 * f, 0, 80 * f + 80, 80);
-  }
-}
+constexpr BossLook kLook{&ImgBoss11, 440, 360, {{140, 50}, {220, 50}}, {{60, 100}, {300, 100}}};
 
 }  // namespace
 
 void Boss1Move() {
   Boss1State.moveTimer += 10.0f * FrameTime;
-  for (const MoveBand& band : kMoveBands) {
-    if (band.Holds(Boss1State.moveTimer)) band.action();
-  }
+  RunMoveBands(kMoveBands, Boss1State);
 }
 
 void Boss1Draw() {
-  BossState& boss = Boss1State;
-  const int32_t x = Whole(boss.x);
-  const int32_t y = Whole(boss.y);
-  // A hit shows no flash: the flag is only taken.
-  elDraw::DrawObject(x, y, ImgBoss11, 0, 0, 440, 360);
-  if (boss.hit >= 1) {
-    boss.hit = 0;
-    boss.hitShown = 1;
-  }
-  const float hp = boss.hitPoints;
-  if (0.0f < hp && hp <= 90.0f) DrawFlames(kFirstFlames, x, y, boss.flameFrame);
-  if (0.0f < hp && hp <= 70.0f) DrawFlames(kSecondFlames, x, y, boss.flameFrame);
-  boss.flameFrame += 1;
-  if (boss.flameFrame > 9) {
-    boss.flameFrame = 0;
-    boss.flameLoop += 1;
-    if (boss.flameLoop > 4) boss.flameLoop = 0;
-  }
+  DrawBossBody(Boss1State, kLook);
   DrawLockMarks(Boss1LockPoints);
   Boss1Defeat();
 }

@@ -3,14 +3,15 @@
 // looked at.
 //
 //   vantris_runner --frames N [--script FILE] [--calls FILE] [--shot F]...
-//                  [--out DIR] [--assets DIR] [--seed S] [--defeat F]
+//                  [--out DIR] [--assets DIR] [--seed S] [--defeat F [--next S]]
 //
 // Frames count from 0; a script event of frame F is applied before frame F
 // runs, and "--shot F" writes DIR/frame_F.bmp after frame F was presented.
-// "--defeat F" ends the running stage before frame F as the last boss's
-// defeat does: the music stops, both reset passes run and the scene changes
-// to the ending.  "--calls FILE" calls game roles by name inside the stage
-// frames (calls.h), e.g. to fly an enemy kind with its guns for a screenshot.
+// "--defeat F" ends the running stage before frame F as a boss's defeat
+// does: the music stops, both reset passes run and the scene changes to the
+// ending, or to scene S with "--next S" (3 for stage 2).  "--calls FILE"
+// calls game roles by name inside the stage frames (calls.h), e.g. to fly
+// an enemy kind with its guns for a screenshot.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -43,12 +44,13 @@ struct Options {
   std::string assets = VANTRIS_ASSET_DIR;
   uint32_t seed = 12345;
   long defeat = -1;
+  int next_scene = SceneEnding;
 };
 
 int Usage() {
   std::fprintf(stderr,
                "usage: vantris_runner --frames N [--script FILE] [--calls FILE] "
-               "[--shot F]... [--out DIR] [--assets DIR] [--seed S] [--defeat F]\n");
+               "[--shot F]... [--out DIR] [--assets DIR] [--seed S] [--defeat F [--next S]]\n");
   return 2;
 }
 
@@ -76,6 +78,10 @@ bool ParseArgs(int argc, char** argv, Options* options) {
     } else if (arg == "--defeat") {
       options->defeat = std::strtol(value.c_str(), &end, 10);
       if (*end != '\0' || options->defeat < 0) return false;
+    } else if (arg == "--next") {
+      const long scene = std::strtol(value.c_str(), &end, 10);
+      if (*end != '\0' || scene < SceneTitle || scene > SceneShipSelect) return false;
+      options->next_scene = static_cast<int>(scene);
     } else if (arg == "--seed") {
       options->seed = static_cast<uint32_t>(std::strtoul(value.c_str(), &end, 10));
       if (*end != '\0') return false;
@@ -214,7 +220,7 @@ int main(int argc, char** argv) {
       elSound::StopMidi();
       ResetObjectTablesA();
       ResetObjectTablesB();
-      ChangeScene(SceneEnding, 3, 30);
+      ChangeScene(options.next_scene, 3, 30);
     }
     LoopPass pass = LoopPass::Idle;
     while (pass != LoopPass::Frame && pass != LoopPass::Quit) pass = RunLoopPass();

@@ -16,26 +16,12 @@ constexpr BulletLook kVal20241Look = AdditiveStrip(&ImgVal20241, 20, 24, true);
 
 // ---- falling balls ----
 
-// One ball at a time from the gun, record k at tick 10 (k + 1) of a cycle
-// that restarts at 10 on reaching 200 (record 19 never fires); falling at
+// One ball at a time from the gun (record 19 never fires), falling at
 // 143 px/s, slanting by `slide`; drawn whole, additive.
 constexpr FallingRow Ball(TableRef<StraightShot> shots, float gun_x, float gun_y, float slide,
                           const Bounds& ship, const int32_t* image, int32_t w, int32_t h) {
-  return {
-      .shots = shots,
-      .launch = {.owner = kBoss, .fixedSlot = 0},
-      .groupSize = 1,
-      .cycle = 200,
-      .restart = 10,
-      .groupTicks = {10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120, 130, 140, 150, 160, 170,
-                     180, 190, 200},
-      .x = At({gun_x}),
-      .y = At({gun_y}),
-      .fall = 143,
-      .slide = slide,
-      .ship = ship,
-      .look = CellOf(image, w, h, 0, Blit::Additive),
-  };
+  return OneByOne(shots, kBoss, {gun_x, gun_y}, 143, slide, ship,
+                  CellOf(image, w, h, 0, Blit::Additive));
 }
 
 constexpr Bounds kBigBallShip{-90, 30, -80, 30};

@@ -4,6 +4,7 @@
 
 #include "stages/stage2/boss2_body.h"
 #include "tests/enemies/enemy_fixture.h"
+#include "tests/stages/move_bands.h"
 
 namespace {
 
@@ -30,12 +31,7 @@ class Boss2Test : public enemy_test::EnemyTest {
 // end up, and the timer after the call.
 TEST_F(Boss2Test, MoveBandsAndTheirGaps) {
   const float slow = 80 * kStep, fast = 100 * kStep;
-  const struct {
-    float timer;
-    bool drawn;
-    XY entry, boss;
-    float timer_after;
-  } rows[] = {
+  const stage_test::BandRow rows[] = {
       {0.0f, true, {150, 600}, {7, 9}, 0.0f},
       {13.0f, true, {150, 600}, {7, 9}, 13.0f},
       {13.5f, false, {200, 100}, {7, 9}, 13.5f},
@@ -63,21 +59,8 @@ TEST_F(Boss2Test, MoveBandsAndTheirGaps) {
       {330.5f, false, {200, 100}, {7, 9}, 330.5f},
       {331.0f, false, {200, 100}, {7, 9}, 145.0f},
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.timer);
-    elDraw::ClearScreen();
-    Boss2Entry.x = 200.0f;
-    Boss2Entry.y = 100.0f;
-    Boss2Entry.speed = 500.0f;
-    Boss2State.x = 7.0f;
-    Boss2State.y = 9.0f;
-    Boss2State.moveTimer = row.timer - 10.0f * kStep;
-    Boss2Move();
-    EXPECT_EQ(Back(300, 200) == kBoss, row.drawn);
-    EXPECT_EQ(player_test::Pos(Boss2Entry), row.entry);
-    EXPECT_EQ(player_test::Pos(Boss2State), row.boss);
-    EXPECT_FLOAT_EQ(Boss2State.moveTimer, row.timer_after);
-  }
+  stage_test::CheckMoveBands(rows, Boss2Move, Boss2State, Boss2Entry, 500.0f, kStep,
+                             [] { return Back(300, 200) == kBoss; });
 }
 
 // From the reset: the entry picture sweeps up and is parked, the boss comes

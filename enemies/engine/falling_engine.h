@@ -99,6 +99,28 @@ struct FallingRowOf {
 };
 using FallingRow = FallingRowOf<StraightShot>;
 
+// Arms and balls: one record at a time from the gun, record k at tick
+// 10 (k + 1) of a cycle that restarts at 10 on reaching 200 (so record 0
+// fires again on the call that restarts it, and record 19 never fires).
+constexpr FallingRow OneByOne(TableRef<StraightShot> shots, OwnerRef owner, Point gun, float fall,
+                              float slide, const Bounds& ship, const BulletLook& look) {
+  return {
+      .shots = shots,
+      .launch = {.owner = owner, .fixedSlot = 0},
+      .groupSize = 1,
+      .cycle = 200,
+      .restart = 10,
+      .groupTicks = {10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120, 130, 140, 150, 160, 170,
+                     180, 190, 200},
+      .x = At({gun.x}),
+      .y = At({gun.y}),
+      .fall = fall,
+      .slide = slide,
+      .ship = ship,
+      .look = look,
+  };
+}
+
 template <typename R>
 constexpr bool ValidRow(const FallingRowOf<R>& row, bool scheduled) {
   const int32_t g = row.groupSize;

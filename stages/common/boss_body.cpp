@@ -12,6 +12,36 @@ void RunMoveBands(BossState& boss, std::span<const MoveBand> bands) {
 
 namespace {
 
+constexpr float kEntryGone = -480.0f;  // above this the entry picture is parked
+
+void DrawEntry(const EntryFlight& flight) {
+  elDraw::DrawObject(Whole(flight.entry->x), Whole(flight.entry->y), *flight.image, 0, 0,
+                     flight.w, flight.h);
+}
+
+}  // namespace
+
+void EntryWaits(const EntryFlight& flight) {
+  DrawEntry(flight);
+  flight.entry->x = flight.x;
+  flight.entry->y = 600.0f;
+  flight.entry->speed = flight.speed;
+}
+
+void EntryRises(const EntryFlight& flight) {
+  DrawEntry(flight);
+  BossEntry& entry = *flight.entry;
+  entry.x = flight.x;
+  entry.y -= entry.speed * FrameTime;
+  if (entry.y < kEntryGone) {
+    entry.speed = 0.0f;
+    entry.x = ParkX;
+    entry.y = ParkY;
+  }
+}
+
+namespace {
+
 constexpr float kFirstFlamesFrom = 90.0f;
 constexpr float kSecondFlamesFrom = 70.0f;
 

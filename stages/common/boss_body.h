@@ -1,5 +1,6 @@
 // What the bosses' bodies share: the bands of the move timer that script a
-// boss's flight, and the draw of the boss picture with its damage flames and
+// boss's flight, the entry picture that rises over the playfield before a
+// boss comes in, and the draw of the boss picture with its damage flames and
 // lock marks.
 #pragma once
 #include <cstdint>
@@ -47,6 +48,23 @@ template <BossState& B, int T>
 void SetMoveTimer() {
   B.moveTimer = static_cast<float>(T);
 }
+
+// ---- entry picture ----
+
+// The entry picture's flight: drawn at its whole position, it waits below
+// the screen, then rises in its column and is parked once above y -480.
+struct EntryFlight {
+  BossEntry* entry;
+  const int32_t* image;  // the whole picture, w x h, keyed
+  int32_t w, h;
+  float x;      // its column
+  float speed;  // px/s upward
+};
+// Drawn where it was left (still parked on the first frame), then placed at
+// the lower edge of the screen with its speed.
+void EntryWaits(const EntryFlight& flight);
+// Drawn, then rises; once above y -480 it is parked with speed 0.
+void EntryRises(const EntryFlight& flight);
 
 // ---- picture and damage flames ----
 

@@ -1,9 +1,7 @@
 // The stage-1 boss's entry, picture and defeat.
 #include "stages/stage1/boss1_body.h"
 
-#include "el/draw/elDraw.h"
 #include "el/system/elSystem.h"
-#include "enemies/engine/engine_parts.h"
 #include "shell/assets.h"
 #include "shell/scene.h"
 #include "stages/common/boss_body.h"
@@ -13,31 +11,11 @@ constexpr DefeatRow Boss1DefeatRow{&Boss1State, Boss1BigExplosions, Boss1SmallEx
 
 namespace {
 
-// The silhouette, BOS111 at 480 x 480.
-void DrawSilhouette() {
-  elDraw::DrawObject(Whole(Boss1Entry.x), Whole(Boss1Entry.y), ImgBos111, 0, 0, 480, 480);
-}
+// The silhouette, BOS111 at 480 x 480, rising at 400 px/s in column 160.
+constexpr EntryFlight kSilhouette{&Boss1Entry, &ImgBos111, 480, 480, 160.0f, 400.0f};
 
-// Drawn where it was left (still parked on the first frame), then placed
-// at the lower edge of the screen, rising at 400 px/s.
-void SilhouetteAtBottom() {
-  DrawSilhouette();
-  Boss1Entry.x = 160.0f;
-  Boss1Entry.y = 600.0f;
-  Boss1Entry.speed = 400.0f;
-}
-
-// Drawn, then rises; once above y -480 it is parked.
-void SilhouetteRises() {
-  DrawSilhouette();
-  Boss1Entry.x = 160.0f;
-  Boss1Entry.y -= Boss1Entry.speed * FrameTime;
-  if (Boss1Entry.y < -480.0f) {
-    Boss1Entry.speed = 0.0f;
-    Boss1Entry.x = ParkX;
-    Boss1Entry.y = ParkY;
-  }
-}
+void SilhouetteAtBottom() { EntryWaits(kSilhouette); }
+void SilhouetteRises() { EntryRises(kSilhouette); }
 
 void PlaceAbove() {
   Boss1State.x = 180.0f;

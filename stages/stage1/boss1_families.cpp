@@ -142,23 +142,10 @@ constexpr FallingRow Arc(TableRef<StraightShot> shots, float x) {
                  .spread = {-20, -10, 0, 10, 20}, .spreadPasses = 5});
 }
 
-// Arms: one record at a time, record k at tick 10 (k + 1) of a cycle that
-// restarts at 10 on reaching 200 (record 19 never fires).
+// Arms: one record at a time (record 19 never fires), falling at 150 px/s.
 constexpr FallingRow Arm(TableRef<StraightShot> shots, float x, const int32_t* image) {
-  return {
-      .shots = shots,
-      .launch = {.owner = kBoss, .fixedSlot = 0},
-      .groupSize = 1,
-      .cycle = 200,
-      .restart = 10,
-      .groupTicks = {10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120, 130, 140, 150, 160, 170,
-                     180, 190, 200},
-      .x = At({x}),
-      .y = At({100}),
-      .fall = 150,
-      .ship = {-120, 30, -140, 30},
-      .look = CellOf(image, 150, 180, 0, Blit::Additive),
-  };
+  return OneByOne(shots, kBoss, {x, 100}, 150, 0, {-120, 30, -140, 30},
+                  CellOf(image, 150, 180, 0, Blit::Additive));
 }
 
 // Small bursts: every free record at (212, 200).

@@ -11,6 +11,7 @@
 #include "stages/stage2/boss2_body.h"
 #include "stages/stage3/boss3_body.h"
 #include "tests/enemies/enemy_fixture.h"
+#include "tests/stages/move_bands.h"
 
 namespace {
 
@@ -38,12 +39,7 @@ class Boss1Test : public enemy_test::EnemyTest {
 // Each row: the timer the Move call reaches, what it does to the silhouette
 // (parked at (200, 100) with speed 400 before) and the boss (at (7, 9)).
 TEST_F(Boss1Test, MoveBandsAtTheirBounds) {
-  const struct {
-    float timer;
-    bool drawn;
-    XY entry, boss;
-    float timer_after;
-  } rows[] = {
+  const stage_test::BandRow rows[] = {
       {0.0f, true, {160, 600}, {7, 9}, 0.0f},     {20.0f, true, {160, 600}, {7, 9}, 20.0f},
       {20.5f, false, {200, 100}, {7, 9}, 20.5f},  {21.0f, false, {200, 100}, {7, 9}, 21.0f},
       {21.5f, true, {160, 93.75f}, {7, 9}, 21.5f}, {59.0f, true, {160, 93.75f}, {7, 9}, 59.0f},
@@ -54,21 +50,8 @@ TEST_F(Boss1Test, MoveBandsAtTheirBounds) {
       {160.0f, false, {200, 100}, {180, 0}, 138.0f}, {162.0f, false, {200, 100}, {180, 0}, 138.0f},
       {163.0f, false, {200, 100}, {7, 9}, 138.0f},
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.timer);
-    elDraw::ClearScreen();
-    Boss1Entry.x = 200.0f;
-    Boss1Entry.y = 100.0f;
-    Boss1Entry.speed = 400.0f;
-    Boss1State.x = 7.0f;
-    Boss1State.y = 9.0f;
-    Boss1State.moveTimer = row.timer - 10.0f * kStep;
-    Boss1Move();
-    EXPECT_EQ(Back(300, 200) == kSilhouette, row.drawn);
-    EXPECT_EQ(player_test::Pos(Boss1Entry), row.entry);
-    EXPECT_EQ(player_test::Pos(Boss1State), row.boss);
-    EXPECT_FLOAT_EQ(Boss1State.moveTimer, row.timer_after);
-  }
+  stage_test::CheckMoveBands(rows, Boss1Move, Boss1State, Boss1Entry, 400.0f, kStep,
+                             [] { return Back(300, 200) == kSilhouette; });
 }
 
 // From the reset: the silhouette rises out of the top and is parked, the

@@ -1,0 +1,45 @@
+// The check of a boss's move bands, one Move call per row.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <span>
+
+#include "el/draw/elDraw.h"
+#include "stages/boss_records.h"
+#include "tests/player/player_fixture.h"
+
+namespace stage_test {
+
+// The timer the Move call reaches, whether the entry picture is drawn, where
+// the entry picture and the boss end up, and the timer after the call.
+struct BandRow {
+  float timer;
+  bool drawn;
+  player_test::XY entry, boss;
+  float timer_after;
+};
+
+// For each row: the entry picture parked at (200, 100) with `speed`, the
+// boss at (7, 9), the timer one step of `step` s below the row's; then one
+// `move` call, and `drawn()` looks at the back buffer.
+template <typename Drawn>
+void CheckMoveBands(std::span<const BandRow> rows, void (*move)(), BossState& boss,
+                    BossEntry& entry, float speed, float step, Drawn drawn) {
+  for (const BandRow& row : rows) {
+    SCOPED_TRACE(row.timer);
+    elDraw::ClearScreen();
+    entry.x = 200.0f;
+    entry.y = 100.0f;
+    entry.speed = speed;
+    boss.x = 7.0f;
+    boss.y = 9.0f;
+    boss.moveTimer = row.timer - 10.0f * step;
+    move();
+    EXPECT_EQ(drawn(), row.drawn);
+    EXPECT_EQ(player_test::Pos(entry), row.entry);
+    EXPECT_EQ(player_test::Pos(boss), row.boss);
+    EXPECT_FLOAT_EQ(boss.moveTimer, row.timer_after);
+  }
+}
+
+}  // namespace stage_test

@@ -1,6 +1,8 @@
 // The straight and aimed bullet families.
 #include "enemies/engine/bullet_engine.h"
 
+#include "os/system.h"
+
 int32_t DrawAngle(const Turn& turn, float heading) {
   const double degrees = static_cast<double>(heading) * 180.0 / Pi;
   if (turn.truncateFirst) return turn.base - Whole(degrees);
@@ -66,4 +68,34 @@ void AimedMove(const AimedRow& row) {
   });
 }
 
-void AimedDraw(const AimedRow& row) { DrawLook(row.look, row.shots); }
+namespace {
+
+// COLORREF: red in the low byte, then green, then blue.
+constexpr uint32_t ColorRef(int32_t red, int32_t green, int32_t blue) {
+  return static_cast<uint32_t>(red & 0xFF) | static_cast<uint32_t>(green & 0xFF) << 8 |
+         static_cast<uint32_t>(blue & 0xFF) << 16;
+}
+
+void DrawChain(const LineChainLook& chain, TableRef<AimedShot> shots) {
+  const int32_t r1 = os::Random() % chain.redJitter;
+  const int32_t r2 = os::Random() % chain.greenJitter;
+  if (shots[0].active == 0) return;
+  for (int32_t k = 0; k < chain.segments; ++k) {
+    const AimedShot& from = shots[k];
+    const AimedShot& to = shots[k + 1];
+    const auto seg = static_cast<size_t>(k);
+    elDraw::DrawLine(Whole(from.x), Whole(from.y), Whole(to.x), Whole(to.y),
+                     ColorRef(chain.red - r1, chain.green[seg] - r2, chain.blue),
+                     chain.width[seg]);
+  }
+}
+
+}  // namespace
+
+void AimedDraw(const AimedRow& row) {
+  if (row.chain != nullptr) {
+    DrawChain(*row.chain, row.shots);
+  } else {
+    DrawLook(row.look, row.shots);
+  }
+}

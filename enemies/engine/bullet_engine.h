@@ -16,7 +16,8 @@
 //         ship test of every active record while PlayerAlive: lo <= record -
 //         ship <= hi on both axes, bounds inclusive, clears PlayerAlive.
 //   Draw  the row's look: a fixed cell, a strip cell per record (animated),
-//         or the picture turned by the record's heading.
+//         or the picture turned by the record's heading; or, for an aimed
+//         row with a chain, thick lines joining its records in order.
 //
 // A family is added with one line in its kind group's .cpp:
 //
@@ -30,6 +31,7 @@
 // which defines Szak10Shot3Fire, Szak10Shot3Move and Szak10Shot3Draw, and
 // one line in the group's role list (enemies/engine/roles.h).
 #pragma once
+#include <array>
 #include <cstdint>
 
 #include "enemies/engine/bullet_steps.h"
@@ -65,6 +67,22 @@ struct LinePush {
   float downDivisor = 10.0f;
 };
 
+// A table drawn as one chain of thick lines instead of one picture per
+// record: segment k joins records k and k + 1 (whole coordinates) with pen
+// width[k] in the colour (red - r1, green[k] - r2, blue), where r1 =
+// rand() % redJitter and r2 = rand() % greenJitter are drawn on every Draw
+// (r1 first), chain or not; the chain is drawn only while record 0 flies.
+constexpr int32_t MaxChainSegments = 8;
+struct LineChainLook {
+  int32_t segments = 0;
+  std::array<int32_t, MaxChainSegments> width{};
+  std::array<int32_t, MaxChainSegments> green{};
+  int32_t red = 0;
+  int32_t blue = 0;
+  int32_t redJitter = 1;
+  int32_t greenJitter = 1;
+};
+
 struct AimedRow {
   TableRef<AimedShot> shots;
   Launch launch;
@@ -78,6 +96,7 @@ struct AimedRow {
                       // fixed offset from the aim) ...
   bool turnInAim = false;  // ... or within it, before its half-turn
   LinePush push{};
+  const LineChainLook* chain = nullptr;  // drawn as a chain of lines, not the look
 };
 
 // The row fits its tables and its look fits its record.
@@ -93,12 +112,17 @@ constexpr bool ValidRow(const StraightRow& row) {
          ValidSpeed(row.vy, row.launch, row.shots.count) &&
          ValidSpeed(row.vx, row.launch, row.shots.count) && ValidLook(row.look, false);
 }
+constexpr bool ValidChain(const LineChainLook& chain, int32_t count) {
+  return chain.segments >= 1 && chain.segments <= MaxChainSegments &&
+         chain.segments < count && chain.redJitter >= 1 && chain.greenJitter >= 1;
+}
 constexpr bool ValidRow(const AimedRow& row) {
   const bool push_fits =
       row.push.side == 0.0f || (row.push.sideDivisor != 0.0f && row.push.downDivisor != 0.0f);
+  const bool look_fits = row.chain != nullptr ? ValidChain(*row.chain, row.shots.count)
+                                              : ValidLook(row.look, true);
   return row.launch.Fits(row.shots.count) && ValidRetire(row.retire, row.launch) &&
-         ValidSpeed(row.speed, row.launch, row.shots.count) && ValidLook(row.look, true) &&
-         push_fits;
+         ValidSpeed(row.speed, row.launch, row.shots.count) && look_fits && push_fits;
 }
 
 void StraightFire(const StraightRow& row);

@@ -69,19 +69,23 @@ void EntryRises(const EntryFlight& flight);
 // ---- picture and damage flames ----
 
 // Two damage flames (80 x 80 cells of a strip of ten) from 90 hit points
-// down and two more from 70 down, at the boss's whole position plus their
-// offset and `step` px lower per flame frame.
+// down and two more from 70 down (a boss may set other limits, and a "pair"
+// may be a single flame), at the boss's whole position plus their offset
+// and `step` px lower per flame frame.
 struct FlamePoint {
   int32_t dx, dy;
 };
 struct FlamePair {
   FlamePoint at[2];
   int32_t step = 28;
+  int32_t count = 2;  // the flames drawn: at[0], then at[1] when 2
 };
 struct BossFlames {
   const int32_t* image;
-  FlamePair first;   // 0 < HP <= 90
-  FlamePair second;  // 0 < HP <= 70
+  FlamePair first;   // 0 < HP <= firstFrom
+  FlamePair second;  // 0 < HP <= secondFrom
+  float firstFrom = 90.0f;
+  float secondFrom = 70.0f;
 };
 
 // A boss's picture: the w x h top-left part of the picture `*image`, keyed.

@@ -18,6 +18,7 @@
 #include "stages/stage4/boss4_streams.h"
 #include "stages/stage5/boss5_families.h"
 #include "stages/stage5/boss5_streams.h"
+#include "stages/stage6/boss6_bolts.h"
 #include "stages/stage6/boss6_families.h"
 #include "stages/stage7/boss7_families.h"
 #include "stages/stage7/boss7_streams.h"
@@ -85,6 +86,7 @@ const Role Roles[] = {
     BOSS4_FAMILY_ROLES(REGISTER_ROLES)
     BOSS5_FAMILY_ROLES(REGISTER_ROLES)
     BOSS6_FAMILY_ROLES(REGISTER_ROLES)
+    BOSS6_BOLT_ROLES(REGISTER_ROLES)
     BOSS7_FAMILY_ROLES(REGISTER_ROLES)
     BOSS8_FAMILY_ROLES(REGISTER_ROLES)
 };

@@ -97,6 +97,7 @@ struct BossBody {
   BossFlames flames;
   bool marksHitShown = true;    // taking the hit flag sets hit-shown
   bool countsFlameLoops = true;  // the flame frame's wraps are counted
+  bool marksArrayA = true;       // false: only lock array B shows its marks
 };
 
 // The picture at the boss's whole position; the hit flag taken; the flames
@@ -106,11 +107,15 @@ struct BossBody {
 void DrawBossPicture(const BossBody& body);
 
 // The whole draw of a boss: picture and flames, the marks of its locked lock
-// points (every record of both arrays), then its defeat (which does nothing
-// while the hit points are above 0).
+// points (every record of both arrays, or of array B alone), then its defeat
+// (which does nothing while the hit points are above 0).
 template <int32_t N>
 void DrawBoss(const BossBody& body, const BossLockPoints<N>& points, void (*defeat)()) {
   DrawBossPicture(body);
-  DrawLockMarks(points);
+  if (body.marksArrayA) {
+    DrawLockMarks(points);
+  } else {
+    for (const LockOnTarget& point : points.B) DrawLockMark(point);
+  }
   defeat();
 }

@@ -27,13 +27,18 @@ constexpr MoveBand kMoveBands[] = {
 };
 
 // BOSS61 at 460 x 400, drawn once more on a hit, which is shown.  Three
-// ZBAK3B damage flames, all from HP 70 down: two beside, one below.
-constexpr BossBody kBody{&Boss6State,
-                         &ImgBoss61,
-                         460,
-                         400,
-                         true,
-                         {&ImgZbak3b, {{{70, 20}, {310, 20}}}, {{{190, 100}}, 28, 1}, 70.0f, 70.0f}};
+// ZBAK3B damage flames, all from HP 70 down: two beside, one below.  Only
+// lock array B shows its marks (all nine); array A is placed and locked
+// all the same.
+constexpr BossBody kBody{
+    .state = &Boss6State,
+    .image = &ImgBoss61,
+    .w = 460,
+    .h = 400,
+    .redrawOnHit = true,
+    .flames = {&ImgZbak3b, {{{70, 20}, {310, 20}}}, {{{190, 100}}, 28, 1}, 70.0f, 70.0f},
+    .marksArrayA = false,
+};
 
 }  // namespace
 
@@ -42,12 +47,6 @@ void Boss6Move() {
   RunMoveBands(Boss6State, kMoveBands);
 }
 
-void Boss6Draw() {
-  DrawBossPicture(kBody);
-  // Only array B shows its marks (all nine); array A is placed and locked
-  // all the same.
-  for (const LockOnTarget& point : Boss6LockPoints.B) DrawLockMark(point);
-  Boss6Defeat();
-}
+void Boss6Draw() { DrawBoss(kBody, Boss6LockPoints, Boss6Defeat); }
 
 void Boss6Defeat() { RunDefeat(Boss6DefeatRow); }

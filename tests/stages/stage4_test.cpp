@@ -4,7 +4,6 @@
 // and the route from stage 2 through stage 4 into stage 5.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <utility>
 #include <vector>
 
@@ -192,33 +191,12 @@ TEST_F(Stage4Test, BossWindowAndAttackGate) {
   }
 }
 
-// The attack list with a recording call under each of its headers in place
-// of the calls, run by the stage's own boss block.
-template <size_t... I>
-constexpr std::array<ScriptOp, sizeof...(I)> Probes(std::index_sequence<I...>) {
-  return {Rec<static_cast<int>(I)>...};
-}
-constexpr auto kProbes = Probes(std::make_index_sequence<64>());
-
-struct Probed {
-  std::vector<ScriptItem> items;
-  std::vector<std::pair<float, float>> headers;  // the bounds of each header
-};
-Probed ProbeHeaders(std::span<const ScriptItem> attack) {
-  Probed probed;
-  for (const ScriptItem& item : attack) {
-    if (!item.IsHeader()) continue;
-    probed.items.push_back(item);
-    probed.items.push_back(kProbes.at(probed.headers.size()));
-    probed.headers.emplace_back(item.lo, item.hi);
-  }
-  return probed;
-}
-
 // Which windows open at a tick, under which gates, and the set-back at
-// 1920: the tick 1920 is served once, the next frame sees tick 1.
+// 1920: the tick 1920 is served once, the next frame sees tick 1 (the
+// attack list with a recording call under each header in place of its
+// calls, run by the stage's own boss block).
 TEST_F(Stage4Test, AttackWindowsGatesBandsAndTheSetBack) {
-  const Probed probed = ProbeHeaders(Stage4Boss.attack);
+  const ProbedScript probed = ProbeEachHeader(Stage4Boss.attack);
   BossRow row = Stage4Boss;
   row.attack = probed.items;
   using Bounds = std::vector<std::pair<float, float>>;

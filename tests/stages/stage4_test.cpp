@@ -21,7 +21,7 @@
 #include "stages/stage2/boss2_body.h"
 #include "stages/stage4/boss4_body.h"
 #include "stages/stage4/stage4_scene.h"
-#include "tests/stages/call_log.h"
+#include "tests/stages/attack_probes.h"
 #include "tests/support/game_harness.h"
 
 namespace {
@@ -192,36 +192,12 @@ TEST_F(Stage4Test, BossWindowAndAttackGate) {
   }
 }
 
-// The attack list with a recording call under each of its headers in place
-// of the calls, run by the stage's own boss block.
-template <size_t... I>
-constexpr std::array<ScriptOp, sizeof...(I)> Probes(std::index_sequence<I...>) {
-  return {Rec<static_cast<int>(I)>...};
-}
-constexpr auto kProbes = Probes(std::make_index_sequence<64>());
-
-struct Probed {
-  std::vector<ScriptItem> items;
-  std::vector<std::pair<float, float>> headers;  // the bounds of each header
-};
-Probed ProbeHeaders(std::span<const ScriptItem> attack) {
-  Probed probed;
-  for (const ScriptItem& item : attack) {
-    if (!item.IsHeader()) continue;
-    probed.items.push_back(item);
-    probed.items.push_back(kProbes.at(probed.headers.size()));
-    probed.headers.emplace_back(item.lo, item.hi);
-  }
-  return probed;
-}
-
 // Which windows open at a tick, under which gates, and the set-back at
 // 1920: the tick 1920 is served once, the next frame sees tick 1.
 TEST_F(Stage4Test, AttackWindowsGatesBandsAndTheSetBack) {
   const Probed probed = ProbeHeaders(Stage4Boss.attack);
   BossRow row = Stage4Boss;
   row.attack = probed.items;
-  using Bounds = std::vector<std::pair<float, float>>;
   const struct {
     int32_t tick_before;
     float hp;
@@ -255,9 +231,7 @@ TEST_F(Stage4Test, AttackWindowsGatesBandsAndTheSetBack) {
     Boss4State.hitPoints = r.hp;
     Log().clear();
     RunBossBlock(row);
-    Bounds open;
-    for (int i : Log()) open.push_back(probed.headers.at(static_cast<size_t>(i)));
-    EXPECT_EQ(open, r.open);
+    EXPECT_EQ(probed.Opened(), r.open);
     EXPECT_EQ(Boss4State.attackTick, r.tick_after);
   }
   GameMode = 1;

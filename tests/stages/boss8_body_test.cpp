@@ -5,37 +5,18 @@
 #include <iterator>
 
 #include "stages/stage8/boss8_body.h"
-#include "tests/enemies/enemy_fixture.h"
+#include "tests/stages/move_bands.h"
 
 namespace {
 
 using player_test::XY;
 
-constexpr uint16_t kBoss = 0x2008;
-constexpr float kStep = 1.0f / 64.0f;  // the timer then advances by exact binary steps
-
-class Boss8Test : public enemy_test::EnemyTest {
- protected:
-  void SetUp() override {
-    EnemyTest::SetUp();
-    ImgBoss8 = Solid(480, 400, kBoss);
-    FrameTime = kStep;
-  }
-  void TearDown() override {
-    ImgBoss8 = 0;
-    EnemyTest::TearDown();
-  }
-  static uint16_t Flame(int f) { return enemy_test::CellColour(2, f); }  // ZBAK3B
-};
+using Boss8Test = stage_test::BossPictureTest<&ImgBoss8, 480, 400, 0x2008>;
 
 // Each row: the timer the Move call reaches and the boss's position after it
 // (it stands at (7, 9) before); a step of 1/64 s moves 1/64 of the speed.
 TEST_F(Boss8Test, MoveBandsAtTheirBounds) {
-  const struct {
-    float timer;
-    XY boss;
-    float timer_after;
-  } rows[] = {
+  const stage_test::BossBandRow rows[] = {
       {0.15625f, {160, -400}, 0.15625f},  // the first call from the reset
       {30.0f, {160, -400}, 30.0f},
       {30.5f, {7, 9}, 30.5f},         // between bands
@@ -54,15 +35,7 @@ TEST_F(Boss8Test, MoveBandsAtTheirBounds) {
       {220.5f, {7, 9}, 220.5f},
       {221.0f, {7, 9}, 80.0f},  // back into the hold
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.timer);
-    Boss8State.x = 7.0f;
-    Boss8State.y = 9.0f;
-    Boss8State.moveTimer = row.timer - 10.0f * kStep;
-    Boss8Move();
-    EXPECT_EQ(player_test::Pos(Boss8State), row.boss);
-    EXPECT_FLOAT_EQ(Boss8State.moveTimer, row.timer_after);
-  }
+  stage_test::CheckBossBands(rows, Boss8Move, Boss8State, kStep);
   // A hit flag other than 0 or 1 stops the script, timer and all.
   Boss8State.hit = 2;
   Boss8State.moveTimer = 120.0f;

@@ -259,8 +259,8 @@ TEST_F(Stage4Test, TimeOutEndsTheFightIntoStageFive) {
   EXPECT_EQ(Boss4State.hitPoints, 800.0f);
 }
 
-// The bosses of stages 5 to 8 have no body yet: their time-out runs the
-// defeat once a frame and still ends each stage inside its window.
+// The time-outs of stages 5 to 8 (with a boss body or without one) end each
+// stage inside its window.
 TEST_F(Stage4Test, TimeOutsOfStagesFiveToEight) {
   const struct {
     void (*scene)();

@@ -14,7 +14,6 @@
 
 int32_t ImgMyme = 0;
 int32_t ImgBoss3 = 0;
-int32_t ImgBoss8 = 0;
 int32_t ImgBackground6 = 0;
 int32_t ImgBackground38 = 0;
 int32_t ImgSidePanel = 0;

@@ -15,7 +15,6 @@ extern int32_t ImgMyme;
 // Handles the game reads that nothing ever loads: they stay 0, the library's
 // internal buffer object.
 extern int32_t ImgBoss3;
-extern int32_t ImgBoss8;
 extern int32_t ImgBackground6;
 extern int32_t ImgBackground38;
 extern int32_t ImgSidePanel;

@@ -88,6 +88,9 @@ struct BossFlames {
   float secondFrom = 70.0f;
 };
 
+// Which lock arrays show their marks (both are placed and locked alike).
+enum class LockMarksShown : uint8_t { BothArrays, ArrayA, ArrayB };
+
 // A boss's picture: the w x h top-left part of the picture `*image`, keyed.
 struct BossBody {
   BossState* state;
@@ -97,7 +100,7 @@ struct BossBody {
   BossFlames flames;
   bool marksHitShown = true;    // taking the hit flag sets hit-shown
   bool countsFlameLoops = true;  // the flame frame's wraps are counted
-  bool marksArrayA = true;       // false: only lock array B shows its marks
+  LockMarksShown marks = LockMarksShown::BothArrays;
 };
 
 // The picture at the boss's whole position; the hit flag taken; the flames
@@ -107,15 +110,15 @@ struct BossBody {
 void DrawBossPicture(const BossBody& body);
 
 // The whole draw of a boss: picture and flames, the marks of its locked lock
-// points (every record of both arrays, or of array B alone), then its defeat
-// (which does nothing while the hit points are above 0).
+// points (every record of both arrays, or of the one array the body names),
+// then its defeat (which does nothing while the hit points are above 0).
 template <int32_t N>
 void DrawBoss(const BossBody& body, const BossLockPoints<N>& points, void (*defeat)()) {
   DrawBossPicture(body);
-  if (body.marksArrayA) {
-    DrawLockMarks(points);
-  } else {
-    for (const LockOnTarget& point : points.B) DrawLockMark(point);
+  switch (body.marks) {
+    case LockMarksShown::BothArrays: DrawLockMarks(points); break;
+    case LockMarksShown::ArrayA: for (const LockOnTarget& p : points.A) DrawLockMark(p); break;
+    case LockMarksShown::ArrayB: for (const LockOnTarget& p : points.B) DrawLockMark(p); break;
   }
   defeat();
 }

@@ -64,9 +64,12 @@ constexpr MoveBand kMoveBands[] = {
 static_assert(std::size(kMoveBands) == 18);
 
 // BOSS71 at 500 x 400; a hit shows no flash, the flag is only taken.
-// Damage flames: ZBAK3B.
-constexpr BossBody kBody{&Boss2State, &ImgBoss71, 500, 400, false,
-                         {&ImgZbak3b, {{{150, 70}, {270, 70}}}, {{{90, 0}, {330, 0}}}}};
+// Damage flames: ZBAK3B.  Only array B shows its marks; array A is placed and
+// locked all the same.
+constexpr BossBody kBody{.state = &Boss2State, .image = &ImgBoss71, .w = 500, .h = 400,
+                         .redrawOnHit = false,
+                         .flames = {&ImgZbak3b, {{{150, 70}, {270, 70}}}, {{{90, 0}, {330, 0}}}},
+                         .marks = LockMarksShown::ArrayB};
 
 }  // namespace
 
@@ -75,11 +78,6 @@ void Boss2Move() {
   RunMoveBands(Boss2State, kMoveBands);
 }
 
-void Boss2Draw() {
-  DrawBossPicture(kBody);
-  // Only array B shows its marks; array A is placed and locked all the same.
-  for (const LockOnTarget& point : Boss2LockPoints.B) DrawLockMark(point);
-  Boss2Defeat();
-}
+void Boss2Draw() { DrawBoss(kBody, Boss2LockPoints, Boss2Defeat); }
 
 void Boss2Defeat() { RunDefeat(Boss2DefeatRow); }

@@ -37,7 +37,7 @@ constexpr BossBody kBody{
     .h = 400,
     .redrawOnHit = true,
     .flames = {&ImgZbak3b, {{{70, 20}, {310, 20}}}, {{{190, 100}}, 28, 1}, 70.0f, 70.0f},
-    .marksArrayA = false,
+    .marks = LockMarksShown::ArrayB,
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "player/hit_pass.h"
 #include "stages/stage3/boss3_body.h"
 #include "tests/enemies/enemy_fixture.h"
+#include "tests/stages/move_bands.h"
 
 namespace {
 
@@ -25,11 +26,7 @@ class Boss3Test : public enemy_test::EnemyTest {
 // before) ends; the timer after the call.
 TEST_F(Boss3Test, MoveBandsAtTheirBounds) {
   constexpr float v = 100 * kStep, w = 50 * kStep, s = 40 * kStep;  // px per call
-  const struct {
-    float timer;
-    XY boss;
-    float timer_after;
-  } rows[] = {
+  const stage_test::BossBandRow rows[] = {
       {0, {7, 9}, 0},                {0.5f, {180, -380}, 0.5f},   {30, {180, -380}, 30},
       {30.5f, {7, 9}, 30.5f},        {31, {7, 9 + 78 * kStep}, 31}, {75, {180, 0}, 75},
       {100, {180, 0}, 100},          {100.5f, {7, 9}, 100.5f},    {101, {7 + v, 9 + w}, 101},
@@ -40,15 +37,7 @@ TEST_F(Boss3Test, MoveBandsAtTheirBounds) {
       {251, {7 + s, 9}, 251},        {280, {7 + s, 9}, 280},      {280.5f, {7, 9}, 280.5f},
       {281, {7, 9}, 0},              {400, {7, 9}, 0},
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.timer);
-    Boss3State.x = 7.0f;
-    Boss3State.y = 9.0f;
-    Boss3State.moveTimer = row.timer - 10.0f * kStep;
-    Boss3Move();
-    EXPECT_EQ(Pos(Boss3State), row.boss);
-    EXPECT_FLOAT_EQ(Boss3State.moveTimer, row.timer_after);
-  }
+  stage_test::CheckBossBands(rows, Boss3Move, Boss3State, kStep);
   // A hit flag other than 0 or 1 stops the boss and its clock.
   Boss3State.hit = 2;
   Boss3State.moveTimer = 50.0f;

@@ -9,37 +9,18 @@
 #include "stages/stage6/boss6_body.h"
 #include "stages/stage7/boss7_body.h"
 #include "stages/stage8/boss8_body.h"
-#include "tests/enemies/enemy_fixture.h"
+#include "tests/stages/move_bands.h"
 
 namespace {
 
 using player_test::XY;
 
-constexpr uint16_t kBoss = 0x2001;
-constexpr float kStep = 1.0f / 64.0f;  // the timer then advances by exact binary steps
-
-class Boss4Test : public enemy_test::EnemyTest {
- protected:
-  void SetUp() override {
-    EnemyTest::SetUp();
-    ImgBoss41 = Solid(440, 380, kBoss);
-    FrameTime = kStep;
-  }
-  void TearDown() override {
-    ImgBoss41 = 0;
-    EnemyTest::TearDown();
-  }
-  static uint16_t Flame(int f) { return enemy_test::CellColour(2, f); }  // ZBAK3B
-};
+using Boss4Test = stage_test::BossPictureTest<&ImgBoss41, 440, 380, 0x2001>;
 
 // Each row: the timer the Move call reaches and the boss's position after it
 // (it stands at (7, 9) before); a step of 1/64 s moves 1/64 of the speed.
 TEST_F(Boss4Test, MoveBandsAtTheirBounds) {
-  const struct {
-    float timer;
-    XY boss;
-    float timer_after;
-  } rows[] = {
+  const stage_test::BossBandRow rows[] = {
       {0.15625f, {180, -480}, 0.15625f},  // the first call from the reset
       {30.0f, {180, -480}, 30.0f},
       {30.5f, {7, 9}, 30.5f},               // between bands
@@ -64,15 +45,7 @@ TEST_F(Boss4Test, MoveBandsAtTheirBounds) {
       {330.5f, {7, 9}, 330.5f},
       {331.0f, {7, 9}, 80.0f},  // back to 80: the next call snaps
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.timer);
-    Boss4State.x = 7.0f;
-    Boss4State.y = 9.0f;
-    Boss4State.moveTimer = row.timer - 10.0f * kStep;
-    Boss4Move();
-    EXPECT_EQ(player_test::Pos(Boss4State), row.boss);
-    EXPECT_FLOAT_EQ(Boss4State.moveTimer, row.timer_after);
-  }
+  stage_test::CheckBossBands(rows, Boss4Move, Boss4State, kStep);
 }
 
 // From the reset: 3 s above the screen, the descent to the snap, then the

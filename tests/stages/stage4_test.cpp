@@ -20,7 +20,7 @@
 #include "stages/stage2/boss2_body.h"
 #include "stages/stage4/boss4_body.h"
 #include "stages/stage4/stage4_scene.h"
-#include "tests/stages/call_log.h"
+#include "tests/stages/attack_probes.h"
 #include "tests/support/game_harness.h"
 
 namespace {
@@ -196,10 +196,9 @@ TEST_F(Stage4Test, BossWindowAndAttackGate) {
 // attack list with a recording call under each header in place of its
 // calls, run by the stage's own boss block).
 TEST_F(Stage4Test, AttackWindowsGatesBandsAndTheSetBack) {
-  const ProbedScript probed = ProbeEachHeader(Stage4Boss.attack);
+  const Probed probed = ProbeHeaders(Stage4Boss.attack);
   BossRow row = Stage4Boss;
   row.attack = probed.items;
-  using Bounds = std::vector<std::pair<float, float>>;
   const struct {
     int32_t tick_before;
     float hp;
@@ -233,9 +232,7 @@ TEST_F(Stage4Test, AttackWindowsGatesBandsAndTheSetBack) {
     Boss4State.hitPoints = r.hp;
     Log().clear();
     RunBossBlock(row);
-    Bounds open;
-    for (int i : Log()) open.push_back(probed.headers.at(static_cast<size_t>(i)));
-    EXPECT_EQ(open, r.open);
+    EXPECT_EQ(probed.Opened(), r.open);
     EXPECT_EQ(Boss4State.attackTick, r.tick_after);
   }
   GameMode = 1;
@@ -263,8 +260,8 @@ TEST_F(Stage4Test, TimeOutEndsTheFightIntoStageFive) {
   EXPECT_EQ(Boss4State.hitPoints, 800.0f);
 }
 
-// The bosses of stages 5 to 8 have no body yet: their time-out runs the
-// defeat once a frame and still ends each stage inside its window.
+// The time-outs of stages 5 to 8 (with a boss body or without one) end each
+// stage inside its window.
 TEST_F(Stage4Test, TimeOutsOfStagesFiveToEight) {
   const struct {
     void (*scene)();

@@ -18,6 +18,7 @@
 #include "stages/stage6/boss6_bolts.h"
 #include "stages/stage6/boss6_body.h"
 #include "stages/stage6/stage6_scene.h"
+#include "tests/stages/attack_probes.h"
 #include "tests/stages/call_log.h"
 #include "tests/support/game_harness.h"
 
@@ -144,11 +145,10 @@ TEST_F(Stage6Test, BossWindowAndAttackGate) {
 // Which windows of the attack list open at a tick (in list order), and the
 // set-back: tick 1610 is served (no window holds it) and goes back to 0.
 TEST_F(Stage6Test, AttackWindowsAndTheSetBack) {
-  const ProbedScript probed = ProbeEachHeader(Stage6Boss.attack);
+  const Probed probed = ProbeHeaders(Stage6Boss.attack);
   ASSERT_EQ(probed.headers.size(), 22u);
   BossRow row = Stage6Boss;
   row.attack = probed.items;
-  using Bounds = std::vector<std::pair<float, float>>;
   const struct {
     int32_t tick;
     Bounds open;
@@ -177,9 +177,7 @@ TEST_F(Stage6Test, AttackWindowsAndTheSetBack) {
     Boss6State.hitPoints = 700;
     Log().clear();
     RunBossBlock(row);
-    Bounds open;
-    for (int i : Log()) open.push_back(probed.headers.at(static_cast<size_t>(i)));
-    EXPECT_EQ(open, r.open);
+    EXPECT_EQ(probed.Opened(), r.open);
     EXPECT_EQ(Boss6State.attackTick, r.tick == 1610 ? 0 : r.tick);
   }
 }

@@ -19,6 +19,7 @@ constexpr Palette kBoss4{{200, 130, 60}, {110, 70, 40}, {240, 220, 120}, {255, 9
 constexpr Palette kBoss5{{130, 90, 190}, {70, 50, 110}, {230, 190, 80}, {255, 120, 220}, {255, 230, 255}, {255, 80, 200}};
 constexpr Palette kBoss6{{90, 160, 80}, {40, 80, 50}, {210, 220, 90}, {255, 80, 60}, {255, 255, 200}, {200, 255, 80}};
 constexpr Palette kBoss7{{180, 50, 60}, {90, 30, 40}, {240, 200, 90}, {120, 230, 255}, {255, 250, 220}, {255, 160, 40}};
+constexpr Palette kBoss8{{120, 130, 160}, {50, 55, 80}, {230, 170, 70}, {190, 140, 255}, {250, 240, 255}, {170, 90, 255}};
 
 // Model coordinates of a point given in the picture of a w x h boss drawn facing down.
 Vec2 FromPicture(double px, double py, double w, double h) { return {w / 2 - px, h / 2 - py}; }
@@ -163,6 +164,24 @@ Model Boss7() {  // stage 7: the fortress flagship with four arms
   return m;
 }
 
+Model Boss8() {  // stage 8: a twin-hulled dreadnought with a battery of guns between the hulls
+  const double w = 480, h = 400;
+  const Palette& p = kBoss8;
+  Model m = BuildCraft({Archetype::kCatamaran, 380, 440, 0.45, 0, p, 808});
+  m.AddDome({0, 10}, 70, 110, 20, 30, Metal(p.armour), 16, 3);
+  m.Mark();
+  // The bursts' guns: three rows right of the centre line, mirrored.
+  for (auto [px, py] : {std::pair{262.0, 110.0}, {282.0, 150.0}, {312.0, 110.0}})
+    AddTurret(m, FromPicture(px + 10, py + 10, w, h), 11, 44, p, 2);
+  AddEngine(m, {150, 170}, 16, 12, p);
+  m.AddTent({{70, -60}, {200, -20}, {200, 10}, {70, -20}}, {70, -40}, {200, -5}, 24, 8, Metal(p.accent));
+  m.MirrorSinceMark();
+  const Vec2 gun = FromPicture(242, 210, w, h);  // the centre gun under the bridge
+  AddTurret(m, gun, 14, 50, p, 3);
+  m.AddGlow({gun.x, gun.y - 40, 64}, 10, p.glowCore, p.glowRim);
+  return m;
+}
+
 Image DrawBoss(const Model& m, int w, int h, double scale, double pitch) {
   Image img(w, h);
   View v;
@@ -212,6 +231,7 @@ void AddBossArt(PainterTable& t) {
   t["IMAGE/BOSS51.BMP"] = [](const CatalogueEntry& e) { return DrawBoss(Boss5(), e.width, e.height, 1, 0); };
   t["IMAGE/BOSS61.BMP"] = [](const CatalogueEntry& e) { return DrawBoss(Boss6(), e.width, e.height, 1, 0); };
   t["IMAGE/BOSS31.BMP"] = [](const CatalogueEntry& e) { return DrawBoss(Boss7(), e.width, e.height, 1, 0); };
+  t["IMAGE/BOSS81.BMP"] = [](const CatalogueEntry& e) { return DrawBoss(Boss8(), e.width, e.height, 1, 0); };
   t["IMAGE/BOS111.BMP"] = [](const CatalogueEntry& e) {
     // The boss passing beneath: a dark grey silhouette with faint panel shading.
     Image img(e.width, e.height);

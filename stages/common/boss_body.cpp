@@ -42,11 +42,9 @@ void EntryRises(const EntryFlight& flight) {
 
 namespace {
 
-constexpr float kFirstFlamesFrom = 90.0f;
-constexpr float kSecondFlamesFrom = 70.0f;
-
 void DrawPair(const int32_t* image, const FlamePair& pair, int32_t x, int32_t y, int32_t f) {
-  for (const FlamePoint& p : pair.at) {
+  for (int32_t i = 0; i < pair.count && i < MaxFlamesInGroup; ++i) {
+    const FlamePoint& p = pair.at[i];
     elDraw::DrawObject(x + p.dx, y + p.dy + pair.step * f, *image, 80 * f, 0, 80 * f + 80, 80);
   }
 }
@@ -66,8 +64,8 @@ void DrawBossPicture(const BossBody& body) {
   const BossFlames& flames = body.flames;
   const float hp = boss.hitPoints;
   const int32_t f = boss.flameFrame;
-  if (0.0f < hp && hp <= kFirstFlamesFrom) DrawPair(flames.image, flames.first, x, y, f);
-  if (0.0f < hp && hp <= kSecondFlamesFrom) DrawPair(flames.image, flames.second, x, y, f);
+  if (0.0f < hp && hp <= flames.firstFrom) DrawPair(flames.image, flames.first, x, y, f);
+  if (0.0f < hp && hp <= flames.secondFrom) DrawPair(flames.image, flames.second, x, y, f);
   boss.flameFrame += 1;
   if (boss.flameFrame > 9) {
     boss.flameFrame = 0;

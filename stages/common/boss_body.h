@@ -70,18 +70,24 @@ void EntryRises(const EntryFlight& flight);
 
 // Two damage flames (80 x 80 cells of a strip of ten) from 90 hit points
 // down and two more from 70 down, at the boss's whole position plus their
-// offset and `step` px lower per flame frame.
+// offset and `step` px lower per flame frame.  A boss may show another
+// number of flames (up to three a group, drawn in order) from other hit
+// points down.
 struct FlamePoint {
   int32_t dx, dy;
 };
+constexpr int32_t MaxFlamesInGroup = 3;
 struct FlamePair {
-  FlamePoint at[2];
+  FlamePoint at[MaxFlamesInGroup];
   int32_t step = 28;
+  int32_t count = 2;  // of `at`
 };
 struct BossFlames {
   const int32_t* image;
-  FlamePair first;   // 0 < HP <= 90
-  FlamePair second;  // 0 < HP <= 70
+  FlamePair first;   // 0 < HP <= firstFrom
+  FlamePair second;  // 0 < HP <= secondFrom
+  float firstFrom = 90.0f;
+  float secondFrom = 70.0f;
 };
 
 // A boss's picture: the w x h top-left part of the picture `*image`, keyed.
@@ -96,7 +102,7 @@ struct BossBody {
 };
 
 // The picture at the boss's whole position; the hit flag taken; the flames
-// the hit points call for, then the flame frame advanced (every call,
+// the hit points call for (first group, then second), then the flame frame advanced (every call,
 // whatever the hit points): past 9 it goes back to 0 and, where the body
 // counts them, the loop counter counts, itself back to 0 past 4.
 void DrawBossPicture(const BossBody& body);

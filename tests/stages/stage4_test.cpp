@@ -26,6 +26,7 @@
 #include "stages/stage4/boss4_streams.h"
 #include "stages/stage4/stage4_scene.h"
 #include "tests/stages/call_log.h"
+#include "tests/stages/stage_fixture.h"
 #include "tests/support/game_harness.h"
 
 namespace {
@@ -33,33 +34,12 @@ namespace {
 using namespace vantris_test;
 using namespace stage_test;
 
-constexpr float kStep = 1.0f / 64.0f;  // a fixed frame: 0.25 px of stage 4
-
-class Stage4Test : public RunningGameTest {
+// A fixed frame of 1/64 s is 0.25 px of stage 4.
+class Stage4Test : public StageFixture {
  protected:
-  void SetUp() override {
-    RunningGameTest::SetUp();
-    StartNewRun();
-    GameLevel = 1;
-  }
-  static void Enter(int32_t scene) {
-    ScrollPos = 0;
-    SceneFrame = 0;
-    ASSERT_TRUE(EnterScene(scene));
-  }
-  // One frame of `scene` called directly at 1/64 s, ending at `scroll_after`.
   static void FrameTo(float scroll_after, float rate = 16.0f,
                       void (*scene)() = Stage4Scene) {
-    SceneEntered = 0;
-    FrameTime = kStep;
-    ScrollPos = scroll_after - rate * kStep;
-    scene();
-  }
-  template <typename T, size_t N>
-  static int Active(const T (&table)[N]) {
-    int n = 0;
-    for (const T& r : table) n += r.active != 0;
-    return n;
+    SceneFrameTo(scene, rate, scroll_after);
   }
 };
 
@@ -196,29 +176,6 @@ TEST_F(Stage4Test, BossWindowAndAttackGate) {
   }
 }
 
-// The attack list with a recording call under each of its headers in place
-// of the calls, run by the stage's own boss block.
-template <size_t... I>
-constexpr std::array<ScriptOp, sizeof...(I)> Probes(std::index_sequence<I...>) {
-  return {Rec<static_cast<int>(I)>...};
-}
-constexpr auto kProbes = Probes(std::make_index_sequence<64>());
-
-struct Probed {
-  std::vector<ScriptItem> items;
-  std::vector<std::pair<float, float>> headers;  // the bounds of each header
-};
-Probed ProbeHeaders(std::span<const ScriptItem> attack) {
-  Probed probed;
-  for (const ScriptItem& item : attack) {
-    if (!item.IsHeader()) continue;
-    probed.items.push_back(item);
-    probed.items.push_back(kProbes.at(probed.headers.size()));
-    probed.headers.emplace_back(item.lo, item.hi);
-  }
-  return probed;
-}
-
 // Which windows open at a tick, under which gates, and the set-back at
 // 1920: the tick 1920 is served once, the next frame sees tick 1.
 TEST_F(Stage4Test, AttackWindowsGatesBandsAndTheSetBack) {
@@ -259,9 +216,7 @@ TEST_F(Stage4Test, AttackWindowsGatesBandsAndTheSetBack) {
     Boss4State.hitPoints = r.hp;
     Log().clear();
     RunBossBlock(row);
-    Bounds open;
-    for (int i : Log()) open.push_back(probed.headers.at(static_cast<size_t>(i)));
-    EXPECT_EQ(open, r.open);
+    EXPECT_EQ(OpenHeaders(probed), r.open);
     EXPECT_EQ(Boss4State.attackTick, r.tick_after);
   }
   GameMode = 1;
@@ -289,8 +244,7 @@ TEST_F(Stage4Test, TimeOutEndsTheFightIntoStageFive) {
   EXPECT_EQ(Boss4State.hitPoints, 800.0f);
 }
 
-// The bosses of stages 5 to 8 have no body yet: their time-out runs the
-// defeat once a frame and still ends each stage inside its window.
+// The time-outs of stages 5 to 8 end each stage inside its window.
 TEST_F(Stage4Test, TimeOutsOfStagesFiveToEight) {
   const struct {
     void (*scene)();
@@ -395,15 +349,11 @@ TEST_F(Stage4Test, EnteredDirectlyItPlaysTheWholeFightToItsDefeatAndStageFive) {
   NoDeath = 1;
   BackgroundOff = 1;
   Enter(SceneStage4);
-  const auto long_frame = [] {
-    os::headless::AdvanceMs(100);
-    return RunFrames(1) == 1;
-  };
   KeyDown('C');
   int frames = 0, waves = 0;
   bool boss_on_field = false;
   while (Boss4State.attackTick == 0 && frames < 2000) {
-    ASSERT_TRUE(long_frame());
+    ASSERT_TRUE(LongFrame());
     ++frames;
     waves = std::max(waves, Active(Szak12Slots) + Active(Szak6DSlots) + Active(Szak13ASlots));
     if (Boss4State.x == 180.0f && Boss4State.y == 0.0f) boss_on_field = true;
@@ -416,7 +366,7 @@ TEST_F(Stage4Test, EnteredDirectlyItPlaysTheWholeFightToItsDefeatAndStageFive) {
   std::vector<bool> seen(std::size(kBoss4Families), false);
   int32_t highest = 0;
   while (Boss4State.attackTick != 0 && frames < 5000) {
-    ASSERT_TRUE(long_frame());
+    ASSERT_TRUE(LongFrame());
     ++frames;
     highest = std::max(highest, Boss4State.attackTick);
     for (size_t i = 0; i < seen.size(); ++i) {
@@ -450,7 +400,7 @@ TEST_F(Stage4Test, EnteredDirectlyItPlaysTheWholeFightToItsDefeatAndStageFive) {
   KeyDown('C');
   float scroll_at_defeat = 0.0f;
   while (SceneNumber == SceneStage4 && frames < 8000) {
-    ASSERT_TRUE(long_frame());
+    ASSERT_TRUE(LongFrame());
     ++frames;
     if (Boss4State.hitPoints <= 0.0f && scroll_at_defeat == 0.0f) scroll_at_defeat = ScrollPos;
   }
@@ -459,7 +409,7 @@ TEST_F(Stage4Test, EnteredDirectlyItPlaysTheWholeFightToItsDefeatAndStageFive) {
   EXPECT_GT(scroll_at_defeat, 1470.0f);  // beaten before the time-out
   EXPECT_LT(scroll_at_defeat, 11000.0f);
   EXPECT_EQ(Lives, 999);
-  ASSERT_TRUE(long_frame());
+  ASSERT_TRUE(LongFrame());
   EXPECT_EQ(Frames().back().scene, SceneStage5);
   EXPECT_EQ(Frames().back().entered, 1u);
   BackgroundOff = 0;

@@ -274,28 +274,41 @@ TEST_F(Stage4Test, TimeOutsOfStagesFiveToEight) {
   }
 }
 
-// Stage 2's defeat enters stage 4, which starts its music on its first
-// counted frame and scrolls at 16 px/s.
-TEST_F(Stage4Test, StageTwosDefeatLeadsIntoStageFour) {
-  Enter(SceneStage2);
-  Boss2State.hitPoints = 0.0f;
-  int calls = 0;
-  while (SceneNumber == SceneStage2 && calls < 1000) {
-    Boss2Defeat();  // as the boss's Draw calls it every frame
-    ++calls;
+// Stage 2's defeat enters stage 4, stage 4's stage 5: each starts its music
+// on its first counted frame and scrolls at its rate.
+TEST_F(Stage4Test, DefeatsLeadIntoStagesFourAndFive) {
+  const struct {
+    int32_t from;
+    BossState* boss;
+    void (*defeat)();
+    int32_t to, band;
+    float start_hp, rate;
+  } rows[] = {
+      {SceneStage2, &Boss2State, Boss2Defeat, SceneStage4, 60, 1000, 16},
+      {SceneStage4, &Boss4State, Boss4Defeat, SceneStage5, 30, 800, 14},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.from);
+    Enter(row.from);
+    row.boss->hitPoints = 0.0f;
+    int calls = 0;
+    while (SceneNumber == row.from && calls < 1000) {
+      row.defeat();  // as the boss's Draw calls it every frame
+      ++calls;
+    }
+    ASSERT_EQ(SceneNumber, row.to);
+    EXPECT_EQ(TransitionBand, row.band);
+    EXPECT_EQ(row.boss->hitPoints, row.start_hp);
+    elSound::StopMidi();
+    ASSERT_EQ(RunFrames(1), 1);
+    EXPECT_EQ(Frames().back().scene, row.to);
+    EXPECT_EQ(Frames().back().entered, 1u);
+    EXPECT_EQ(SceneFrame, 1);
+    EXPECT_EQ(MidiOpen, 1u);
+    EXPECT_FLOAT_EQ(ScrollPos, row.rate * FrameTime);
+    EXPECT_TRUE(RunUntil([] { return TransitionStep == 0; }));
+    EXPECT_EQ(SceneNumber, row.to);
   }
-  ASSERT_EQ(SceneNumber, SceneStage4);
-  EXPECT_EQ(TransitionBand, 60);
-  EXPECT_EQ(Boss2State.hitPoints, 1000.0f);
-  elSound::StopMidi();
-  ASSERT_EQ(RunFrames(1), 1);
-  EXPECT_EQ(Frames().back().scene, SceneStage4);
-  EXPECT_EQ(Frames().back().entered, 1u);
-  EXPECT_EQ(SceneFrame, 1);
-  EXPECT_EQ(MidiOpen, 1u);
-  EXPECT_FLOAT_EQ(ScrollPos, 16.0f * FrameTime);
-  EXPECT_TRUE(RunUntil([] { return TransitionStep == 0; }));
-  EXPECT_EQ(SceneNumber, SceneStage4);
 }
 
 // The boss's bullet families by the attack list: those it fires in a cycle,
@@ -339,9 +352,9 @@ const Family kBoss4Families[] = {
 #undef FIRED_FAMILY
 #undef IDLE_FAMILY
 
-// Stage 4 entered directly and played in frames of 0.1 s with a ship that
-// cannot die, the starfield alone (cheap frames): the waves come and the
-// boss enters; the laser is held until the boss's attack begins, let go for
+// Stage 4 entered directly and played from its last waves (1200) in frames
+// of 0.1 s with a ship that cannot die, the starfield alone (cheap frames):
+// the waves come and the boss enters; the laser is held until the boss's attack begins, let go for
 // one whole cycle of 1920 ticks (every family of the attack list fires, the
 // others stay parked, and the schedule counters hold their calls of one
 // cycle), then held again to the boss's defeat and stage 5.
@@ -349,6 +362,7 @@ TEST_F(Stage4Test, EnteredDirectlyItPlaysTheWholeFightToItsDefeatAndStageFive) {
   NoDeath = 1;
   BackgroundOff = 1;
   Enter(SceneStage4);
+  ScrollPos = 1200.0f;
   KeyDown('C');
   int frames = 0, waves = 0;
   bool boss_on_field = false;

@@ -43,7 +43,7 @@ void EntryRises(const EntryFlight& flight) {
 namespace {
 
 void DrawPair(const int32_t* image, const FlamePair& pair, int32_t x, int32_t y, int32_t f) {
-  for (int32_t i = 0; i < pair.count && i < 2; ++i) {
+  for (int32_t i = 0; i < pair.count && i < MaxFlamesInGroup; ++i) {
     const FlamePoint& p = pair.at[i];
     elDraw::DrawObject(x + p.dx, y + p.dy + pair.step * f, *image, 80 * f, 0, 80 * f + 80, 80);
   }

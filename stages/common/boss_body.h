@@ -69,16 +69,18 @@ void EntryRises(const EntryFlight& flight);
 // ---- picture and damage flames ----
 
 // Two damage flames (80 x 80 cells of a strip of ten) from 90 hit points
-// down and two more from 70 down (a boss may set other limits, and a "pair"
-// may be a single flame), at the boss's whole position plus their offset
-// and `step` px lower per flame frame.
+// down and two more from 70 down, at the boss's whole position plus their
+// offset and `step` px lower per flame frame.  A boss may show another
+// number of flames (up to three a group, drawn in order) from other hit
+// points down.
 struct FlamePoint {
   int32_t dx, dy;
 };
+constexpr int32_t MaxFlamesInGroup = 3;
 struct FlamePair {
-  FlamePoint at[2];
+  FlamePoint at[MaxFlamesInGroup];
   int32_t step = 28;
-  int32_t count = 2;  // the flames drawn: at[0], then at[1] when 2
+  int32_t count = 2;  // of `at`
 };
 struct BossFlames {
   const int32_t* image;
@@ -104,7 +106,7 @@ struct BossBody {
 };
 
 // The picture at the boss's whole position; the hit flag taken; the flames
-// the hit points call for, then the flame frame advanced (every call,
+// the hit points call for (first group, then second), then the flame frame advanced (every call,
 // whatever the hit points): past 9 it goes back to 0 and, where the body
 // counts them, the loop counter counts, itself back to 0 past 4.
 void DrawBossPicture(const BossBody& body);

@@ -3,7 +3,8 @@
 // (The twin drop is in enemies/twin_shots.h, beside the kinds' twins.)
 //
 //   ArcRow      rows of five falling from one column in a shallow arc
-//               (falling_engine.h), spreading sideways as they fall;
+//               (falling_engine.h), spreading sideways as they fall; a wide
+//               row starts spread across its column;
 //   AimedRing,  volleys of VAL20241 balls aimed at the ship at the moment
 //   AimedFan    of the volley (volley_engine.h): a full ring, or a fan 12
 //               degrees apart around the aim line;
@@ -25,6 +26,13 @@
 // record runs, free ones included.
 constexpr BulletLook kArcFixedLook = CellOf(&ImgVall20, 20, 20, 0, Blit::Additive);
 constexpr BulletLook kArcAnimatedLook = StripOf(&ImgVal20241, 20, 24, Blit::Additive);
+// The 40 x 40 cells by place: the bullet at place p of every row draws cell p
+// of a picture of five, whichever group it is in; such rows test the ship
+// with a box of their own.
+constexpr BulletLook ArcPlaceLook(const int32_t* image, Blit blit = Blit::Additive) {
+  return CellOf(image, 40, 40, 0, blit, 40, 5);
+}
+constexpr Bounds kArcPlaceShip{0, 20, 0, 20};
 
 struct ArcSpec {
   float column;  // x of every bullet of a new row, from the owner
@@ -39,19 +47,26 @@ struct ArcSpec {
   std::array<float, MaxPlaces> spread{-100, -50, 0, 50, 100};
   int32_t spreadPasses = 1;
   Bounds ship = ShipBox(10, 20);
+  // A wide row: its places start `pitch` apart across the column (-2 .. +2
+  // pitches), and every Emit writes the x of the whole group as it does the
+  // y.  0: every bullet starts on the column.
+  float pitch = 0.0f;
 };
 
 // Ten groups of five: Emit puts its record at the column and writes the y of
 // all five records of the group (those still in flight jump back up into the
-// row, keeping their x).
+// row, keeping their x; in a wide row they jump back to their start points).
 constexpr FallingRow ArcRow(TableRef<StraightShot> shots, OwnerRef owner, const ArcSpec& a) {
+  const float c = a.column;
+  const float p = a.pitch;
   return {
       .shots = shots,
       .launch = {.owner = owner, .fixedSlot = 0},
       .groupSize = 5,
       .cycle = a.cycle,
       .groupTicks = a.ticks,
-      .x = At({a.column}),
+      .x = p == 0.0f ? At({c}) : At({c - 2 * p, c - p, c, c + p, c + 2 * p}),
+      .xGroupWide = p != 0.0f,
       .y = At({a.top, a.top + 23, a.top + 30, a.top + 23, a.top}),
       .yGroupWide = true,
       .fall = a.fall,

@@ -13,6 +13,20 @@ constexpr OwnerRef kBoss = OwnerAt<Boss5State>();
 constexpr GroupTicks kSevenTicks{30, 60, 90, 120, 150};
 constexpr GroupTicks kFiveTicks{20, 40, 90, 110, 160};
 
+constexpr GroupTicks kRowTicks{10, 20, 30, 40, 50, 60, 70, 80, 90, 100};
+constexpr GroupTicks kSlowRowTicks{30, 60, 90, 120, 150, 180, 210, 240, 270, 300};
+
+// Rows of the VAL402 cells by place, falling at 155 px/s.
+constexpr ArcSpec ByPlace(float column, float top, int32_t cycle) {
+  return {.column = column, .top = top, .fall = 155, .cycle = cycle, .ticks = kRowTicks,
+          .look = ArcPlaceLook(&ImgVal402), .ship = kArcPlaceShip};
+}
+// Animated rows from row 60 falling at 120 px/s, slanting by `slide`.
+constexpr ArcSpec Animated(float column, float slide, int32_t cycle, const GroupTicks& ticks) {
+  return {.column = column, .top = 60, .fall = 120, .slide = slide, .cycle = cycle,
+          .ticks = ticks, .look = kArcAnimatedLook};
+}
+
 constexpr FallingRow Burst(TableRef<StraightShot> shots, float gun_x, float gun_y) {
   return BossBurst(shots, kBoss, {gun_x, gun_y}, kVal13Look);
 }
@@ -37,3 +51,15 @@ FALLING_FIRE_FAMILY(Boss5Val13F, Burst(Table(Boss5Val13FSlots), 232, 150))
 FALLING_FIRE_FAMILY(Boss5Val13G, Burst(Table(Boss5Val13GSlots), 102, 110))
 FALLING_FIRE_FAMILY(Boss5Val13H, Burst(Table(Boss5Val13HSlots), 262, 110))
 FALLING_FIRE_FAMILY(Boss5Val13I, Burst(Table(Boss5Val13ISlots), 182, 200))
+
+FALLING_FAMILY(Boss5Val402A, ArcRow(Table(Boss5Val402ASlots), kBoss, ByPlace(170, 90, 140)))
+FALLING_FAMILY(Boss5Val402B, ArcRow(Table(Boss5Val402BSlots), kBoss, ByPlace(110, 60, 150)))
+FALLING_FAMILY(Boss5Val402C, ArcRow(Table(Boss5Val402CSlots), kBoss, ByPlace(230, 60, 150)))
+FALLING_FAMILY(Boss5Val20241E,
+               ArcRow(Table(Boss5Val20241ESlots), kBoss, Animated(160, 100, 150, kRowTicks)))
+FALLING_FAMILY(Boss5Val20241F,
+               ArcRow(Table(Boss5Val20241FSlots), kBoss, Animated(200, -100, 150, kRowTicks)))
+FALLING_FAMILY(Boss5Val20241G,
+               ArcRow(Table(Boss5Val20241GSlots), kBoss, Animated(130, 0, 330, kSlowRowTicks)))
+FALLING_FAMILY(Boss5Val20241H,
+               ArcRow(Table(Boss5Val20241HSlots), kBoss, Animated(230, 0, 330, kSlowRowTicks)))

@@ -9,6 +9,21 @@ namespace {
 
 constexpr OwnerRef kBoss = OwnerAt<Boss6State>();
 
+// Rows of the VAL401 cells by place from row 60, one every 80 ticks of an
+// 860-tick cycle.
+constexpr ArcSpec ByPlace(float column) {
+  return {.column = column, .top = 60, .fall = 120, .cycle = 860,
+          .ticks = {80, 160, 240, 320, 400, 480, 560, 640, 720, 800},
+          .look = ArcPlaceLook(&ImgVal401), .ship = kArcPlaceShip};
+}
+// Wide rows 22 px apart around `column`, from row 50, whose outer bullets
+// alone part, at `parting` px/s each way.
+constexpr ArcSpec Wide(float column, float parting) {
+  return {.column = column, .top = 50, .fall = 180, .cycle = 150,
+          .ticks = {10, 20, 30, 40, 50, 60, 70, 80, 90, 100}, .look = kArcAnimatedLook,
+          .spread = {-parting, 0, 0, 0, parting}, .pitch = 22};
+}
+
 constexpr FallingRow Burst(TableRef<StraightShot> shots, float gun_x, float gun_y) {
   return BossBurst(shots, kBoss, {gun_x, gun_y}, kVal1Look);
 }
@@ -34,3 +49,17 @@ FALLING_FIRE_FAMILY(Boss6Val1F, Burst(Table(Boss6Val1FSlots), 272, 150))
 FALLING_FIRE_FAMILY(Boss6Val1G, Burst(Table(Boss6Val1GSlots), 142, 110))
 FALLING_FIRE_FAMILY(Boss6Val1H, Burst(Table(Boss6Val1HSlots), 302, 110))
 FALLING_FIRE_FAMILY(Boss6Val1I, Burst(Table(Boss6Val1ISlots), 222, 200))
+
+// ---- rows ----
+
+FALLING_FAMILY(Boss6Val20241A,
+               ArcRow(Table(Boss6Val20241ASlots), kBoss,
+                      {.column = 220, .top = 110, .fall = 130, .cycle = 330,
+                       .ticks = {30, 60, 90, 120, 150, 180, 210, 240, 270, 300},
+                       .look = kArcAnimatedLook}))
+FALLING_FAMILY(Boss6Val401A, ArcRow(Table(Boss6Val401ASlots), kBoss, ByPlace(170)))
+FALLING_FAMILY(Boss6Val401B, ArcRow(Table(Boss6Val401BSlots), kBoss, ByPlace(250)))
+FALLING_FAMILY(Boss6Val401C, ArcRow(Table(Boss6Val401CSlots), kBoss, ByPlace(90)))
+FALLING_FAMILY(Boss6Val401D, ArcRow(Table(Boss6Val401DSlots), kBoss, ByPlace(330)))
+FALLING_FAMILY(Boss6Val20241B, ArcRow(Table(Boss6Val20241BSlots), kBoss, Wide(120, 200)))
+FALLING_FAMILY(Boss6Val20241C, ArcRow(Table(Boss6Val20241CSlots), kBoss, Wide(320, 100)))

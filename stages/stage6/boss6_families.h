@@ -6,7 +6,9 @@
 #include "stages/stage6/boss6_tables.h"
 
 // Twin drops Val405A/B; the aimed ring of thirty Val20241D; small bursts
-// Val1A-I (animated; nothing fires them).
+// Val1A-I (animated; nothing fires them); rows: animated arc rows
+// Val20241A from the middle, Val401A-D from four columns drawn by place,
+// and the animated wide rows Val20241B/C whose outer bullets part.
 #define BOSS6_FAMILY_ROLES(X)  \
   X(SCHEDULED, Boss6Val405A)   \
   X(SCHEDULED, Boss6Val405B)   \
@@ -19,6 +21,13 @@
   X(FIRED, Boss6Val1F)         \
   X(FIRED, Boss6Val1G)         \
   X(FIRED, Boss6Val1H)         \
-  X(FIRED, Boss6Val1I)
+  X(FIRED, Boss6Val1I)         \
+  X(SCHEDULED, Boss6Val20241A) \
+  X(SCHEDULED, Boss6Val401A)   \
+  X(SCHEDULED, Boss6Val401B)   \
+  X(SCHEDULED, Boss6Val401C)   \
+  X(SCHEDULED, Boss6Val401D)   \
+  X(SCHEDULED, Boss6Val20241B) \
+  X(SCHEDULED, Boss6Val20241C)
 
 BOSS6_FAMILY_ROLES(DECLARE_ROLES)

@@ -105,6 +105,9 @@ static_assert(ValidScrollScript(Stage6Kinds));
 
 // After the ship: Move then Draw of each of the boss's families.
 constexpr ScriptItem Boss6Families[] = {
+    MOVE_DRAW(Boss6Val401C), MOVE_DRAW(Boss6Val401D), MOVE_DRAW(Boss6Val401A),
+    MOVE_DRAW(Boss6Val401B), MOVE_DRAW(Boss6Val20241B), MOVE_DRAW(Boss6Val20241C),
+    MOVE_DRAW(Boss6Val20241A),
     MOVE_DRAW(Boss6BoltA), MOVE_DRAW(Boss6BoltB), MOVE_DRAW(Boss6BoltC),
     MOVE_DRAW(Boss6BoltD), MOVE_DRAW(Boss6BoltE), MOVE_DRAW(Boss6BoltF),
     MOVE_DRAW(Boss6Val20241D),
@@ -152,7 +155,7 @@ static_assert(ValidScrollScript(Stage6KindFamilies));
 // The attack list on the tick, every window inclusive, no level gates.
 constexpr ScriptItem Boss6Attack[] = {
     Ticks(30, 100), Boss6BoltAFire, Boss6BoltBFire,
-    Ticks(100, 150),
+    Ticks(100, 150), Boss6Val20241ASchedule,
     Ticks(0, 170), Boss6Val405ASchedule, Boss6Val405BSchedule,
     Ticks(200, 300), Boss6BoltAFire, Boss6BoltBFire,
     Ticks(220, 320), Boss6BoltCFire, Boss6BoltDFire,
@@ -161,16 +164,16 @@ constexpr ScriptItem Boss6Attack[] = {
     Ticks(370, 510), Boss6BoltCFire, Boss6BoltDFire,
     Ticks(380, 520), Boss6BoltEFire, Boss6BoltFFire,
     Ticks(450, 600), Boss6Val20241DSchedule,
-    Ticks(400, 600),
+    Ticks(400, 600), Boss6Val20241BSchedule, Boss6Val20241CSchedule,
     Ticks(600, 950), Boss6Val405ASchedule, Boss6Val405BSchedule,
-    Ticks(650, 900),
-    Ticks(700, 900),
-    Ticks(800, 950),
+    Ticks(650, 900), Boss6Val401CSchedule, Boss6Val401DSchedule,
+    Ticks(700, 900), Boss6Val20241ASchedule,
+    Ticks(800, 950), Boss6Val401ASchedule, Boss6Val401BSchedule,
     Ticks(900, 1300), Boss6BoltAFire, Boss6BoltBFire,
     Ticks(910, 1310), Boss6BoltCFire, Boss6BoltDFire,
     Ticks(920, 1320), Boss6BoltEFire, Boss6BoltFFire,
-    Ticks(950, 1500),
-    Ticks(1100, 1500),
+    Ticks(950, 1500), Boss6Val401CSchedule, Boss6Val401DSchedule,
+    Ticks(1100, 1500), Boss6Val401ASchedule, Boss6Val401BSchedule,
     Ticks(1450, 1550), Boss6Val405ASchedule, Boss6Val405BSchedule,
     Ticks(1150, 1600), Boss6Val20241DSchedule,
 };

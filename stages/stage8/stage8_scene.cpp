@@ -22,6 +22,8 @@ constexpr Gate M = Gate::Mode2;
 // Right after the player's shots, before the kinds: Move then Draw of each
 // of the boss's bullet families.
 constexpr ScriptItem Boss8Families[] = {
+    MOVE_DRAW(Boss8Val402C), MOVE_DRAW(Boss8Val402D), MOVE_DRAW(Boss8Val402A),
+    MOVE_DRAW(Boss8Val402B), MOVE_DRAW(Boss8Vall20),
     MOVE_DRAW(Boss8Val1A), MOVE_DRAW(Boss8Val1B), MOVE_DRAW(Boss8Val1C),
     MOVE_DRAW(Boss8Val1D), MOVE_DRAW(Boss8Val1E), MOVE_DRAW(Boss8Val1F),
     MOVE_DRAW(Boss8Val1G), MOVE_DRAW(Boss8Val1H), MOVE_DRAW(Boss8Val1I),
@@ -124,18 +126,19 @@ static_assert(ValidScrollScript(Stage8KindFamilies));
 // own identical window.  Rows 7 and 8 meet at tick 800, rows 1 and 2 at
 // tick 80, rows 5, 6 and 7 at tick 460.
 constexpr ScriptItem Boss8Attack[] = {
-    Ticks(20, 80),
-    Ticks(20, 80),
-    Ticks(80, 160),
-    Ticks(80, 160),
-    Ticks(160, 260),
+    Ticks(20, 80), Boss8Val402CSchedule,
+    Ticks(20, 80), Boss8Val402DSchedule,
+    Ticks(80, 160), Boss8Val402ASchedule,
+    Ticks(80, 160), Boss8Val402BSchedule,
+    Ticks(160, 260), Boss8Vall20Schedule,
     Ticks(260, 360),
-    Ticks(360, 460),
+    Ticks(360, 460), Boss8Vall20Schedule,
     Ticks(390, 460),
     Boss8Val1AFire, Boss8Val1BFire, Boss8Val1CFire, Boss8Val1DFire, Boss8Val1EFire,
     Boss8Val1FFire, Boss8Val1GFire, Boss8Val1HFire, Boss8Val1IFire,
-    Ticks(460, 800),
-    Ticks(800, 1220),
+    Ticks(460, 800), Boss8Val402CSchedule, Boss8Val402DSchedule,
+    Ticks(800, 1220), Boss8Val402CSchedule, Boss8Val402DSchedule, Boss8Val402ASchedule,
+    Boss8Val402BSchedule,
     Ticks(1000, 1050),
     Ticks(1140, 1200),
     Boss8Val1AFire, Boss8Val1BFire, Boss8Val1CFire, Boss8Val1DFire, Boss8Val1EFire,

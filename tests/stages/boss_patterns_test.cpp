@@ -2,13 +2,15 @@
 // schedules' wraps (after the compare for the aimed volleys, before it for
 // the rows and twins) over the attack windows, the aim of rings and fans,
 // the ship boxes and the BombWave test of each design, the arc row's
-// group-wide heights and spread, the twin's pair placement and cell, the
+// group-wide heights and spread, its knobs (cells by place, keyed blit, wide
+// rows, spread passes), the twin's pair placement and cell, the
 // burst's drift per pass and keyed animation, and the Boss7 pools that
 // stage 2 moves and draws with nothing in them.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <functional>
+#include <iterator>
 #include <set>
 #include <utility>
 #include <vector>
@@ -17,6 +19,7 @@
 #include "stages/stage5/boss5_families.h"
 #include "stages/stage6/boss6_families.h"
 #include "stages/stage7/boss7_families.h"
+#include "stages/stage8/boss8_families.h"
 #include "tests/enemies/enemy_fixture.h"
 
 namespace {
@@ -33,7 +36,9 @@ struct Strip {
 const Strip kStrips[] = {
     {&ImgVal405, 40, 40, 7}, {&ImgVal20241, 20, 20, 24}, {&ImgVall20, 20, 20, 1},
     {&ImgVal13, 16, 16, 1},  {&ImgVal12, 16, 16, 1},     {&ImgVal1, 16, 16, 16},
+    {&ImgVal402, 40, 40, 5}, {&ImgVal401, 40, 40, 5},    {&ImgVal402B, 40, 40, 5},
 };
+constexpr int kVal402 = 6, kVal401 = 7, kVal402B = 8;
 uint16_t StripColour(int strip, int cell) {
   return static_cast<uint16_t>(0x2000 + 0x100 * strip + cell);
 }
@@ -42,12 +47,12 @@ class BossPatternsTest : public EnemyTest {
  protected:
   void SetUp() override {
     EnemyTest::SetUp();
-    for (int s = 0; s < 6; ++s) {
+    for (int s = 0; s < static_cast<int>(std::size(kStrips)); ++s) {
       const Strip& p = kStrips[s];
       *p.handle = Sprite(p.cell_w * p.cells, p.cell_h,
                          [&](int x, int) { return StripColour(s, x / p.cell_w); });
     }
-    for (BossState* boss : {&Boss4State, &Boss5State, &Boss6State, &Boss7State}) {
+    for (BossState* boss : {&Boss4State, &Boss5State, &Boss6State, &Boss7State, &Boss8State}) {
       boss->x = 180.0f;  // the hold point
       boss->y = 0.0f;
     }
@@ -167,6 +172,7 @@ TEST_F(BossPatternsTest, ShipBoxesAtTheirEdgesAndBombWaveBeforeTheTest) {
     float* y;
     uint32_t* active;
     float lo_x, lo_y;
+    float hi = 30;
   } cases[] = {
       {"twin", Boss4Val405AMove, &Boss4Val405ASlots[0].x, &Boss4Val405ASlots[0].y,
        &Boss4Val405ASlots[0].active, -10, 0},
@@ -176,6 +182,10 @@ TEST_F(BossPatternsTest, ShipBoxesAtTheirEdgesAndBombWaveBeforeTheTest) {
        &Boss4Vall20ASlots[0].active, 10, 20},
       {"burst", Boss4Val13AMove, &Boss4Val13ASlots[0].x, &Boss4Val13ASlots[0].y,
        &Boss4Val13ASlots[0].active, 14, 24},
+      {"arc by place", Boss5Val402AMove, &Boss5Val402ASlots[3].x, &Boss5Val402ASlots[3].y,
+       &Boss5Val402ASlots[3].active, 0, 0, 20},
+      {"keyed arc by place", Boss8Val402DMove, &Boss8Val402DSlots[7].x,
+       &Boss8Val402DSlots[7].y, &Boss8Val402DSlots[7].active, 0, 0, 20},
   };
   FrameTime = 0.0f;
   for (const auto& c : cases) {
@@ -184,9 +194,9 @@ TEST_F(BossPatternsTest, ShipBoxesAtTheirEdgesAndBombWaveBeforeTheTest) {
       float dx, dy;
       bool hit;
     } points[] = {{c.lo_x, c.lo_y, true},
-                  {30, 30, true},
+                  {c.hi, c.hi, true},
                   {c.lo_x - 0.1f, c.lo_y, false},
-                  {30, 30.1f, false}};
+                  {c.hi, c.hi + 0.1f, false}};
     for (const auto& p : points) {
       PlayerAlive = 1;
       *c.active = 1;
@@ -199,7 +209,7 @@ TEST_F(BossPatternsTest, ShipBoxesAtTheirEdgesAndBombWaveBeforeTheTest) {
     PlayerAlive = 1;
     BombWave = 1;
     *c.x = PlayerX + 20;
-    *c.y = PlayerY + 28;
+    *c.y = PlayerY + 20;
     c.move();
     BombWave = 0;
     EXPECT_EQ(PlayerAlive, 1u);
@@ -231,6 +241,91 @@ TEST_F(BossPatternsTest, ArcRowEmitWritesAllFiveHeightsAndTheRowSpreads) {
   for (int call = 1; call <= 10; ++call) Boss4Vall20BSchedule();
   for (int f = 0; f < 60; ++f) Boss4Vall20BMove();
   for (int k = 0; k < 5; ++k) EXPECT_NEAR(Boss4Vall20BSlots[k].x, 330.0f + spread[k] + 90, 1e-2);
+}
+
+// The arc rows' knobs at their edges: cells by place (group 1's places
+// draw the cells of group 0's), the keyed blit against the additive one, the
+// wide row's start points and refill with its outer bullets alone parting,
+// and a spread made of five passes.
+TEST_F(BossPatternsTest, ArcRowKnobsCellsByPlaceBlitWideRowsAndSpreadPasses) {
+  for (int call = 1; call <= 80; ++call) Boss6Val401CSchedule();  // group 0 of the row
+  const float rows[] = {60, 83, 90, 83, 60};
+  for (int k = 0; k < 5; ++k) EXPECT_EQ(Pos(Boss6Val401CSlots[k]), XY(270.0f, rows[k])) << k;
+  const struct {
+    StraightShot* slot;
+    void (*draw)();
+    int strip, cell;
+    bool keyed;
+  } places[] = {
+      {&Boss6Val401CSlots[0], Boss6Val401CDraw, kVal401, 0, false},
+      {&Boss6Val401CSlots[8], Boss6Val401CDraw, kVal401, 3, false},
+      {&Boss5Val402ASlots[4], Boss5Val402ADraw, kVal402, 4, false},
+      {&Boss8Val402BSlots[6], Boss8Val402BDraw, kVal402B, 1, true},
+  };
+  for (const auto& p : places) {
+    SCOPED_TRACE(p.cell);
+    for (StraightShot* r : {&Boss6Val401CSlots[0], &Boss6Val401CSlots[1], &Boss6Val401CSlots[2],
+                            &Boss6Val401CSlots[3], &Boss6Val401CSlots[4]}) {
+      r->x = -500.0f;
+      r->y = 2550.0f;
+    }
+    p.slot->x = 300.0f;
+    p.slot->y = 200.0f;
+    elDraw::ClearScreen();
+    p.draw();
+    EXPECT_EQ(Back(310, 210), StripColour(p.strip, p.cell));
+    p.draw();  // a second draw over the first: keyed replaces, additive adds
+    EXPECT_EQ(Back(310, 210) == StripColour(p.strip, p.cell), p.keyed);
+    p.slot->x = -500.0f;
+    p.slot->y = 2550.0f;
+  }
+
+  // Wide rows 22 apart: the first Emit writes all five x and y; the outer
+  // two part at 200 (B) or 100 (C) px/s; freeing the middle one and emitting
+  // it again puts the whole group back on its start points.
+  const struct {
+    void (*schedule)();
+    void (*emit)(int32_t, int32_t);
+    void (*move)();
+    StraightShot* slots;
+    float centre, parting;
+  } wide[] = {
+      {Boss6Val20241BSchedule, Boss6Val20241BEmit, Boss6Val20241BMove, Boss6Val20241BSlots, 300, 200},
+      {Boss6Val20241CSchedule, Boss6Val20241CEmit, Boss6Val20241CMove, Boss6Val20241CSlots, 500, 100},
+  };
+  const float wide_rows[] = {50, 73, 80, 73, 50};
+  const float across[] = {-44, -22, 0, 22, 44};
+  for (const auto& w : wide) {
+    SCOPED_TRACE(w.parting);
+    w.emit(3, 0);
+    for (int k = 0; k < 5; ++k) {
+      EXPECT_EQ(Pos(w.slots[k]), XY(w.centre + across[k], wide_rows[k])) << k;
+      EXPECT_EQ(w.slots[k].active, k == 3 ? 1u : 0u);
+    }
+    for (int k = 0; k < 5; ++k) w.emit(k, 0);
+    for (int f = 0; f < 60; ++f) w.move();
+    const float parted[] = {-w.parting, 0, 0, 0, w.parting};
+    for (int k = 0; k < 5; ++k) {
+      EXPECT_NEAR(w.slots[k].x, w.centre + across[k] + parted[k], 1e-2) << k;
+      EXPECT_NEAR(w.slots[k].y, wide_rows[k] + 180, 1e-2) << k;
+    }
+    w.slots[2].active = 0;
+    w.emit(2, 0);
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(Pos(w.slots[k]), XY(w.centre + across[k], wide_rows[k]));
+    w.move();
+    const XY flying = Pos(w.slots[0]);
+    for (int call = 1; call <= 10; ++call) w.schedule();  // group 0 due, all five in flight
+    EXPECT_EQ(Pos(w.slots[0]), flying);
+  }
+
+  // Five passes of -20, -10, 0, +10, +20 a Move: -100 .. +100 px/s.
+  for (int k = 0; k < 5; ++k) Boss8Vall20Emit(k, 0);
+  for (int f = 0; f < 60; ++f) Boss8Vall20Move();
+  const float spread[] = {-100, -50, 0, 50, 100};
+  for (int k = 0; k < 5; ++k) {
+    EXPECT_NEAR(Boss8Vall20Slots[k].x, 410.0f + spread[k], 1e-2) << k;
+    EXPECT_NEAR(Boss8Vall20Slots[k].y, 110.0f + (k == 2 ? 30 : k % 2 ? 23 : 0) + 130, 1e-2);
+  }
 }
 
 TEST_F(BossPatternsTest, TwinEmitPlacesBothXsOfThePairAndBothDrawTheOneCell) {

@@ -4,6 +4,9 @@
 // and the route from stage 2 through stage 4 into stage 5.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -19,8 +22,12 @@
 #include "shell/scenes.h"
 #include "stages/stage2/boss2_body.h"
 #include "stages/stage4/boss4_body.h"
+#include "stages/stage4/boss4_families.h"
+#include "stages/stage4/boss4_streams.h"
 #include "stages/stage4/stage4_scene.h"
 #include "tests/stages/attack_probes.h"
+#include "tests/stages/call_log.h"
+#include "tests/stages/stage_fixture.h"
 #include "tests/support/game_harness.h"
 
 namespace {
@@ -28,33 +35,12 @@ namespace {
 using namespace vantris_test;
 using namespace stage_test;
 
-constexpr float kStep = 1.0f / 64.0f;  // a fixed frame: 0.25 px of stage 4
-
-class Stage4Test : public RunningGameTest {
+// A fixed frame of 1/64 s is 0.25 px of stage 4.
+class Stage4Test : public StageFixture {
  protected:
-  void SetUp() override {
-    RunningGameTest::SetUp();
-    StartNewRun();
-    GameLevel = 1;
-  }
-  static void Enter(int32_t scene) {
-    ScrollPos = 0;
-    SceneFrame = 0;
-    ASSERT_TRUE(EnterScene(scene));
-  }
-  // One frame of `scene` called directly at 1/64 s, ending at `scroll_after`.
   static void FrameTo(float scroll_after, float rate = 16.0f,
                       void (*scene)() = Stage4Scene) {
-    SceneEntered = 0;
-    FrameTime = kStep;
-    ScrollPos = scroll_after - rate * kStep;
-    scene();
-  }
-  template <typename T, size_t N>
-  static int Active(const T (&table)[N]) {
-    int n = 0;
-    for (const T& r : table) n += r.active != 0;
-    return n;
+    SceneFrameTo(scene, rate, scroll_after);
   }
 };
 
@@ -291,62 +277,159 @@ TEST_F(Stage4Test, TimeOutsOfStagesFiveToEight) {
   }
 }
 
-// Stage 2's defeat enters stage 4, which starts its music on its first
-// counted frame and scrolls at 16 px/s.
-TEST_F(Stage4Test, StageTwosDefeatLeadsIntoStageFour) {
-  Enter(SceneStage2);
-  Boss2State.hitPoints = 0.0f;
-  int calls = 0;
-  while (SceneNumber == SceneStage2 && calls < 1000) {
-    Boss2Defeat();  // as the boss's Draw calls it every frame
-    ++calls;
+// Stage 2's defeat enters stage 4, stage 4's stage 5: each starts its music
+// on its first counted frame and scrolls at its rate.
+TEST_F(Stage4Test, DefeatsLeadIntoStagesFourAndFive) {
+  const struct {
+    int32_t from;
+    BossState* boss;
+    void (*defeat)();
+    int32_t to, band;
+    float start_hp, rate;
+  } rows[] = {
+      {SceneStage2, &Boss2State, Boss2Defeat, SceneStage4, 60, 1000, 16},
+      {SceneStage4, &Boss4State, Boss4Defeat, SceneStage5, 30, 800, 14},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.from);
+    Enter(row.from);
+    row.boss->hitPoints = 0.0f;
+    int calls = 0;
+    while (SceneNumber == row.from && calls < 1000) {
+      row.defeat();  // as the boss's Draw calls it every frame
+      ++calls;
+    }
+    ASSERT_EQ(SceneNumber, row.to);
+    EXPECT_EQ(TransitionBand, row.band);
+    EXPECT_EQ(row.boss->hitPoints, row.start_hp);
+    elSound::StopMidi();
+    ASSERT_EQ(RunFrames(1), 1);
+    EXPECT_EQ(Frames().back().scene, row.to);
+    EXPECT_EQ(Frames().back().entered, 1u);
+    EXPECT_EQ(SceneFrame, 1);
+    EXPECT_EQ(MidiOpen, 1u);
+    EXPECT_FLOAT_EQ(ScrollPos, row.rate * FrameTime);
+    EXPECT_TRUE(RunUntil([] { return TransitionStep == 0; }));
+    EXPECT_EQ(SceneNumber, row.to);
   }
-  ASSERT_EQ(SceneNumber, SceneStage4);
-  EXPECT_EQ(TransitionBand, 60);
-  EXPECT_EQ(Boss2State.hitPoints, 1000.0f);
-  elSound::StopMidi();
-  ASSERT_EQ(RunFrames(1), 1);
-  EXPECT_EQ(Frames().back().scene, SceneStage4);
-  EXPECT_EQ(Frames().back().entered, 1u);
-  EXPECT_EQ(SceneFrame, 1);
-  EXPECT_EQ(MidiOpen, 1u);
-  EXPECT_FLOAT_EQ(ScrollPos, 16.0f * FrameTime);
-  EXPECT_TRUE(RunUntil([] { return TransitionStep == 0; }));
-  EXPECT_EQ(SceneNumber, SceneStage4);
 }
 
-// Stage 4 entered directly and played at the longest frame (0.1 s) with a
-// ship that cannot die and fires its laser all along: the waves come, the
-// boss enters, the laser wears it down (its attack tick counts from the
-// first damage) and its defeat ends the stage in stage 5.
-TEST_F(Stage4Test, EnteredDirectlyItPlaysToItsDefeatAndStageFive) {
+// The boss's bullet families by the attack list: those it fires in a cycle,
+// and those it moves and draws but never fires in play.
+struct Family {
+  const char* name;
+  bool (*in_flight)();
+  bool fired;
+};
+template <auto& Table>
+bool InFlight() {
+  for (const auto& r : Table) {
+    if (r.active != 0) return true;
+  }
+  return false;
+}
+#define FIRED_FAMILY(stem) Family{#stem, InFlight<stem##Slots>, true}
+#define IDLE_FAMILY(stem) Family{#stem, InFlight<stem##Slots>, false}
+const Family kBoss4Families[] = {
+    FIRED_FAMILY(Boss4Vall3011C),  FIRED_FAMILY(Boss4Vall3011D),  FIRED_FAMILY(Boss4Vall3011E),
+    FIRED_FAMILY(Boss4Vall3011F),  FIRED_FAMILY(Boss4Vall3011G),  FIRED_FAMILY(Boss4Vall3011H),
+    FIRED_FAMILY(Boss4Vall3011I),  FIRED_FAMILY(Boss4Vall3011O),  FIRED_FAMILY(Boss4Vall3011P),
+    FIRED_FAMILY(Boss4Vall3011Q),  FIRED_FAMILY(Boss4Vall3011R),  FIRED_FAMILY(Boss4Vall3011S),
+    FIRED_FAMILY(Boss4Vall3011T),  FIRED_FAMILY(Boss4Vall3011U),  FIRED_FAMILY(Boss4Vall3011Y),
+    FIRED_FAMILY(Boss4Vall3011Z),  FIRED_FAMILY(Boss4Vall3011AA), FIRED_FAMILY(Boss4Vall3011AB),
+    FIRED_FAMILY(Boss4Vall3011AC), FIRED_FAMILY(Boss4Vall3011AD), FIRED_FAMILY(Boss4Vall3017A),
+    FIRED_FAMILY(Boss4Vall3018A),  FIRED_FAMILY(Boss4Vall3017B),  FIRED_FAMILY(Boss4Vall3018B),
+    FIRED_FAMILY(Boss4Ray4A),      FIRED_FAMILY(Boss4Ray4B),      FIRED_FAMILY(Boss4Ray5A),
+    FIRED_FAMILY(Boss4Ray5B),      FIRED_FAMILY(Boss4Ray6A),      FIRED_FAMILY(Boss4Ray6B),
+    FIRED_FAMILY(Boss4Vall20A),    FIRED_FAMILY(Boss4Vall20B),    FIRED_FAMILY(Boss4Vall20C),
+    FIRED_FAMILY(Boss4Vall20D),    FIRED_FAMILY(Boss4Vall20E),    FIRED_FAMILY(Boss4Val20241C),
+    FIRED_FAMILY(Boss4Val20241D),  FIRED_FAMILY(Boss4Val405A),    FIRED_FAMILY(Boss4Val405B),
+    FIRED_FAMILY(Boss4Val405C),
+    IDLE_FAMILY(Boss4Vall3011A),   IDLE_FAMILY(Boss4Vall3011B),   IDLE_FAMILY(Boss4Vall3011J),
+    IDLE_FAMILY(Boss4Vall3011K),   IDLE_FAMILY(Boss4Vall3011L),   IDLE_FAMILY(Boss4Vall3011M),
+    IDLE_FAMILY(Boss4Vall3011N),   IDLE_FAMILY(Boss4Vall3011V),   IDLE_FAMILY(Boss4Vall3011W),
+    IDLE_FAMILY(Boss4Vall3011X),   IDLE_FAMILY(Boss4Val20241A),   IDLE_FAMILY(Boss4Val20241B),
+    IDLE_FAMILY(Boss4Val20241E),   IDLE_FAMILY(Boss4Val20241F),   IDLE_FAMILY(Boss4Val13A),
+    IDLE_FAMILY(Boss4Val13E),      IDLE_FAMILY(Boss4Val13I),
+};
+#undef FIRED_FAMILY
+#undef IDLE_FAMILY
+
+// Stage 4 entered directly and played from its last waves (1200) in frames
+// of 0.1 s with a ship that cannot die, the starfield alone (cheap frames):
+// the waves come and the boss enters; the laser is held until the boss's attack begins, let go for
+// one whole cycle of 1920 ticks (every family of the attack list fires, the
+// others stay parked, and the schedule counters hold their calls of one
+// cycle), then held again to the boss's defeat and stage 5.
+TEST_F(Stage4Test, EnteredDirectlyItPlaysTheWholeFightToItsDefeatAndStageFive) {
   NoDeath = 1;
+  BackgroundOff = 1;
   Enter(SceneStage4);
+  ScrollPos = 1200.0f;
   KeyDown('C');
-  int frames = 0, waves = 0, most_ticks = 0;
+  int frames = 0, waves = 0;
   bool boss_on_field = false;
-  float scroll_at_defeat = 0.0f;
-  while (SceneNumber == SceneStage4 && frames < 8000) {
-    os::headless::AdvanceMs(100);
-    ASSERT_EQ(RunFrames(1), 1);
+  while (Boss4State.attackTick == 0 && frames < 2000) {
+    ASSERT_TRUE(LongFrame());
     ++frames;
     waves = std::max(waves, Active(Szak12Slots) + Active(Szak6DSlots) + Active(Szak13ASlots));
     if (Boss4State.x == 180.0f && Boss4State.y == 0.0f) boss_on_field = true;
-    most_ticks = std::max(most_ticks, Boss4State.attackTick);
+  }
+  KeyUp('C');
+  EXPECT_GT(waves, 2);
+  EXPECT_TRUE(boss_on_field);
+  ASSERT_EQ(Boss4State.attackTick, 1);
+
+  std::vector<bool> seen(std::size(kBoss4Families), false);
+  int32_t highest = 0;
+  while (Boss4State.attackTick != 0 && frames < 5000) {
+    ASSERT_TRUE(LongFrame());
+    ++frames;
+    highest = std::max(highest, Boss4State.attackTick);
+    for (size_t i = 0; i < seen.size(); ++i) {
+      if (kBoss4Families[i].in_flight()) seen[i] = true;
+    }
+  }
+  ASSERT_EQ(SceneNumber, SceneStage4);
+  EXPECT_EQ(highest, 1919);  // 1920 is served in the frame that sets it back
+  EXPECT_GT(Boss4State.hitPoints, 0.0f);
+  for (size_t i = 0; i < seen.size(); ++i) {
+    EXPECT_EQ(seen[i], kBoss4Families[i].fired) << kBoss4Families[i].name;
+  }
+  // Each counter holds the calls of one cycle, wrapped at its own cycle:
+  // rows D/E 101 calls (200-300), B/C 101 + 251 of 170, A 151 of 150; the
+  // twins 21 + 51; the fans 31 + 51 (the 300-400 window is gated off); the
+  // streams 391 of 150.
+  const struct {
+    const char* name;
+    int32_t tick, expected;
+  } counters[] = {
+      {"Vall20D", Boss4Vall20DSlots[49].tick, 101}, {"Vall20E", Boss4Vall20ESlots[0].tick, 101},
+      {"Vall20B", Boss4Vall20BSlots[0].tick, 12},   {"Vall20C", Boss4Vall20CSlots[0].tick, 12},
+      {"Vall20A", Boss4Vall20ASlots[0].tick, 1},    {"Val405A", Boss4Val405ASlots[0].tick, 72},
+      {"Val405C", Boss4Val405CSlots[19].tick, 72},  {"Val20241C", Boss4Val20241CSlots[0].tick, 82},
+      {"Val20241D", Boss4Val20241DSlots[0].tick, 82}, {"Val20241E", Boss4Val20241ESlots[0].tick, 0},
+      {"Val20241A", Boss4Val20241ASlots[0].tick, 0},
+  };
+  for (const auto& c : counters) EXPECT_EQ(c.tick, c.expected) << c.name;
+  for (int32_t i = 0; i < Boss4PatternTickCount; ++i) EXPECT_EQ(Boss4State.patternTicks[i], 91) << i;
+
+  KeyDown('C');
+  float scroll_at_defeat = 0.0f;
+  while (SceneNumber == SceneStage4 && frames < 8000) {
+    ASSERT_TRUE(LongFrame());
+    ++frames;
     if (Boss4State.hitPoints <= 0.0f && scroll_at_defeat == 0.0f) scroll_at_defeat = ScrollPos;
   }
   KeyUp('C');
   EXPECT_EQ(SceneNumber, SceneStage5);
-  EXPECT_GT(waves, 2);
-  EXPECT_TRUE(boss_on_field);
-  EXPECT_GT(most_ticks, 10);
-  EXPECT_GT(scroll_at_defeat, 1470.0f);  // beaten, long before the time-out
-  EXPECT_LT(scroll_at_defeat, 3000.0f);
-  EXPECT_LT(frames, 2000);
+  EXPECT_GT(scroll_at_defeat, 1470.0f);  // beaten before the time-out
+  EXPECT_LT(scroll_at_defeat, 11000.0f);
   EXPECT_EQ(Lives, 999);
-  ASSERT_EQ(RunFrames(1), 1);
+  ASSERT_TRUE(LongFrame());
   EXPECT_EQ(Frames().back().scene, SceneStage5);
   EXPECT_EQ(Frames().back().entered, 1u);
+  BackgroundOff = 0;
 }
 
 }  // namespace

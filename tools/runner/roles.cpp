@@ -17,6 +17,7 @@
 #include "stages/stage4/boss4_families.h"
 #include "stages/stage4/boss4_streams.h"
 #include "stages/stage5/boss5_families.h"
+#include "stages/stage5/boss5_laser.h"
 #include "stages/stage5/boss5_streams.h"
 #include "stages/stage6/boss6_bolts.h"
 #include "stages/stage6/boss6_families.h"
@@ -39,6 +40,7 @@ namespace {
 #define REGISTER_ROLES_RING(stem) REGISTER_ROLES_SCHEDULED(stem)
 #define REGISTER_ROLES_STREAM(stem) REGISTER_ROLES_SCHEDULED(stem)
 #define REGISTER_ROLES_PLACED(stem) REGISTER_ROLES_SCHEDULED(stem)
+#define REGISTER_ROLES_LASER(stem) ROLE(stem##Fire) ROLE(stem##Draw)
 #define REGISTER_ROLES(set, stem) REGISTER_ROLES_##set(stem)
 
 // The runner's own roles: a boss's state put at (180, 0) (the hold point
@@ -85,6 +87,7 @@ const Role Roles[] = {
     BOSS7_STREAM_ROLES(REGISTER_ROLES)
     BOSS4_FAMILY_ROLES(REGISTER_ROLES)
     BOSS5_FAMILY_ROLES(REGISTER_ROLES)
+    BOSS5_LASER_ROLES(REGISTER_ROLES)
     BOSS6_FAMILY_ROLES(REGISTER_ROLES)
     BOSS6_BOLT_ROLES(REGISTER_ROLES)
     BOSS7_FAMILY_ROLES(REGISTER_ROLES)

@@ -82,6 +82,7 @@ struct BossFlames {
   const int32_t* image;
   FlamePair first;   // 0 < HP <= 90
   FlamePair second;  // 0 < HP <= 70
+  const int32_t* secondImage = nullptr;  // the second pair's picture; nullptr: `image`
 };
 
 // A boss's picture: the w x h top-left part of the picture `*image`, keyed.

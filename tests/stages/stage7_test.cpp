@@ -1,6 +1,6 @@
 // Stage 7 over the shared frame: its wave and power-up windows at their
-// bounds, the boss block's window and attack gate, the attack timeline by
-// level with its set-backs, and the double calls at attack tick 700.
+// bounds, the attack timeline by level with its gate and set-backs, and the
+// double calls at attack tick 700.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -66,30 +66,6 @@ TEST_F(Stage7Test, WindowsAtTheirBounds) {
   }
 }
 
-// The boss block runs while 1260 < ScrollPos < 11100; the tick counts only
-// while 0 < HP < 1480.
-TEST_F(Stage7Test, BossWindowAndAttackGate) {
-  const struct {
-    float scroll_after, hp;
-    int32_t tick;
-    bool moved;
-  } rows[] = {
-      {1260.0f, 1000, 0, false}, {1260.3125f, 1000, 1, true}, {5000, 1480, 0, true},
-      {5000, 1479.5f, 1, true},  {5000, 0.5f, 1, true},       {5000, 0, 0, true},
-      {11100, 1000, 0, false},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(testing::Message() << row.scroll_after << " " << row.hp);
-    Boss7State.attackTick = 0;
-    Boss7State.moveTimer = 0;
-    Boss7State.defeatTimer = 0;
-    Boss7State.hitPoints = row.hp;
-    FrameTo(row.scroll_after);
-    EXPECT_EQ(Boss7State.attackTick, row.tick);
-    EXPECT_EQ(Boss7State.moveTimer > 0, row.moved);
-  }
-}
-
 // The Schedule calls one boss block makes at one tick and level, read from
 // the families' own counters (all 0 after the reset, one call each = 1).
 enum Family {
@@ -129,12 +105,13 @@ Calls Only(std::initializer_list<std::pair<Family, int32_t>> calls) {
 
 // Each row: the level and the tick the block reaches; the calls made and
 // the tick after the set-back (level 1 at 3000, levels 2 and 3 at 4390,
-// level 0 never).
+// level 0 never).  At HP 1480 or 0 the tick stands still and nothing fires.
 TEST_F(Stage7Test, AttackTimelineByLevelAndTheSetBacks) {
   const struct {
     int32_t level, tick;
     Calls calls;
     int32_t tick_after;
+    float hp = 1000.0f;
   } rows[] = {
       {1, 5, Only({{Vall3013A, 1}, {Ray7A, 1}, {Ray7H, 1}}), 5},
       {1, 480, Only({{Vall3013A, 1}, {Val20241C, 1}, {Val20241E, 1}, {Val405A, 1}}), 480},
@@ -156,6 +133,8 @@ TEST_F(Stage7Test, AttackTimelineByLevelAndTheSetBacks) {
       {3, 4000, Only({{Vall3013C, 1}, {Ray7A, 1}, {Ray7H, 1}}), 4000},
       {3, 4390, Only({{Ray7A, 1}, {Ray7H, 1}}), 0},
       {0, 5000, Only({}), 5000},
+      {1, 5, Only({}), 4, 1480.0f},
+      {1, 5, Only({}), 4, 0.0f},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::Message() << "level " << row.level << " tick " << row.tick);
@@ -163,7 +142,7 @@ TEST_F(Stage7Test, AttackTimelineByLevelAndTheSetBacks) {
     GameLevel = row.level;
     ScrollPos = 5000.0f;
     Boss7State.attackTick = row.tick - 1;
-    Boss7State.hitPoints = 1000.0f;
+    Boss7State.hitPoints = row.hp;
     RunBossBlock(Stage7Boss);
     EXPECT_EQ(ReadCalls(), row.calls);
     EXPECT_EQ(Boss7State.attackTick, row.tick_after);

@@ -9,6 +9,8 @@ int32_t DrawAngle(const Turn& turn, float heading) {
   return Whole(turn.base - degrees);
 }
 
+int32_t HeadingDegrees(float heading) { return Whole(static_cast<double>(heading) * 180.0 / Pi); }
+
 void StraightFire(const StraightRow& row) {
   for (int32_t i = 0; i < row.shots.count; ++i) {
     StraightShot& r = row.shots[i];

@@ -28,6 +28,8 @@ struct Turn {
   bool truncateFirst = true;
 };
 int32_t DrawAngle(const Turn& turn, float heading);
+// The whole degrees of a heading, truncated toward zero.
+int32_t HeadingDegrees(float heading);
 
 struct BulletLook {
   LookStyle style = LookStyle::Cell;
@@ -42,6 +44,9 @@ struct BulletLook {
   // place in a group of `places` (by parity, by position in a row).
   int32_t placeStep = 0;
   int32_t places = 1;
+  // Rotated: the heading's whole degrees (truncated toward zero) are kept in
+  // the record's draw angle before the draw.
+  bool keepsAngle = false;
 };
 
 constexpr BulletLook AdditiveCell(const int32_t* image, int32_t w, int32_t h) {
@@ -109,6 +114,9 @@ void DrawLook(const BulletLook& look, TableRef<R> shots) {
         break;
       case LookStyle::Rotated:
         if constexpr (HasHeading<R>) {
+          if constexpr (requires { r.drawAngle; }) {
+            if (look.keepsAngle) r.drawAngle = HeadingDegrees(HeadingOf(r));
+          }
           elDraw::DrawRotated(x, y, x + look.w, y + look.h, DrawAngle(look.turn, HeadingOf(r)),
                               *look.image, 0, 0, look.w, look.h);
         }

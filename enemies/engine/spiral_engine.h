@@ -9,6 +9,10 @@
 //                 k = firstSlot .. lastSlot in order: when counter == every x
 //                 k + offset, Emit(k + 36 j, k + 36 j) for each ring j.  A
 //                 slot whose value the counter never meets stays idle.
+//                 A row `byRecord` walks the whole pool instead, one record
+//                 per counter value: record s (step k = s mod 36, only steps
+//                 firstSlot .. lastSlot) when counter == every x s + offset,
+//                 Emit(s, k), so the rings follow one another.
 //   Emit(s, k)    record s, when free: at the owner + gun, the speed of its
 //                 ring, heading sense x k x 2 pi / 36 (k as given: the triple
 //                 spirals pass the record index, one more turn per ring).
@@ -16,7 +20,9 @@
 //                 += sense cos(h) v FrameTime; outside its ring's field (edges
 //                 inside) or while BombWave is 1, freed and parked; then the
 //                 ship test of each active record.
-//   Draw          the row's look (every record, free ones off the field).
+//   Draw          the row's look (every record, free ones off the field;
+//                 a rotated look may keep the heading's degrees in the
+//                 record).
 //
 // A spiral is added with one line in its group's .cpp:
 //   SPIRAL_FAMILY(stem, Record, {...})  stem##Schedule, stem##Emit(s, k),
@@ -43,6 +49,7 @@ struct SpiralRowOf {
   int32_t restart = 0;
   int32_t every = 10, offset = 0;  // slot k is due at counter == every x k + offset
   int32_t firstSlot = 0, lastSlot = SpiralRing - 1;
+  bool byRecord = false;  // one record per counter value over the whole pool
   Launch launch;  // one fixed owner slot + the gun
   float sense = 1.0f;
   std::array<float, MaxRings> ringSpeeds{};
@@ -79,9 +86,17 @@ void SpiralSchedule(const SpiralRowOf<R>& row) {
   int32_t& counter = *row.counter;
   const TickCycle cycle{1, row.cycle, row.wrap, row.restart};
   AdvanceTick(counter, cycle);
-  for (int32_t k = row.firstSlot; k <= row.lastSlot; ++k) {
-    if (counter != row.every * k + row.offset) continue;
-    for (int32_t s = k; s < row.shots.count; s += SpiralRing) SpiralEmit(row, s, s);
+  if (row.byRecord) {
+    for (int32_t s = 0; s < row.shots.count; ++s) {
+      const int32_t k = s % SpiralRing;
+      if (k < row.firstSlot || k > row.lastSlot) continue;
+      if (counter == row.every * s + row.offset) SpiralEmit(row, s, k);
+    }
+  } else {
+    for (int32_t k = row.firstSlot; k <= row.lastSlot; ++k) {
+      if (counter != row.every * k + row.offset) continue;
+      for (int32_t s = k; s < row.shots.count; s += SpiralRing) SpiralEmit(row, s, s);
+    }
   }
   WrapAfterCompare(counter, cycle);
 }

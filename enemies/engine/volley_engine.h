@@ -22,7 +22,8 @@
 //                                    stem##Move, stem##Draw (PatternShot);
 //   VOLLEY_FAMILY_OF(stem, Record, {...})  the same on another record
 //                                    (SpiralShot, AimedShot);
-//   VOLLEY_RING_FAMILY(stem, {...})  the same with stem##Emit(r).
+//   VOLLEY_RING_FAMILY(stem, {...})  the same with stem##Emit(r);
+//   VOLLEY_RING_FAMILY_OF(stem, Record, {...})  the same on another record.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -128,6 +129,8 @@ void VolleyDraw(const VolleyRowOf<R>& row) {
   void stem##Emit(int32_t r, int32_t first) { VolleyEmit(stem##Row, r, first); }
 
 // A ring whose Emit takes the record alone (its group is found from it).
-#define VOLLEY_RING_FAMILY(stem, ...)                                                    \
-  VOLLEY_FAMILY_(stem, VolleyRow, __VA_ARGS__)                                           \
+#define VOLLEY_RING_FAMILY_OF(stem, Record, ...)                                         \
+  VOLLEY_FAMILY_(stem, VolleyRowOf<Record>, __VA_ARGS__)                                 \
   void stem##Emit(int32_t r) { VolleyEmit(stem##Row, r, r - r % stem##Row.groupSize); }
+
+#define VOLLEY_RING_FAMILY(stem, ...) VOLLEY_RING_FAMILY_OF(stem, PatternShot, __VA_ARGS__)

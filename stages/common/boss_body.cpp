@@ -65,7 +65,10 @@ void DrawBossPicture(const BossBody& body) {
   const float hp = boss.hitPoints;
   const int32_t f = boss.flameFrame;
   if (0.0f < hp && hp <= flames.firstFrom) DrawPair(flames.image, flames.first, x, y, f);
-  if (0.0f < hp && hp <= flames.secondFrom) DrawPair(flames.image, flames.second, x, y, f);
+  if (0.0f < hp && hp <= flames.secondFrom) {
+    DrawPair(flames.secondImage != nullptr ? flames.secondImage : flames.image, flames.second, x,
+             y, f);
+  }
   boss.flameFrame += 1;
   if (boss.flameFrame > 9) {
     boss.flameFrame = 0;

@@ -88,6 +88,7 @@ struct BossFlames {
   FlamePair second;  // 0 < HP <= secondFrom
   float firstFrom = 90.0f;
   float secondFrom = 70.0f;
+  const int32_t* secondImage = nullptr;  // the second pair's picture; nullptr: `image`
 };
 
 // Which lock arrays show their marks (both are placed and locked alike).

@@ -9,6 +9,7 @@
 #include "shell/background.h"
 #include "shell/scene.h"
 #include "shell/scenes.h"
+#include "stages/stage7/boss7_patterns.h"
 #include "stages/stage8/boss8_body.h"
 #include "stages/stage8/boss8_families.h"
 
@@ -23,7 +24,7 @@ constexpr Gate M = Gate::Mode2;
 // of the boss's bullet families.
 constexpr ScriptItem Boss8Families[] = {
     MOVE_DRAW(Boss8Val402C), MOVE_DRAW(Boss8Val402D), MOVE_DRAW(Boss8Val402A),
-    MOVE_DRAW(Boss8Val402B), MOVE_DRAW(Boss8Vall20),
+    MOVE_DRAW(Boss8Val402B), MOVE_DRAW(Boss8Vall20), MOVE_DRAW(Boss7Val20241H),
     MOVE_DRAW(Boss8Val1A), MOVE_DRAW(Boss8Val1B), MOVE_DRAW(Boss8Val1C),
     MOVE_DRAW(Boss8Val1D), MOVE_DRAW(Boss8Val1E), MOVE_DRAW(Boss8Val1F),
     MOVE_DRAW(Boss8Val1G), MOVE_DRAW(Boss8Val1H), MOVE_DRAW(Boss8Val1I),
@@ -131,15 +132,15 @@ constexpr ScriptItem Boss8Attack[] = {
     Ticks(80, 160), Boss8Val402ASchedule,
     Ticks(80, 160), Boss8Val402BSchedule,
     Ticks(160, 260), Boss8Vall20Schedule,
-    Ticks(260, 360),
+    Ticks(260, 360), Boss7Val20241HSchedule,
     Ticks(360, 460), Boss8Vall20Schedule,
     Ticks(390, 460),
     Boss8Val1AFire, Boss8Val1BFire, Boss8Val1CFire, Boss8Val1DFire, Boss8Val1EFire,
     Boss8Val1FFire, Boss8Val1GFire, Boss8Val1HFire, Boss8Val1IFire,
-    Ticks(460, 800), Boss8Val402CSchedule, Boss8Val402DSchedule,
+    Ticks(460, 800), Boss7Val20241HSchedule, Boss8Val402CSchedule, Boss8Val402DSchedule,
     Ticks(800, 1220), Boss8Val402CSchedule, Boss8Val402DSchedule, Boss8Val402ASchedule,
     Boss8Val402BSchedule,
-    Ticks(1000, 1050),
+    Ticks(1000, 1050), Boss7Val20241HSchedule,
     Ticks(1140, 1200),
     Boss8Val1AFire, Boss8Val1BFire, Boss8Val1CFire, Boss8Val1DFire, Boss8Val1EFire,
     Boss8Val1FFire, Boss8Val1GFire, Boss8Val1HFire, Boss8Val1IFire,

@@ -18,9 +18,11 @@
 #include "shell/object_resets.h"
 #include "shell/scene.h"
 #include "shell/scenes.h"
+#include "stages/stage7/boss7_patterns.h"
 #include "stages/stage8/boss8_body.h"
 #include "stages/stage8/boss8_families.h"
 #include "stages/stage8/stage8_scene.h"
+#include "tests/player/player_fixture.h"
 #include "tests/stages/attack_probes.h"
 #include "tests/support/game_harness.h"
 
@@ -224,6 +226,33 @@ TEST_F(Stage8Test, CountsOfOneCycle) {
     EXPECT_EQ(Boss8State.attackTick, 1);
   }
   GameLevel = 1;
+}
+
+// The ring pool fired by the stage-8 boss launches from the parked stage-7
+// boss: its rings start at (-280, 2730) and the Move frees them at once, so
+// the pool is empty at the end of every frame of the stage and hits nothing.
+TEST_F(Stage8Test, TheRingPoolFromTheParkedStageSevenBossIsInert) {
+  ResetObjectTablesA();
+  ResetObjectTablesB();
+  ASSERT_EQ(player_test::Pos(Boss7State), player_test::XY(-500, 2550));
+  for (int call = 1; call <= 30; ++call) Boss7Val20241HSchedule();  // ring 0 leaves
+  ASSERT_EQ(Active(Boss7Val20241HPool), 30);
+  EXPECT_EQ(player_test::Pos(Boss7Val20241HPool[0]), player_test::XY(-280, 2730));
+  PlayerAlive = 1;
+  Boss7Val20241HMove();
+  EXPECT_EQ(Active(Boss7Val20241HPool), 0);
+  EXPECT_EQ(player_test::Pos(Boss7Val20241HPool[0]), player_test::XY(-500, 2550));
+  EXPECT_EQ(PlayerAlive, 1u);
+  // In the stage's own order (attack window 260 to 360): rings 1 to 3 leave
+  // and are gone by the end of their frame.
+  Boss8State.hitPoints = 600;
+  Boss8State.attackTick = 259;
+  for (int frame = 1; frame <= 100; ++frame) {
+    FrameTo(5000.0f);
+    ASSERT_EQ(Active(Boss7Val20241HPool), 0) << frame;
+  }
+  EXPECT_EQ(Boss7Val20241HPool[0].tick, 130);
+  EXPECT_EQ(PlayerAlive, 1u);
 }
 
 // The real list: the nine bursts fire on ticks 390 to 460 and 1140 to 1200

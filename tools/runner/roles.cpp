@@ -22,6 +22,7 @@
 #include "stages/stage6/boss6_bolts.h"
 #include "stages/stage6/boss6_families.h"
 #include "stages/stage7/boss7_families.h"
+#include "stages/stage7/boss7_patterns.h"
 #include "stages/stage7/boss7_streams.h"
 #include "stages/stage8/boss8_families.h"
 
@@ -91,6 +92,7 @@ const Role Roles[] = {
     BOSS6_FAMILY_ROLES(REGISTER_ROLES)
     BOSS6_BOLT_ROLES(REGISTER_ROLES)
     BOSS7_FAMILY_ROLES(REGISTER_ROLES)
+    BOSS7_PATTERN_ROLES(REGISTER_ROLES)
     BOSS8_FAMILY_ROLES(REGISTER_ROLES)
 };
 

@@ -1,7 +1,6 @@
 // The stage-3 boss's flight, picture and defeat.
 #include "stages/stage3/boss3_body.h"
 
-#include "el/system/elSystem.h"
 #include "shell/assets.h"
 #include "shell/scene.h"
 #include "stages/common/boss_body.h"
@@ -11,31 +10,23 @@ constexpr DefeatRow Boss3DefeatRow{&Boss3State, Boss3BigExplosions, Boss3SmallEx
 
 namespace {
 
-void Place(float x, float y) {
-  Boss3State.x = x;
-  Boss3State.y = y;
-}
-// Moves by (vx, vy) px/s.
-void Glide(float vx, float vy) {
-  Boss3State.x += vx * FrameTime;
-  Boss3State.y += vy * FrameTime;
-}
+constexpr auto Place = PlaceAt<Boss3State, 180, 0>;
 
 // Tested in this order on the advanced timer; between the bands nothing
 // moves.  The descent's last value, 75, also places the boss at (180, 0).
 constexpr MoveBand kMoveBands[] = {
-    {0, 30, false, true, [] { Place(180, -380); }},
-    {31, 75, true, true, [] { Glide(0, 78); }},
-    {75, 100, true, true, [] { Place(180, 0); }},
-    {101, 110, true, true, [] { Glide(100, 50); }},
-    {111, 120, true, true, [] { Glide(-100, -50); }},
-    {121, 130, true, true, [] { Glide(-100, 50); }},
-    {131, 140, true, true, [] { Glide(100, -50); }},
-    {141, 160, true, true, [] { Place(180, 0); }},
-    {161, 190, true, true, [] { Glide(40, 0); }},
-    {191, 250, true, true, [] { Glide(-40, 0); }},
-    {251, 280, true, true, [] { Glide(40, 0); }},
-    {281, NoBandEnd, true, true, [] { Boss3State.moveTimer = 0; }},
+    {0, 30, false, true, PlaceAt<Boss3State, 180, -380>},  // waiting above the screen
+    {31, 75, true, true, Drift<Boss3State, 0, 78>},        // the descent
+    {75, 100, true, true, Place},
+    {101, 110, true, true, Drift<Boss3State, 100, 50>},  // down-right and back
+    {111, 120, true, true, Drift<Boss3State, -100, -50>},
+    {121, 130, true, true, Drift<Boss3State, -100, 50>},  // down-left and back
+    {131, 140, true, true, Drift<Boss3State, 100, -50>},
+    {141, 160, true, true, Place},
+    {161, 190, true, true, Drift<Boss3State, 40, 0>},  // sway
+    {191, 250, true, true, Drift<Boss3State, -40, 0>},
+    {251, 280, true, true, Drift<Boss3State, 40, 0>},
+    {281, NoBandEnd, true, true, SetMoveTimer<Boss3State, 0>},  // from the top again
 };
 
 // The picture is the library's buffer object (nothing loads one), 440 x

@@ -1,12 +1,11 @@
 // Stage 3, entered directly (no scene change leads to it): the boss window's
-// lower edge, the attack timeline at its bounds, the time-out that clears
-// into scene 5, and the kinds' bullets the stage fires but never moves.
+// lower edge, the attack timeline at its bounds, and the kinds' bullets the
+// stage fires but never moves (its time-out: stage4_test.cpp).
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "el/draw/transition_state.h"
 #include "el/system/elSystem.h"
 #include "enemies/diagonal_kinds.h"
 #include "enemies/small_kinds.h"
@@ -117,27 +116,6 @@ TEST_F(Stage3Test, AttackTimelineAtItsBounds) {
   Boss3State.hitPoints = 589.5f;
   RunBossBlock(Stage3Boss);
   EXPECT_EQ(Boss3State.attackTick, 2);
-}
-
-// From the first frame at 11000 px the time-out forces HP 0 and runs the
-// defeat (twice a frame after the first): the stage clears after 3.5 s and
-// the loop enters scene 5, the fourth stage.
-TEST_F(Stage3Test, TheTimeOutClearsIntoTheFourthStage) {
-  FrameFrom(11000.0f - 40 * kStep);
-  EXPECT_EQ(Boss3State.hitPoints, 600.0f);
-  int frames = 0;
-  while (SceneNumber == SceneStage3 && frames < 400) {
-    Frame();
-    ++frames;
-  }
-  EXPECT_EQ(frames, 225);
-  EXPECT_EQ(SceneNumber, SceneStage4);
-  EXPECT_EQ(TransitionBand, 30);
-  EXPECT_EQ(ScrollPos, 0.0f);
-  EXPECT_EQ(Boss3State.hitPoints, 600.0f);
-  ASSERT_EQ(RunFrames(1), 1);
-  EXPECT_EQ(Frames().back().scene, SceneStage4);
-  EXPECT_EQ(Frames().back().entered, 1u);
 }
 
 // The positions of the active records of a pool.

@@ -1,7 +1,7 @@
 // Stage 4 over the shared frame: its wave and power-up windows at their
 // bounds, the gunships' shot 4, the paused frame and the continue, the boss
-// block with its attack list and time-out, the time-outs of stages 5 to 8,
-// and the route from stage 2 through stage 4 into stage 5.
+// block with its attack list, the time-outs of stages 3 to 8, and the route
+// from stage 2 through stage 4 into stage 5.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,10 +21,15 @@
 #include "shell/scene.h"
 #include "shell/scenes.h"
 #include "stages/stage2/boss2_body.h"
+#include "stages/stage3/boss3_tables.h"
 #include "stages/stage4/boss4_body.h"
 #include "stages/stage4/boss4_families.h"
 #include "stages/stage4/boss4_streams.h"
 #include "stages/stage4/stage4_scene.h"
+#include "stages/stage5/boss5_tables.h"
+#include "stages/stage6/boss6_tables.h"
+#include "stages/stage7/boss7_tables.h"
+#include "stages/stage8/boss8_tables.h"
 #include "tests/stages/attack_probes.h"
 #include "tests/stages/call_log.h"
 #include "tests/stages/stage_fixture.h"
@@ -225,55 +230,44 @@ TEST_F(Stage4Test, AttackWindowsGatesBandsAndTheSetBack) {
   GameSubMode = 0;
 }
 
-// From 11000 the time-out forces HP 0 and the defeat runs after the Draw's
-// own call: the stage clears on the 225th frame, well before 11100, into
-// stage 5 with a 30-band transition.
-TEST_F(Stage4Test, TimeOutEndsTheFightIntoStageFive) {
-  Enter(SceneStage4);
-  FrameTo(10999.75f);
-  EXPECT_EQ(Boss4State.hitPoints, 800.0f);
-  int frames = 0;
-  while (SceneNumber == SceneStage4 && frames < 400) {
-    FrameTo(ScrollPos + 16 * kStep);
-    ++frames;
-    if (frames == 1) EXPECT_FLOAT_EQ(Boss4State.defeatTimer, 10 * kStep);
-    if (SceneNumber == SceneStage4) ASSERT_LT(ScrollPos, 11100.0f);
-  }
-  EXPECT_EQ(frames, 225);
-  EXPECT_EQ(SceneNumber, SceneStage5);
-  EXPECT_EQ(TransitionBand, 30);
-  EXPECT_EQ(ScrollPos, 0.0f);
-  EXPECT_EQ(Boss4State.hitPoints, 800.0f);
-}
-
-// The time-outs of stages 5 to 8 (with a boss body or without one) end each
-// stage inside its window.
-TEST_F(Stage4Test, TimeOutsOfStagesFiveToEight) {
+// From the first frame that ends at 11000 the time-out forces HP 0 and runs
+// the defeat, after the Draw's own call (which found the boss alive on that
+// first frame): each stage clears on its 225th frame (3.5 s), before 11100,
+// into its next scene with its band, every table reset.
+TEST_F(Stage4Test, TimeOutsEndEveryFightInsideItsWindow) {
   const struct {
     void (*scene)();
     int32_t scene_number;
     float rate;
+    BossState* boss;
+    float start_hp;
     int32_t next, band;
   } rows[] = {
-      {Stage5Scene, SceneStage5, 14, SceneStage7, 30},
-      {Stage6Scene, SceneStage6, 13, SceneStage7, 30},
-      {Stage7Scene, SceneStage7, 20, SceneEnding, 30},
-      {Stage8Scene, SceneStage8, 20, SceneEnding, 60},
+      {Stage3Scene, SceneStage3, 20, &Boss3State, Boss3StartHitPoints, SceneStage4, 30},
+      {Stage4Scene, SceneStage4, 16, &Boss4State, Boss4StartHitPoints, SceneStage5, 30},
+      {Stage5Scene, SceneStage5, 14, &Boss5State, Boss5StartHitPoints, SceneStage7, 30},
+      {Stage6Scene, SceneStage6, 13, &Boss6State, Boss6StartHitPoints, SceneStage7, 30},
+      {Stage7Scene, SceneStage7, 20, &Boss7State, Boss7StartHitPoints, SceneEnding, 30},
+      {Stage8Scene, SceneStage8, 20, &Boss8State, Boss8StartHitPoints, SceneEnding, 60},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.scene_number);
     ResetObjectTablesA();
     ResetObjectTablesB();
     SceneNumber = row.scene_number;
-    ScrollPos = 10999.0f;
+    ScrollPos = 11000.0f - row.rate * kStep;
     int frames = 0;
-    while (SceneNumber == row.scene_number && frames < 1000) {
+    while (SceneNumber == row.scene_number && frames < 400) {
       FrameTo(ScrollPos + row.rate * kStep, row.rate, row.scene);
       ++frames;
+      if (frames == 1) EXPECT_FLOAT_EQ(row.boss->defeatTimer, 10 * kStep);
       if (SceneNumber == row.scene_number) ASSERT_LT(ScrollPos, 11100.0f);
     }
+    EXPECT_EQ(frames, 225);
     EXPECT_EQ(SceneNumber, row.next);
     EXPECT_EQ(TransitionBand, row.band);
+    EXPECT_EQ(ScrollPos, 0.0f);
+    EXPECT_EQ(row.boss->hitPoints, row.start_hp);
   }
 }
 

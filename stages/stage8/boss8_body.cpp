@@ -23,7 +23,7 @@ constexpr MoveBand kMoveBands[] = {
 };
 
 // The stage-8 boss picture at 480 x 400; a hit shows no flash, the flag is
-// only taken.  Damage flames: ZBAK3B.  Only array A shows its marks; array B
+// taken and hit-shown set.  Damage flames: ZBAK3B.  Only array A shows its marks; array B
 // is placed and locked all the same.
 constexpr BossBody kBody{.state = &Boss8State, .image = &ImgBoss8, .w = 480, .h = 400,
                          .redrawOnHit = false,

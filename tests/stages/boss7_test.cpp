@@ -12,26 +12,24 @@
 #include "stages/stage7/boss7_patterns.h"
 #include "stages/stage7/boss7_streams.h"
 #include "tests/enemies/enemy_fixture.h"
+#include "tests/stages/move_bands.h"
 
 namespace {
 
 using player_test::Pos;
 using player_test::XY;
 
-constexpr uint16_t kBoss = 0x2001;
-constexpr float kStep = 1.0f / 64.0f;  // the move timer then advances by exact binary steps
-
-class Boss7Test : public enemy_test::EnemyTest {
+// The boss picture in one colour, the boss at (180, 0), frames of 1/64 s.
+class Boss7Test : public stage_test::BossPictureTest<&ImgBoss31, 460, 380, 0x2001> {
  protected:
   void SetUp() override {
-    EnemyTest::SetUp();
+    BossPictureTest::SetUp();
     Boss7State.x = 180.0f;
     Boss7State.y = 0.0f;
   }
   void TearDown() override {
-    ImgBoss31 = 0;
     ImgZbak4b = 0;
-    EnemyTest::TearDown();
+    BossPictureTest::TearDown();
   }
 };
 
@@ -58,11 +56,7 @@ Emitted EmittedBy(void (*schedule)(), R (&records)[N], int calls) {
 // Each row: the timer the Move call reaches and where the boss stands after
 // it (at (7, 9) before); a step of 1/64 s moves 1/64 of the speed.
 TEST_F(Boss7Test, MoveBandsAtTheirBounds) {
-  const struct {
-    float timer;
-    XY boss;
-    float timer_after;
-  } rows[] = {
+  const stage_test::BossBandRow rows[] = {
       {0.15625f, {170, -380}, 0.15625f},  // the first call from the reset
       {30.5f, {170, -380}, 30.5f},
       {31.0f, {170, -378.796875f}, 31.0f},  // placed, then the descent's first step
@@ -81,16 +75,7 @@ TEST_F(Boss7Test, MoveBandsAtTheirBounds) {
       {240.5f, {7, 9}, 240.5f},
       {241.0f, {7, 9}, 160.0f},  // back to 160: the next call holds at (170, 0)
   };
-  FrameTime = kStep;
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.timer);
-    Boss7State.x = 7.0f;
-    Boss7State.y = 9.0f;
-    Boss7State.moveTimer = row.timer - 10.0f * kStep;
-    Boss7Move();
-    EXPECT_EQ(Pos(Boss7State), row.boss);
-    EXPECT_FLOAT_EQ(Boss7State.moveTimer, row.timer_after);
-  }
+  stage_test::CheckBossBands(rows, Boss7Move, Boss7State, kStep);
   // A hit flag other than 0 or 1 stops the script.
   Boss7State.hit = 2;
   Boss7State.moveTimer = 50.0f;
@@ -103,9 +88,8 @@ TEST_F(Boss7Test, MoveBandsAtTheirBounds) {
 // (70, 10) and (310, 10), both 28 px lower per flame frame; a hit is taken
 // and shown, the picture stays as it is.
 TEST_F(Boss7Test, FlamesOfTwoPicturesFromNinetyAndSeventyHitPointsDown) {
-  ImgBoss31 = Solid(460, 380, kBoss);
   ImgZbak4b = Sprite(800, 80, [](int x, int) { return static_cast<uint16_t>(0x3001 + x / 80); });
-  const uint16_t first = enemy_test::CellColour(2, 2);  // ZBAK3B, cell 2
+  const uint16_t first = Flame(2);
   const uint16_t second = 0x3003;                        // ZBAK4B, cell 2
   const struct {
     float hp;

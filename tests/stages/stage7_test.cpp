@@ -1,12 +1,16 @@
 // Stage 7 over the shared frame: its wave and power-up windows at their
-// bounds, the attack timeline by level with its gate and set-backs, and the
+// bounds, how often each kind moves, Szak10's shot 3 fired outside its
+// window, and the attack timeline by level with its gate, set-backs and the
 // double calls at attack tick 700.
 #include <gtest/gtest.h>
 
 #include <array>
 
 #include "el/system/elSystem.h"
+#include "enemies/large_kinds.h"
 #include "enemies/kind_tables.h"
+#include "enemies/rotating_kinds.h"
+#include "enemies/small_kinds.h"
 #include "player/powerup.h"
 #include "shell/game_state.h"
 #include "shell/object_resets.h"
@@ -14,35 +18,19 @@
 #include "shell/scenes.h"
 #include "stages/stage7/boss7_tables.h"
 #include "stages/stage7/stage7_scene.h"
-#include "stages/stage8/boss8_tables.h"
-#include "tests/support/game_harness.h"
+#include "tests/stages/kind_moves.h"
+#include "tests/stages/stage_fixture.h"
 
 namespace {
 
-using namespace vantris_test;
+using namespace stage_test;
 
-constexpr float kStep = 1.0f / 64.0f;  // a fixed frame: 0.3125 px of stage 7
+constexpr float kRate = 20.0f;
 
-class Stage7Test : public RunningGameTest {
+class Stage7Test : public StageFixture {
  protected:
-  void SetUp() override {
-    RunningGameTest::SetUp();
-    StartNewRun();
-    GameLevel = 1;
-  }
   // One frame of stage 7 at 1/64 s, ending at `scroll_after`.
-  static void FrameTo(float scroll_after) {
-    SceneEntered = 0;
-    FrameTime = kStep;
-    ScrollPos = scroll_after - 20.0f * kStep;
-    Stage7Scene();
-  }
-  template <typename T, size_t N>
-  static int Active(const T (&table)[N]) {
-    int n = 0;
-    for (const T& r : table) n += r.active != 0;
-    return n;
-  }
+  static void FrameTo(float scroll_after) { SceneFrameTo(Stage7Scene, kRate, scroll_after); }
 };
 
 // Wave windows are strict, power-up windows inclusive.
@@ -64,6 +52,20 @@ TEST_F(Stage7Test, WindowsAtTheirBounds) {
     EXPECT_EQ(Active(Szak10Slots) > 0, row.szak10);
     EXPECT_EQ(PowerUp.active != 0, row.power_up);
   }
+}
+
+// Szak10 moves three times a frame, Szak6B and Szak6C twice, the others
+// once (at 40, before every window); Szak10's shot 3 is fired on every
+// frame, its window shut.
+TEST_F(Stage7Test, KindsMoveTheirTimesAndSzak10ShotThreeFiresOutsideItsWindow) {
+  const auto frame = [] { FrameTo(40.0f); };
+  EXPECT_EQ(MovesPerFrame(Szak10Slots, Szak10Spawn, Szak10Move, frame), 3);
+  EXPECT_GT(Active(Szak10Shot3Slots), 0);
+  EXPECT_EQ(MovesPerFrame(Szak6BSlots, Szak6BSpawn, Szak6BMove, frame), 2);
+  EXPECT_EQ(MovesPerFrame(Szak6CSlots, Szak6CSpawn, Szak6CMove, frame), 2);
+  EXPECT_EQ(MovesPerFrame(Szak9Slots, Szak9Spawn, Szak9Move, frame), 1);
+  EXPECT_EQ(MovesPerFrame(Szak6ASlots, Szak6ASpawn, Szak6AMove, frame), 1);
+  EXPECT_EQ(MovesPerFrame(Szak52ASlots, Szak52ASpawn, Szak52AMove, frame), 1);
 }
 
 // The Schedule calls one boss block makes at one tick and level, read from
@@ -148,34 +150,6 @@ TEST_F(Stage7Test, AttackTimelineByLevelAndTheSetBacks) {
     EXPECT_EQ(Boss7State.attackTick, row.tick_after);
   }
   GameLevel = 1;
-}
-
-// Tick 700 lies in two windows of Val20241F and Val20241G: each Schedule
-// runs twice, and a row whose tick the counter meets after either call
-// leaves in that frame.
-TEST_F(Stage7Test, TheDoubleCallsAtTickSevenHundred) {
-  for (int32_t before : {28, 29}) {
-    SCOPED_TRACE(before);
-    ResetObjectTablesB();
-    for (StraightShot& r : Boss7Val20241FPool) r.tick = before;
-    for (StraightShot& r : Boss7Val20241GPool) r.tick = before;
-    ScrollPos = 5000.0f;
-    Boss7State.attackTick = 699;
-    Boss7State.hitPoints = 1000.0f;
-    RunBossBlock(Stage7Boss);
-    EXPECT_EQ(Boss7Val20241FPool[0].tick, before + 2);
-    EXPECT_EQ(Boss7Val20241GPool[49].tick, before + 2);
-    EXPECT_EQ(Active(Boss7Val20241FPool), 5);  // row 0, due at 30
-    EXPECT_EQ(Active(Boss7Val20241GPool), 5);
-  }
-  // Either side of 700, one call each.
-  for (int32_t tick : {699, 701}) {
-    ResetObjectTablesB();
-    Boss7State.attackTick = tick - 1;
-    Boss7State.hitPoints = 1000.0f;
-    RunBossBlock(Stage7Boss);
-    EXPECT_EQ(Boss7Val20241FPool[0].tick, 1) << tick;
-  }
 }
 
 }  // namespace

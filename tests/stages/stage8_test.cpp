@@ -1,17 +1,15 @@
 // Stage 8 over the shared frame: no frame count, music or sight; its wave
-// and power-up windows at their bounds; the boss's bursts moved every frame;
-// the boss block with its attack list (the double calls at tick 800, the
-// counts of one cycle); and the stage entered directly and played through
-// the boss's defeat into the ending.
+// and power-up windows at their bounds; how often each kind moves; the
+// boss's bursts moved every frame; the boss block with its attack list (the
+// double calls at tick 800, the same cycle at every level) and the ring pool
+// that stays inert.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include "el/draw/transition_state.h"
 #include "el/sound/midi_music.h"
 #include "el/system/elSystem.h"
 #include "enemies/kind_tables.h"
-#include "os/headless/headless.h"
+#include "enemies/large_kinds.h"
+#include "enemies/small_kinds.h"
 #include "player/homing_storage.h"
 #include "player/powerup.h"
 #include "shell/game_state.h"
@@ -24,6 +22,8 @@
 #include "stages/stage8/stage8_scene.h"
 #include "tests/player/player_fixture.h"
 #include "tests/stages/attack_probes.h"
+#include "tests/stages/kind_moves.h"
+#include "tests/stages/stage_fixture.h"
 #include "tests/support/game_harness.h"
 
 namespace {
@@ -31,33 +31,16 @@ namespace {
 using namespace vantris_test;
 using namespace stage_test;
 
-constexpr float kStep = 1.0f / 64.0f;  // a fixed frame: 0.3125 px of stage 8
 constexpr float kRate = 20.0f;
 
-class Stage8Test : public RunningGameTest {
+class Stage8Test : public StageFixture {
  protected:
-  void SetUp() override {
-    RunningGameTest::SetUp();
-    StartNewRun();
-    GameLevel = 1;
-  }
-  // One frame of the stage called directly at 1/64 s, ending at `scroll_after`.
-  static void FrameTo(float scroll_after) {
-    SceneEntered = 0;
-    FrameTime = kStep;
-    ScrollPos = scroll_after - kRate * kStep;
-    Stage8Scene();
-  }
-  template <typename T, size_t N>
-  static int Active(const T (&table)[N]) {
-    int n = 0;
-    for (const T& r : table) n += r.active != 0;
-    return n;
-  }
+  // One frame of stage 8 at 1/64 s, ending at `scroll_after`.
+  static void FrameTo(float scroll_after) { SceneFrameTo(Stage8Scene, kRate, scroll_after); }
 };
 
 // Entered with a frame count and the sight elsewhere: the count stays, no
-// music starts, the sight is not placed; the scroll runs at 20 px/s.
+// music starts, the sight is not placed.
 TEST_F(Stage8Test, NoFrameCountNoMusicNoSight) {
   elSound::StopMidi();
   SceneFrame = 77;
@@ -69,9 +52,6 @@ TEST_F(Stage8Test, NoFrameCountNoMusicNoSight) {
   EXPECT_EQ(MidiOpen, 0u);
   EXPECT_EQ(LockSightX, -1);
   EXPECT_EQ(LockSightY, -1);
-  const float before = ScrollPos;
-  ASSERT_EQ(RunFrames(1), 1);
-  EXPECT_FLOAT_EQ(ScrollPos - before, kRate * FrameTime);
 }
 
 // Wave windows are strict, power-up windows inclusive; the Szak54 spawn
@@ -117,6 +97,16 @@ TEST_F(Stage8Test, WindowsAtTheirBounds) {
   }
 }
 
+// Szak9 and Szak12 move twice a frame, the others once (at 50, before
+// every window).
+TEST_F(Stage8Test, KindsMoveTheirTimes) {
+  const auto frame = [] { FrameTo(50.0f); };
+  EXPECT_EQ(MovesPerFrame(Szak9Slots, Szak9Spawn, Szak9Move, frame), 2);
+  EXPECT_EQ(MovesPerFrame(Szak12Slots, Szak12Spawn, Szak12Move, frame), 2);
+  EXPECT_EQ(MovesPerFrame(Szak52ASlots, Szak52ASpawn, Szak52AMove, frame), 1);
+  EXPECT_EQ(MovesPerFrame(Szak51Slots, Szak51Spawn, Szak51Move, frame), 1);
+}
+
 // The boss's bursts are moved on every frame, long before the boss window.
 TEST_F(Stage8Test, TheBurstsFlyOnOutsideTheBossWindow) {
   ResetObjectTablesA();
@@ -156,7 +146,7 @@ TEST_F(Stage8Test, BossWindowAndAttackGate) {
 
 // Which windows open at a tick: rows 1 and 2 meet at 80, rows 5, 6 and 7 at
 // 460, rows 7 and 8 at 800 (the families of both run twice there); the tick
-// 1220 is still served by row 8, then set back to 0.
+// 1220 is still served by row 8, then set back to 0, at every level.
 TEST_F(Stage8Test, AttackWindowsAtTheirTicks) {
   const Probed probed = ProbeHeaders(Stage8Boss.attack);
   ASSERT_EQ(probed.headers.size(), 12u);
@@ -188,7 +178,7 @@ TEST_F(Stage8Test, AttackWindowsAtTheirTicks) {
   Boss8State.hitPoints = 600;
   for (const auto& r : rows) {
     SCOPED_TRACE(r.tick_before);
-    for (int level : {1, 3}) {
+    for (int level : {0, 1, 3}) {
       GameLevel = level;
       Boss8State.attackTick = r.tick_before;
       Log().clear();
@@ -199,59 +189,19 @@ TEST_F(Stage8Test, AttackWindowsAtTheirTicks) {
   }
 }
 
-// One cycle from the reset is 1220 frames at every level: each window opens
-// on every tick of it once, and the next frame starts over at tick 1.
-TEST_F(Stage8Test, CountsOfOneCycle) {
-  const Probed probed = ProbeHeaders(Stage8Boss.attack);
-  BossRow row = Stage8Boss;
-  row.attack = probed.items;
-  ScrollPos = 5000;
-  Boss8State.hitPoints = 600;
-  for (int level : {0, 1, 3}) {
-    SCOPED_TRACE(level);
-    GameLevel = level;
-    Boss8State.attackTick = 0;
-    Log().clear();
-    int set_backs = 0;
-    for (int frame = 1; frame <= 1220; ++frame) {
-      RunBossBlock(row);
-      set_backs += Boss8State.attackTick == 0;
-    }
-    EXPECT_EQ(set_backs, 1);
-    EXPECT_EQ(Boss8State.attackTick, 0);
-    std::vector<int> opened(probed.headers.size());
-    for (int i : Log()) ++opened.at(static_cast<size_t>(i));
-    EXPECT_EQ(opened, (std::vector<int>{61, 61, 81, 81, 101, 101, 101, 71, 341, 421, 51, 61}));
-    RunBossBlock(row);
-    EXPECT_EQ(Boss8State.attackTick, 1);
-  }
-  GameLevel = 1;
-}
-
 // The ring pool fired by the stage-8 boss launches from the parked stage-7
-// boss: its rings start at (-280, 2730) and the Move frees them at once, so
-// the pool is empty at the end of every frame of the stage and hits nothing.
+// boss, and its Move frees every ring at once: in the attack window 260 to
+// 360 rings 0 to 2 leave, and the pool is empty at the end of every frame.
 TEST_F(Stage8Test, TheRingPoolFromTheParkedStageSevenBossIsInert) {
-  ResetObjectTablesA();
-  ResetObjectTablesB();
-  ASSERT_EQ(player_test::Pos(Boss7State), player_test::XY(-500, 2550));
-  for (int call = 1; call <= 30; ++call) Boss7Val20241HSchedule();  // ring 0 leaves
-  ASSERT_EQ(Active(Boss7Val20241HPool), 30);
-  EXPECT_EQ(player_test::Pos(Boss7Val20241HPool[0]), player_test::XY(-280, 2730));
+  ASSERT_EQ(player_test::Pos(Boss7State), player_test::XY(ParkX, ParkY));
   PlayerAlive = 1;
-  Boss7Val20241HMove();
-  EXPECT_EQ(Active(Boss7Val20241HPool), 0);
-  EXPECT_EQ(player_test::Pos(Boss7Val20241HPool[0]), player_test::XY(-500, 2550));
-  EXPECT_EQ(PlayerAlive, 1u);
-  // In the stage's own order (attack window 260 to 360): rings 1 to 3 leave
-  // and are gone by the end of their frame.
   Boss8State.hitPoints = 600;
   Boss8State.attackTick = 259;
   for (int frame = 1; frame <= 100; ++frame) {
     FrameTo(5000.0f);
     ASSERT_EQ(Active(Boss7Val20241HPool), 0) << frame;
   }
-  EXPECT_EQ(Boss7Val20241HPool[0].tick, 130);
+  EXPECT_EQ(Boss7Val20241HPool[0].tick, 100);
   EXPECT_EQ(PlayerAlive, 1u);
 }
 
@@ -277,43 +227,6 @@ TEST_F(Stage8Test, TheBurstsFireInTheirTickWindows) {
     RunBossBlock(Stage8Boss);
     for (StraightShot* shots : bursts) EXPECT_EQ(shots[0].active, row.fired ? 1u : 0u);
   }
-}
-
-// Stage 8 entered directly and played at the longest frame (0.1 s) with a
-// ship that cannot die and fires its laser all along: the waves come, the
-// boss enters after them, the laser wears it down (its attack tick counts
-// from the first damage) and its defeat ends the stage in the ending, with
-// a 60-band transition.
-TEST_F(Stage8Test, EnteredDirectlyItPlaysThroughItsDefeatIntoTheEnding) {
-  NoDeath = 1;
-  ScrollPos = 0;
-  ASSERT_TRUE(EnterScene(SceneStage8));
-  KeyDown('C');
-  int frames = 0, waves = 0, most_ticks = 0;
-  bool boss_on_field = false;
-  float scroll_at_defeat = 0.0f;
-  while (SceneNumber == SceneStage8 && frames < 8000) {
-    os::headless::AdvanceMs(100);
-    ASSERT_EQ(RunFrames(1), 1);
-    ++frames;
-    waves = std::max(waves, Active(Szak9Slots) + Active(Szak12Slots) + Active(Szak53ASlots));
-    if (Boss8State.x == 160.0f && Boss8State.y == 0.0f) boss_on_field = true;
-    most_ticks = std::max(most_ticks, Boss8State.attackTick);
-    if (Boss8State.hitPoints <= 0.0f && scroll_at_defeat == 0.0f) scroll_at_defeat = ScrollPos;
-  }
-  KeyUp('C');
-  EXPECT_EQ(SceneNumber, SceneEnding);
-  EXPECT_EQ(TransitionBand, 60);
-  EXPECT_GT(waves, 2);
-  EXPECT_TRUE(boss_on_field);
-  EXPECT_GT(most_ticks, 10);
-  EXPECT_GT(scroll_at_defeat, 1800.0f);  // beaten, long before the time-out
-  EXPECT_LT(scroll_at_defeat, 3000.0f);
-  EXPECT_LT(frames, 1500);
-  EXPECT_EQ(Lives, 999);
-  ASSERT_EQ(RunFrames(1), 1);
-  EXPECT_EQ(Frames().back().scene, SceneEnding);
-  EXPECT_EQ(Frames().back().entered, 1u);
 }
 
 }  // namespace

@@ -162,8 +162,8 @@ constexpr ScriptItem Stage5KindFamilies[] = {
 static_assert(ValidScrollScript(Stage5KindFamilies));
 
 // The attack list on the tick, inclusive windows in this order; the laser
-// at levels 2 and 3, the bursts and the extra rows at level 1.  "Own test"
-// pairs keep a header each.
+// at levels 2 and 3, the bursts and the extra rows at level 1.  Calls that
+// the list tests one by one keep a header each (same result, same order).
 constexpr ScriptItem Boss5Attack[] = {
     Ticks(5, 200), Boss5Ray3ASchedule, Boss5Ray3BSchedule, Boss5Ray3CSchedule,
     Boss5Ray3DSchedule, Boss5Ray3ESchedule, Boss5Ray3FSchedule,
@@ -178,20 +178,27 @@ constexpr ScriptItem Boss5Attack[] = {
     Ticks(600, 700), Boss5Vall3017Fire, Boss5Vall3018Fire,
     Ticks(500, 700), Boss5Val20241CSchedule,
     Ticks(500, 700), Boss5Val20241DSchedule,
-    Ticks(770, 900), Boss5Val20241GSchedule, Boss5Val20241HSchedule,
-    Ticks(800, 980), Boss5Val20241ESchedule, Boss5Val20241FSchedule,
-    Ticks(1000, 1300, Gate::Level2Or3), Boss5Valarm51AFire, Boss5Valarm51BFire,
-    Ticks(1200, 1300), Boss5Val402BSchedule, Boss5Val402CSchedule,
+    Ticks(770, 900), Boss5Val20241GSchedule,
+    Ticks(770, 900), Boss5Val20241HSchedule,
+    Ticks(800, 980), Boss5Val20241ESchedule,
+    Ticks(800, 980), Boss5Val20241FSchedule,
+    Ticks(1000, 1300, Gate::Level2Or3), Boss5Valarm51AFire,
+    Ticks(1000, 1300, Gate::Level2Or3), Boss5Valarm51BFire,
+    Ticks(1200, 1300), Boss5Val402BSchedule,
+    Ticks(1200, 1300), Boss5Val402CSchedule,
     Ticks(300, 500, Gate::Level1),
     Boss5Val13AFire, Boss5Val13BFire, Boss5Val13CFire, Boss5Val13DFire, Boss5Val13EFire,
     Boss5Val13FFire, Boss5Val13GFire, Boss5Val13HFire, Boss5Val13IFire,
     Ticks(1020, 1200, Gate::Level1),
     Boss5Val13AFire, Boss5Val13BFire, Boss5Val13CFire, Boss5Val13DFire, Boss5Val13EFire,
     Boss5Val13FFire, Boss5Val13GFire, Boss5Val13HFire, Boss5Val13IFire,
-    Ticks(1120, 1200, Gate::Level1), Boss5Val402BSchedule, Boss5Val402CSchedule,
+    Ticks(1120, 1200, Gate::Level1), Boss5Val402BSchedule,
+    Ticks(1120, 1200, Gate::Level1), Boss5Val402CSchedule,
     Ticks(1100, 1200, Gate::Level1), Boss5Val402ASchedule,
-    Ticks(1300, 1450), Boss5Val20241CSchedule, Boss5Val20241DSchedule,
-    Ticks(1450, 1500), Boss5Val20241ASchedule, Boss5Val20241BSchedule,
+    Ticks(1300, 1450), Boss5Val20241CSchedule,
+    Ticks(1300, 1450), Boss5Val20241DSchedule,
+    Ticks(1450, 1500), Boss5Val20241ASchedule,
+    Ticks(1450, 1500), Boss5Val20241BSchedule,
     Ticks(1500, 1750), Boss5Ray3ASchedule, Boss5Ray3BSchedule, Boss5Ray3CSchedule,
     Boss5Ray3DSchedule, Boss5Ray3ESchedule, Boss5Ray3FSchedule,
 };

@@ -152,7 +152,8 @@ constexpr ScriptItem Stage6KindFamilies[] = {
 };
 static_assert(ValidScrollScript(Stage6KindFamilies));
 
-// The attack list on the tick, every window inclusive, no level gates.
+// The attack list on the tick, every window inclusive, no level gates;
+// calls that the list tests one by one keep a header each.
 constexpr ScriptItem Boss6Attack[] = {
     Ticks(30, 100), Boss6BoltAFire, Boss6BoltBFire,
     Ticks(100, 150), Boss6Val20241ASchedule,
@@ -164,16 +165,21 @@ constexpr ScriptItem Boss6Attack[] = {
     Ticks(370, 510), Boss6BoltCFire, Boss6BoltDFire,
     Ticks(380, 520), Boss6BoltEFire, Boss6BoltFFire,
     Ticks(450, 600), Boss6Val20241DSchedule,
-    Ticks(400, 600), Boss6Val20241BSchedule, Boss6Val20241CSchedule,
+    Ticks(400, 600), Boss6Val20241BSchedule,
+    Ticks(400, 600), Boss6Val20241CSchedule,
     Ticks(600, 950), Boss6Val405ASchedule, Boss6Val405BSchedule,
-    Ticks(650, 900), Boss6Val401CSchedule, Boss6Val401DSchedule,
+    Ticks(650, 900), Boss6Val401CSchedule,
+    Ticks(650, 900), Boss6Val401DSchedule,
     Ticks(700, 900), Boss6Val20241ASchedule,
-    Ticks(800, 950), Boss6Val401ASchedule, Boss6Val401BSchedule,
+    Ticks(800, 950), Boss6Val401ASchedule,
+    Ticks(800, 950), Boss6Val401BSchedule,
     Ticks(900, 1300), Boss6BoltAFire, Boss6BoltBFire,
     Ticks(910, 1310), Boss6BoltCFire, Boss6BoltDFire,
     Ticks(920, 1320), Boss6BoltEFire, Boss6BoltFFire,
-    Ticks(950, 1500), Boss6Val401CSchedule, Boss6Val401DSchedule,
-    Ticks(1100, 1500), Boss6Val401ASchedule, Boss6Val401BSchedule,
+    Ticks(950, 1500), Boss6Val401CSchedule,
+    Ticks(950, 1500), Boss6Val401DSchedule,
+    Ticks(1100, 1500), Boss6Val401ASchedule,
+    Ticks(1100, 1500), Boss6Val401BSchedule,
     Ticks(1450, 1550), Boss6Val405ASchedule, Boss6Val405BSchedule,
     Ticks(1150, 1600), Boss6Val20241DSchedule,
 };

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "el/draw/elDraw.h"
+#include "el/sound/elSound.h"
 #include "el/system/elSystem.h"
 #include "os/headless/headless.h"
 #include "os/path.h"
@@ -142,6 +143,13 @@ void ResetForScoring() {
   const FrameRecord& f = g_frames.back();
   if (f.scene == scene && f.entered == 1) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "ran scene " << f.scene << " entered " << f.entered;
+}
+
+void EndSceneInto(int32_t scene) {
+  elSound::StopMidi();
+  ResetObjectTablesA();
+  ResetObjectTablesB();
+  ChangeScene(scene, 3, 30);
 }
 
 ::testing::AssertionResult TitleToModeScreen() {

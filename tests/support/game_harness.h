@@ -55,6 +55,10 @@ void ResetForScoring();
 // Switches straight to `scene` (PrevScene 0) and runs one frame; fails
 // unless that frame ran `scene` freshly entered.
 ::testing::AssertionResult EnterScene(int32_t scene);
+// Ends the running scene as a boss's defeat does (the music stops, both
+// table resets, a change to `scene` with a 30-step transition); the next
+// frame enters `scene`.
+void EndSceneInto(int32_t scene);
 
 // From the running title: Enter, and the mode screen's first frame.
 ::testing::AssertionResult TitleToModeScreen();

@@ -93,7 +93,7 @@ TEST_F(KindEngineTest, HitInTheSpawnFrameExplodesInPlaceForAFixedNumberOfCalls) 
         if (call == 5) kind.hit(1);  // a second hit while it explodes
         if (SoundsBom(kind.update)) bom_calls.push_back(call);
         EXPECT_EQ(s.vy, 0.0f);
-        if (call == 1) EXPECT_EQ(std::make_pair(s.x, s.y), std::make_pair(x, y));
+        if (call == 1) { EXPECT_EQ(std::make_pair(s.x, s.y), std::make_pair(x, y)); }
         if (s.active == 0) freed_on = call;
       }
       EXPECT_EQ(freed_on, kind.calls);

@@ -63,7 +63,7 @@ TEST_F(LargeKindsTest, DiagonalFanFiresOnItsTicksWrapsOnExceedingAndSkipsBusyRec
     if (call == 121) std::erase(on, 1);
     if (!on.empty()) fired.push_back({call, on});
     FreeAll(Szak52AShot2Slots);
-    if (call == 100 || call == 101) EXPECT_EQ(Szak52AShot2Slots[0].tick, call == 100 ? 100 : 0);
+    if (call == 100 || call == 101) { EXPECT_EQ(Szak52AShot2Slots[0].tick, call == 100 ? 100 : 0); }
   }
   const std::vector<std::pair<int, std::vector<int>>> expected{
       {20, {0, 1, 2}}, {40, {3, 4, 5}}, {60, {6, 7, 8}}, {80, {9, 10, 11}},

@@ -203,7 +203,7 @@ TEST_F(SmallKindsTest, ExplosionsStopTheCraftForSixteenFramesButNotEveryDiagonal
       kind.update();
       kind.move();
       const Slot s = kind.get(0);
-      if (frame < 16) EXPECT_EQ(s.x == at.x && s.y == at.y, stops) << kind.name << " " << frame;
+      if (frame < 16) { EXPECT_EQ(s.x == at.x && s.y == at.y, stops) << kind.name << " " << frame; }
     }
     EXPECT_EQ(std::make_pair(kind.get(0).active, kind.get(0).y), std::make_pair(0u, ParkY));
   }

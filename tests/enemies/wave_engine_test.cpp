@@ -149,7 +149,7 @@ TEST_F(WaveEngineTest, PhaseWindowsHoldTheirBoundsAndGapsKeepTheSpeeds) {
     // from their reset park point.
     EXPECT_EQ(Szak30AShot1Slots[3].active, c.gun == 1 ? 1u : 0u);
     EXPECT_EQ(Szak30AShot2Slots[4].active, c.gun == 2 ? 1u : 0u);
-    if (c.gun == 1) EXPECT_EQ(Szak30AShot1Slots[3].x0, ParkX + 40);
+    if (c.gun == 1) { EXPECT_EQ(Szak30AShot1Slots[3].x0, ParkX + 40); }
   }
 }
 
@@ -301,7 +301,7 @@ TEST_F(WaveEngineTest, RotatingWavesTurnWhenParkedAndReleaseLocksOnEveryBoxFree)
     Szak40AMove();
     const WaveEnemySlot& s = Szak40ASlots[2];
     const bool freed = s.active == 0;
-    if (freed) EXPECT_EQ(std::make_pair(s.x, s.y), std::make_pair(340.0f, ParkY));
+    if (freed) { EXPECT_EQ(std::make_pair(s.x, s.y), std::make_pair(340.0f, ParkY)); }
     const std::tuple<int32_t, int32_t, uint32_t> away{370, 0, 0u}, kept{c.lock_x, c.lock_y, 1u};
     EXPECT_EQ(std::make_tuple(lock.x, lock.y, lock.locked), c.released ? away : kept);
     if (!freed) continue;

@@ -69,7 +69,7 @@ TEST_F(StartUpTest, TheWindowIsTheOneAskedForAndThePointerHidesOverIt) {
     EXPECT_FALSE(os::headless::CursorShown()) << windowed;
     EXPECT_EQ(CursorVisible, windowed ? 0u : 1u);  // a caption window counts it down
     SetFocus(false);  // away from the window the pointer shows again
-    if (windowed) EXPECT_TRUE(os::headless::CursorShown());
+    if (windowed) { EXPECT_TRUE(os::headless::CursorShown()); }
     EndGame();
   }
 }

@@ -65,7 +65,7 @@ TEST_F(Boss1Test, TheEntryEndsHoldingForGood) {
     highest = std::max(highest, Boss1State.moveTimer);
     const bool holding = Boss1State.x == 180.0f && Boss1State.y == 0.0f;
     if (holding && first_hold < 0) first_hold = call;
-    if (first_hold > 0) ASSERT_TRUE(holding) << call;
+    if (first_hold > 0) { ASSERT_TRUE(holding) << call; }
   }
   EXPECT_EQ(first_hold, 864);  // timer 135
   EXPECT_LT(highest, 160.0f);

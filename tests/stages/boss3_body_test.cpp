@@ -58,7 +58,7 @@ TEST_F(Boss3Test, TheBossLeavesTheTopAndReEntersOutOfReach) {
   int wrap_call = 0, hold_call = 0;
   for (int call = 1; call <= 2000 && wrap_call == 0; ++call) {
     Boss3Move();
-    if (call == 1) EXPECT_EQ(Pos(Boss3State), XY(180, -380));
+    if (call == 1) { EXPECT_EQ(Pos(Boss3State), XY(180, -380)); }
     if (hold_call == 0 && Pos(Boss3State) == XY(180, 0)) hold_call = call;
     if (Boss3State.moveTimer == 0.0f) wrap_call = call;
   }

@@ -57,8 +57,8 @@ TEST_F(Boss4Test, TheScriptLoopsFromTheSnap) {
     const float before = Boss4State.moveTimer;
     Boss4Move();
     highest = std::max(highest, Boss4State.moveTimer);
-    if (call == 192) EXPECT_EQ(player_test::Pos(Boss4State), XY(180, -480));  // timer 30
-    if (call == 480) EXPECT_EQ(player_test::Pos(Boss4State), XY(180, 0));  // timer 75
+    if (call == 192) { EXPECT_EQ(player_test::Pos(Boss4State), XY(180, -480)); }  // timer 30
+    if (call == 480) { EXPECT_EQ(player_test::Pos(Boss4State), XY(180, 0)); }  // timer 75
     if (Boss4State.moveTimer < before) {
       ++loops;
       EXPECT_EQ(Boss4State.moveTimer, 80.0f) << call;

@@ -96,6 +96,7 @@ struct SurfaceInternals {
   }
   static void Destroy(Surface* s) {
     KeyedRunCache::Forget(s);
+    OpaqueExtents::Forget(s);
     g_surfaces.erase(std::remove(g_surfaces.begin(), g_surfaces.end(), s), g_surfaces.end());
     if (s->dc_ && s->dc_out_ && g_dc_release_hook) g_dc_release_hook(s->dc_);
     delete s->dc_;
@@ -130,7 +131,13 @@ PixelView Surface::RawView() {
   return v;
 }
 
-SurfaceResult Surface::Lock(PixelView* out, bool wait) {
+SurfaceResult Surface::Lock(PixelView* out, bool wait) { return LockFor(out, wait, true); }
+
+SurfaceResult Surface::LockReadOnly(PixelView* out, bool wait) {
+  return LockFor(out, wait, false);
+}
+
+SurfaceResult Surface::LockFor(PixelView* out, bool wait, bool writes) {
   if (lost_) return SurfaceResult::SurfaceLost;
   if (locked_ || dc_out_) return SurfaceResult::Busy;
   if (g_tests.fail_locks > 0) {
@@ -147,7 +154,7 @@ SurfaceResult Surface::Lock(PixelView* out, bool wait) {
     while (g_tests.still_drawing > 0 && waits++ < kMaxLockWaits) --g_tests.still_drawing;
   }
   locked_ = true;
-  ++version_;  // a lock may write
+  if (writes) ++version_;
   if (out) *out = RawView();
   return SurfaceResult::Ok;
 }

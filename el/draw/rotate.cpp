@@ -64,6 +64,33 @@ void NarrowColumns(int64_t u0, int64_t c, int64_t q_lo, int64_t q_hi, int64_t* l
   }
 }
 
+// The source pixel p over the destination pixel d, 0 transparent, without a
+// branch (which the rotated pictures' ragged edges would keep mispredicting).
+inline uint16_t KeyedPixel(uint16_t p, uint16_t d) {
+  return static_cast<uint16_t>(p | (d & -static_cast<uint16_t>(p == 0)));
+}
+
+// max(u, 0) / 360 for u = u0, u0 + step, u0 + 2 step, ... (u > -360 and
+// |step| <= 360), stepped without a division: the quotient in 32.32 fixed
+// point, each term truncated (an error below one unit per step), raised by
+// 2^-12.  A true quotient u / 360 is a whole number plus k / 360 (0 <= k <
+// 360), and over the at most 2^14 steps of a box row the raised value stays
+// within 2^-17 of the true one plus 2^-12, so it lies above the true value
+// and below the next multiple of 1 / 360: its integer part is the truncated
+// quotient.  For -360 < u < 0 the raised value stays below 0, which gives 0
+// as u / 360 truncated does.
+class QuotientStep {
+ public:
+  QuotientStep(int64_t u0, int64_t step)
+      : q_((u0 << 32) / 360 + kRaise), step_((step << 32) / 360) {}
+  int64_t Get() const { return std::max<int64_t>(q_, 0) >> 32; }
+  void Next() { q_ += step_; }
+
+ private:
+  static constexpr int64_t kRaise = int64_t{1} << 20;
+  int64_t q_, step_;
+};
+
 // The box and its clipping, shared by the family.  Columns X0..W-1 and rows
 // Y0..H-1 of the box lie inside the clip rectangle.
 struct RotatedBox {
@@ -235,18 +262,16 @@ int32_t DrawRotated(int32_t left, int32_t top, int32_t right, int32_t bottom, in
       uint16_t* __restrict d =
           dst.base + dst.Index(static_cast<int>(box.left + lo), static_cast<int>(box.top + i));
       if (above_minus_360) {
-        // Inside the run u, v > -360, where u / 360 truncated is max(u, 0) / 360
-        // in unsigned arithmetic: a multiply and a shift.
-        for (int64_t n = hi - lo; n > 0; --n, ++d, u += cos_a, v += sin_a) {
-          const uint32_t qu = static_cast<uint32_t>(std::max(u, 0)) / 360u;
-          const uint32_t qv = static_cast<uint32_t>(std::max(v, 0)) / 360u;
-          const uint16_t p = sbase[origin + static_cast<ptrdiff_t>(qv) * spitch + qu];
-          if (p != 0) *d = p;
+        // Inside the run u, v > -360, where u / 360 truncated is max(u, 0) / 360.
+        QuotientStep qu(u, cos_a), qv(v, sin_a);
+        for (int64_t n = hi - lo; n > 0; --n, ++d, qu.Next(), qv.Next()) {
+          const uint16_t p = sbase[origin + qv.Get() * spitch + qu.Get()];
+          *d = KeyedPixel(p, *d);
         }
       } else {
         for (int64_t n = hi - lo; n > 0; --n, ++d, u += cos_a, v += sin_a) {
           const uint16_t p = sbase[origin + (v / 360) * spitch + u / 360];
-          if (p != 0) *d = p;
+          *d = KeyedPixel(p, *d);
         }
       }
     }

@@ -18,10 +18,13 @@ namespace {
 
 constexpr int kWidth = 800, kHeight = 600;
 
-// A picture of width x height pixels, row by row.
+// A picture of width x height pixels, row by row, drawn in cells of
+// `cell` columns (the whole width unless set).
 struct Shape {
   int width = 0, height = 0;
   std::vector<uint16_t> pixels;
+  int cell = 0;
+  int Cell() const { return cell > 0 ? cell : width; }
 };
 
 // A picture with a bright round middle fading out and transparent corners,
@@ -38,6 +41,19 @@ Shape Glow(int size) {
                      b = static_cast<unsigned>(31 * std::sqrt(f));
       p.pixels[static_cast<size_t>(y) * size + x] =
           static_cast<uint16_t>((r << 11) | (g << 5) | b | 1);
+    }
+  return p;
+}
+
+// 24 small glows of 20 x 20 side by side, drawn one cell at a time, as the
+// game's animated ball bullets are.
+Shape BallStrip() {
+  const Shape ball = Glow(20);
+  Shape p{480, 20, std::vector<uint16_t>(480 * 20), 20};
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 480; ++x) {
+      const uint16_t v = ball.pixels[static_cast<size_t>(y) * 20 + x % 20];
+      p.pixels[static_cast<size_t>(y) * 480 + x] = v == 0 ? 0 : static_cast<uint16_t>(v ^ (x & 7));
     }
   return p;
 }
@@ -159,11 +175,13 @@ using OurBlend = int32_t (*)(int32_t x, int32_t y, int32_t handle, int32_t left,
 void BlendOurs(benchmark::State& state, OurBlend draw, Maker make) {
   OurScreen& s = Ours();
   const int32_t pic = s.Picture(make);
-  const int w = SpriteObjects[pic].Width, h = SpriteObjects[pic].Height;
+  const int w = make().Cell(), h = SpriteObjects[pic].Height;
+  const int cells = SpriteObjects[pic].Width / w;
   s.FillBack();
   int n = 0;
   for (auto _ : state) {
-    draw(PlaceX(n, w), PlaceY(n, h), pic, 0, 0, w, h);
+    const int left = n % cells * w;
+    draw(PlaceX(n, w), PlaceY(n, h), pic, left, 0, left + w, h);
     ++n;
   }
   state.SetItemsProcessed(state.iterations());
@@ -176,11 +194,13 @@ void BlendSdl(benchmark::State& state, SDL_BlendMode mode, Uint8 alpha, Maker ma
   SDL_Surface* pic = s.Add(shape);
   SDL_SetSurfaceBlendMode(pic, mode);
   SDL_SetSurfaceAlphaMod(pic, alpha);
+  const int w = shape.Cell(), h = shape.height, cells = shape.width / w;
   s.FillBack();
   int n = 0;
   for (auto _ : state) {
-    SDL_Rect at{PlaceX(n, shape.width), PlaceY(n, shape.height), shape.width, shape.height};
-    SDL_BlitSurface(pic, nullptr, s.target, &at);
+    SDL_Rect cell{n % cells * w, 0, w, h};
+    SDL_Rect at{PlaceX(n, w), PlaceY(n, h), w, h};
+    SDL_BlitSurface(pic, &cell, s.target, &at);
     ++n;
   }
   SDL_FreeSurface(pic);
@@ -232,6 +252,8 @@ int main(int argc, char** argv) {
   RegisterBenchmark("additive 60x60/sdl", BlendSdl, SDL_BLENDMODE_ADD, 255, GlowOf<60>);
   RegisterBenchmark("additive 80x80/ours", BlendOurs, elDraw::DrawAdditive, GlowOf<80>);
   RegisterBenchmark("additive 80x80/sdl", BlendSdl, SDL_BLENDMODE_ADD, 255, GlowOf<80>);
+  RegisterBenchmark("additive ball 20x20/ours", BlendOurs, elDraw::DrawAdditive, BallStrip);
+  RegisterBenchmark("additive ball 20x20/sdl", BlendSdl, SDL_BLENDMODE_ADD, 255, BallStrip);
   RegisterBenchmark("additive arm 150x180/ours", BlendOurs, elDraw::DrawAdditive, Arm);
   RegisterBenchmark("additive arm 150x180/sdl", BlendSdl, SDL_BLENDMODE_ADD, 255, Arm);
   RegisterBenchmark("half 80x80/ours", BlendOurs, elDraw::DrawHalfTransparent, GlowOf<80>);

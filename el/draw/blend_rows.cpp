@@ -125,20 +125,23 @@ struct HalfRule {
   }
 };
 
-// n >= N pixels of one row.
+// n >= N pixels of one row; steps whose source pixels are all 0 are skipped
+// when `skip_clear` (worth its branch only where whole steps of 0 are
+// likely).
 template <int N, class Rule>
-[[gnu::always_inline]] inline void Span(uint16_t* d, const uint16_t* s, int n, const Rule& rule) {
+[[gnu::always_inline]] inline void Span(uint16_t* d, const uint16_t* s, int n, bool skip_clear,
+                                        const Rule& rule) {
   using U = typename Lanes<N>::U;
   const int last = n - N;
   U tail_s, tail_d;
-  const bool tail = n % N != 0 && !AllZero<N>(s + last);
+  const bool tail = n % N != 0;
   if (tail) {
     Load<N>(tail_s, s + last);
     Load<N>(tail_d, d + last);
     rule.template Blend<N>(tail_d, tail_s);
   }
   for (int j = 0; j <= last; j += N) {
-    if (AllZero<N>(s + j)) continue;
+    if (skip_clear && AllZero<N>(s + j)) continue;
     U sv, dv;
     Load<N>(sv, s + j);
     Load<N>(dv, d + j);
@@ -175,9 +178,9 @@ template <class Rule>
     uint16_t* d = dst.Row(a.y + i) + a.x + (from - a.left);
     const int n = to - from;
     if (n >= 16) {
-      Span<16>(d, s, n, rule);
+      Span<16>(d, s, n, extents == nullptr, rule);
     } else if (n >= 8) {
-      Span<8>(d, s, n, rule);
+      Span<8>(d, s, n, extents == nullptr, rule);
     } else {
       for (int j = 0; j < n; ++j)
         if (s[j] != 0) d[j] = rule(s[j], d[j]);

@@ -28,41 +28,58 @@ int ReduceAngle(int32_t angle) {
   return a < 0 ? a + 360 : a;
 }
 
-// Floor and ceiling of a / b for the column bounds.  |a| stays below 2^42
-// and 0 < |b| <= 360 here, so the double quotient truncates to the exact
-// integer quotient (a true quotient that is not whole lies at least 1/360
-// from the next integer, far beyond the rounding error), and a double
-// division is several times cheaper than a 64-bit integer one.
-int64_t FloorDiv(int64_t a, int64_t b) {
-  int64_t q = static_cast<int64_t>(static_cast<double>(a) / static_cast<double>(b));
-  if (q * b != a && ((a < 0) != (b < 0))) --q;
-  return q;
-}
-int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }
-
 // The smallest u whose truncated u / 360 is at least q, and the largest whose
 // truncated u / 360 is at most q.
 int64_t LowestWithQuotient(int64_t q) { return q > 0 ? 360 * q : 360 * q - 359; }
 int64_t HighestWithQuotient(int64_t q) { return q >= 0 ? 360 * q + 359 : 360 * q; }
 
-// Narrows the columns [*lo, *hi) to those j with q_lo <= trunc((u0 + j c) / 360) <= q_hi.
-void NarrowColumns(int64_t u0, int64_t c, int64_t q_lo, int64_t q_hi, int64_t* lo, int64_t* hi) {
-  if (q_lo > q_hi) {
-    *hi = *lo;
-    return;
+// For one axis of a draw: the columns j of a row whose position u0 + j c
+// truncates (divided by 360) to a quotient from q_lo to q_hi.  Each row's
+// bounds are floors of quotients by the step c, fixed over the draw: a
+// multiplication by its reciprocal, then one exact correction in integers.
+// |a| stays below 2^42 and 0 < |c| <= 360, so the product lies within
+// 2^-10 of the true quotient and its truncation within one of the floor.
+class ColumnBounds {
+ public:
+  ColumnBounds(int64_t c, int64_t q_lo, int64_t q_hi)
+      : c_(c),
+        inv_(c != 0 ? 1.0 / static_cast<double>(c) : 0.0),
+        empty_(q_lo > q_hi),
+        u_lo_(LowestWithQuotient(q_lo)),
+        u_hi_(HighestWithQuotient(q_hi)) {}
+
+  // Narrows the columns [*lo, *hi) of the row starting at u0.
+  void Narrow(int64_t u0, int64_t* lo, int64_t* hi) const {
+    if (empty_) {
+      *hi = *lo;
+    } else if (c_ > 0) {
+      *lo = std::max(*lo, Ceil(u_lo_ - u0));
+      *hi = std::min(*hi, Floor(u_hi_ - u0) + 1);
+    } else if (c_ < 0) {
+      *lo = std::max(*lo, Ceil(u_hi_ - u0));
+      *hi = std::min(*hi, Floor(u_lo_ - u0) + 1);
+    } else if (u0 < u_lo_ || u0 > u_hi_) {
+      *hi = *lo;
+    }
   }
-  const int64_t u_lo = LowestWithQuotient(q_lo);
-  const int64_t u_hi = HighestWithQuotient(q_hi);
-  if (c > 0) {
-    *lo = std::max(*lo, CeilDiv(u_lo - u0, c));
-    *hi = std::min(*hi, FloorDiv(u_hi - u0, c) + 1);
-  } else if (c < 0) {
-    *lo = std::max(*lo, CeilDiv(u_hi - u0, c));
-    *hi = std::min(*hi, FloorDiv(u_lo - u0, c) + 1);
-  } else if (u0 < u_lo || u0 > u_hi) {
-    *hi = *lo;
+
+ private:
+  int64_t Floor(int64_t a) const {
+    int64_t q = static_cast<int64_t>(static_cast<double>(a) * inv_);
+    const int64_t r = a - q * c_;  // in [0, c) (or (c, 0] for c < 0) when q is right
+    if (c_ > 0 ? r < 0 : r > 0)
+      --q;
+    else if (c_ > 0 ? r >= c_ : r <= c_)
+      ++q;
+    return q;
   }
-}
+  int64_t Ceil(int64_t a) const { return -Floor(-a); }
+
+  int64_t c_;
+  double inv_;
+  bool empty_;
+  int64_t u_lo_, u_hi_;
+};
 
 // The source pixel p over the destination pixel d, 0 transparent, without a
 // branch (which the rotated pictures' ragged edges would keep mispredicting).
@@ -250,12 +267,13 @@ int32_t DrawRotated(int32_t left, int32_t top, int32_t right, int32_t bottom, in
     // With a box at least the source's size every drawn position has u, v
     // above -360 (the quotients are not negative).
     const bool above_minus_360 = qx_lo >= 0 && qy_lo >= 0;
+    const ColumnBounds columns(cos_a, qx_lo, qx_hi), rows(sin_a, qy_lo, qy_hi);
     for (int64_t i = box.y0; i < box.h; ++i) {
       const int64_t u0 = start.u - i * sin_a;
       const int64_t v0 = start.v + i * cos_a;
       int64_t lo = box.x0, hi = box.w;
-      NarrowColumns(u0, cos_a, qx_lo, qx_hi, &lo, &hi);
-      NarrowColumns(v0, sin_a, qy_lo, qy_hi, &lo, &hi);
+      columns.Narrow(u0, &lo, &hi);
+      rows.Narrow(v0, &lo, &hi);
       if (lo >= hi) continue;
       int32_t u = static_cast<int32_t>(u0 + lo * cos_a);
       int32_t v = static_cast<int32_t>(v0 + lo * sin_a);

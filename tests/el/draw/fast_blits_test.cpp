@@ -16,7 +16,7 @@ using elDraw::soft::RowEngine;
 
 class FastBlits : public SoftBlitTest, public ::testing::WithParamInterface<Layout> {
  protected:
-  static constexpr int kW = 96, kH = 64;
+  explicit FastBlits(int width = 96, int height = 64) : kW(width), kH(height) {}
   void SetUp() override {
     SoftBlitTest::SetUp();
     StartSmall(GetParam(), kW, kH);
@@ -43,12 +43,14 @@ class FastBlits : public SoftBlitTest, public ::testing::WithParamInterface<Layo
     const os::PixelView v = BackBuffer->RawView();
     for (int y = 0; y < kH; ++y)
       for (int x = 0; x < kW; ++x) v.Row(y)[x] = static_cast<uint16_t>(Uniform(0, 0xFFFF));
-    elDraw::SetClip(Uniform(0, 20), Uniform(0, 15), Uniform(60, kW), Uniform(40, kH));
+    elDraw::SetClip(Uniform(0, kW / 5), Uniform(0, kH / 4), Uniform(kW * 5 / 8, kW),
+                    Uniform(kH * 5 / 8, kH));
   }
-  static void Restore(const std::vector<uint16_t>& pixels) {
+  void Restore(const std::vector<uint16_t>& pixels) const {
     const os::PixelView v = BackBuffer->RawView();
     for (int y = 0; y < kH; ++y) std::copy_n(&pixels[static_cast<size_t>(y) * kW], kW, v.Row(y));
   }
+  const int kW, kH;
   std::mt19937 rng_{20240531};
 };
 
@@ -147,6 +149,30 @@ TEST_P(FastBlits, RotatedMatchesItsRule) {
     elDraw::ReleaseObject(pic);
   }
 }
+
+// Rows of up to 2000 pixels at angles near the axes, where the stepped
+// positions have the longest way to drift.
+class FastBlitsWide : public FastBlits {
+ protected:
+  FastBlitsWide() : FastBlits(2000, 6) {}
+};
+
+TEST_P(FastBlitsWide, LongRotatedRowsMatchTheRule) {
+  const int32_t pic = RandomPicture(1990, 6);
+  for (int angle : {1, 2, 89, 91, 179, 181, 269, 271, 359, 358}) {
+    RandomScreen();
+    elDraw::SetClip(0, 0, kW, kH);
+    const std::vector<uint16_t> before = Pixels();
+    RotatedByTheRule(3, 0, 1998, 6, angle, pic, 0, 0, 1990, 6);
+    const std::vector<uint16_t> expected = Pixels();
+    Restore(before);
+    ASSERT_EQ(1, elDraw::DrawRotated(3, 0, 1998, 6, angle, pic, 0, 0, 1990, 6));
+    ASSERT_EQ(expected, Pixels()) << angle;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, FastBlitsWide,
+                         ::testing::Values(Layout{false, 6}, Layout{true, 10}), LayoutName);
 
 INSTANTIATE_TEST_SUITE_P(Layouts, FastBlits,
                          ::testing::Values(Layout{false, 6}, Layout{true, 10}), LayoutName);

@@ -19,6 +19,8 @@ Display* g_display = nullptr;
 constexpr uint16_t kGarbage = 0xA55A;
 // A waiting lock gives up after this many StillDrawing reports.
 constexpr int kMaxLockWaits = 100000;
+// After the last row (see PixelView).
+constexpr size_t kSpareWords = 1;
 
 
 uint32_t ExpandTo8(uint32_t value, uint32_t max) {
@@ -90,7 +92,7 @@ struct SurfaceInternals {
     int padding = std::max(0, g_layout.pitch_padding);
     s->pitch_ = width * 2 + padding + (padding & 1);
     size_t words = static_cast<size_t>(s->pitch_ / 2) * static_cast<size_t>(height);
-    s->memory_ = new uint16_t[words > 0 ? words : 1]();
+    s->memory_ = new uint16_t[words + kSpareWords]();
     g_surfaces.push_back(s);
     return s;
   }

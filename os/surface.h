@@ -108,7 +108,9 @@ struct SurfaceDesc {
   int width = 0, height = 0;  // ignored for the primary surface
 };
 
-// The pixels of a locked surface (or of a device context).
+// The pixels of a locked surface (or of a device context).  A surface's
+// memory holds one spare 16-bit word after its last row, so that a 32-bit
+// read at any of its pixels stays inside it (vector gathers read so).
 struct PixelView {
   uint8_t* pixels = nullptr;
   int pitch = 0;  // bytes per row

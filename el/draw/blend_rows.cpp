@@ -11,7 +11,6 @@
 
 namespace elDraw::soft {
 
-RowEngine BlendEngine = RowEngine::Scalar;
 TableLayout BlendLayout = TableLayout::Other;
 
 namespace {
@@ -206,13 +205,13 @@ __attribute__((target("avx2"))) void Rows256(const Plane& src, const Plane& dst,
 template <class Rule>
 void RunRows(const Plane& src, const Plane& dst, const Area& a, os::Surface* source,
              const Rule& rule) {
-  if (BlendEngine == RowEngine::Scalar) {
+  if (PixelEngine == RowEngine::Scalar) {
     KeyedRows(src, dst, a, rule);
     return;
   }
   const os::OpaqueExtents* extents = os::OpaqueExtents::Of(source);
 #if defined(__x86_64__)
-  if (BlendEngine == RowEngine::Vector256) {
+  if (PixelEngine == RowEngine::Vector256) {
     Rows256(src, dst, a, extents, rule);
     return;
   }
@@ -231,16 +230,7 @@ void AdditiveInLayout(const Plane& src, const Plane& dst, const Area& a, os::Sur
 
 }  // namespace
 
-RowEngine WidestEngine() {
-#if defined(__x86_64__)
-  __builtin_cpu_init();
-  if (__builtin_cpu_supports("avx2")) return RowEngine::Vector256;
-#endif
-  return RowEngine::Vector128;
-}
-
-void ChooseRowEngine(bool pixels_16bit) {
-  BlendEngine = WidestEngine();
+void ChooseBlendLayout(bool pixels_16bit) {
   BlendLayout = TableLayout::Other;
   if (!pixels_16bit || BlueMask != 0x001F) return;
   if (RedMask == 0xF800 && GreenMask == 0x07E0) BlendLayout = TableLayout::Rgb565;
@@ -250,7 +240,7 @@ void ChooseRowEngine(bool pixels_16bit) {
 void AdditiveRows(const Plane& src, const Plane& dst, const Area& area, os::Surface* source,
                   int level) {
   const BlendRule table(AdditiveTable, level, level, level);
-  if (BlendEngine == RowEngine::Scalar || BlendLayout == TableLayout::Other)
+  if (PixelEngine == RowEngine::Scalar || BlendLayout == TableLayout::Other)
     KeyedRows(src, dst, area, table);
   else if (BlendLayout == TableLayout::Rgb565)
     AdditiveInLayout<Layout565>(src, dst, area, source, table, level);

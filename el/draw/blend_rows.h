@@ -25,24 +25,15 @@
 
 namespace elDraw::soft {
 
-// How the rows run: pixel by pixel, or with the vector loop built for 128-bit
-// registers (SSE2 on x86-64, the baseline every such machine has) or for
-// 256-bit ones (AVX2).
-enum class RowEngine : uint8_t { Scalar, Vector128, Vector256 };
-
 // The layout the additive vector rule reproduces the tables for.
 enum class TableLayout : uint8_t { Other, Rgb565, Rgb555 };
 
-// The engine and layout in use, chosen by ChooseRowEngine.
-extern RowEngine BlendEngine;
+// The layout in use, chosen by ChooseBlendLayout.
 extern TableLayout BlendLayout;
 
-// The widest engine this machine runs.
-RowEngine WidestEngine();
-// Picks the widest engine and the layout of the pixel-format values; the
-// table build runs it (`pixels_16bit` as given to BuildTables).  Tests may
-// lower BlendEngine afterwards to check a narrower engine.
-void ChooseRowEngine(bool pixels_16bit);
+// Picks the layout of the pixel-format values; the table build runs it
+// (`pixels_16bit` as given to BuildTables).
+void ChooseBlendLayout(bool pixels_16bit);
 
 // The additive rule at `level` (0..31) over an area of the picture
 // `source` (locked, read only, as `src`), in the engine in use (pixel by

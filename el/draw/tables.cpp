@@ -75,7 +75,8 @@ void BuildGreyAndNoise() {
 
 void BuildTables(bool pixels_16bit) {
   BuildSineTable();
-  soft::ChooseRowEngine(pixels_16bit);
+  soft::PixelEngine = soft::WidestEngine();
+  soft::ChooseBlendLayout(pixels_16bit);
   if (!pixels_16bit) {
     std::memset(ComponentSplitTable, 0, sizeof(ComponentSplitTable));
     std::memset(CrossfadeTable, 0, sizeof(CrossfadeTable));

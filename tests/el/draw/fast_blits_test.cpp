@@ -11,7 +11,7 @@
 namespace draw_test {
 namespace {
 
-using elDraw::soft::BlendEngine;
+using elDraw::soft::PixelEngine;
 using elDraw::soft::RowEngine;
 
 class FastBlits : public SoftBlitTest, public ::testing::WithParamInterface<Layout> {
@@ -22,7 +22,7 @@ class FastBlits : public SoftBlitTest, public ::testing::WithParamInterface<Layo
     StartSmall(GetParam(), kW, kH);
   }
   void TearDown() override {
-    BlendEngine = elDraw::soft::WidestEngine();
+    PixelEngine = elDraw::soft::WidestEngine();
     SoftBlitTest::TearDown();
   }
   int Uniform(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
@@ -37,6 +37,12 @@ class FastBlits : public SoftBlitTest, public ::testing::WithParamInterface<Layo
         pixels[i] = clear ? 0 : static_cast<uint16_t>(Uniform(1, 0xFFFF));
     }
     return Picture(w, h, pixels);
+  }
+  // Every engine this machine runs.
+  static std::vector<RowEngine> Engines() {
+    std::vector<RowEngine> engines = {RowEngine::Scalar, RowEngine::Vector128};
+    if (elDraw::soft::WidestEngine() == RowEngine::Vector256) engines.push_back(RowEngine::Vector256);
+    return engines;
   }
   void RandomScreen() {
     FillBack(0);
@@ -58,8 +64,6 @@ class FastBlits : public SoftBlitTest, public ::testing::WithParamInterface<Layo
 // edge: each vector engine (twice: before and after the picture's row
 // extents are known) draws what the per-pixel rule draws.
 TEST_P(FastBlits, VectorRowsMatchTheTableRule) {
-  std::vector<RowEngine> engines = {RowEngine::Vector128};
-  if (elDraw::soft::WidestEngine() == RowEngine::Vector256) engines.push_back(RowEngine::Vector256);
   for (int n = 0; n < 300; ++n) {
     const int w = Uniform(1, 40), h = Uniform(1, 12);
     const int32_t pic = RandomPicture(w, h);
@@ -75,13 +79,13 @@ TEST_P(FastBlits, VectorRowsMatchTheTableRule) {
         [&] { return elDraw::DrawHalfTransparent(x, y, pic, left, top, right, bottom); },
     };
     for (size_t b = 0; b < std::size(blits); ++b) {
-      BlendEngine = RowEngine::Scalar;
+      PixelEngine = RowEngine::Scalar;
       Restore(before);
       ASSERT_EQ(1, blits[b]());
       const std::vector<uint16_t> expected = Pixels();
-      for (RowEngine engine : engines)
+      for (RowEngine engine : Engines())
         for (int pass = 0; pass < 2; ++pass) {
-          BlendEngine = engine;
+          PixelEngine = engine;
           Restore(before);
           ASSERT_EQ(1, blits[b]());
           ASSERT_EQ(expected, Pixels()) << "case " << n << " blit " << b << " engine "
@@ -141,11 +145,15 @@ TEST_P(FastBlits, RotatedMatchesItsRule) {
     const std::vector<uint16_t> before = Pixels();
     RotatedByTheRule(left, top, left + bw, top + bh, angle, pic, sl, st, sr, sb);
     const std::vector<uint16_t> expected = Pixels();
-    Restore(before);
-    ASSERT_EQ(1, elDraw::DrawRotated(left, top, left + bw, top + bh, angle, pic, sl, st, sr, sb));
-    ASSERT_EQ(expected, Pixels()) << "case " << n << " angle " << angle << " box " << bw << "x"
-                                  << bh << " at " << left << "," << top;
-    ASSERT_TRUE(PaddingIntact());
+    for (RowEngine engine : Engines()) {
+      PixelEngine = engine;
+      Restore(before);
+      ASSERT_EQ(1, elDraw::DrawRotated(left, top, left + bw, top + bh, angle, pic, sl, st, sr, sb));
+      ASSERT_EQ(expected, Pixels()) << "case " << n << " angle " << angle << " box " << bw << "x"
+                                    << bh << " at " << left << "," << top << " engine "
+                                    << static_cast<int>(engine);
+      ASSERT_TRUE(PaddingIntact());
+    }
     elDraw::ReleaseObject(pic);
   }
 }
@@ -159,16 +167,21 @@ class FastBlitsWide : public FastBlits {
 
 TEST_P(FastBlitsWide, LongRotatedRowsMatchTheRule) {
   const int32_t pic = RandomPicture(1990, 6);
-  for (int angle : {1, 2, 89, 91, 179, 181, 269, 271, 359, 358}) {
-    RandomScreen();
-    elDraw::SetClip(0, 0, kW, kH);
-    const std::vector<uint16_t> before = Pixels();
-    RotatedByTheRule(3, 0, 1998, 6, angle, pic, 0, 0, 1990, 6);
-    const std::vector<uint16_t> expected = Pixels();
-    Restore(before);
-    ASSERT_EQ(1, elDraw::DrawRotated(3, 0, 1998, 6, angle, pic, 0, 0, 1990, 6));
-    ASSERT_EQ(expected, Pixels()) << angle;
-  }
+  for (int width : {1990, 995})  // past and below the longest run of the 8-pixel steps
+    for (int angle : {1, 2, 89, 91, 179, 181, 269, 271, 359, 358}) {
+      RandomScreen();
+      elDraw::SetClip(0, 0, kW, kH);
+      const std::vector<uint16_t> before = Pixels();
+      RotatedByTheRule(3, 0, 8 + width, 6, angle, pic, 0, 0, width, 6);
+      const std::vector<uint16_t> expected = Pixels();
+      for (RowEngine engine : Engines()) {
+        PixelEngine = engine;
+        Restore(before);
+        ASSERT_EQ(1, elDraw::DrawRotated(3, 0, 8 + width, 6, angle, pic, 0, 0, width, 6));
+        ASSERT_EQ(expected, Pixels()) << width << " " << angle << " engine "
+                                      << static_cast<int>(engine);
+      }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, FastBlitsWide,

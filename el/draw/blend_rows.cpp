@@ -59,7 +59,7 @@ using Layout555 = Layout<10, 5, 0, true>;
 template <class L, bool Darken>
 struct AdditiveRule {
   BlendRule table;
-  uint16_t level;
+  int16_t level;
 
   uint16_t operator()(uint16_t s, uint16_t d) const { return table(s, d); }
 
@@ -81,29 +81,31 @@ struct AdditiveRule {
   }
 
   // One channel of out: the components added where they sit when their sum
-  // fits in 16 bits, else at the bottom and placed back.
+  // fits a signed lane, else at the bottom and placed back.  The compares
+  // are signed, which SSE2 has for 16-bit lanes (unsigned ones it lacks).
   template <int N, int At>
   [[gnu::always_inline]] void Channel(typename Lanes<N>::U& out, const typename Lanes<N>::U& s,
                                       const typename Lanes<N>::U& d) const {
     using U = typename Lanes<N>::U;
-    if constexpr ((62 << At) <= 0xFFFF) {
-      constexpr uint16_t field = 31 << At;
-      U a = s & field;
-      const U b = d & field;
+    using I = typename Lanes<N>::I;
+    if constexpr ((62 << At) <= 0x7FFF) {
+      constexpr int16_t field = 31 << At;
+      I a = (I)(s & static_cast<uint16_t>(field));
+      const I b = (I)(d & static_cast<uint16_t>(field));
       if constexpr (Darken) {
-        const uint16_t placed_level = static_cast<uint16_t>(level << At);
+        const int16_t placed_level = static_cast<int16_t>(level << At);
         a = a > placed_level ? a - placed_level : 0;
       }
-      U sum = a + b;
+      I sum = a + b;
       sum = sum > field ? field : sum;
-      out |= sum;
+      out |= (U)sum;
     } else {
-      U a = (s >> At) & 31;
-      const U b = (d >> At) & 31;
+      I a = (I)((s >> At) & 31);
+      const I b = (I)((d >> At) & 31);
       if constexpr (Darken) a = a > level ? a - level : 0;
-      U sum = a + b;
+      I sum = a + b;
       sum = sum > 31 ? 31 : sum;
-      out |= sum << At;
+      out |= (U)sum << At;
     }
   }
 };
@@ -152,8 +154,9 @@ template <int N, class Rule>
 
 // The area's rows, each cut to the span of its source pixels other than 0
 // when the extents are known (widened back to a whole step inside the area
-// where it is narrower).
-template <class Rule>
+// where it is narrower).  Steps of `Wide` pixels, the register's width (and
+// of 8 on narrower spans).
+template <int Wide, class Rule>
 [[gnu::always_inline]] inline void VectorRows(const Plane& src, const Plane& dst, const Area& a,
                                               const os::OpaqueExtents* extents,
                                               const Rule& rule) {
@@ -165,7 +168,7 @@ template <class Rule>
       from = std::max(from, extents->first[row]);
       to = std::min(to, extents->end[row]);
       if (from >= to) continue;
-      for (int step : {16, 8}) {
+      for (int step : {Wide, 8}) {
         if (to - from < step && a.w >= step) {
           from = std::min(from, right - step);
           to = from + step;
@@ -176,8 +179,8 @@ template <class Rule>
     const uint16_t* s = src.Row(a.top + i) + from;
     uint16_t* d = dst.Row(a.y + i) + a.x + (from - a.left);
     const int n = to - from;
-    if (n >= 16) {
-      Span<16>(d, s, n, extents == nullptr, rule);
+    if (n >= Wide) {
+      Span<Wide>(d, s, n, extents == nullptr, rule);
     } else if (n >= 8) {
       Span<8>(d, s, n, extents == nullptr, rule);
     } else {
@@ -190,7 +193,7 @@ template <class Rule>
 template <class Rule>
 void Rows128(const Plane& src, const Plane& dst, const Area& a, const os::OpaqueExtents* extents,
              const Rule& rule) {
-  VectorRows(src, dst, a, extents, rule);
+  VectorRows<8>(src, dst, a, extents, rule);
 }
 
 #if defined(__x86_64__)
@@ -198,7 +201,7 @@ template <class Rule>
 __attribute__((target("avx2"))) void Rows256(const Plane& src, const Plane& dst, const Area& a,
                                              const os::OpaqueExtents* extents,
                                              const Rule& rule) {
-  VectorRows(src, dst, a, extents, rule);
+  VectorRows<16>(src, dst, a, extents, rule);
 }
 #endif
 
@@ -225,7 +228,7 @@ void AdditiveInLayout(const Plane& src, const Plane& dst, const Area& a, os::Sur
   if (level == 0)
     RunRows(src, dst, a, source, AdditiveRule<L, false>{table, 0});
   else
-    RunRows(src, dst, a, source, AdditiveRule<L, true>{table, static_cast<uint16_t>(level)});
+    RunRows(src, dst, a, source, AdditiveRule<L, true>{table, static_cast<int16_t>(level)});
 }
 
 }  // namespace

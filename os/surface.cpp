@@ -19,6 +19,8 @@ Display* g_display = nullptr;
 constexpr uint16_t kGarbage = 0xA55A;
 // A waiting lock gives up after this many StillDrawing reports.
 constexpr int kMaxLockWaits = 100000;
+// After the last row (see PixelView).
+constexpr size_t kSpareWords = 1;
 
 
 uint32_t ExpandTo8(uint32_t value, uint32_t max) {
@@ -90,12 +92,13 @@ struct SurfaceInternals {
     int padding = std::max(0, g_layout.pitch_padding);
     s->pitch_ = width * 2 + padding + (padding & 1);
     size_t words = static_cast<size_t>(s->pitch_ / 2) * static_cast<size_t>(height);
-    s->memory_ = new uint16_t[words > 0 ? words : 1]();
+    s->memory_ = new uint16_t[words + kSpareWords]();
     g_surfaces.push_back(s);
     return s;
   }
   static void Destroy(Surface* s) {
     KeyedRunCache::Forget(s);
+    OpaqueExtents::Forget(s);
     g_surfaces.erase(std::remove(g_surfaces.begin(), g_surfaces.end(), s), g_surfaces.end());
     if (s->dc_ && s->dc_out_ && g_dc_release_hook) g_dc_release_hook(s->dc_);
     delete s->dc_;
@@ -130,7 +133,13 @@ PixelView Surface::RawView() {
   return v;
 }
 
-SurfaceResult Surface::Lock(PixelView* out, bool wait) {
+SurfaceResult Surface::Lock(PixelView* out, bool wait) { return LockFor(out, wait, true); }
+
+SurfaceResult Surface::LockReadOnly(PixelView* out, bool wait) {
+  return LockFor(out, wait, false);
+}
+
+SurfaceResult Surface::LockFor(PixelView* out, bool wait, bool writes) {
   if (lost_) return SurfaceResult::SurfaceLost;
   if (locked_ || dc_out_) return SurfaceResult::Busy;
   if (g_tests.fail_locks > 0) {
@@ -147,7 +156,7 @@ SurfaceResult Surface::Lock(PixelView* out, bool wait) {
     while (g_tests.still_drawing > 0 && waits++ < kMaxLockWaits) --g_tests.still_drawing;
   }
   locked_ = true;
-  ++version_;  // a lock may write
+  if (writes) ++version_;
   if (out) *out = RawView();
   return SurfaceResult::Ok;
 }

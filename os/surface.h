@@ -108,7 +108,9 @@ struct SurfaceDesc {
   int width = 0, height = 0;  // ignored for the primary surface
 };
 
-// The pixels of a locked surface (or of a device context).
+// The pixels of a locked surface (or of a device context).  A surface's
+// memory holds one spare 16-bit word after its last row, so that a 32-bit
+// read at any of its pixels stays inside it (vector gathers read so).
 struct PixelView {
   uint8_t* pixels = nullptr;
   int pitch = 0;  // bytes per row
@@ -123,6 +125,7 @@ class Clipper;
 class DeviceContext;
 class Display;
 struct KeyedRunCache;  // os/surface_blit.h
+struct OpaqueExtents;  // os/surface_blit.h
 
 class Surface {
  public:
@@ -135,6 +138,9 @@ class Surface {
   // Whole-surface lock.  Busy while locked or while the device context is
   // out; SurfaceLost when lost.  `wait` waits through StillDrawing.
   SurfaceResult Lock(PixelView* out, bool wait = true);
+  // The same lock for a caller that only reads the pixels: the content
+  // version stays, and with it what is cached from the content.
+  SurfaceResult LockReadOnly(PixelView* out, bool wait = true);
   SurfaceResult Unlock();
   bool IsLocked() const { return locked_; }
   bool IsDcOut() const { return dc_out_; }
@@ -174,8 +180,10 @@ class Surface {
   friend class DeviceContext;
   friend struct SurfaceInternals;  // the copies, loss and release (surface.cpp)
   friend struct KeyedRunCache;     // the keyed copy's opaque runs (surface_blit.cpp)
+  friend struct OpaqueExtents;     // the rows' spans of pixels other than 0 (surface_blit.cpp)
   Surface() = default;
   ~Surface();
+  SurfaceResult LockFor(PixelView* out, bool wait, bool writes);
 
   int width_ = 0, height_ = 0, pitch_ = 0;
   uint32_t caps_ = 0;
@@ -188,6 +196,7 @@ class Surface {
   Clipper* clipper_ = nullptr;
   DeviceContext* dc_ = nullptr;
   KeyedRunCache* keyed_runs_ = nullptr;  // built by the keyed copy
+  OpaqueExtents* extents_ = nullptr;     // built for the software blits
 };
 
 void ReleaseSurface(Surface* surface);  // nullptr is ignored

@@ -172,4 +172,36 @@ bool KeyedRunCache::Cached(const Surface* src) {
   return cache != nullptr && cache->version == src->ContentVersion();
 }
 
+const OpaqueExtents* OpaqueExtents::Of(Surface* src) {
+  OpaqueExtents* extents = src->extents_;
+  if (extents == nullptr) {
+    extents = new OpaqueExtents();
+    src->extents_ = extents;
+  }
+  const uint64_t version = src->ContentVersion();
+  if (extents->version == version) return extents;
+  if (extents->seen != version) {
+    extents->seen = version;
+    return nullptr;
+  }
+  const PixelView v = src->RawView();
+  extents->first.assign(static_cast<size_t>(v.height), 0);
+  extents->end.assign(static_cast<size_t>(v.height), 0);
+  for (int y = 0; y < v.height; ++y) {
+    const uint16_t* row = v.Row(y);
+    int first = 0, end = v.width;
+    while (first < end && row[first] == 0) ++first;
+    while (end > first && row[end - 1] == 0) --end;
+    extents->first[static_cast<size_t>(y)] = first;
+    extents->end[static_cast<size_t>(y)] = end;
+  }
+  extents->version = version;
+  return extents;
+}
+
+void OpaqueExtents::Forget(Surface* src) {
+  delete src->extents_;
+  src->extents_ = nullptr;
+}
+
 }  // namespace os

@@ -1,4 +1,5 @@
-// The keyed copy's fast path, used by the copies of os/surface.cpp.
+// The keyed copy's fast path, used by the copies of os/surface.cpp, and the
+// rows' opaque extents that the library's software blits use.
 //
 // A keyed copy from a picture that is drawn again and again (every sprite and
 // background strip of the game, every frame) reads the picture's opaque runs
@@ -42,6 +43,24 @@ struct KeyedRunCache {
 
  private:
   void Encode(Surface* src, uint16_t key_value);
+};
+
+// The span of each row's pixels other than 0, for the library's software
+// blits, which take 0 as transparent whatever the colour key: the pixels of
+// row y outside the columns first[y] to end[y] - 1 are all 0 (a row of 0s
+// has first == end).  Like the keyed copy's runs it belongs to the surface,
+// follows its ContentVersion() and is made only when a second call meets the
+// same content.
+struct OpaqueExtents {
+  uint64_t version = ~uint64_t{0};  // content version the extents describe
+  uint64_t seen = ~uint64_t{0};     // version met by the last call that did not scan
+  std::vector<int32_t> first, end;
+
+  // The extents for `src`'s current content (the caller may hold it locked,
+  // read only), or nullptr at the first sight of a content.
+  static const OpaqueExtents* Of(Surface* src);
+  // Drops the surface's extents (the surface is being destroyed).
+  static void Forget(Surface* src);
 };
 
 }  // namespace os

@@ -152,16 +152,19 @@ int32_t Zoom(int factor, int partial, int32_t x, int32_t y, int32_t w, int32_t h
   r.w = std::min(r.w, buffer->Width() / factor);
   r.h = std::min(r.h, buffer->Height() / factor);
   const int block = mode == 0 ? factor : partial;
-  const int32_t locked = soft::WithLockedPair(buffer, [&](const Plane& buf, const Plane& back) {
-    for (int i = 0; i < r.h; ++i)
-      for (int j = 0; j < r.w; ++j) {
-        const uint16_t p = back.At(r.x + j, r.y + i);
-        for (int bi = 0; bi < block; ++bi) {
-          uint16_t* row = buf.Row(i * factor + bi) + j * factor;
-          std::fill(row, row + block, p);
-        }
-      }
-  });
+  const int32_t locked = soft::WithLockedPair(
+      buffer,
+      [&](const Plane& buf, const Plane& back) {
+        for (int i = 0; i < r.h; ++i)
+          for (int j = 0; j < r.w; ++j) {
+            const uint16_t p = back.At(r.x + j, r.y + i);
+            for (int bi = 0; bi < block; ++bi) {
+              uint16_t* row = buf.Row(i * factor + bi) + j * factor;
+              std::fill(row, row + block, p);
+            }
+          }
+      },
+      soft::SourceUse::Write);
   if (locked == 0) return 0;
   DrawObjectOpaque(r.x, r.y, 0, 0, 0, r.w * factor, r.h * factor);
   return 1;

@@ -146,27 +146,45 @@ void DrawOverlay() {
   if (OverlayScroll > last) OverlayScroll = static_cast<float>(last);
 }
 
+// The source rectangle fits both surfaces (as the copy onto the primary
+// requires).
+bool ScreenRectFits() {
+  const os::Rect& r = ScreenRect;
+  if (r.left < 0 || r.top < 0 || r.right < r.left || r.bottom < r.top) return false;
+  for (const os::Surface* s : {BackBuffer, PrimarySurface})
+    if (r.right > s->Width() || r.bottom > s->Height()) return false;
+  return true;
+}
+
 void Present() {
   if (PrimarySurface == nullptr || BackBuffer == nullptr) return;
-  // The primary stands for the screen; the backend puts its picture into
-  // the window (scaled, letterboxed), so the frame goes to its top left.
-  const os::SurfaceResult copied = os::Copy(PrimarySurface, 0, 0, BackBuffer, &ScreenRect);
-  if (copied == os::SurfaceResult::SurfaceLost) {
+  // The primary stands for the screen, and the screen's pixels are the
+  // backend's: it puts the frame into the window (scaled, letterboxed) and
+  // keeps its own copy before it returns.  So the frame goes from the back
+  // buffer straight to the backend, one copy instead of two, with the
+  // primary held locked meanwhile as the copy onto it would hold it; what
+  // would stop that copy stops the present (a lost surface, which restores
+  // every surface; a busy one; a rectangle outside either surface).
+  if (PrimarySurface->IsLost() == os::SurfaceResult::SurfaceLost ||
+      BackBuffer->IsLost() == os::SurfaceResult::SurfaceLost) {
     RestoreSurfaces();
     return;
   }
-  if (!os::Succeeded(copied)) return;
   os::BackendImpl* backend = os::CurrentBackend();
-  if (backend == nullptr) return;
-  os::PixelView view;
-  if (!os::Succeeded(PrimarySurface->Lock(&view, true))) return;
-  os::FrameView frame;
-  frame.pixels = view.pixels;
-  frame.pitch = view.pitch;
-  frame.width = ScreenRect.right - ScreenRect.left;
-  frame.height = ScreenRect.bottom - ScreenRect.top;
-  frame.rgb555 = view.format.Is555();
-  backend->Present(frame, VSyncFlag != 0);
+  if (backend == nullptr || !ScreenRectFits()) return;
+  os::PixelView screen, back;
+  if (!os::Succeeded(PrimarySurface->Lock(&screen, true))) return;
+  if (os::Succeeded(BackBuffer->LockReadOnly(&back, true))) {
+    os::FrameView frame;
+    frame.pixels = back.pixels + static_cast<ptrdiff_t>(ScreenRect.top) * back.pitch +
+                   static_cast<ptrdiff_t>(ScreenRect.left) * 2;
+    frame.pitch = back.pitch;
+    frame.width = ScreenRect.right - ScreenRect.left;
+    frame.height = ScreenRect.bottom - ScreenRect.top;
+    frame.rgb555 = back.format.Is555();
+    backend->Present(frame, VSyncFlag != 0);
+    BackBuffer->Unlock();
+  }
   PrimarySurface->Unlock();
 }
 

@@ -5,6 +5,16 @@
 
 namespace elDraw::soft {
 
+RowEngine PixelEngine = WidestEngine();
+
+RowEngine WidestEngine() {
+#if defined(__x86_64__)
+  __builtin_cpu_init();
+  if (__builtin_cpu_supports("avx2")) return RowEngine::Vector256;
+#endif
+  return RowEngine::Vector128;
+}
+
 Box BackBufferBox() {
   Box box;
   if (BackBuffer != nullptr) {

@@ -59,16 +59,21 @@ bool ClipArea(int64_t x, int64_t y, int64_t left, int64_t top, int64_t right, in
 
 Plane ToPlane(const os::PixelView& view);
 
-// Locks `source` and then the back buffer (whole surfaces, waiting), runs
-// body(source plane, back-buffer plane), unlocks the source and then the
-// back buffer.  1, or 0 when a lock fails; a failed back-buffer lock unlocks
-// the source again.
+// Whether a blit writes into its source surface too.
+enum class SourceUse { Read, Write };
+
+// Locks `source` (read only, unless the body writes into it too) and then
+// the back buffer (whole surfaces, waiting), runs body(source plane,
+// back-buffer plane), unlocks the source and then the back buffer.  1, or 0
+// when a lock fails; a failed back-buffer lock unlocks the source again.
 template <class Body>
-int WithLockedPair(os::Surface* source, Body&& body) {
+int WithLockedPair(os::Surface* source, Body&& body, SourceUse use = SourceUse::Read) {
   os::Surface* back = BackBuffer;
   if (source == nullptr || back == nullptr) return 0;
   os::PixelView sv, dv;
-  if (!os::Succeeded(source->Lock(&sv, true))) return 0;
+  const os::SurfaceResult locked =
+      use == SourceUse::Read ? source->LockReadOnly(&sv, true) : source->Lock(&sv, true);
+  if (!os::Succeeded(locked)) return 0;
   if (!os::Succeeded(back->Lock(&dv, true))) {
     source->Unlock();
     return 0;
@@ -91,7 +96,8 @@ int WithLockedBack(Body&& body) {
   return 1;
 }
 
-// The whole frame around body(source plane, back-buffer plane, area).
+// The whole frame around body(source plane, back-buffer plane, area); the
+// body only reads the source.
 template <class Body>
 int ClippedBlit(int32_t x, int32_t y, int32_t handle, int32_t left, int32_t top, int32_t right,
                 int32_t bottom, Body&& body) {
@@ -104,24 +110,42 @@ int ClippedBlit(int32_t x, int32_t y, int32_t handle, int32_t left, int32_t top,
   return WithLockedPair(source, [&](const Plane& src, const Plane& dst) { body(src, dst, area); });
 }
 
-// The frame with the common row loop: every non-zero source pixel s replaces
-// the back-buffer pixel d under it with rule(s, d).
+// The common row loop: every non-zero source pixel s replaces the back-buffer
+// pixel d under it with rule(s, d).
+template <class Rule>
+void KeyedRows(const Plane& src, const Plane& dst, const Area& a, const Rule& rule) {
+  const Rule local = rule;  // its table pointers stay in registers
+  for (int i = 0; i < a.h; ++i) {
+    const uint16_t* __restrict s = src.Row(a.top + i) + a.left;
+    uint16_t* __restrict d = dst.Row(a.y + i) + a.x;
+    for (int j = 0; j < a.w; ++j) {
+      const uint16_t p = s[j];
+      if (p != 0) d[j] = local(p, d[j]);
+    }
+  }
+}
+
+// The frame with the common row loop.
 template <class Rule>
 int KeyedBlit(int32_t x, int32_t y, int32_t handle, int32_t left, int32_t top, int32_t right,
               int32_t bottom, const Rule& rule) {
   return ClippedBlit(x, y, handle, left, top, right, bottom,
                      [&rule](const Plane& src, const Plane& dst, const Area& a) {
-                       const Rule local = rule;  // its table pointers stay in registers
-                       for (int i = 0; i < a.h; ++i) {
-                         const uint16_t* __restrict s = src.Row(a.top + i) + a.left;
-                         uint16_t* __restrict d = dst.Row(a.y + i) + a.x;
-                         for (int j = 0; j < a.w; ++j) {
-                           const uint16_t p = s[j];
-                           if (p != 0) d[j] = local(p, d[j]);
-                         }
-                       }
+                       KeyedRows(src, dst, a, rule);
                      });
 }
+
+// ---- engines ----
+
+// How the fast software blits run their pixels: one at a time, or on the
+// vectors of 128-bit registers (SSE2 on x86-64, the baseline every such
+// machine has) or of 256-bit ones (AVX2).
+enum class RowEngine : uint8_t { Scalar, Vector128, Vector256 };
+
+// The engine in use: the widest this machine runs, chosen at start-up (the
+// table build).  Tests may lower it to check a narrower engine.
+extern RowEngine PixelEngine;
+RowEngine WidestEngine();
 
 // ---- pixel helpers ----
 

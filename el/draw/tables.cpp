@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "el/draw/blend_rows.h"
 #include "el/draw/screen.h"
 #include "os/system.h"
 
@@ -74,6 +75,8 @@ void BuildGreyAndNoise() {
 
 void BuildTables(bool pixels_16bit) {
   BuildSineTable();
+  soft::PixelEngine = soft::WidestEngine();
+  soft::ChooseBlendLayout(pixels_16bit);
   if (!pixels_16bit) {
     std::memset(ComponentSplitTable, 0, sizeof(ComponentSplitTable));
     std::memset(CrossfadeTable, 0, sizeof(CrossfadeTable));

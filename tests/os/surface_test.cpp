@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 
 #include "tests/support/test_support.h"
 
@@ -187,6 +188,41 @@ TEST_P(SurfaceTest, KeyedANewContentOrKeyIsSeenAtOnce) {
   os::CopyKeyed(dst, 0, 0, src, nullptr);
   EXPECT_EQ(dst->RawView().Row(0)[2], 1);
   EXPECT_EQ(dst->RawView().Row(0)[3], 0);
+}
+
+// The rows' spans of pixels other than 0, made at the second sight of a
+// content; a read-only lock keeps them, a write (through a lock or a fill)
+// makes them anew.
+TEST_P(SurfaceTest, OpaqueExtentsFollowTheContentButNotReadOnlyLocks) {
+  os::Surface* src = Make(9, 3);
+  os::PixelView v = src->RawView();
+  const uint16_t rows[3][9] = {{0, 0, 4, 0, 0, 7, 0, 0, 0}, {0}, {1, 0, 0, 0, 0, 0, 0, 0, 2}};
+  for (int y = 0; y < 3; ++y) std::copy_n(rows[y], 9, v.Row(y));
+  EXPECT_EQ(os::OpaqueExtents::Of(src), nullptr);  // first sight
+  const os::OpaqueExtents* e = os::OpaqueExtents::Of(src);
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ(e->first, (std::vector<int32_t>{2, 9, 0}));
+  EXPECT_EQ(e->end, (std::vector<int32_t>{6, 9, 9}));
+
+  os::PixelView locked;
+  const uint64_t version = src->ContentVersion();
+  ASSERT_TRUE(os::Succeeded(src->LockReadOnly(&locked, true)));
+  EXPECT_EQ(src->LockReadOnly(&locked, true), SurfaceResult::Busy);
+  src->Unlock();
+  EXPECT_EQ(src->ContentVersion(), version);
+  EXPECT_EQ(os::OpaqueExtents::Of(src), e);
+
+  ASSERT_TRUE(os::Succeeded(src->Lock(&locked, true)));
+  locked.Row(1)[4] = 3;
+  src->Unlock();
+  EXPECT_EQ(os::OpaqueExtents::Of(src), nullptr);
+  e = os::OpaqueExtents::Of(src);
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ(e->first[1], 4);
+  EXPECT_EQ(e->end[1], 5);
+  os::Fill(src, nullptr, 0);
+  EXPECT_EQ(os::OpaqueExtents::Of(src), nullptr);
+  EXPECT_EQ(os::OpaqueExtents::Of(src)->first, os::OpaqueExtents::Of(src)->end);
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, SurfaceTest,

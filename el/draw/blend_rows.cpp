@@ -1,0 +1,258 @@
+// The vector row loops of the keyed blend blits (see el/draw/blend_rows.h),
+// written once with the compilers' generic vector types and built twice on
+// x86-64: for the baseline (SSE2) and for AVX2 machines.
+#include "el/draw/blend_rows.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "el/draw/screen.h"
+#include "el/draw/tables.h"
+
+namespace elDraw::soft {
+
+TableLayout BlendLayout = TableLayout::Other;
+
+namespace {
+
+// N 16-bit lanes.  Vectors are passed by reference only: a 256-bit vector
+// passed by value would change the calling convention between the builds.
+template <int N>
+struct Lanes {
+  typedef uint16_t U __attribute__((vector_size(2 * N)));
+  typedef int16_t I __attribute__((vector_size(2 * N)));
+};
+
+template <int N>
+[[gnu::always_inline]] inline void Load(typename Lanes<N>::U& v, const uint16_t* p) {
+  std::memcpy(&v, p, sizeof v);
+}
+template <int N>
+[[gnu::always_inline]] inline void Store(uint16_t* p, const typename Lanes<N>::U& v) {
+  std::memcpy(p, &v, sizeof v);
+}
+
+// Whether the N pixels from p are all 0 (read as 64-bit words).
+template <int N>
+[[gnu::always_inline]] inline bool AllZero(const uint16_t* p) {
+  uint64_t any = 0;
+  for (int k = 0; k < N; k += 4) {
+    uint64_t word;
+    std::memcpy(&word, p + k, 8);
+    any |= word;
+  }
+  return any == 0;
+}
+
+// Where a layout keeps its three 5-bit components (the place shifts), and
+// whether a pixel with the top bit set has no components (5-5-5).
+template <int RedAt, int GreenAt, int BlueAt, bool TopBitEmpty>
+struct Layout {
+  static constexpr int red = RedAt, green = GreenAt, blue = BlueAt;
+  static constexpr bool top_bit_empty = TopBitEmpty;
+};
+using Layout565 = Layout<11, 6, 0, false>;
+using Layout555 = Layout<10, 5, 0, true>;
+
+// min(31, max(0, s - level) + d) per channel, placed; the source darkened
+// only when `Darken`.  Single pixels go through the tables.
+template <class L, bool Darken>
+struct AdditiveRule {
+  BlendRule table;
+  int16_t level;
+
+  uint16_t operator()(uint16_t s, uint16_t d) const { return table(s, d); }
+
+  template <int N>
+  [[gnu::always_inline]] void Blend(typename Lanes<N>::U& d,
+                                    const typename Lanes<N>::U& s) const {
+    using U = typename Lanes<N>::U;
+    using I = typename Lanes<N>::I;
+    U sp = s, dp = d;
+    if constexpr (L::top_bit_empty) {
+      sp = (I)sp < 0 ? 0 : sp;
+      dp = (I)dp < 0 ? 0 : dp;
+    }
+    U out = {};
+    Channel<N, L::red>(out, sp, dp);
+    Channel<N, L::green>(out, sp, dp);
+    Channel<N, L::blue>(out, sp, dp);
+    d = s == 0 ? d : out;
+  }
+
+  // One channel of out: the components added where they sit when their sum
+  // fits a signed lane, else at the bottom and placed back.  The compares
+  // are signed, which SSE2 has for 16-bit lanes (unsigned ones it lacks).
+  template <int N, int At>
+  [[gnu::always_inline]] void Channel(typename Lanes<N>::U& out, const typename Lanes<N>::U& s,
+                                      const typename Lanes<N>::U& d) const {
+    using U = typename Lanes<N>::U;
+    using I = typename Lanes<N>::I;
+    if constexpr ((62 << At) <= 0x7FFF) {
+      constexpr int16_t field = 31 << At;
+      I a = (I)(s & static_cast<uint16_t>(field));
+      const I b = (I)(d & static_cast<uint16_t>(field));
+      if constexpr (Darken) {
+        const int16_t placed_level = static_cast<int16_t>(level << At);
+        a = a > placed_level ? a - placed_level : 0;
+      }
+      I sum = a + b;
+      sum = sum > field ? field : sum;
+      out |= (U)sum;
+    } else {
+      I a = (I)((s >> At) & 31);
+      const I b = (I)((d >> At) & 31);
+      if constexpr (Darken) a = a > level ? a - level : 0;
+      I sum = a + b;
+      sum = sum > 31 ? 31 : sum;
+      out |= (U)sum << At;
+    }
+  }
+};
+
+// Both pixels halved, each channel's carry into its neighbour dropped, added.
+struct HalfRule {
+  uint16_t mask;
+
+  uint16_t operator()(uint16_t s, uint16_t d) const {
+    return static_cast<uint16_t>(((s >> 1) & mask) + ((d >> 1) & mask));
+  }
+
+  template <int N>
+  [[gnu::always_inline]] void Blend(typename Lanes<N>::U& d,
+                                    const typename Lanes<N>::U& s) const {
+    const typename Lanes<N>::U out = ((s >> 1) & mask) + ((d >> 1) & mask);
+    d = s == 0 ? d : out;
+  }
+};
+
+// n >= N pixels of one row; steps whose source pixels are all 0 are skipped
+// when `skip_clear` (worth its branch only where whole steps of 0 are
+// likely).
+template <int N, class Rule>
+[[gnu::always_inline]] inline void Span(uint16_t* d, const uint16_t* s, int n, bool skip_clear,
+                                        const Rule& rule) {
+  using U = typename Lanes<N>::U;
+  const int last = n - N;
+  U tail_s, tail_d;
+  const bool tail = n % N != 0;
+  if (tail) {
+    Load<N>(tail_s, s + last);
+    Load<N>(tail_d, d + last);
+    rule.template Blend<N>(tail_d, tail_s);
+  }
+  for (int j = 0; j <= last; j += N) {
+    if (skip_clear && AllZero<N>(s + j)) continue;
+    U sv, dv;
+    Load<N>(sv, s + j);
+    Load<N>(dv, d + j);
+    rule.template Blend<N>(dv, sv);
+    Store<N>(d + j, dv);
+  }
+  if (tail) Store<N>(d + last, tail_d);
+}
+
+// The area's rows, each cut to the span of its source pixels other than 0
+// when the extents are known (widened back to a whole step inside the area
+// where it is narrower).  Steps of `Wide` pixels, the register's width (and
+// of 8 on narrower spans).
+template <int Wide, class Rule>
+[[gnu::always_inline]] inline void VectorRows(const Plane& src, const Plane& dst, const Area& a,
+                                              const os::OpaqueExtents* extents,
+                                              const Rule& rule) {
+  const int right = a.left + a.w;
+  for (int i = 0; i < a.h; ++i) {
+    int from = a.left, to = right;  // source columns
+    if (extents != nullptr) {
+      const size_t row = static_cast<size_t>(a.top + i);
+      from = std::max(from, extents->first[row]);
+      to = std::min(to, extents->end[row]);
+      if (from >= to) continue;
+      for (int step : {Wide, 8}) {
+        if (to - from < step && a.w >= step) {
+          from = std::min(from, right - step);
+          to = from + step;
+          break;
+        }
+      }
+    }
+    const uint16_t* s = src.Row(a.top + i) + from;
+    uint16_t* d = dst.Row(a.y + i) + a.x + (from - a.left);
+    const int n = to - from;
+    if (n >= Wide) {
+      Span<Wide>(d, s, n, extents == nullptr, rule);
+    } else if (n >= 8) {
+      Span<8>(d, s, n, extents == nullptr, rule);
+    } else {
+      for (int j = 0; j < n; ++j)
+        if (s[j] != 0) d[j] = rule(s[j], d[j]);
+    }
+  }
+}
+
+template <class Rule>
+void Rows128(const Plane& src, const Plane& dst, const Area& a, const os::OpaqueExtents* extents,
+             const Rule& rule) {
+  VectorRows<8>(src, dst, a, extents, rule);
+}
+
+#if defined(__x86_64__)
+template <class Rule>
+__attribute__((target("avx2"))) void Rows256(const Plane& src, const Plane& dst, const Area& a,
+                                             const os::OpaqueExtents* extents,
+                                             const Rule& rule) {
+  VectorRows<16>(src, dst, a, extents, rule);
+}
+#endif
+
+template <class Rule>
+void RunRows(const Plane& src, const Plane& dst, const Area& a, os::Surface* source,
+             const Rule& rule) {
+  if (PixelEngine == RowEngine::Scalar) {
+    KeyedRows(src, dst, a, rule);
+    return;
+  }
+  const os::OpaqueExtents* extents = os::OpaqueExtents::Of(source);
+#if defined(__x86_64__)
+  if (PixelEngine == RowEngine::Vector256) {
+    Rows256(src, dst, a, extents, rule);
+    return;
+  }
+#endif
+  Rows128(src, dst, a, extents, rule);
+}
+
+template <class L>
+void AdditiveInLayout(const Plane& src, const Plane& dst, const Area& a, os::Surface* source,
+                      const BlendRule& table, int level) {
+  if (level == 0)
+    RunRows(src, dst, a, source, AdditiveRule<L, false>{table, 0});
+  else
+    RunRows(src, dst, a, source, AdditiveRule<L, true>{table, static_cast<int16_t>(level)});
+}
+
+}  // namespace
+
+void ChooseBlendLayout(bool pixels_16bit) {
+  BlendLayout = TableLayout::Other;
+  if (!pixels_16bit || BlueMask != 0x001F) return;
+  if (RedMask == 0xF800 && GreenMask == 0x07E0) BlendLayout = TableLayout::Rgb565;
+  if (RedMask == 0x7C00 && GreenMask == 0x03E0) BlendLayout = TableLayout::Rgb555;
+}
+
+void AdditiveRows(const Plane& src, const Plane& dst, const Area& area, os::Surface* source,
+                  int level) {
+  const BlendRule table(AdditiveTable, level, level, level);
+  if (PixelEngine == RowEngine::Scalar || BlendLayout == TableLayout::Other)
+    KeyedRows(src, dst, area, table);
+  else if (BlendLayout == TableLayout::Rgb565)
+    AdditiveInLayout<Layout565>(src, dst, area, source, table, level);
+  else
+    AdditiveInLayout<Layout555>(src, dst, area, source, table, level);
+}
+
+void HalfRows(const Plane& src, const Plane& dst, const Area& area, os::Surface* source) {
+  RunRows(src, dst, area, source, HalfRule{static_cast<uint16_t>(HalfMask)});
+}
+
+}  // namespace elDraw::soft

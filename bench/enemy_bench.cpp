@@ -5,7 +5,9 @@
 // Szak51 and Szak52C with every pool of their guns full.  The frame time is 0, so nothing leaves
 // the field and every iteration does the same work (the chains still turn:
 // their turn is per call).  Last, the heaviest stage-1 frame: the boss fight
-// with every pool of the boss's bullet families full.
+// with every pool of the boss's bullet families full; and the heaviest frame
+// of every stage's boss fight, every boss pool full and a scene-change
+// transition running in the present.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -24,7 +26,15 @@
 #include "shell/scene.h"
 #include "shell/scenes.h"
 #include "shell/shell.h"
+#include "el/draw/transition_state.h"
 #include "stages/stage1/boss1_tables.h"
+#include "stages/stage2/boss2_tables.h"
+#include "stages/stage3/boss3_tables.h"
+#include "stages/stage4/boss4_tables.h"
+#include "stages/stage5/boss5_tables.h"
+#include "stages/stage6/boss6_tables.h"
+#include "stages/stage7/boss7_tables.h"
+#include "stages/stage8/boss8_tables.h"
 
 namespace {
 
@@ -245,6 +255,89 @@ void Boss1FightFrame(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
 }
 
+// Every stage's boss fight at 5000 px: its boss held on the playfield (the
+// move timer in a band that places it, the frame time 0 so nothing moves on),
+// hurt and attacking, every bullet pool of that boss full above the ship
+// (the pools of other bosses that a stage moves and draws stay parked, as
+// they do in play), and a 30-step transition half-way through its bands in
+// the present.
+struct BossFight {
+  void (*scene)();
+  BossState* boss;
+  float move_timer;  // inside a band that places the boss on the field
+};
+constexpr BossFight kBossFights[] = {
+    {Stage1Scene, &Boss1State, 140}, {Stage2Scene, &Boss2State, 150},
+    {Stage3Scene, &Boss3State, 90},  {Stage4Scene, &Boss4State, 80},
+    {Stage5Scene, &Boss5State, 150}, {Stage6Scene, &Boss6State, 150},
+    {Stage7Scene, &Boss7State, 100}, {Stage8Scene, &Boss8State, 90},
+};
+
+// Every pool of the boss of `stage` (1 to 8) full above the ship.
+void SpreadBossPools(int64_t stage) {
+#define TABLE(name, Type, count, rule) SpreadBullets(name);
+  switch (stage) {
+    case 1:
+#include "stages/stage1/boss1_tables.inc"
+      break;
+    case 2:
+#include "stages/stage2/boss2_tables.inc"
+      break;
+    case 3:
+#include "stages/stage3/boss3_tables.inc"
+      break;
+    case 4:
+#include "stages/stage4/boss4_tables.inc"
+      break;
+    case 5:
+#include "stages/stage5/boss5_tables.inc"
+      break;
+    case 6:
+#include "stages/stage6/boss6_tables.inc"
+      break;
+    case 7:
+#include "stages/stage7/boss7_tables.inc"
+      break;
+    case 8:
+#include "stages/stage8/boss8_tables.inc"
+      break;
+  }
+#undef TABLE
+}
+
+bool FillBossFight(int64_t stage) {
+  if (!FillBoss1(false)) return false;
+  ResetObjectTablesA();
+  ResetObjectTablesB();
+  SpreadBossPools(stage);
+  const BossFight& fight = kBossFights[stage - 1];
+  fight.boss->x = 180.0f;
+  fight.boss->y = 0.0f;
+  fight.boss->moveTimer = fight.move_timer;
+  fight.boss->hitPoints = 500.0f;
+  ScrollPos = 5000.0f;
+  elDraw::CaptureScreen(1, 0, 0, ScreenWidth, ScreenHeight);
+  return true;
+}
+
+void BossFightWithTransition(benchmark::State& state) {
+  const BossFight& fight = kBossFights[state.range(0) - 1];
+  if (!FillBossFight(state.range(0))) {
+    state.SkipWithError("start-up failed");
+    return;
+  }
+  for (auto _ : state) {
+    fight.boss->attackTick = 699;
+    TransitionPattern = 3;
+    TransitionBand = 30;
+    TransitionStep = 15;
+    TransitionDir = -1;
+    fight.scene();
+  }
+  TransitionStep = 0;
+  state.SetItemsProcessed(state.iterations());
+}
+
 BENCHMARK(MoveAndDraw<Szak10Move, Szak10Update>)->Name("Szak10 Move+Update, 3 flying");
 BENCHMARK(Szak10Exploding)->Name("Szak10 Move+Update, 3 exploding");
 BENCHMARK(MoveAndDraw<Szak10Shot1Move, Szak10Shot1Draw>)->Name("Szak10Shot1 chains, 21 records");
@@ -255,6 +348,7 @@ BENCHMARK(MoveAndDraw<Szak6DShot7Move, Szak6DShot7Draw>)->Name("Szak6DShot7 fans
 BENCHMARK(LargeKindsFull)->Name("Szak51 + Szak52C, every gun pool full (355 records)");
 BENCHMARK(Boss1FightFrame)->Arg(0)->Name("Stage 1 boss fight frame, every Boss1 pool full");
 BENCHMARK(Boss1FightFrame)->Arg(1)->Name("Stage 1 boss fight frame, every fired pool full");
+BENCHMARK(BossFightWithTransition)->DenseRange(1, 8)->Name("Boss fight of stage N, every pool full, transition");
 
 }  // namespace
 

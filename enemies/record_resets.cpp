@@ -29,9 +29,11 @@ void ResetRecord(EnemySlot& r, const ResetRule& rule) {
 
 void ResetRecord(SpinningEnemySlot& r, const ResetRule& rule) {
   const int32_t anim = r.animFrame;
+  const int32_t explosion = r.explosionFrame;
   const int32_t angle = r.angle;
   ClearAndPark(r, rule);
   if (rule.keep & KeepAnimFrame) r.animFrame = anim;
+  if (rule.keep & KeepExplosionFrame) r.explosionFrame = explosion;
   r.angle = angle;
 }
 

@@ -38,6 +38,7 @@ enum : uint32_t {
   KeepAnimFrame = 1u << 0,  // the animation frame of an enemy slot
   KeepClock = 1u << 1,      // the script clock of a wave slot
   KeepWaveTimer = 1u << 2,  // the wave timer of a wave slot
+  KeepExplosionFrame = 1u << 3,  // the explosion cell of a spinning slot
 };
 
 struct ResetRule {
@@ -56,6 +57,8 @@ constexpr ResetRule R7Narrow{FirstField::Rand7, ParkY, Heading::Narrow};
 constexpr ResetRule R10NoHeading{FirstField::Rand10, ParkY, Heading::Keep};
 constexpr ResetRule PlainNoHeading{FirstField::Zero, ParkY, Heading::Keep};
 constexpr ResetRule KeepAnim{FirstField::Zero, ParkY, Heading::Deg3, KeepAnimFrame};
+constexpr ResetRule KeepAnimExplosion{FirstField::Zero, ParkY, Heading::Deg3,
+                                      KeepAnimFrame | KeepExplosionFrame};
 constexpr ResetRule Above{FirstField::Zero, ParkYAbove};
 constexpr ResetRule AboveKeepAnim{FirstField::Zero, ParkYAbove, Heading::Deg3, KeepAnimFrame};
 constexpr ResetRule BelowKeepClock{FirstField::Zero, ParkY, Heading::Deg3, KeepClock};

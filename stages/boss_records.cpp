@@ -5,9 +5,15 @@
 
 BossEntry SpareEntry;
 
-void ResetBossState(BossState& boss, float start_hit_points) {
+void ResetBossState(BossState& boss, float start_hit_points, HitFlags hit_flags) {
+  const uint32_t hit_shown = boss.hitShown;
+  const uint32_t hit = boss.hit;
   ClearAndPark(boss, Plain);
   boss.hitPoints = start_hit_points;
+  if (hit_flags == HitFlags::Keep) {
+    boss.hitShown = hit_shown;
+    boss.hit = hit;
+  }
 }
 
 void ResetRecord(SpiralShot& r, const ResetRule& rule) {

@@ -11,10 +11,5 @@ bool StepAt(const CurvePath& path, float age, CurveStep* step) {
       return true;
     }
   }
-  const CurveBand& last = path.bands[static_cast<size_t>(n - 1)];
-  if (age > last.high) {
-    *step = {last.dx, last.dy};
-    return true;
-  }
   return false;
 }

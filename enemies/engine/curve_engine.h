@@ -11,9 +11,9 @@
 //             toward zero + the offset.  A busy slot skips the bullet.
 //   Move      each active slot: age += rate x FrameTime; the band holding the
 //             age (both edges inclusive) adds its steps to x and y (x negated
-//             in a mirrored row); an age in a gap between bands takes no step;
-//             an age past the top of the last band keeps taking the last
-//             band's step, so a stream bullet always falls out of the field.
+//             in a mirrored row); an age in a gap between bands, or past the
+//             top of the last band, takes no step: such a bullet hangs where
+//             it is, still drawn and still tested, until a reset frees it.
 //             y > 600 frees the slot where it stands (age 0).  Rows with a
 //             ship box then test every slot (free slots lie off the field).
 //             BombWave is not read.
@@ -82,8 +82,8 @@ constexpr bool ValidPath(const CurvePath& p) {
   return true;
 }
 
-// The step of a path at an age: the band holding it, the last band's past
-// the top, none (false) in a gap or below the first band.
+// The step of a path at an age: the band holding it; none (false) in a gap,
+// below the first band or past the last.
 struct CurveStep {
   int32_t dx = 0, dy = 0;
 };

@@ -67,6 +67,9 @@ void FallingMove(const FallingRowOf<R>& row) {
     if (row.driftAt == DriftAt::HeadOfEveryPass) DriftGroup(row, i);
     if (r.active != 1) continue;
     r.vy = row.fall;
+    if constexpr (requires { r.vx; }) {
+      if (row.slideInVx) r.vx = row.slide;
+    }
     if (row.driftAt == DriftAt::EachActivePass) DriftGroup(row, i);
     r.y += r.vy * FrameTime;
     if (row.slide != 0.0f) r.x += row.slide * FrameTime;

@@ -16,7 +16,8 @@
 //                burst of one group with group-wide placement re-forms
 //                whole at the gun as soon as one record is free.
 //   Move         the drifts (below); each active record falls (vy is written
-//                every Move), slides by the row's slide; below y 600, or while
+//                every Move, and vx too in rows that say so), slides by the
+//                row's slide; below y 600, or while
 //                BombWave is 1 where the row says so, it is freed and parked;
 //                then the ship test of each active record.  No side or top
 //                bound.
@@ -90,6 +91,7 @@ struct FallingRowOf {
   // Move.
   float fall = 0.0f;   // px/s down, written into vy of every active record
   float slide = 0.0f;  // px/s sideways of every active record
+  bool slideInVx = false;  // the slide is also written into vx (the arc rows)
   std::array<float, MaxPlaces> drift{};
   DriftAt driftAt = DriftAt::AheadOfLoop;
   int32_t driftPasses = 1;

@@ -71,6 +71,7 @@ constexpr FallingRow ArcRow(TableRef<StraightShot> shots, OwnerRef owner, const 
       .yGroupWide = true,
       .fall = a.fall,
       .slide = a.slide,
+      .slideInVx = true,
       .drift = a.spread,
       .driftPasses = a.spreadPasses,
       .ship = a.ship,

@@ -44,7 +44,8 @@ bool Clean(const R& r, const ResetRule& rule) {
   if constexpr (requires { r.active; }) ok = ok && r.active == 0;
   if constexpr (requires { r.locked; }) ok = ok && r.locked == 0;
   if constexpr (requires { r.hit; }) {  // the enemy slots
-    ok = ok && !r.hit && !r.noHit && !r.explosionLoop && !r.explosionFrame && !r.vx && !r.vy;
+    ok = ok && !r.hit && !r.noHit && !r.explosionLoop && !r.vx && !r.vy;
+    ok = ok && (r.explosionFrame == 0 || (rule.keep & KeepExplosionFrame));
     if constexpr (requires { r.aux; }) ok = ok && r.aux == 0;
     if constexpr (requires { r.clock; }) ok = ok && (r.clock == 0 || (rule.keep & KeepClock));
     if constexpr (requires { r.hitFrames; }) ok = ok && r.tick == 0 && r.hitFrames == 0;
@@ -66,20 +67,25 @@ bool Clean(const R& r, const ResetRule& rule) {
   return ok;
 }
 
+// Every field a reset writes, away from its start value (the fields a table
+// keeps are left alone).
 template <typename T>
-void Scramble(T& r) {
+void Scramble(T& r, const ResetRule& rule = Plain) {
   if constexpr (requires { r.x; }) r.x = 300;
   if constexpr (requires { r.y; }) r.y = 200;
   if constexpr (requires { r.active; }) r.active = 1;
   if constexpr (requires { r.locked; }) r.locked = 1;
-  if constexpr (requires { r.hit; }) r.hit = r.explosionFrame = 1;
+  if constexpr (requires { r.hit; }) {
+    r.hit = 1;
+    if (!(rule.keep & KeepExplosionFrame)) r.explosionFrame = 1;
+  }
   if constexpr (requires { r.tick; }) r.tick = 5;
   if constexpr (requires { r.speed; }) r.speed = 5;
   if constexpr (requires { r.age; }) r.age = 5;
 }
 void ScrambleEverything() {
-  ForEachTable([](const char*, auto& table, const ResetRule&) {
-    for (auto& r : table) Scramble(r);
+  ForEachTable([](const char*, auto& table, const ResetRule& rule) {
+    for (auto& r : table) Scramble(r, rule);
   });
   for (const BossRow& row : kBossRows) {
     *row.state = {};
@@ -125,6 +131,24 @@ TEST_F(ObjectResetsTest, EveryTableIsParkedAndFreeWithItsFirstFieldsInRange) {
   }
   EXPECT_EQ(PowerUp.active, 0u);
   EXPECT_EQ(LockSightY, 500);
+}
+
+// The stage-2 and stage-3 bosses carry their hit flags over a reset; the
+// others start clear.  So does Szak6E its explosion cell, where Szak6D's
+// starts at 0.
+TEST_F(ObjectResetsTest, KeptFieldsSurviveBothPasses) {
+  for (const BossRow& row : kBossRows) row.state->hit = row.state->hitShown = 1;
+  Szak6DSlots[1].explosionFrame = Szak6ESlots[1].explosionFrame = 4;
+  BothPasses();
+  for (const BossRow& row : kBossRows) {
+    const uint32_t kept = row.state == &Boss2State || row.state == &Boss3State;
+    EXPECT_EQ(row.state->hit, kept) << row.name;
+    EXPECT_EQ(row.state->hitShown, kept) << row.name;
+  }
+  EXPECT_EQ(Szak6DSlots[1].explosionFrame, 0);
+  EXPECT_EQ(Szak6ESlots[1].explosionFrame, 4);
+  Boss2State.hit = Boss2State.hitShown = Boss3State.hit = Boss3State.hitShown = 0;
+  Szak6ESlots[1].explosionFrame = 0;
 }
 
 TEST_F(ObjectResetsTest, TheShipScoreLivesAndOptionsSurviveAndTheRunRestarts) {

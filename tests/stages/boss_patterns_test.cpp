@@ -237,10 +237,13 @@ TEST_F(BossPatternsTest, ArcRowEmitWritesAllFiveHeightsAndTheRowSpreads) {
     EXPECT_NEAR(Boss4Vall20ASlots[k].x, 390.0f + spread[k], 1e-2) << k;
   }
 
-  // A slanting row adds its slide to the spread.
+  // A slanting row adds its slide to the spread and keeps it in vx.
   for (int call = 1; call <= 10; ++call) Boss4Vall20BSchedule();
   for (int f = 0; f < 60; ++f) Boss4Vall20BMove();
-  for (int k = 0; k < 5; ++k) EXPECT_NEAR(Boss4Vall20BSlots[k].x, 330.0f + spread[k] + 90, 1e-2);
+  for (int k = 0; k < 5; ++k) {
+    EXPECT_NEAR(Boss4Vall20BSlots[k].x, 330.0f + spread[k] + 90, 1e-2);
+    EXPECT_EQ(Boss4Vall20BSlots[k].vx, 90.0f);
+  }
 }
 
 // The arc rows' knobs at their edges: cells by place (group 1's places

@@ -48,14 +48,15 @@ TEST_F(BossStreamsTest, CurvePathsStepByTheirInclusiveBandsAndStandStillInTheGap
       {Boss4Ray4AMove, &Boss4Ray4ASlots[5], 4.0f, -6, 3},
       {Boss4Ray4AMove, &Boss4Ray4ASlots[5], 21.9f, 0, 0},  // gap
       {Boss4Ray4AMove, &Boss4Ray4ASlots[5], 250.0f, 3, 6},
-      {Boss4Ray4AMove, &Boss4Ray4ASlots[5], 251.0f, 3, 6},  // past the top: the last step
+      {Boss4Ray4AMove, &Boss4Ray4ASlots[5], 250.5f, 0, 0},  // past the top: no step
       {Boss4Ray4BMove, &Boss4Ray4BSlots[5], 0.0f, 6, 0},    // mirrored
       {Boss4Ray4BMove, &Boss4Ray4BSlots[5], 22.0f, -3, 6},
       {Boss4Ray5AMove, &Boss4Ray5ASlots[5], 22.0f, 3, 6},
       {Boss4Ray5AMove, &Boss4Ray5ASlots[5], 28.0f, 5, 6},
       {Boss5Ray3EMove, &Boss5Ray3ESlots[5], 39.0f, 8, 6},
       {Boss5Ray3EMove, &Boss5Ray3ESlots[5], 40.0f, 10, 6},
-      {Boss5Ray3FMove, &Boss5Ray3FSlots[5], 300.0f, -10, 6},
+      {Boss5Ray3FMove, &Boss5Ray3FSlots[5], 280.0f, -10, 6},
+      {Boss5Ray3FMove, &Boss5Ray3FSlots[5], 300.0f, 0, 0},
       {Boss7Ray7AMove, &Boss7Ray7ASlots[5], 31.0f, 7, 6},
       {Boss7Ray7CMove, &Boss7Ray7CSlots[5], 16.0f, 1, 6},
       {Boss7Ray7FMove, &Boss7Ray7FSlots[5], 7.0f, 2, 6},

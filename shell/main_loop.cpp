@@ -41,6 +41,7 @@ void UpdateCaptionCursor() {
 }  // namespace
 
 uintptr_t AppInstance = 0;
+uint32_t SingleInstanceLock = 1;
 void (*SceneFrameHook)(int32_t scene) = nullptr;
 
 const SceneFunction SceneTable[13] = {
@@ -56,7 +57,7 @@ uint32_t StartUp(uintptr_t instance, const char* command_line, int /*show_comman
   InitAppState();
   // The window the player asked for on the command line.
   if (os::ActiveOptions().windowed) FullScreen = 0;
-  if (!CheckSingleInstance(kCaption)) return 0;
+  if (SingleInstanceLock != 0 && !CheckSingleInstance(kCaption)) return 0;
   CommandLine = command_line != nullptr ? command_line : "";
 
   // The window: a full-screen pop-up, or a caption window whose client area

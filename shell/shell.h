@@ -31,6 +31,12 @@ void WriteDebugLog(const char* format, ...) __attribute__((format(printf, 1, 2))
 // StartUp runs every start-up step up to the loop; 0 means WinMain ends at
 // once (another instance runs, or the window could not be made).
 uint32_t StartUp(uintptr_t instance, const char* command_line, int show_command);
+// 1 (the program's own setting): StartUp takes the single-instance lock, so
+// that two games never share one display and one audio device.  A tool that
+// plays the game with neither (the headless runner, the benchmarks) sets 0
+// before StartUp: it neither takes the lock nor is refused by it, and any
+// number of them run beside the game and beside each other.
+extern uint32_t SingleInstanceLock;
 
 // What one pass of the message loop did.
 enum class LoopPass {

@@ -2,8 +2,6 @@
 # the screenshots show the first waves, the gunships and the
 # first large pair.
 file(REMOVE_RECURSE ${OUT})
-file(MAKE_DIRECTORY ${OUT}/runtime)
-set(ENV{XDG_RUNTIME_DIR} ${OUT}/runtime)
 set(shots 400 650 900)
 set(args)
 foreach(frame IN LISTS shots)

@@ -2,8 +2,6 @@
 # its first waves must be on screen at frame 700; a scene that does not
 # exist must be refused.
 file(REMOVE_RECURSE ${OUT})
-file(MAKE_DIRECTORY ${OUT}/runtime)
-set(ENV{XDG_RUNTIME_DIR} ${OUT}/runtime)
 execute_process(COMMAND ${RUNNER} --frames 720 --script ${SCRIPT} --enter 5@100
                         --shot 150 --shot 700 --out ${OUT}
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)

@@ -1,15 +1,12 @@
-# A runner run in a fresh folder OUT (with a lock folder of its own, so no
-# other game or test run on the machine holds this run's single-instance
-# lock) that must end well, write a screenshot of every frame named and print
-# every line expected; the runner's output goes into `out_var`.
+# A runner run in a fresh folder OUT that must end well, write a screenshot
+# of every frame named and print every line expected; the runner's output
+# goes into `out_var`.
 #
 #   runner_run(out SHOTS 150 400 ARGS --frames 500 --script s.keys
 #              EXPECT "frame 150 scene 2 " "ran 500 frames")
 function(runner_run out_var)
   cmake_parse_arguments(RUN "" "" "SHOTS;ARGS;EXPECT" ${ARGN})
   file(REMOVE_RECURSE ${OUT})
-  file(MAKE_DIRECTORY ${OUT}/runtime)
-  set(ENV{XDG_RUNTIME_DIR} ${OUT}/runtime)
   set(shot_args)
   foreach(frame IN LISTS RUN_SHOTS)
     list(APPEND shot_args --shot ${frame})

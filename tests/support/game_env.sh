@@ -1,13 +1,30 @@
 # Sourced by the scripts that run the real program: `game_env <work folder>`
-# empties the folder and runs the game in it as on a fresh machine (its own
-# runtime folder for the lock, no sound device, no leak report: what SDL and
-# the X libraries keep at exit is not the program's).
+# empties the folder and runs the game in it as on a fresh machine (no sound
+# device, no leak report: what SDL and the X libraries keep at exit is not the
+# program's).  The runtime folder, where the lock goes and where the display
+# libraries look for their sockets, is a fresh one under /tmp: short wherever
+# the checkout lies (a socket's path has at most 107 bytes).  It is removed
+# when the script ends, on failure and on a signal too, and the games whose
+# ids the script put in GAME_PIDS are ended then if they still run.
 game_env() {
   rm -rf "$1"
-  mkdir -p "$1/runtime"
-  chmod 700 "$1/runtime"
-  export XDG_RUNTIME_DIR="$1/runtime"
+  mkdir -p "$1"
+  GAME_RUNTIME=$(mktemp -d /tmp/vantris-run-XXXXXX) || exit 1
+  GAME_PIDS=""
+  trap game_env_end EXIT
+  trap 'exit 129' HUP
+  trap 'exit 130' INT
+  trap 'exit 143' TERM
+  export XDG_RUNTIME_DIR="$GAME_RUNTIME"
   export SDL_AUDIODRIVER=dummy
   export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
   unset VANTRIS_BACKEND
+}
+
+game_env_end() {
+  local pid
+  for pid in $GAME_PIDS; do
+    kill -KILL "$pid" 2>/dev/null
+  done
+  rm -rf "$GAME_RUNTIME"
 }

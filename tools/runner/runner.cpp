@@ -218,8 +218,11 @@ int main(int argc, char** argv) {
   if (!os::Start(start)) return 1;
   os::headless::SetQuiet(false);
   os::SetExeDir(options.assets + "/");
+  // No window on a display and no audio device: the game's single-instance
+  // lock is not this run's to take, so it runs beside the game or another run.
+  SingleInstanceLock = 0;
   if (!StartUp(0, "", 1)) {
-    std::fprintf(stderr, "vantris_runner: start-up refused (another instance runs?)\n");
+    std::fprintf(stderr, "vantris_runner: start-up failed\n");
     os::Stop();
     return 1;
   }

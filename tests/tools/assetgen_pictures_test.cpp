@@ -178,5 +178,66 @@ TEST(AssetgenPictures, RotatedArtStaysInsideTheInscribedCircleAndAdditiveArtIsMi
   EXPECT_EQ(assetgen::MirrorX(Picture("IMAGE/VAL20w.BMP")).pixels(), Picture("IMAGE/VAL21w.BMP").pixels());
 }
 
+// Nothing but the art tells the cells of a strip apart, so no two cells of a
+// row may be alike.
+TEST(AssetgenPictures, EveryCellOfARowDiffersFromTheOthers) {
+  for (const CatalogueEntry& e : Catalogue()) {
+    if (e.kind != assetgen::AssetKind::kPicture || e.cells.sheet || e.cells.cols < 2) continue;
+    const Image& img = Picture(e.path);
+    const int w = e.cells.width, h = e.cells.height;
+    for (int r = 0; r < e.cells.rows; ++r)
+      for (int a = 0; a < e.cells.cols; ++a)
+        for (int b = a + 1; b < e.cells.cols; ++b)
+          EXPECT_NE(assetgen::Crop(img, a * w, r * h, w, h).pixels(),
+                    assetgen::Crop(img, b * w, r * h, w, h).pixels())
+              << e.path << " row " << r << ": cells " << a << " and " << b;
+  }
+}
+
+// Cells of 40 pixels and more hold their art away from the corners, so ink in
+// a top-left corner is a mark on the art (a cell number, say), not the art.
+TEST(AssetgenPictures, LargeCellsKeepTheirTopLeftCornersClear) {
+  for (const CatalogueEntry& e : Catalogue()) {
+    if (e.kind != assetgen::AssetKind::kPicture || e.cells.sheet || e.CellCount() < 2) continue;
+    if (e.cells.width < 40 || e.cells.height < 40) continue;
+    const Image& img = Picture(e.path);
+    for (int r = 0; r < e.cells.rows; ++r)
+      for (int c = 0; c < e.cells.cols; ++c)
+        for (int y = 0; y < 8; ++y)
+          for (int x = 0; x < 10; ++x)
+            ASSERT_FALSE(img.Inked(c * e.cells.width + x, r * e.cells.height + y))
+                << e.path << " cell " << c << "," << r << " at " << x << "," << y;
+  }
+}
+
+// The bursts spread from a small start, and their last cell is thinner than
+// their fullest.
+TEST(AssetgenPictures, BurstsGrowAndThinOverTheirCells) {
+  for (const char* path : {"IMAGE/ZBAK1B.BMP", "IMAGE/ZBAK2B.BMP", "IMAGE/BBAK1B.BMP", "IMAGE/GFBAK1.BMP"}) {
+    const CatalogueEntry& e = *std::find_if(Catalogue().begin(), Catalogue().end(),
+                                            [&](const CatalogueEntry& c) { return c.path == path; });
+    const Image& img = Picture(path);
+    const int w = e.cells.width, h = e.cells.height, cols = e.cells.cols;
+    double firstReach = 0, widestReach = 0;
+    int mostInk = 0, lastInk = 0;
+    for (int i = 0; i < cols; ++i) {  // the first row
+      double reach = 0;
+      int ink = 0;
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+          if (img.Inked(i * w + x, y)) {
+            reach = std::max(reach, std::hypot(x + 0.5 - w / 2.0, y + 0.5 - h / 2.0));
+            ++ink;
+          }
+      if (i == 0) firstReach = reach;
+      widestReach = std::max(widestReach, reach);
+      mostInk = std::max(mostInk, ink);
+      lastInk = ink;
+    }
+    EXPECT_LT(firstReach * 1.5, widestReach) << path;
+    EXPECT_LT(lastInk * 1.2, mostInk) << path;
+  }
+}
+
 }  // namespace
 }  // namespace assetgen_test

@@ -1,6 +1,5 @@
 #include "tools/assetgen/art.h"
 
-#include "tools/assetgen/font.h"
 #include "tools/assetgen/raster.h"
 
 namespace assetgen {
@@ -32,16 +31,13 @@ Image PaintPicture(const CatalogueEntry& entry) {
   return img;
 }
 
-Image PaintCells(const CatalogueEntry& entry, const std::function<Image(int index)>& cell, bool printIndex,
-                 Rgb indexColour) {
+Image PaintCells(const CatalogueEntry& entry, const std::function<Image(int index)>& cell) {
   Image img(entry.width, entry.height);
   const CellGrid& g = entry.cells;
   for (int r = 0; r < g.rows; ++r)
     for (int c = 0; c < g.cols; ++c) {
-      const int index = r * g.cols + c;
-      const Image part = Crop(cell(index), 0, 0, g.width, g.height);
+      const Image part = Crop(cell(r * g.cols + c), 0, 0, g.width, g.height);
       Blit(img, part, c * g.width, r * g.height);
-      if (printIndex) DrawCellIndex(img, c * g.width, r * g.height, index, indexColour);
     }
   return img;
 }

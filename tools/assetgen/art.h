@@ -30,16 +30,12 @@ const PainterTable& Painters();
 // pictures that the game loads but never draws.
 Image PaintPicture(const CatalogueEntry& entry);
 
-// A picture of entry's size whose grid cells are painted one by one; with
-// printIndex each cell gets its number in a corner.
-Image PaintCells(const CatalogueEntry& entry, const std::function<Image(int index)>& cell, bool printIndex,
-                 Rgb indexColour);
+// A picture of entry's size whose grid cells are painted one by one.
+Image PaintCells(const CatalogueEntry& entry, const std::function<Image(int index)>& cell);
 
 // Shared models: the player's ships (design 1 or 2, nose up) and the bosses
 // (by the stage whose boss they are, facing down), for the screens.
 Model ShipModel(int design);
 Model BossModel(int stage);
-// The cell index colour used on every animation strip.
-inline constexpr Rgb kIndexColour{96, 96, 150};
 
 }  // namespace assetgen

@@ -21,6 +21,8 @@ constexpr Ramp kGreen{{24, 66, 30}, {64, 162, 64}, {170, 210, 160}};
 constexpr Ramp kViolet{{50, 28, 90}, {112, 64, 184}, {190, 170, 216}};
 constexpr Ramp kOrange{{90, 34, 16}, {192, 92, 32}, {216, 180, 130}};
 constexpr Ramp kBlue{{20, 34, 100}, {52, 92, 200}, {160, 180, 226}};
+// For the small sparkling orb, which is nearly all core and cross.
+constexpr Ramp kDeepBlue{{20, 30, 84}, {44, 74, 160}, {140, 160, 206}};
 constexpr Ramp kRed{{84, 20, 20}, {184, 52, 40}, {216, 150, 140}};
 constexpr Ramp kWhite{{40, 40, 72}, {110, 112, 150}, {196, 196, 210}};
 // Keyed and rotated darts may be brighter.
@@ -29,8 +31,6 @@ constexpr Ramp kHotCyan{{30, 90, 160}, {60, 200, 255}, {230, 255, 255}};
 constexpr Ramp kHotMagenta{{130, 30, 110}, {240, 80, 200}, {255, 220, 250}};
 constexpr Ramp kHotLime{{60, 120, 20}, {170, 240, 60}, {245, 255, 210}};
 constexpr Ramp kHotViolet{{70, 40, 150}, {160, 110, 255}, {240, 230, 255}};
-
-constexpr Rgb kDimIndex{44, 44, 80};
 
 Vec2 Centre(int w, int h) { return {w / 2.0, h / 2.0}; }
 
@@ -266,7 +266,7 @@ Image BombFragment(const CatalogueEntry& e) {
 using Cell = std::function<Image(int)>;
 
 Painter Strip(Cell cell) {
-  return [cell](const CatalogueEntry& e) { return PaintCells(e, cell, true, kDimIndex); };
+  return [cell](const CatalogueEntry& e) { return PaintCells(e, cell); };
 }
 
 Painter Single(std::function<Image(const CatalogueEntry&)> f) { return f; }
@@ -289,7 +289,7 @@ void AddBulletArt(PainterTable& t) {
   t["IMAGE/VAL1.BMP"] = Strip([](int i) { return PulseFrame(16, i, 16, kRed, 0); });
   t["IMAGE/VAL2.BMP"] = Strip([](int i) { return PulseFrame(16, i, 16, kGreen, 0); });
   t["IMAGE/VAL3.BMP"] = Strip([](int i) { return PulseFrame(16, i, 16, kViolet, 0); });
-  t["IMAGE/VAL16241.BMP"] = Strip([](int i) { return PulseFrame(16, i, 24, kBlue, 0.42); });
+  t["IMAGE/VAL16241.BMP"] = Strip([](int i) { return PulseFrame(16, i, 24, kDeepBlue, 0.42); });
   t["IMAGE/VAL20241.BMP"] = Strip([](int i) { return PulseFrame(20, i, 24, kPink, 0.44); });
   t["IMAGE/VALL20.BMP"] = [](const CatalogueEntry& e) { return OrbPicture(e.width, e.height, 8, kOrange); };
   t["IMAGE/VAL201.BMP"] = Strip([](int i) {
@@ -312,8 +312,7 @@ void AddBulletArt(PainterTable& t) {
         [](int i) {
           const double dir = i == 0 ? 1 : -1;  // 0 slants down-right, 1 down-left
           return Needle(30, 30, {15 + dir * 9, 24}, {15 - dir * 10, 4}, kYellow, 6);
-        },
-        false, kDimIndex);
+        });
   };
 
   // Rotated darts and spirals (nose up, or left with a right-pointing twin).
@@ -383,8 +382,7 @@ void AddBulletArt(PainterTable& t) {
           FillSdf(img, beam, kPink, w / 2);
           FillSdf(img, SdfCircle({cx, 16}, w / 2 + 10), kPink, w / 2 + 10);
           return img;
-        },
-        true, kDimIndex);
+        });
   };
   t["IMAGE/VALARM70.BMP"] = [](const CatalogueEntry& e) { return EnergyBall(e.width, e.height, 50, 0, kViolet); };
   t["IMAGE/VALARM71.BMP"] = [](const CatalogueEntry& e) { return EnergyBall(e.width, e.height, 44, 1, kViolet); };

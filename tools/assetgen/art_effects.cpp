@@ -139,8 +139,7 @@ Image ExhaustFrame(int w, int h, int i, int n) {
 Painter BurstStrip(BurstStyle style) {
   return [style](const CatalogueEntry& e) {
     const int n = e.CellCount();
-    return PaintCells(
-        e, [&](int i) { return BurstFrame(e.cells.width, (i + 0.5) / n, style); }, true, kIndexColour);
+    return PaintCells(e, [&](int i) { return BurstFrame(e.cells.width, (i + 0.5) / n, style); });
   };
 }
 
@@ -159,23 +158,20 @@ void AddEffectArt(PainterTable& t) {
           Image img = BurstFrame(e.cells.width, (i + 0.5) / 10 * 0.6, style);
           if (i >= 3) Blit(img, FireFrame(e.cells.width, i, 10, kCoolMid), 0, 0);
           return img;
-        },
-        true, kIndexColour);
+        });
   };
   t["IMAGE/ZBAK4B.BMP"] = [](const CatalogueEntry& e) {
-    return PaintCells(e, [&](int i) { return FireFrame(e.cells.width, i, 10, kCoolFire); }, true, kIndexColour);
+    return PaintCells(e, [&](int i) { return FireFrame(e.cells.width, i, 10, kCoolFire); });
   };
   t["IMAGE/ZBAK6B.BMP"] = [](const CatalogueEntry& e) {
-    return PaintCells(e, [&](int i) { return DebrisFrame(e.cells.width, i, 8); }, true, kIndexColour);
+    return PaintCells(e, [&](int i) { return DebrisFrame(e.cells.width, i, 8); });
   };
   t["IMAGE/GFBAK1.BMP"] = [](const CatalogueEntry& e) {
     // Played as row 0 cells 0-7 then row 1 cells 1-7: cell (c, 1) is step 7 + c.
-    return PaintCells(
-        e, [&](int i) { return DeathFrame(e.cells.width, i < 8 ? i : 7 + (i - 8)); }, true, kIndexColour);
+    return PaintCells(e, [&](int i) { return DeathFrame(e.cells.width, i < 8 ? i : 7 + (i - 8)); });
   };
   t["IMAGE/ZFIRE1.BMP"] = [](const CatalogueEntry& e) {
-    return PaintCells(
-        e, [&](int i) { return ExhaustFrame(e.cells.width, e.cells.height, i, 20); }, true, kIndexColour);
+    return PaintCells(e, [&](int i) { return ExhaustFrame(e.cells.width, e.cells.height, i, 20); });
   };
 }
 

@@ -83,7 +83,7 @@ Image DrawCraft(const Model& m, int w, int h, View v) {
   return img;
 }
 
-// Frame i of n of a kind, without its cell number.
+// Frame i of n of a kind.
 Image EnemyFrame(const EnemyRow& row, int i, int n, int w, int h) {
   if (row.mirrorOf != nullptr) return MirrorX(EnemyFrame(*FindRow(row.mirrorOf), i, n, w, h));
   const Model m = BuildCraft(row.spec);
@@ -108,8 +108,7 @@ void AddEnemyArt(PainterTable& t) {
     const EnemyRow* r = &row;
     t[row.path] = [r](const CatalogueEntry& e) {
       const int n = e.cells.cols;
-      return PaintCells(
-          e, [&](int i) { return EnemyFrame(*r, i, n, e.cells.width, e.cells.height); }, n > 1, kIndexColour);
+      return PaintCells(e, [&](int i) { return EnemyFrame(*r, i, n, e.cells.width, e.cells.height); });
     };
   }
 }

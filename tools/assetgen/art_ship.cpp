@@ -81,8 +81,7 @@ Image ShipSheet(const CatalogueEntry& e, int design) {
         Render(cell, ship, v);
         OutlineInner(cell, 0.62);
         return cell;
-      },
-      true, kIndexColour);
+      });
 }
 
 }  // namespace

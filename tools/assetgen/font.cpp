@@ -1,7 +1,6 @@
 #include "tools/assetgen/font.h"
 
 #include <array>
-#include <string>
 
 namespace assetgen {
 
@@ -40,42 +39,30 @@ constexpr Glyph5x7 kSmall[] = {
     {'>', {0x08, 0x04, 0x02, 0x01, 0x02, 0x04, 0x08}}, {'<', {0x02, 0x04, 0x08, 0x10, 0x08, 0x04, 0x02}},
 };
 
-constexpr std::array<std::array<unsigned char, 5>, 10> kMiniDigits = {{
-    {7, 5, 5, 5, 7}, {2, 6, 2, 2, 7}, {7, 1, 7, 4, 7}, {7, 1, 3, 1, 7}, {5, 5, 7, 1, 1},
-    {7, 4, 7, 1, 7}, {7, 4, 7, 5, 7}, {7, 1, 1, 2, 2}, {7, 5, 7, 5, 7}, {7, 5, 7, 1, 7},
-}};
-
 char Upper(char ch) { return (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 'a' + 'A') : ch; }
 
 }  // namespace
 
-int GlyphWidth(Font font) { return font == Font::kMini3x5 ? 3 : 5; }
-int GlyphHeight(Font font) { return font == Font::kMini3x5 ? 5 : 7; }
-
-int TextWidth(std::string_view text, int scale, Font font) {
+int TextWidth(std::string_view text, int scale) {
   if (text.empty()) return 0;
-  return static_cast<int>(text.size()) * (GlyphWidth(font) + 1) * scale - scale;
+  return static_cast<int>(text.size()) * (kGlyphWidth + 1) * scale - scale;
 }
 
-bool GlyphPixel(char ch, int col, int row, Font font) {
-  if (col < 0 || row < 0 || col >= GlyphWidth(font) || row >= GlyphHeight(font)) return false;
-  if (font == Font::kMini3x5) {
-    if (ch < '0' || ch > '9') return false;
-    return (kMiniDigits[static_cast<std::size_t>(ch - '0')][static_cast<std::size_t>(row)] >> (2 - col)) & 1;
-  }
+bool GlyphPixel(char ch, int col, int row) {
+  if (col < 0 || row < 0 || col >= kGlyphWidth || row >= kGlyphHeight) return false;
   ch = Upper(ch);
   for (const Glyph5x7& g : kSmall)
     if (g.ch == ch) return (g.rows[static_cast<std::size_t>(row)] >> (4 - col)) & 1;
   return false;
 }
 
-void DrawText(Image& img, int x, int y, std::string_view text, int scale, const Shader& ink, Font font) {
-  const int advance = (GlyphWidth(font) + 1) * scale;
+void DrawText(Image& img, int x, int y, std::string_view text, int scale, const Shader& ink) {
+  const int advance = (kGlyphWidth + 1) * scale;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const int gx = x + static_cast<int>(i) * advance;
-    for (int row = 0; row < GlyphHeight(font); ++row)
-      for (int col = 0; col < GlyphWidth(font); ++col) {
-        if (!GlyphPixel(text[i], col, row, font)) continue;
+    for (int row = 0; row < kGlyphHeight; ++row)
+      for (int col = 0; col < kGlyphWidth; ++col) {
+        if (!GlyphPixel(text[i], col, row)) continue;
         for (int sy = 0; sy < scale; ++sy)
           for (int sx = 0; sx < scale; ++sx) {
             const int px = gx + col * scale + sx, py = y + row * scale + sy;
@@ -86,9 +73,9 @@ void DrawText(Image& img, int x, int y, std::string_view text, int scale, const 
 }
 
 void DrawTextOutlined(Image& img, int x, int y, std::string_view text, int scale, const Shader& ink,
-                      Rgb outline, Font font) {
+                      Rgb outline) {
   Image mask(img.width(), img.height());
-  DrawText(mask, x, y, text, scale, Solid({255, 255, 255}), font);
+  DrawText(mask, x, y, text, scale, Solid({255, 255, 255}));
   for (int py = 0; py < img.height(); ++py)
     for (int px = 0; px < img.width(); ++px) {
       if (mask.Inked(px, py)) continue;
@@ -97,16 +84,12 @@ void DrawTextOutlined(Image& img, int x, int y, std::string_view text, int scale
         for (int dx = -1; dx <= 1 && !near; ++dx) near = mask.Inked(px + dx, py + dy);
       if (near) img.Put(px, py, outline);
     }
-  DrawText(img, x, y, text, scale, ink, font);
+  DrawText(img, x, y, text, scale, ink);
 }
 
 void DrawTextCentred(Image& img, int cx, int y, std::string_view text, int scale, const Shader& ink,
-                     Rgb outline, Font font) {
-  DrawTextOutlined(img, cx - TextWidth(text, scale, font) / 2, y, text, scale, ink, outline, font);
-}
-
-void DrawCellIndex(Image& img, int cellX, int cellY, int index, Rgb colour) {
-  DrawText(img, cellX + 1, cellY + 1, std::to_string(index), 1, Solid(colour), Font::kMini3x5);
+                     Rgb outline) {
+  DrawTextOutlined(img, cx - TextWidth(text, scale) / 2, y, text, scale, ink, outline);
 }
 
 }  // namespace assetgen

@@ -6,11 +6,43 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 
 #include "os/audio/midi.h"
 
 namespace os::audio {
 namespace {
+
+// FluidSynth's own messages never reach stderr (a piece it cannot read would
+// repeat its complaint on every try): the first error since the last
+// TakeFluidError is kept for our own one-line reports, the rest is dropped.
+// Errors come from the main thread and from the audio thread.
+std::mutex g_fluid_log_mutex;
+char g_fluid_error[160];
+
+void KeepFluidError(int, const char* message, void*) {
+  std::lock_guard<std::mutex> lock(g_fluid_log_mutex);
+  if (g_fluid_error[0] == '\0' && message)
+    std::snprintf(g_fluid_error, sizeof g_fluid_error, "%s", message);
+}
+
+std::string TakeFluidError() {
+  std::lock_guard<std::mutex> lock(g_fluid_log_mutex);
+  std::string error = g_fluid_error;
+  g_fluid_error[0] = '\0';
+  return error;
+}
+
+void RouteFluidLog() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    fluid_set_log_function(FLUID_PANIC, &KeepFluidError, nullptr);
+    fluid_set_log_function(FLUID_ERR, &KeepFluidError, nullptr);
+    fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
+    fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
+    fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
+  });
+}
 
 bool FileExists(const std::string& path) {
   struct stat info {};
@@ -24,6 +56,7 @@ class FluidSequencer final : public Sequencer {
   ~FluidSequencer() override { Destroy(); }
 
   bool Prepare(uint32_t rate) override {
+    RouteFluidLog();
     if (synth_ && rate == rate_) return true;
     Destroy();
     const std::string soundfont = FindSoundfont();
@@ -35,10 +68,7 @@ class FluidSequencer final : public Sequencer {
                      "or point VANTRIS_SOUNDFONT at a .sf2 file)");
       return false;
     }
-    // Quiet the library's warnings; errors still reach stderr.
-    fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
-    fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
-    fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
+    TakeFluidError();
     settings_ = new_fluid_settings();
     if (!settings_) return false;
     fluid_settings_setnum(settings_, "synth.sample-rate", static_cast<double>(rate));
@@ -46,7 +76,10 @@ class FluidSequencer final : public Sequencer {
     synth_ = new_fluid_synth(settings_);
     if (!synth_ || fluid_synth_sfload(synth_, soundfont.c_str(), 1) == FLUID_FAILED) {
       Destroy();
-      WarnOnce(("the soundfont " + soundfont + " cannot be loaded").c_str());
+      const std::string error = TakeFluidError();
+      WarnOnce(("the soundfont " + soundfont + " cannot be loaded" +
+                (error.empty() ? "" : " (" + error + ")"))
+                   .c_str());
       return false;
     }
     rate_ = rate;
@@ -84,6 +117,7 @@ class FluidSequencer final : public Sequencer {
   }
 
   bool Ended() override { return ended_; }
+  std::string Failure() override { return failure_; }
 
   void Render(float* mix, int frames, uint32_t rate) override {
     if (!synth_ || rate != rate_) return;
@@ -95,13 +129,21 @@ class FluidSequencer final : public Sequencer {
       frames -= n;
     }
     // The piece ends with its last event (the player itself reports "done"
-    // only after a grace time for the notes to die away).
+    // only after a grace time for the notes to die away).  Every piece opened
+    // lasts at least a tick: one "done" with none is one the player could
+    // not read, which ends it for good rather than at once on every replay.
     if (started_ && player_) {
       const int total = fluid_player_get_total_ticks(player_);
       const bool last_event_played = total > 0 && fluid_player_get_current_tick(player_) >= total;
-      if (last_event_played || fluid_player_get_status(player_) == FLUID_PLAYER_DONE) {
+      const bool done = fluid_player_get_status(player_) == FLUID_PLAYER_DONE;
+      if (last_event_played || done) {
         started_ = false;
         ended_ = true;
+        if (done && total <= 0) {
+          failure_ = "the synthesiser cannot read it";
+          const std::string error = TakeFluidError();
+          if (!error.empty()) failure_ += " (" + error + ")";
+        }
       }
     }
   }
@@ -117,6 +159,8 @@ class FluidSequencer final : public Sequencer {
     DeletePlayer();
     ended_ = false;
     started_ = false;
+    failure_.clear();
+    TakeFluidError();
     if (!synth_ || smf_.empty()) return false;
     player_ = new_fluid_player(synth_);
     if (!player_) return false;
@@ -148,6 +192,7 @@ class FluidSequencer final : public Sequencer {
   uint32_t rate_ = 0;
   bool started_ = false;
   bool ended_ = false;
+  std::string failure_;  // why the piece ended unread
   bool warned_ = false;
   float scratch_[2 * kScratchFrames] = {};
 };

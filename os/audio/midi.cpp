@@ -9,6 +9,7 @@
 #include <set>
 
 #include "os/audio/audio.h"
+#include "os/audio/smf.h"
 #include "os/path.h"
 #include "os/sjis.h"
 
@@ -20,9 +21,11 @@ using audio::Sequencer;
 struct Device {
   bool open = false;
   std::string alias;
+  std::string path;  // as the open command named it
   Sequencer* seq = nullptr;
   bool playing = false;
   bool at_end = false;  // played to the end and not rewound since
+  bool failed = false;  // the sequencer could not play the piece: it stays silent
   bool notify_pending = false;
   Window notify_window = 0;
 };
@@ -61,23 +64,6 @@ bool Tokenize(std::string_view text, std::vector<std::string>* out) {
   }
 }
 
-uint32_t Be32(const uint8_t* p) {
-  return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
-}
-
-// A standard MIDI file: its header chunk (format 0..2, at least one track)
-// followed by a track chunk.
-bool LooksLikeSmf(const std::vector<uint8_t>& smf) {
-  if (smf.size() < 14 || std::memcmp(smf.data(), "MThd", 4) != 0) return false;
-  const uint32_t header = Be32(smf.data() + 4);
-  if (header < 6 || header > smf.size() - 8) return false;
-  const unsigned format = (smf[8] << 8) | smf[9];
-  const unsigned tracks = (smf[10] << 8) | smf[11];
-  if (format > 2 || tracks == 0) return false;
-  const size_t track = 8 + size_t{header};
-  return smf.size() >= track + 8 && std::memcmp(smf.data() + track, "MTrk", 4) == 0;
-}
-
 // One line on stderr for a piece that cannot be played, once per file: the
 // music is missing, the program goes on.
 void SayCannotPlay(const std::string& path, const char* why) {
@@ -102,16 +88,23 @@ void EndPendingNotice(uint64_t code) {
 void PollEnd() {
   if (!g_device.open || !g_device.playing) return;
   bool ended;
+  std::string failure;
   {
     std::lock_guard<std::mutex> lock(audio::MainMixer().Mutex());
     ended = g_device.seq->Ended();
+    if (ended) failure = g_device.seq->Failure();
   }
   if (!ended) return;
   g_device.playing = false;
   g_device.at_end = true;
+  if (!failure.empty()) {
+    // Said once, and answered "failure", which nothing plays again.
+    g_device.failed = true;
+    SayCannotPlay(g_device.path, failure.c_str());
+  }
   if (g_device.notify_pending) {
     g_device.notify_pending = false;
-    Notify(g_device.notify_window, MidiNotifySuccessful);
+    Notify(g_device.notify_window, g_device.failed ? MidiNotifyFailure : MidiNotifySuccessful);
   }
 }
 
@@ -132,13 +125,15 @@ uint32_t Open(const std::vector<std::string>& t) {
       !EqualsIgnoringCase(t[3], "sequencer") || !EqualsIgnoringCase(t[4], "alias"))
     return MidiErrSyntax;
   if (g_device.open) return MidiErrAliasInUse;
-  std::vector<uint8_t> smf;
-  if (t[1].empty() || !ReadWholeFile(t[1], &smf)) {
+  std::vector<uint8_t> file;
+  if (t[1].empty() || !ReadWholeFile(t[1], &file)) {
     SayCannotPlay(t[1], t[1].empty() ? "no file" : std::strerror(errno));
     return MidiErrCannotOpen;
   }
-  if (!LooksLikeSmf(smf)) {
-    SayCannotPlay(t[1], "not a standard MIDI file");
+  audio::SmfPiece piece;
+  std::string why;
+  if (!audio::ReadSmf(file, &piece, &why)) {
+    SayCannotPlay(t[1], why.c_str());
     return MidiErrCannotOpen;
   }
   Sequencer* seq = BackendSequencer();
@@ -147,7 +142,7 @@ uint32_t Open(const std::vector<std::string>& t) {
   bool loaded;
   {
     std::lock_guard<std::mutex> lock(audio::MainMixer().Mutex());
-    loaded = seq->Load(smf);
+    loaded = seq->Load(piece.image);
   }
   if (!loaded) {
     audio::ReleaseMusic();
@@ -157,6 +152,7 @@ uint32_t Open(const std::vector<std::string>& t) {
   g_device = Device{};
   g_device.open = true;
   g_device.alias = t[5];
+  g_device.path = t[1];
   g_device.seq = seq;
   AddPumpHook(&PollEnd);
   return MidiOk;
@@ -204,6 +200,11 @@ uint32_t MidiCommand(std::string_view command, char* answer, size_t answer_size,
     const bool notify = t.size() == 3 && EqualsIgnoringCase(t[2], "notify");
     if (t.size() != 2 && !notify) return MidiErrSyntax;
     EndPendingNotice(MidiNotifySuperseded);
+    if (g_device.failed) {
+      // The piece cannot be played: nothing starts, and no end follows.
+      if (notify) Notify(callback, MidiNotifyFailure);
+      return MidiOk;
+    }
     if (g_device.at_end) {
       // Nothing is left to play: the play is over at once.
       if (notify) Notify(callback, MidiNotifySuccessful);

@@ -2,7 +2,8 @@
 //
 // The commands (keywords in any case; a path may stand in double quotes and
 // then holds no double quote itself):
-//   open <path> type sequencer alias <name>   reads a standard MIDI file
+//   open <path> type sequencer alias <name>   reads and checks a whole
+//                                             standard MIDI file (os/audio/smf.h)
 //   seek <name> to start                      stops and rewinds
 //   play <name> [notify]                      plays from the current position
 //   stop <name>                               stops, keeping the position
@@ -13,6 +14,10 @@
 // callback window from the main thread's message pump; a pending notify cut
 // short by stop, seek or close is answered with MidiNotifyAborted, one
 // replaced by another play with MidiNotifySuperseded.
+// A file that cannot be played (missing, unreadable, damaged, or refused by
+// the synthesiser while it plays) is said in one line on stderr, once per
+// file; a piece the synthesiser refused answers its notices with
+// MidiNotifyFailure and plays nothing until it is closed.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -62,6 +67,9 @@ class Sequencer : public MusicSource {
   virtual void Halt() = 0;
   // True once a started piece has played to its end (until Rewind).
   virtual bool Ended() = 0;
+  // Why an ended piece ended without being played (the synthesiser could not
+  // read it); empty when it played.
+  virtual std::string Failure() { return {}; }
   // Sees every command the interpreter runs (the headless log).
   virtual void NoteCommand(std::string_view /*command*/) {}
 };

@@ -74,26 +74,31 @@ class LoggingSequencer final : public audio::Sequencer {
   bool Prepare(uint32_t) override { return true; }
   bool Load(const std::vector<uint8_t>& smf) override {
     bytes_ = smf.size();
-    started_ = ended_ = false;
+    Rewind();
     return true;
   }
   void Unload() override {
     bytes_ = 0;
-    started_ = ended_ = false;
+    Rewind();
   }
-  void Rewind() override { started_ = ended_ = false; }
+  void Rewind() override {
+    started_ = ended_ = false;
+    failure_.clear();
+  }
   void Start() override {
     if (bytes_) started_ = true;
   }
   void Halt() override { started_ = false; }
   bool Ended() override { return ended_; }
+  std::string Failure() override { return failure_; }
   void Render(float*, int, uint32_t) override {}
   void NoteCommand(std::string_view command) override { log_.emplace_back(command); }
 
-  void EndPiece() {
+  void EndPiece(const std::string& failure) {
     if (!started_) return;
     started_ = false;
     ended_ = true;
+    failure_ = failure;
   }
   bool Playing() const { return started_; }
   size_t Bytes() const { return bytes_; }
@@ -104,6 +109,7 @@ class LoggingSequencer final : public audio::Sequencer {
   size_t bytes_ = 0;
   bool started_ = false;
   bool ended_ = false;
+  std::string failure_;
 };
 
 LoggingSequencer& Sequencer() {
@@ -157,7 +163,12 @@ size_t MidiPieceBytes() {
 
 void EndMidiPiece() {
   std::lock_guard<std::mutex> lock(audio::MainMixer().Mutex());
-  Sequencer().EndPiece();
+  Sequencer().EndPiece("");
+}
+
+void FailMidiPiece(const std::string& why) {
+  std::lock_guard<std::mutex> lock(audio::MainMixer().Mutex());
+  Sequencer().EndPiece(why);
 }
 
 }  // namespace os::headless

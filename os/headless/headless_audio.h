@@ -32,8 +32,10 @@ os::audio::WaveFile CapturedAudio();
 const std::vector<std::string>& MidiLog();
 void ClearMidiLog();
 bool MidiPiecePlaying();   // a piece is loaded and started
-size_t MidiPieceBytes();   // size of the loaded file, 0 when none
+size_t MidiPieceBytes();   // size of the loaded image (os/audio/smf.h), 0 when none
 // The playing piece reaches its end now; the notice follows on the next pump.
 void EndMidiPiece();
+// The playing piece ends unplayed now, as one the synthesiser cannot read.
+void FailMidiPiece(const std::string& why);
 
 }  // namespace os::headless

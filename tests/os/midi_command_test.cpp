@@ -3,6 +3,7 @@
 #include "os/audio/audio.h"
 #include "os/audio/midi.h"
 #include "os/headless/headless_audio.h"
+#include "tests/support/stderr_capture.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -85,15 +86,20 @@ TEST_F(MidiCommandTest, RefusesWhatItDoesNotKnow) {
   EXPECT_EQ(Open(), os::MidiErrAliasInUse);
 }
 
-TEST_F(MidiCommandTest, AMissingOrForeignPieceIsSaidOnceOnStderr) {
+TEST_F(MidiCommandTest, AMissingForeignOrDamagedPieceIsSaidOnceOnStderr) {
   const std::string text = dir_ + "notes.txt";
   FILE* f = std::fopen(text.c_str(), "wb");
   std::fputs("not a piece", f);
   std::fclose(f);
+  const std::string cut = dir_ + "cut.mid";  // the header whole, the track not
+  f = std::fopen(cut.c_str(), "wb");
+  std::fwrite(kSmallMidi, 1, 30, f);
+  std::fclose(f);
   const struct {
     std::string path, why;
   } pieces[] = {{dir_ + "none.mid", "No such file or directory"},
-                {text, "not a standard MIDI file"}};
+                {text, "not a standard MIDI file"},
+                {cut, "cut short in track 1 at byte 30 (the track runs to byte 38)"}};
   for (const auto& piece : pieces) {
     ::testing::internal::CaptureStderr();
     for (int i = 0; i < 3; ++i)  // every stage start plays it again
@@ -117,6 +123,29 @@ TEST_F(MidiCommandTest, TheEndPostsSuccessfulFromThePumpAndInterruptionsAreAnswe
   EXPECT_EQ(Notices(), (std::vector<uint64_t>{os::MidiNotifySuperseded}));
   EXPECT_EQ(MidiCommand("stop midi"), os::MidiOk);
   EXPECT_EQ(Notices(), (std::vector<uint64_t>{os::MidiNotifyAborted}));
+}
+
+// A piece that opened but that the synthesiser cannot read: said once, its
+// notices answered "failure" (which replays nothing) until it is closed.
+TEST_F(MidiCommandTest, APieceTheSynthesiserCannotReadAnswersFailure) {
+  vantris_test::StderrCapture stderr_text;
+  ASSERT_EQ(Open(), os::MidiOk);
+  EXPECT_EQ(MidiCommand("play midi notify", nullptr, 0, window_), os::MidiOk);
+  os::headless::FailMidiPiece("the synthesiser cannot read it");
+  EXPECT_EQ(Notices(), (std::vector<uint64_t>{os::MidiNotifyFailure}));
+  EXPECT_EQ(Mode(), "stopped");
+  for (int i = 0; i < 3; ++i) {  // as a replay would try it
+    EXPECT_EQ(MidiCommand("seek midi to start"), os::MidiOk);
+    EXPECT_EQ(MidiCommand("play midi notify", nullptr, 0, window_), os::MidiOk);
+    EXPECT_EQ(Notices(), (std::vector<uint64_t>{os::MidiNotifyFailure}));
+    EXPECT_FALSE(os::headless::MidiPiecePlaying());
+  }
+  EXPECT_EQ(MidiCommand("close midi"), os::MidiOk);
+  ASSERT_EQ(Open(), os::MidiOk);  // opened again, it is tried again
+  EXPECT_EQ(MidiCommand("play midi notify", nullptr, 0, window_), os::MidiOk);
+  EXPECT_TRUE(os::headless::MidiPiecePlaying());
+  EXPECT_EQ(stderr_text.Finish(),
+            "vantris: the music is silent: " + path_ + ": the synthesiser cannot read it\n");
 }
 
 }  // namespace

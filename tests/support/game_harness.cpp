@@ -5,6 +5,7 @@
 #include "el/draw/elDraw.h"
 #include "el/sound/elSound.h"
 #include "el/system/elSystem.h"
+#include "os/audio/midi.h"
 #include "os/headless/headless.h"
 #include "os/path.h"
 #include "shell/assets.h"
@@ -47,6 +48,7 @@ std::string AssetDir() {
 
 void GameTest::SetUp() {
   HeadlessTest::SetUp();  // with a lock folder of its own
+  os::audio::ResetMidi();  // no piece left open by an earlier test of the process
   os::SetExeDir(AssetDir() + "/");
   QuitRequested = ErrorFlag = 0;
   ClearShellGlobals();

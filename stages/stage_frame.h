@@ -53,7 +53,7 @@ struct StageRow {
   bool entry_clears_pause = false;  // the entry block clears PauseFlag,
                                     // ContinuePrompt and CountdownActive
   int32_t continue_bombs = 5;   // BombStock given by the continue key
-  StageBackground background;
+  StageBackground background = {};
   const BossRow* boss = nullptr;
   // After PlayerShotsDraw: bullet families run before the kinds.
   std::span<const ScriptItem> after_shots = {};

@@ -89,7 +89,7 @@ TEST_F(Boss6BodyTest, OutOfSightUntilTheDescentThenLoopsFromTheSnap) {
       Boss6Draw();
       EXPECT_EQ(CountBack(kBoss), 2 * 440);  // two rows, 460 wide cut to the playfield
     }
-    if (call == 864) EXPECT_EQ(player_test::Pos(Boss6State), XY(170, 0));  // timer 135
+    if (call == 864) { EXPECT_EQ(player_test::Pos(Boss6State), XY(170, 0)); }  // timer 135
     if (Boss6State.moveTimer < before) {
       ++loops;
       EXPECT_EQ(Boss6State.moveTimer, 151.0f) << call;

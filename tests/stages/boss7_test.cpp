@@ -349,8 +349,8 @@ TEST_F(Boss7Test, RingPoolSequence) {
       rings.emplace_back(call, g);
       for (int j = 0; j < 30; ++j) Boss7Val20241HPool[30 * g + j].active = 0;
     }
-    if (call == 339) EXPECT_EQ(Boss7Val20241HPool[299].tick, 339);
-    if (call == 340) EXPECT_EQ(Boss7Val20241HPool[0].tick, 0);
+    if (call == 339) { EXPECT_EQ(Boss7Val20241HPool[299].tick, 339); }
+    if (call == 340) { EXPECT_EQ(Boss7Val20241HPool[0].tick, 0); }
   }
   const std::vector<std::pair<int, int>> expected{
       {30, 0},  {60, 1},  {90, 2},  {120, 3}, {150, 4},  {180, 5},

@@ -53,10 +53,10 @@ TEST_F(Boss8Test, TheScriptLoopsFromTheHold) {
   for (int call = 1; call <= 64 * 60; ++call) {
     const float before = Boss8State.moveTimer;
     Boss8Move();
-    if (call == 192) EXPECT_EQ(player_test::Pos(Boss8State), XY(160, -400));  // timer 30
-    if (call == 473) EXPECT_EQ(player_test::Pos(Boss8State), XY(160, -30.46875f));
-    if (call == 480) EXPECT_EQ(player_test::Pos(Boss8State), XY(160, 0));  // timer 75
-    if (looped) EXPECT_EQ(player_test::Pos(Boss8State), XY(160, 0)) << call;
+    if (call == 192) { EXPECT_EQ(player_test::Pos(Boss8State), XY(160, -400)); }  // timer 30
+    if (call == 473) { EXPECT_EQ(player_test::Pos(Boss8State), XY(160, -30.46875f)); }
+    if (call == 480) { EXPECT_EQ(player_test::Pos(Boss8State), XY(160, 0)); }  // timer 75
+    if (looped) { EXPECT_EQ(player_test::Pos(Boss8State), XY(160, 0)) << call; }
     if (call >= 480) {
       x.Add(Boss8State.x);
       EXPECT_EQ(Boss8State.y, 0.0f) << call;

@@ -82,7 +82,7 @@ TEST_F(BossPatternsTest, VolleyGroupAtTheCycleTickFiresAndTheNextCallCountsOne) 
   for (int call = 1; call <= 201; ++call) {
     Boss7Val20241DSchedule();
     for (int g : TakeFired(Boss7Val20241DSlots, 30)) fired.push_back(call * 100 + g);
-    if (call == 100) EXPECT_EQ(Boss7Val20241DSlots[0].tick, 0);
+    if (call == 100) { EXPECT_EQ(Boss7Val20241DSlots[0].tick, 0); }
   }
   EXPECT_EQ(Boss7Val20241DSlots[0].tick, 1);
   std::vector<int> expected;

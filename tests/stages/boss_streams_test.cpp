@@ -86,8 +86,8 @@ TEST_F(BossStreamsTest, StreamsLeaveOnEveryThirdCallAndTheirCountersWrapAfterOne
       map.push_back(call * 100 + k);
       Boss4Ray4ASlots[k].active = 0;
     }
-    if (call == 150) EXPECT_EQ(Boss4State.patternTicks[0], 0);
-    if (call == 151) EXPECT_EQ(Boss4State.patternTicks[0], 1);
+    if (call == 150) { EXPECT_EQ(Boss4State.patternTicks[0], 0); }
+    if (call == 151) { EXPECT_EQ(Boss4State.patternTicks[0], 1); }
   }
   std::vector<int> expected;
   for (int run = 0; run < 2; ++run)

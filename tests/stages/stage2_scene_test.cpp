@@ -87,9 +87,9 @@ TEST_F(Stage2Test, LevelOneAndLevelThreeCycles) {
   Boss2State.attackTick = 0;
   for (int call = 1; call <= 2710; ++call) {
     RunBossBlock(Stage2Boss);
-    if (call == 1328) EXPECT_FALSE(AnyActive(Boss2Valarm70Slots, 20));
-    if (call == 1329) EXPECT_EQ(Boss2Valarm70Slots[0].active, 1u);
-    if (call == 2709) EXPECT_EQ(Boss2State.attackTick, 2709);
+    if (call == 1328) { EXPECT_FALSE(AnyActive(Boss2Valarm70Slots, 20)); }
+    if (call == 1329) { EXPECT_EQ(Boss2Valarm70Slots[0].active, 1u); }
+    if (call == 2709) { EXPECT_EQ(Boss2State.attackTick, 2709); }
   }
   EXPECT_EQ(Boss2State.attackTick, 0);
   for (const StraightShot* pool : {Boss2Valarm71Slots, Boss2Valarm73ASlots, Boss2Valarm75BSlots}) {

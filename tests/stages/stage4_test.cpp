@@ -260,8 +260,8 @@ TEST_F(Stage4Test, TimeOutsEndEveryFightInsideItsWindow) {
     while (SceneNumber == row.scene_number && frames < 400) {
       FrameTo(ScrollPos + row.rate * kStep, row.rate, row.scene);
       ++frames;
-      if (frames == 1) EXPECT_FLOAT_EQ(row.boss->defeatTimer, 10 * kStep);
-      if (SceneNumber == row.scene_number) ASSERT_LT(ScrollPos, 11100.0f);
+      if (frames == 1) { EXPECT_FLOAT_EQ(row.boss->defeatTimer, 10 * kStep); }
+      if (SceneNumber == row.scene_number) { ASSERT_LT(ScrollPos, 11100.0f); }
     }
     EXPECT_EQ(frames, 225);
     EXPECT_EQ(SceneNumber, row.next);

@@ -246,7 +246,7 @@ TEST_F(Stage6Test, TimeOutEndsTheFightIntoSceneEight) {
   while (SceneNumber == SceneStage6 && frames < 400) {
     FrameTo(ScrollPos + kRate * kStep);
     ++frames;
-    if (SceneNumber == SceneStage6) ASSERT_LT(ScrollPos, 11100.0f);
+    if (SceneNumber == SceneStage6) { ASSERT_LT(ScrollPos, 11100.0f); }
   }
   EXPECT_EQ(frames, 225);
   EXPECT_EQ(SceneNumber, SceneStage7);

@@ -321,8 +321,8 @@ TEST_F(StageFrameTest, Stage1TimeOutEndsTheFightAfterThreeAndAHalfSeconds) {
   while (SceneNumber == SceneStage1 && frames < 400) {
     Stage1FrameFrom(ScrollPos);
     ++frames;
-    if (frames == 1) EXPECT_FLOAT_EQ(Boss1State.defeatTimer, 10 * kStep);  // once
-    if (SceneNumber == SceneStage1) ASSERT_LT(ScrollPos, 10100.0f);
+    if (frames == 1) { EXPECT_FLOAT_EQ(Boss1State.defeatTimer, 10 * kStep); }  // once
+    if (SceneNumber == SceneStage1) { ASSERT_LT(ScrollPos, 10100.0f); }
   }
   EXPECT_EQ(frames, 225);
   EXPECT_EQ(SceneNumber, SceneStage2);

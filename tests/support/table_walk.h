@@ -83,8 +83,10 @@ void ForEachStatePart(F&& f) {
 #define PART(x) f(#x, &x, sizeof x);
   PART(SceneNumber) PART(PrevScene) PART(SceneEntered) PART(TitleCounter) PART(FrameTime)
   PART(TransitionStep) PART(TransitionPattern) PART(TransitionDir) PART(TransitionBand)
-  PART(PictureOverlay) PART(OverlayHeight) PART(OverlayScroll) PART(OverlayTileX)
-  PART(OverlayTileY) PART(ClipSaveDepth) PART(WipeMode) PART(WipeType) PART(WipeSpeed)
+  PART(TransitionPicture) PART(PictureOverlay) PART(OverlayPicture) PART(OverlayTile)
+  PART(OverlayHeight) PART(OverlayScroll) PART(OverlayTileX) PART(OverlayTileY) PART(VSyncFlag)
+  PART(SavedClip) PART(ClipSaveDepth) PART(WipeMode) PART(WipeType) PART(WipeSpeed)
+  PART(WipeSize) PART(WipeOpened) PART(WipeClosed)
   PART(EndingBannerHeight) PART(GameOverBannerHeight)
   PART(AutoFire) PART(SceneFrame) PART(NoDeath) PART(PlayerBank) PART(MouseControl)
   PART(KeyboardControl) PART(PlayerBankDir) PART(PlayerX) PART(PlayerY) PART(PlayerDX)

@@ -1,8 +1,8 @@
 #include "recording.h"
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
-#include <algorithm>
 #include <cstring>
 #include <sstream>
 
@@ -15,7 +15,8 @@ namespace runner {
 namespace {
 
 // 64-bit words through a multiply, then a finaliser that spreads every bit
-// over the whole hash, so that its low half alone still tells parts apart.
+// over the whole hash, so that its low byte alone still tells most parts
+// apart.
 uint64_t Hash(const void* data, size_t size, uint64_t h = 0x9E3779B97F4A7C15ull) {
   const auto* p = static_cast<const unsigned char*>(data);
   for (; size >= 8; size -= 8, p += 8) {
@@ -32,13 +33,14 @@ uint64_t Hash(const void* data, size_t size, uint64_t h = 0x9E3779B97F4A7C15ull)
 }
 
 std::string SceneText(int32_t scene) {
+  std::string text = "scene " + std::to_string(scene);
   if (scene >= SceneStage1 && scene <= SceneStage8)
-    return "scene " + std::to_string(scene) + ", stage " + std::to_string(scene - 1);
-  const char* name = scene == SceneTitle        ? "title"
-                     : scene == SceneEnding     ? "ending"
-                     : scene == SceneModeSelect ? "mode screen"
-                                                : "ship select";
-  return "scene " + std::to_string(scene) + ", " + name;
+    return text + ", stage " + std::to_string(scene - 1);
+  if (scene == SceneTitle) return text + ", title";
+  if (scene == SceneEnding) return text + ", ending";
+  if (scene == SceneModeSelect) return text + ", mode screen";
+  if (scene == SceneShipSelect) return text + ", ship select";
+  return text;
 }
 
 }  // namespace
@@ -46,9 +48,8 @@ std::string SceneText(int32_t scene) {
 const std::vector<std::string>& PartNames() {
   static const std::vector<std::string> names = [] {
     std::vector<std::string> list;
-    vantris_test::ForEachStatePart([&list](const char* name, const void*, size_t) {
-      list.emplace_back(name);
-    });
+    vantris_test::ForEachStatePart(
+        [&list](const char* name, const void*, size_t) { list.emplace_back(name); });
     list.emplace_back("Screen");
     return list;
   }();
@@ -59,7 +60,7 @@ Digest TakeDigest() {
   Digest digest;
   uint64_t all = 0;  // over the whole 64-bit hash of every part
   auto add = [&digest, &all](uint64_t h) {
-    digest.parts.push_back(static_cast<uint16_t>(h));
+    digest.parts.push_back(static_cast<uint8_t>(h));
     all = Hash(&h, sizeof h, all);
   };
   vantris_test::ForEachStatePart(
@@ -69,6 +70,18 @@ Digest TakeDigest() {
   add(Hash(frame.pixels.data(), frame.pixels.size() * sizeof frame.pixels[0], Hash(size, 8)));
   digest.all = static_cast<uint32_t>(all);
   return digest;
+}
+
+std::vector<std::string> FlyingTables(bool in_flight_only) {
+  std::vector<std::string> names;
+  vantris_test::ForEachTable([&](const char* name, const auto& table, const ResetRule&) {
+    if constexpr (requires { table[0].active; }) {
+      bool flying = !in_flight_only;
+      for (const auto& record : table) flying = flying || record.active != 0;
+      if (flying) names.emplace_back(name);
+    }
+  });
+  return names;
 }
 
 bool ParseRecording(const std::string& text, Recording* recording, std::string* error,
@@ -90,6 +103,8 @@ bool ParseRecording(const std::string& text, Recording* recording, std::string* 
       continue;
     } else if (first == "parts") {
       for (std::string name; fields >> name;) recording->names.push_back(name);
+    } else if (first == "active") {
+      for (std::string name; fields >> name;) recording->active.push_back(name);
     } else {
       Sample sample;
       std::string all;
@@ -99,12 +114,12 @@ bool ParseRecording(const std::string& text, Recording* recording, std::string* 
       for (std::string run; ok && fields >> run;) {
         const size_t colon = run.find(':');
         size_t index = 0;
-        ok = colon != std::string::npos && (run.size() - colon - 1) % 4 == 0 && colon > 0 &&
+        ok = colon != std::string::npos && (run.size() - colon - 1) % 2 == 0 && colon > 0 &&
              std::sscanf(run.c_str(), "%zu", &index) == 1;
-        for (size_t at = colon + 1; ok && at < run.size(); at += 4, ++index) {
+        for (size_t at = colon + 1; ok && at < run.size(); at += 2, ++index) {
           unsigned hash = 0;
-          ok = std::sscanf(run.substr(at, 4).c_str(), "%4x", &hash) == 1;
-          sample.changed.emplace_back(index, static_cast<uint16_t>(hash));
+          ok = std::sscanf(run.substr(at, 2).c_str(), "%2x", &hash) == 1;
+          sample.changed.emplace_back(index, static_cast<uint8_t>(hash));
         }
       }
       recording->samples.push_back(sample);
@@ -139,21 +154,31 @@ std::string FormatRecording(const Recording& recording) {
     text += buffer;
     for (size_t k = 0; k < sample.changed.size(); ++k) {
       const auto& [index, hash] = sample.changed[k];
-      if (k == 0 || sample.changed[k - 1].first + 1 != index) text += " " + std::to_string(index) + ":";
-      std::snprintf(buffer, sizeof buffer, "%04x", hash);
+      const bool run_starts = k == 0 || sample.changed[k - 1].first + 1 != index;
+      if (run_starts) {
+        std::snprintf(buffer, sizeof buffer, " %zu:%02x", index, hash);
+      } else {
+        std::snprintf(buffer, sizeof buffer, "%02x", hash);
+      }
       text += buffer;
     }
     text += "\n";
   }
-  std::string line;
-  for (const std::string& name : recording.names) {
-    if (!line.empty() && line.size() + name.size() > 90) {
-      text += line + "\n";
-      line.clear();
+  // Names on lines of some 90 characters.
+  auto names = [&text](const char* head, const std::vector<std::string>& list) {
+    std::string line;
+    for (const std::string& name : list) {
+      if (!line.empty() && line.size() + name.size() > 90) {
+        text += line + "\n";
+        line.clear();
+      }
+      line += (line.empty() ? head : " ") + name;
     }
-    line += (line.empty() ? "parts " : " ") + name;
-  }
-  return line.empty() ? text : text + line + "\n";
+    if (!line.empty()) text += line + "\n";
+  };
+  names("parts ", recording.names);
+  names("active ", recording.active);
+  return text;
 }
 
 Replay::Replay(Recording* recording, bool record) : recording_(recording), record_(record) {
@@ -169,9 +194,11 @@ Replay::Replay(Recording* recording, bool record) : recording_(recording), recor
 bool Replay::AfterFrame(long frame) {
   if (frame % recording_->every != 0) return true;
   const Digest digest = TakeDigest();
+  for (std::string& name : FlyingTables(true)) active_.insert(std::move(name));
   if (record_) {
     Sample sample{frame, SceneNumber, digest.all, {}};
-    for (size_t i = 0; i < digest.parts.size(); ++i) sample.changed.emplace_back(i, digest.parts[i]);
+    for (size_t i = 0; i < digest.parts.size(); ++i)
+      sample.changed.emplace_back(i, digest.parts[i]);
     taken_.push_back(std::move(sample));
     return true;
   }
@@ -195,13 +222,18 @@ bool Replay::AfterFrame(long frame) {
       unknown += (unknown.empty() ? "" : ", ") + recording_->names[index];
     }
   }
+  // The parts that differ, at most a dozen by name.
   std::string parts;
+  int differ = 0;
   for (size_t i = 0; i < names.size(); ++i) {
     const int32_t expected = expected_[i] >= 0 ? expected_[i] : first_[i];
-    if (expected != digest.parts[i]) parts += (parts.empty() ? "" : ", ") + names[i];
+    if (expected != digest.parts[i] && ++differ <= 12)
+      parts += (parts.empty() ? "" : ", ") + names[i];
   }
+  if (differ > 12) parts += " and " + std::to_string(differ - 12) + " more";
   if (sample.all == digest.all && sample.scene == SceneNumber && unknown.empty()) return true;
-  error_ = where + ": differs in " + (parts.empty() ? "no single part" : parts);
+  error_ = where + ": differs in " +
+           (parts.empty() ? "a part that the recorded run never changes" : parts);
   if (sample.scene != SceneNumber) error_ += "; recorded in scene " + std::to_string(sample.scene);
   if (!unknown.empty()) error_ += "; the game has no part " + unknown;
   return false;
@@ -229,19 +261,27 @@ bool Replay::Finish(long frames_run) {
     for (size_t k = 0; k < taken_.size(); ++k) {
       Sample sample{taken_[k].frame, taken_[k].scene, taken_[k].all, {}};
       for (size_t n = 0; n < order.size(); ++n) {
-        const uint16_t hash = taken_[k].changed[order[n]].second;
+        const uint8_t hash = taken_[k].changed[order[n]].second;
         if (k == 0 || hash != taken_[k - 1].changed[order[n]].second)
           sample.changed.emplace_back(n, hash);
       }
       recording_->samples.push_back(std::move(sample));
     }
+    recording_->active.assign(active_.begin(), active_.end());
     return true;
   }
-  if (next_ >= recording_->samples.size()) return true;
-  error_ = "the run ended after " + std::to_string(frames_run) +
-           " frames; the recording goes on to frame " +
-           std::to_string(recording_->samples.back().frame);
-  return false;
+  if (next_ < recording_->samples.size()) {
+    error_ = "the run ended after " + std::to_string(frames_run) +
+             " frames; the recording goes on to frame " +
+             std::to_string(recording_->samples.back().frame);
+    return false;
+  }
+  // (The samples cover it already; this keeps the recorded list true.)
+  if (std::vector<std::string>(active_.begin(), active_.end()) != recording_->active) {
+    error_ = "the tables with a record in flight differ from the recorded ones";
+    return false;
+  }
+  return true;
 }
 
 }  // namespace runner

@@ -2,12 +2,13 @@
 // presented frame at the frames asked for, so that a scripted run can be
 // looked at.
 //
-//   vantris_runner --frames N [--script FILE] [--calls FILE] [--shot F]...
+//   vantris_runner --frames N [--script FILE]... [--calls FILE] [--shot F]...
 //                  [--out DIR] [--assets DIR] [--seed S] [--defeat F]
 //                  [--enter SCENE@F] [--fps N] [--replay FILE]
 //
 // Frames count from 0; a script event of frame F is applied before frame F
-// runs, and "--shot F" writes DIR/frame_F.bmp after frame F was presented.
+// runs (the events of several scripts merged by frame, in order), and
+// "--shot F" writes DIR/frame_F.bmp after frame F was presented.
 // "--defeat F" ends the running stage before frame F as the last boss's
 // defeat does: the music stops, both reset passes run and the scene changes
 // to the ending; "--enter SCENE@F" does the same into scene SCENE, so that a
@@ -47,7 +48,7 @@ namespace {
 
 struct Options {
   long frames = 60;
-  std::string script;
+  std::vector<std::string> scripts;
   std::string calls;
   std::set<long> shots;
   std::string out = ".";
@@ -62,7 +63,7 @@ struct Options {
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: vantris_runner --frames N [--script FILE] [--calls FILE] "
+               "usage: vantris_runner --frames N [--script FILE]... [--calls FILE] "
                "[--shot F]... [--out DIR] [--assets DIR] [--seed S] [--defeat F] "
                "[--enter SCENE@F] [--fps N] [--replay FILE]\n");
   return 2;
@@ -82,7 +83,7 @@ bool ParseArgs(const std::vector<std::string>& args, Options* options) {
       if (*end != '\0' || frame < 0) return false;
       options->shots.insert(frame);
     } else if (arg == "--script") {
-      options->script = value;
+      options->scripts.push_back(value);
     } else if (arg == "--calls") {
       options->calls = value;
     } else if (arg == "--out") {
@@ -145,9 +146,8 @@ bool LoadReplay(const std::vector<std::string>& args, bool anew, Options* option
     return false;
   }
   const std::filesystem::path folder = std::filesystem::path(options->replay).parent_path();
-  for (std::string* file : {&recorded.script, &recorded.calls}) {
-    if (!file->empty()) *file = (folder / *file).string();
-  }
+  for (std::string& file : recorded.scripts) file = (folder / file).string();
+  if (!recorded.calls.empty()) recorded.calls = (folder / recorded.calls).string();
   *options = recorded;
   return ParseArgs(args, options);
 }
@@ -237,14 +237,14 @@ int main(int argc, char** argv) {
   if (!options.replay.empty()) replay.emplace(&recording, recording_anew);
 
   std::vector<runner::KeyEvent> events;
-  if (!options.script.empty()) {
+  for (const std::string& script : options.scripts) {
     std::string text, error;
-    if (!ReadFile(options.script, &text)) {
-      std::fprintf(stderr, "vantris_runner: cannot read %s\n", options.script.c_str());
+    if (!ReadFile(script, &text)) {
+      std::fprintf(stderr, "vantris_runner: cannot read %s\n", script.c_str());
       return 1;
     }
     if (!runner::ParseScript(text, &events, &error)) {
-      std::fprintf(stderr, "vantris_runner: %s: %s\n", options.script.c_str(), error.c_str());
+      std::fprintf(stderr, "vantris_runner: %s: %s\n", script.c_str(), error.c_str());
       return 1;
     }
   }

@@ -8,5 +8,6 @@ set(ENV{XDG_RUNTIME_DIR} ${OUT}/runtime)
 execute_process(COMMAND ${RUNNER} --replay ${RECORDING}
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "${err}")
+  message("${err}")  # as the runner wrote it
+  message(FATAL_ERROR "the runner ended with ${rc}")
 endif()

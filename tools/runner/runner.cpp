@@ -306,7 +306,12 @@ int main(int argc, char** argv) {
         status = 1;
       }
     }
-    if (replay && !replay->AfterFrame(frame)) break;
+    // At the first frame that differs the run stops, unless screenshots of
+    // later frames are asked for.
+    if (replay && replay->Error().empty()) replay->AfterFrame(frame);
+    if (replay && !replay->Error().empty() &&
+        (options.shots.empty() || *options.shots.rbegin() <= frame))
+      break;
     ++frame;
   }
   if (replay && replay->Error().empty()) replay->Finish(frame);

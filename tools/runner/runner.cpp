@@ -2,12 +2,13 @@
 // presented frame at the frames asked for, so that a scripted run can be
 // looked at.
 //
-//   vantris_runner --frames N [--script FILE] [--calls FILE] [--shot F]...
+//   vantris_runner --frames N [--script FILE]... [--calls FILE] [--shot F]...
 //                  [--out DIR] [--assets DIR] [--seed S] [--defeat F]
-//                  [--enter SCENE@F] [--fps N]
+//                  [--enter SCENE@F] [--fps N] [--replay FILE]
 //
 // Frames count from 0; a script event of frame F is applied before frame F
-// runs, and "--shot F" writes DIR/frame_F.bmp after frame F was presented.
+// runs (the events of several scripts merged by frame, in order), and
+// "--shot F" writes DIR/frame_F.bmp after frame F was presented.
 // "--defeat F" ends the running stage before frame F as the last boss's
 // defeat does: the music stops, both reset passes run and the scene changes
 // to the ending; "--enter SCENE@F" does the same into scene SCENE, so that a
@@ -15,10 +16,15 @@
 // rate after start-up (10 keeps the frame time at its 0.1 s cap, one fixed
 // step every frame).  "--calls FILE" calls game roles by name inside the stage
 // frames (calls.h), e.g. to fly an enemy kind with its guns for a screenshot.
+// "--replay FILE" plays a recorded run (recording.h) with the arguments kept
+// in FILE, any others given after them, and fails at the first frame whose
+// digest differs from the recorded one; with VANTRIS_RECORD=1 in the
+// environment it writes FILE anew from the run instead.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -30,6 +36,7 @@
 #include "el/sound/elSound.h"
 #include "el/system/elSystem.h"
 #include "calls.h"
+#include "recording.h"
 #include "roles.h"
 #include "script.h"
 #include "shell/object_resets.h"
@@ -41,7 +48,7 @@ namespace {
 
 struct Options {
   long frames = 60;
-  std::string script;
+  std::vector<std::string> scripts;
   std::string calls;
   std::set<long> shots;
   std::string out = ".";
@@ -51,21 +58,22 @@ struct Options {
   long enter = -1;  // frame of --enter
   int32_t enter_scene = 0;
   int32_t fps = 0;  // 0: the game's own rate
+  std::string replay;
 };
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: vantris_runner --frames N [--script FILE] [--calls FILE] "
+               "usage: vantris_runner --frames N [--script FILE]... [--calls FILE] "
                "[--shot F]... [--out DIR] [--assets DIR] [--seed S] [--defeat F] "
-               "[--enter SCENE@F] [--fps N]\n");
+               "[--enter SCENE@F] [--fps N] [--replay FILE]\n");
   return 2;
 }
 
-bool ParseArgs(int argc, char** argv, Options* options) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (i + 1 >= argc) return false;
-    const std::string value = argv[++i];
+bool ParseArgs(const std::vector<std::string>& args, Options* options) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (i + 1 >= args.size()) return false;
+    const std::string& value = args[++i];
     char* end = nullptr;
     if (arg == "--frames") {
       options->frames = std::strtol(value.c_str(), &end, 10);
@@ -75,7 +83,7 @@ bool ParseArgs(int argc, char** argv, Options* options) {
       if (*end != '\0' || frame < 0) return false;
       options->shots.insert(frame);
     } else if (arg == "--script") {
-      options->script = value;
+      options->scripts.push_back(value);
     } else if (arg == "--calls") {
       options->calls = value;
     } else if (arg == "--out") {
@@ -96,6 +104,8 @@ bool ParseArgs(int argc, char** argv, Options* options) {
       const long fps = std::strtol(value.c_str(), &end, 10);
       if (*end != '\0' || fps < 1 || fps > 1000) return false;
       options->fps = static_cast<int32_t>(fps);
+    } else if (arg == "--replay") {
+      options->replay = value;
     } else if (arg == "--seed") {
       options->seed = static_cast<uint32_t>(std::strtoul(value.c_str(), &end, 10));
       if (*end != '\0') return false;
@@ -114,6 +124,38 @@ bool ReadFile(const std::string& path, std::string* text) {
   content << file.rdbuf();
   *text = content.str();
   return true;
+}
+
+// Reads the recording named by --replay (only its head when it is to be
+// written anew) and takes its arguments, then the command line's again over
+// them.  The recording's files are named relative to its folder.
+bool LoadReplay(const std::vector<std::string>& args, bool anew, Options* options,
+                runner::Recording* recording) {
+  std::string text, error;
+  if (!ReadFile(options->replay, &text)) {
+    std::fprintf(stderr, "vantris_runner: cannot read %s\n", options->replay.c_str());
+    return false;
+  }
+  if (!runner::ParseRecording(text, recording, &error, anew)) {
+    std::fprintf(stderr, "vantris_runner: %s: %s\n", options->replay.c_str(), error.c_str());
+    return false;
+  }
+  Options recorded;
+  if (!ParseArgs(recording->args, &recorded)) {
+    std::fprintf(stderr, "vantris_runner: %s: bad run line\n", options->replay.c_str());
+    return false;
+  }
+  const std::filesystem::path folder = std::filesystem::path(options->replay).parent_path();
+  for (std::string& file : recorded.scripts) file = (folder / file).string();
+  if (!recorded.calls.empty()) recorded.calls = (folder / recorded.calls).string();
+  *options = recorded;
+  return ParseArgs(args, options);
+}
+
+bool WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file << text;
+  return static_cast<bool>(file.flush());
 }
 
 // The role calls of the run, each with its role, and the frame running.
@@ -184,17 +226,25 @@ void Pump() {
 
 int main(int argc, char** argv) {
   Options options;
-  if (!ParseArgs(argc, argv, &options)) return Usage();
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (!ParseArgs(args, &options)) return Usage();
+  const char* record = std::getenv("VANTRIS_RECORD");
+  const bool recording_anew = record != nullptr && std::string(record) == "1";
+  runner::Recording recording;
+  if (!options.replay.empty() && !LoadReplay(args, recording_anew, &options, &recording))
+    return 1;
+  std::optional<runner::Replay> replay;
+  if (!options.replay.empty()) replay.emplace(&recording, recording_anew);
 
   std::vector<runner::KeyEvent> events;
-  if (!options.script.empty()) {
+  for (const std::string& script : options.scripts) {
     std::string text, error;
-    if (!ReadFile(options.script, &text)) {
-      std::fprintf(stderr, "vantris_runner: cannot read %s\n", options.script.c_str());
+    if (!ReadFile(script, &text)) {
+      std::fprintf(stderr, "vantris_runner: cannot read %s\n", script.c_str());
       return 1;
     }
     if (!runner::ParseScript(text, &events, &error)) {
-      std::fprintf(stderr, "vantris_runner: %s: %s\n", options.script.c_str(), error.c_str());
+      std::fprintf(stderr, "vantris_runner: %s: %s\n", script.c_str(), error.c_str());
       return 1;
     }
   }
@@ -259,7 +309,24 @@ int main(int argc, char** argv) {
         status = 1;
       }
     }
+    // At the first frame that differs the run stops, unless screenshots of
+    // later frames are asked for.
+    if (replay && replay->Error().empty()) replay->AfterFrame(frame);
+    if (replay && !replay->Error().empty() &&
+        (options.shots.empty() || *options.shots.rbegin() <= frame))
+      break;
     ++frame;
+  }
+  if (replay && replay->Error().empty()) replay->Finish(frame);
+  if (replay && !replay->Error().empty()) {
+    std::fprintf(stderr,
+                 "vantris_runner: %s: %s\n  (screenshots of it: vantris_runner --replay %s "
+                 "--shot FRAME --out DIR)\n",
+                 options.replay.c_str(), replay->Error().c_str(), options.replay.c_str());
+    status = 1;
+  } else if (replay && recording_anew && !WriteFile(options.replay, FormatRecording(recording))) {
+    std::fprintf(stderr, "vantris_runner: cannot write %s\n", options.replay.c_str());
+    status = 1;
   }
   std::printf("ran %ld frames, scene %d%s\n", frame, SceneNumber,
               LoopEnded() ? ", loop ended" : "");

@@ -1,0 +1,151 @@
+// The recorded runs: a replay names the frame and the parts that differ, the
+// walk holds every global of the game, and the recordings together fly
+// every enemy kind and bullet family.
+#include "recording.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include "shell/game_state.h"
+
+namespace {
+
+std::string ReadText(const std::filesystem::path& path) {
+  std::ifstream file(path);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// Three samples of the (never started) game with Score 0, 7, 9 recorded,
+// then played again with `scores`; the replay's error, empty when it held.
+std::string Replayed(std::vector<int32_t> scores, runner::Recording* recording) {
+  runner::Replay replay(recording, recording->samples.empty());
+  for (size_t i = 0; i < scores.size(); ++i) {
+    Score = scores[i];
+    if (!replay.AfterFrame(static_cast<long>(4 * i))) break;
+  }
+  if (replay.Error().empty()) replay.Finish(static_cast<long>(4 * scores.size()));
+  Score = 0;
+  return replay.Error();
+}
+
+TEST(Recording, AReplayStopsAtTheFirstFrameThatDiffersAndNamesWhatMoved) {
+  runner::Recording recorded;
+  ASSERT_EQ(Replayed({0, 7, 9}, &recorded), "");
+  ASSERT_EQ(recorded.names, std::vector<std::string>{"Score"});  // the one part that changed
+  // Written and read back, it is the same recording.
+  runner::Recording read;
+  std::string error;
+  ASSERT_TRUE(runner::ParseRecording(runner::FormatRecording(recorded), &read, &error)) << error;
+  EXPECT_EQ(runner::FormatRecording(read), runner::FormatRecording(recorded));
+
+  EXPECT_EQ(Replayed({0, 7, 9}, &read), "");
+  EXPECT_EQ(Replayed({0, 8, 9}, &read), "frame 4 (scene 0): differs in Score");
+  HighScore = 1;
+  EXPECT_EQ(Replayed({0, 7, 9}, &read),
+            "frame 0 (scene 0): differs in a part that the recorded run never changes");
+  HighScore = 0;
+  EXPECT_EQ(Replayed({0, 7}, &read),
+            "the run ended after 8 frames; the recording goes on to frame 8");
+  EXPECT_EQ(Replayed({0, 7, 9, 9}, &read), "frame 12 (scene 0): past the end of the recording");
+}
+
+TEST(Recording, ABadLineIsReportedWithItsNumber) {
+  for (const char* text : {"every 0\n", "4 2\n", "4 2 zz\n", "4 2 1f 3:1\n", "4 2 1f x:12\n"}) {
+    runner::Recording recording;
+    std::string error;
+    EXPECT_FALSE(
+        runner::ParseRecording(std::string("# head\nrun --frames 9\n") + text, &recording, &error))
+        << text;
+    EXPECT_EQ(error.rfind("line 3:", 0), 0u) << error;
+  }
+  runner::Recording recording;
+  std::string error;
+  EXPECT_FALSE(runner::ParseRecording("4 2 1f 0:12\n", &recording, &error));
+  EXPECT_EQ(error, "frame 4: part 0 has no name");
+}
+
+// Every global that a header of the game declares (extern, not const), every
+// table of the table lists and every boss record is a part of the digest.
+TEST(Recording, TheDigestHoldsEveryGlobalOfTheGame) {
+  const std::vector<std::string>& parts = runner::PartNames();
+  const std::set<std::string> walked(parts.begin(), parts.end());
+  EXPECT_EQ(walked.size(), parts.size()) << "a part is walked twice";
+  const std::regex declaration(R"(^extern\s+(?!const)[\w:]+\s+([^;(]+);)");
+  const std::regex listed(R"(\b(?:TABLE|LOCKS|X|DECLARE_BOSS)\((\w+),)");
+  std::set<std::string> missing;
+  const std::filesystem::path source = VANTRIS_SOURCE_DIR;
+  std::vector<std::filesystem::path> files = {source / "el/draw/transition_state.h"};
+  for (const char* folder : {"shell", "player", "enemies", "stages"}) {
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(source / folder)) {
+      const std::string ext = entry.path().extension().string();
+      if (ext == ".h" || ext == ".inc") files.push_back(entry.path());
+    }
+  }
+  for (const auto& file : files) {
+    std::istringstream lines(ReadText(file));
+    for (std::string line; std::getline(lines, line);) {
+      line = line.substr(0, line.find("//"));  // comments and macro definitions name none
+      if (line.find("#define") != std::string::npos) continue;
+      std::vector<std::string> names;
+      std::smatch match;
+      if (std::regex_search(line, match, declaration)) {
+        std::istringstream list(
+            std::regex_replace(match[1].str(), std::regex(R"(\[[^\]]*\]|\*)"), ""));
+        for (std::string name; std::getline(list, name, ',');)
+          names.push_back(std::regex_replace(name, std::regex(R"(\s)"), ""));
+      }
+      for (auto at = std::sregex_iterator(line.begin(), line.end(), listed);
+           at != std::sregex_iterator(); ++at) {
+        const std::string name = (*at)[1].str();
+        // DECLARE_BOSS(Boss1, ...): the record and its lock points; X(FIRED,
+        // ...) of a role list names no table.
+        if (line.find("DECLARE_BOSS(" + name) != std::string::npos) {
+          names.push_back(name + "State");
+          names.push_back(name + "LockPoints.A");
+        } else if (!std::regex_match(name, std::regex("[A-Z0-9]+"))) {
+          names.push_back(name);
+        }
+      }
+      for (const std::string& name : names) {
+        if (walked.count(name) == 0 && name != "AppInstance")
+          missing.insert(file.filename().string() + ": " + name);
+      }
+    }
+  }
+  EXPECT_EQ(missing, std::set<std::string>{})
+      << "add them to ForEachStatePart (tests/support/table_walk.h)";
+}
+
+// The tables whose records fly: each has a record in flight at some sample
+// of some recording, but the spare tables that nothing uses and the homing
+// missiles that nothing in play launches.
+TEST(Recording, TheRecordingsFlyEveryEnemyKindAndBulletFamily) {
+  std::set<std::string> flown;
+  const std::filesystem::path folder =
+      std::filesystem::path(VANTRIS_SOURCE_DIR) / "tests/data/recordings";
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    if (entry.path().extension() != ".txt") continue;
+    runner::Recording recording;
+    std::string error;
+    ASSERT_TRUE(runner::ParseRecording(ReadText(entry.path()), &recording, &error))
+        << entry.path() << ": " << error;
+    flown.insert(recording.active.begin(), recording.active.end());
+  }
+  std::set<std::string> never;
+  for (const std::string& name : runner::FlyingTables(false)) {
+    if (flown.count(name) == 0 && name.find("Spare") == std::string::npos &&
+        name.rfind("HomingMissile", 0) != 0)
+      never.insert(name);
+  }
+  EXPECT_EQ(never, std::set<std::string>{})
+      << "fly them in a call list of tests/runner and record it";
+}
+
+}  // namespace

@@ -13,6 +13,7 @@ namespace {
 SurfaceLayout g_layout;
 SurfaceTestSettings g_tests;
 std::vector<Surface*> g_surfaces;  // every live surface
+uint64_t g_last_version = 0;       // the last content version handed out
 Display* g_display = nullptr;
 
 // Content a restored surface comes back with: recognisably not a picture.
@@ -93,6 +94,7 @@ struct SurfaceInternals {
     s->pitch_ = width * 2 + padding + (padding & 1);
     size_t words = static_cast<size_t>(s->pitch_ / 2) * static_cast<size_t>(height);
     s->memory_ = new uint16_t[words + kSpareWords]();
+    s->NewContent();
     g_surfaces.push_back(s);
     return s;
   }
@@ -117,11 +119,13 @@ struct SurfaceInternals {
     *key = static_cast<uint16_t>(s->key_);
     return s->has_key_;
   }
-  static void Touch(Surface* s) { ++s->version_; }
+  static void Touch(Surface* s) { s->NewContent(); }
   static void DropClipper(Surface* s) { s->clipper_ = nullptr; }
 };
 
 Surface::~Surface() = default;
+
+void Surface::NewContent() { version_ = ++g_last_version; }
 
 PixelView Surface::RawView() {
   PixelView v;
@@ -156,7 +160,7 @@ SurfaceResult Surface::LockFor(PixelView* out, bool wait, bool writes) {
     while (g_tests.still_drawing > 0 && waits++ < kMaxLockWaits) --g_tests.still_drawing;
   }
   locked_ = true;
-  if (writes) ++version_;
+  if (writes) NewContent();
   if (out) *out = RawView();
   return SurfaceResult::Ok;
 }
@@ -176,7 +180,7 @@ SurfaceResult Surface::Restore() {
   lost_ = false;
   size_t words = static_cast<size_t>(pitch_ / 2) * static_cast<size_t>(height_);
   std::fill(memory_, memory_ + words, kGarbage);
-  ++version_;
+  NewContent();
   return SurfaceResult::Ok;
 }
 
@@ -184,14 +188,14 @@ SurfaceResult Surface::SetColorKey(uint32_t key) {
   if (lost_) return SurfaceResult::SurfaceLost;
   has_key_ = true;
   key_ = key;
-  ++version_;  // keyed-copy caches depend on the key too
+  NewContent();  // keyed-copy caches depend on the key too
   return SurfaceResult::Ok;
 }
 
 SurfaceResult Surface::ClearColorKey() {
   has_key_ = false;
   key_ = 0;
-  ++version_;
+  NewContent();
   return SurfaceResult::Ok;
 }
 
@@ -229,7 +233,7 @@ SurfaceResult Surface::ReleaseDC(DeviceContext* dc) {
   if (!dc_out_ || dc != dc_) return SurfaceResult::InvalidParams;
   if (g_dc_release_hook) g_dc_release_hook(dc);
   dc_out_ = false;
-  ++version_;
+  NewContent();
   return SurfaceResult::Ok;
 }
 

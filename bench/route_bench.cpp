@@ -7,8 +7,11 @@
 // heaviest frame, the heaviest frames of all, and the heap allocations per
 // frame (a counting operator new in this program).
 //
-//   route_bench [--runs N] [--levels 1,3]
+//   route_bench [--runs N] [--levels 1,3] [--profile FRAME]
 //   route_bench --digests FILE
+//
+// --profile FRAME: under `valgrind --tool=callgrind --collect-atstart=no`,
+// only that frame of the route is collected.
 //
 // --digests plays the played route and stages 3, 6 and 8 entered directly,
 // at levels 1 and 3, at 60 frames a second and at the route tests' 0.1 s
@@ -148,7 +151,7 @@ void Report(int level, const std::vector<FrameCost>& frames) {
   std::printf("\n");
 }
 
-int Time(int runs, const std::vector<int>& levels) {
+int Time(int runs, const std::vector<int>& levels, int profiled) {
   for (int level : levels) {
     std::vector<FrameCost> frames;
     for (int run = 0; run < runs; ++run) {
@@ -167,7 +170,8 @@ int Time(int runs, const std::vector<int>& levels) {
             } else {
               frames[i].ns = std::min<int64_t>(frames[i].ns, f.cost.count());
             }
-          });
+          },
+          profiled);
       if (!ok || !consistent) {
         std::fprintf(stderr, "route_bench: the route at level %d did not play through%s\n",
                      level, consistent ? "" : " the same way twice");
@@ -219,20 +223,24 @@ int Digests(const char* path) {
 
 int main(int argc, char** argv) {
   int runs = 3;
+  int profiled = -1;
   std::vector<int> levels{1, 3};
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--digests" && i + 1 < argc) return Digests(argv[++i]);
     if (arg == "--runs" && i + 1 < argc) {
       runs = std::max(1, std::atoi(argv[++i]));
+    } else if (arg == "--profile" && i + 1 < argc) {
+      profiled = std::atoi(argv[++i]);
     } else if (arg == "--levels" && i + 1 < argc) {
       levels.clear();
       for (const char* p = argv[++i]; *p; ++p)
         if (*p == '1' || *p == '3') levels.push_back(*p - '0');
     } else {
-      std::fprintf(stderr, "usage: route_bench [--runs N] [--levels 1,3] | --digests FILE\n");
+      std::fprintf(stderr, "usage: route_bench [--runs N] [--levels 1,3] [--profile FRAME] | "
+                           "--digests FILE\n");
       return 2;
     }
   }
-  return Time(runs, levels);
+  return Time(runs, levels, profiled);
 }

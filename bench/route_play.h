@@ -32,6 +32,12 @@
 #include "shell/scene.h"
 #include "shell/shell.h"
 
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#else
+#define CALLGRIND_TOGGLE_COLLECT
+#endif
+
 namespace bench {
 
 struct Route {
@@ -64,9 +70,12 @@ inline std::string RouteAssetDir() {
 // Plays one route.  `frame_ms` 0: the game's own pace; else every frame
 // lasts that long.  `on_frame(const RouteFrame&)` sees every scene frame
 // from the stage's start (title and mode screen included).  False when the
-// game does not start or a scene does not end within its stay.
+// game does not start or a scene does not end within its stay.  Under
+// `valgrind --tool=callgrind --collect-atstart=no`, frame `profiled` alone
+// is collected.
 template <class OnFrame>
-bool PlayRoute(const Route& route, int level, uint32_t frame_ms, OnFrame&& on_frame) {
+bool PlayRoute(const Route& route, int level, uint32_t frame_ms, OnFrame&& on_frame,
+               int profiled = -1) {
   // A lock folder of this process's own, so that runs side by side do not
   // meet each other's single-instance lock.
   const std::string runtime = (std::filesystem::temp_directory_path() /
@@ -91,9 +100,12 @@ bool PlayRoute(const Route& route, int level, uint32_t frame_ms, OnFrame&& on_fr
     for (int pass = 0; pass < 2000000; ++pass) {
       const int32_t scene = SceneNumber;
       const bool entered = SceneEntered == 1 || PrevScene != SceneNumber;
+      const bool profile = index == profiled;
+      if (profile) CALLGRIND_TOGGLE_COLLECT;
       const auto start = std::chrono::steady_clock::now();
       const LoopPass result = RunLoopPass();
       const auto cost = std::chrono::steady_clock::now() - start;
+      if (profile) CALLGRIND_TOGGLE_COLLECT;
       if (result == LoopPass::Quit) return false;
       if (result != LoopPass::Frame) continue;
       on_frame(RouteFrame{scene, entered, index++, cost});

@@ -395,7 +395,10 @@ SurfaceResult CopyStretched(Surface* dst, const Rect* dst_rect, Surface* src,
   const int64_t dw = d.right - d.left, dh = d.bottom - d.top;
   SourceRows rows(src, s, src == dst);
   PixelView dv = dst->RawView();
-  std::vector<int> column(static_cast<size_t>(dw));
+  // Each destination column's source column, in a buffer kept between
+  // copies (a stretched draw in a frame allocates nothing).
+  static std::vector<int> column;
+  column.resize(static_cast<size_t>(dw));
   for (int64_t c = 0; c < dw; ++c) column[c] = static_cast<int>(c * sw / dw);
   for (int64_t row = 0; row < dh; ++row) {
     const uint16_t* sp = rows.Row(static_cast<int>(row * sh / dh));

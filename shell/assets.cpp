@@ -5,6 +5,7 @@
 
 #include "el/draw/elDraw.h"
 #include "el/sound/elSound.h"
+#include "shell/ending.h"
 #include "shell/game_state.h"
 #include "shell/scene.h"
 
@@ -50,9 +51,11 @@ void LoadAssets() {
     *entry.handle = entry.sound ? elSound::LoadObject(entry.file, 1)
                                 : elDraw::LoadObject(entry.file, 1);
   }
-  // Turned once here, so that no frame in play turns one of them.
+  // Turned once here, so that no frame in play turns one of them; the
+  // credits' font opened and their glyphs made.
   for (const TurnedPicture& picture : TurnedPictures)
     elDraw::KeepTurned(*picture.handle, picture.size, picture.size);
+  PrepareEndingCredits();
   HighScore = 500;
   SceneNumber = SceneTitle;
   PrevScene = 0;

@@ -251,8 +251,14 @@ struct GlyphRun {
 };
 
 // The glyphs of the text into `out`.  Callers keep their buffer between
-// calls (text is drawn every frame), one per caller, since DrawText holds
-// its glyphs while TextOutClipped takes its own.
+// calls (text is drawn every frame): DrawText its own, since it holds its
+// glyphs while TextOutClipped draws a line, and the rest LineGlyphs().
+// (Measuring a line makes the buffer big enough to draw it.)
+std::vector<GlyphRun>& LineGlyphs() {
+  static auto* glyphs = new std::vector<GlyphRun>;
+  return *glyphs;
+}
+
 void Glyphs(const char* text, size_t length, std::vector<GlyphRun>* out) {
   out->clear();
   for (size_t i = 0; i < length;) {
@@ -291,7 +297,7 @@ void TextOutClipped(DeviceContext* dc, const DcState& state, const Rect& clip_in
   ObjectRecord& record = Selected(state.font);
   SizedFont& font = FontOf(record);
   const TextMetrics& m = font.Metrics();
-  static std::vector<GlyphRun> runs;
+  std::vector<GlyphRun>& runs = LineGlyphs();
   Glyphs(text, length, &runs);
   int total = 0;
   for (const GlyphRun& run : runs) total += font.Advance(run.ch);
@@ -673,7 +679,7 @@ bool GetTextExtent(DeviceContext* dc, const char* text, int32_t length, int32_t*
   DcState* state = StateOf(dc);
   if (!state || !text || length < 0) return false;
   SizedFont& font = FontOf(Selected(state->font));
-  static std::vector<GlyphRun> runs;
+  std::vector<GlyphRun>& runs = LineGlyphs();
   Glyphs(text, static_cast<size_t>(length), &runs);
   if (cx) *cx = Width(font, runs, 0, runs.size());
   if (cy) *cy = font.Metrics().height;

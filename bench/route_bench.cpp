@@ -19,33 +19,15 @@
 // frame, scene, digest of the presented pixels): two trees draw the same
 // pixels when their files are equal.
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <map>
-#include <new>
 #include <string>
 #include <vector>
 
+#include "bench/allocation_count.h"
 #include "bench/route_play.h"
-
-namespace {
-
-std::atomic<uint64_t> g_allocations{0};
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-  g_allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) { return ::operator new(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -155,11 +137,11 @@ int Time(int runs, const std::vector<int>& levels, int profiled) {
   for (int level : levels) {
     std::vector<FrameCost> frames;
     for (int run = 0; run < runs; ++run) {
-      uint64_t allocations_before = g_allocations.load();
+      uint64_t allocations_before = bench::ThreadAllocations;
       bool consistent = true;
       const bool ok = bench::PlayRoute(
           bench::kPlayedRoute, level, 0, [&](const bench::RouteFrame& f) {
-            const uint64_t now = g_allocations.load();
+            const uint64_t now = bench::ThreadAllocations;
             const uint64_t allocations = now - allocations_before;
             allocations_before = now;
             const auto i = static_cast<size_t>(f.index);

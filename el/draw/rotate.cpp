@@ -402,6 +402,7 @@ int32_t DrawRotated(int32_t left, int32_t top, int32_t right, int32_t bottom, in
     if (soft::FindTurn(handle, source, src, box.bw, box.bh, rect, angle, &turn)) {
       soft::DrawTurn(turn, dst, box);
     } else {
+      ++soft::FreshTurns;
       soft::TurnRows(src, dst, box, angle, rect);
     }
   });

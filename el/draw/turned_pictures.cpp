@@ -15,6 +15,7 @@ namespace elDraw {
 namespace soft {
 
 bool UseTurnedPictures = true;
+uint64_t FreshTurns = 0;
 
 }  // namespace soft
 

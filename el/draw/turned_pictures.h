@@ -69,6 +69,8 @@ void TurnRows(const Plane& src, const Plane& dst, const TurnBox& box, int32_t an
 // False: every rotated draw turns the picture itself (the reference, for
 // tests that compare the two).
 extern bool UseTurnedPictures;
+// Rotated draws so far that turned the picture themselves (no kept turn).
+extern uint64_t FreshTurns;
 
 }  // namespace soft
 }  // namespace elDraw

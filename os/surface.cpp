@@ -161,7 +161,15 @@ SurfaceResult Surface::LockFor(PixelView* out, bool wait, bool writes) {
   }
   locked_ = true;
   if (writes) NewContent();
-  if (out) *out = RawView();
+  if (out) {
+    // Field by field: a whole view built apart and copied in costs two
+    // stalled loads, and a lock is taken for every draw.
+    out->pixels = reinterpret_cast<uint8_t*>(memory_);
+    out->pitch = pitch_;
+    out->width = width_;
+    out->height = height_;
+    out->format = format_;
+  }
   return SurfaceResult::Ok;
 }
 

@@ -352,7 +352,7 @@ void TurnRows(const Plane& src, const Plane& dst, const TurnBox& box, int32_t an
 #if defined(__x86_64__)
   // (The lanes' index sums wrap in 32 bits, which leaves every index of
   // a picture of fewer than 2^31 words right.)
-  const bool wide = above_minus_360 && PixelEngine == RowEngine::Vector256 &&
+  const bool wide = above_minus_360 && PixelEngine >= RowEngine::Vector256 &&
                     qx_hi < kWideQuotientLimit && qy_hi < kWideQuotientLimit &&
                     int64_t{src.height} * spitch <= INT32_MAX && std::abs(origin) <= INT32_MAX;
 #endif

@@ -10,6 +10,7 @@ RowEngine PixelEngine = WidestEngine();
 RowEngine WidestEngine() {
 #if defined(__x86_64__)
   __builtin_cpu_init();
+  if (__builtin_cpu_supports("avx512bw")) return RowEngine::Vector512;
   if (__builtin_cpu_supports("avx2")) return RowEngine::Vector256;
 #endif
   return RowEngine::Vector128;

@@ -7,7 +7,12 @@
 #include "el/draw/turned_pictures.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 #include "el/draw/objects.h"
 
@@ -121,16 +126,83 @@ bool FindTurn(int32_t handle, const os::Surface* source, const Plane& src, int64
   return true;
 }
 
-void DrawTurn(const Turn& turn, const Plane& dst, const TurnBox& box) {
+namespace {
+
+// Row i's part of a turn inside the clip rectangle: n pixels from s to d.
+struct RowPart {
+  const uint16_t* s;
+  uint16_t* d;
+  int64_t n;
+};
+inline RowPart PartOf(const Turn& turn, const Plane& dst, const TurnBox& box, int64_t i) {
+  const TurnedRow& row = turn.rows[i];
+  const int64_t lo = std::max<int64_t>(row.first, box.x0);
+  return RowPart{
+      turn.pixels + row.at + (lo - row.first),
+      dst.base + dst.Index(static_cast<int>(box.left + lo), static_cast<int>(box.top + i)),
+      std::min<int64_t>(row.end, box.w) - lo};
+}
+
+inline uint16_t Keyed(uint16_t s, uint16_t d) {
+  return static_cast<uint16_t>(s | (d & -static_cast<uint16_t>(s == 0)));
+}
+
+// The keyed copy of n >= Step pixels, Step at a time, the last step moved
+// back to end at the last pixel: a pixel copied twice comes out the same (a
+// keyed copy over its own result changes nothing).
+template <int Step>
+[[gnu::always_inline]] inline void KeyedSteps(uint16_t* d, const uint16_t* s, int64_t n) {
+  typedef uint16_t Lanes __attribute__((vector_size(2 * Step)));
+  for (int64_t j = 0;; j += Step) {
+    if (j > n - Step) j = n - Step;
+    Lanes sv, dv;
+    std::memcpy(&sv, s + j, sizeof sv);
+    std::memcpy(&dv, d + j, sizeof dv);
+    dv = sv == 0 ? dv : sv;
+    std::memcpy(d + j, &dv, sizeof dv);
+    if (j == n - Step) return;
+  }
+}
+
+#if defined(__x86_64__)
+// On AVX-512BW: 32 pixels a masked step, the last step masked to the row.
+__attribute__((target("avx512bw"))) void DrawTurn512(const Turn& turn, const Plane& dst,
+                                                     const TurnBox& box) {
   for (int64_t i = box.y0; i < box.h; ++i) {
-    const TurnedRow& row = turn.rows[i];
-    const int64_t lo = std::max<int64_t>(row.first, box.x0);
-    const int64_t hi = std::min<int64_t>(row.end, box.w);
-    const uint16_t* __restrict s = turn.pixels + row.at + (lo - row.first);
-    uint16_t* __restrict d =
-        dst.base + dst.Index(static_cast<int>(box.left + lo), static_cast<int>(box.top + i));
-    for (int64_t n = hi - lo, j = 0; j < n; ++j)
-      d[j] = static_cast<uint16_t>(s[j] | (d[j] & -static_cast<uint16_t>(s[j] == 0)));
+    const auto [s, d, n] = PartOf(turn, dst, box, i);
+    for (int64_t j = 0; j < n; j += 32) {
+      const __mmask32 mask =
+          n - j >= 32 ? ~__mmask32{0} : static_cast<__mmask32>((uint32_t{1} << (n - j)) - 1);
+      const __m512i sv = _mm512_maskz_loadu_epi16(mask, s + j);
+      const __mmask32 opaque = _mm512_test_epi16_mask(sv, sv);
+      _mm512_mask_storeu_epi16(d + j, mask & opaque, sv);
+    }
+  }
+}
+#endif
+
+}  // namespace
+
+// Built for AVX2 machines (sixteen pixels a step) and for the rest.
+#if defined(__x86_64__) && defined(__ELF__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+void DrawTurn(const Turn& turn, const Plane& dst, const TurnBox& box) {
+#if defined(__x86_64__)
+  if (PixelEngine == RowEngine::Vector512) {
+    DrawTurn512(turn, dst, box);
+    return;
+  }
+#endif
+  for (int64_t i = box.y0; i < box.h; ++i) {
+    const auto [s, d, n] = PartOf(turn, dst, box, i);
+    if (n >= 16) {
+      KeyedSteps<16>(d, s, n);
+    } else if (n >= 8) {
+      KeyedSteps<8>(d, s, n);
+    } else {
+      for (int64_t j = 0; j < n; ++j) d[j] = Keyed(s[j], d[j]);
+    }
   }
 }
 

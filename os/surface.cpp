@@ -278,10 +278,17 @@ SurfaceResult Fill(Surface* dst, const Rect* rect, uint16_t pixel) {
   if (area.left < 0 || area.top < 0 || area.right > dst->Width() || area.bottom > dst->Height())
     return SurfaceResult::InvalidRect;
   PixelView v = dst->RawView();
-  // The first row filled, the others copied from it: the screen is cleared
-  // this way every frame.
   uint16_t* first = v.Row(area.top) + area.left;
   const size_t count = static_cast<size_t>(area.right - area.left);
+  // The screen is cleared every frame: whole unpadded rows of a pixel whose
+  // two bytes are alike (black, white) in one memset.
+  if (count * sizeof(uint16_t) == static_cast<size_t>(v.pitch) &&
+      (pixel & 0xFF) == (pixel >> 8)) {
+    std::memset(first, pixel & 0xFF, count * sizeof(uint16_t) * (area.bottom - area.top));
+    SurfaceInternals::Touch(dst);
+    return SurfaceResult::Ok;
+  }
+  // Else the first row filled, the others copied from it.
   std::fill(first, first + count, pixel);
   for (int y = area.top + 1; y < area.bottom; ++y)
     std::memcpy(v.Row(y) + area.left, first, count * sizeof(uint16_t));

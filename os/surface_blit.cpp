@@ -11,28 +11,16 @@ namespace os {
 namespace {
 
 // One row of a keyed copy, pixel by pixel, sixteen at a time where the row
-// has as many (one vector step on AVX2 machines, two on the rest), the last
-// step moved back to end at the row's end: a pixel copied twice comes out
-// the same.  Used before a surface's runs are encoded, and for rows of short
-// runs.
+// has as many (one vector step on AVX2 machines, two on the rest): used
+// before a surface's runs are encoded, and for rows of short runs.
 [[gnu::always_inline]] inline void KeyedRowDirect(uint16_t* dst, const uint16_t* src, int width,
                                                   uint16_t key) {
-  constexpr int kStep = 16;
-  if (width < kStep) {
-    for (int c = 0; c < width; ++c)
-      if (src[c] != key) dst[c] = src[c];
+  if (width >= 16) {
+    KeyedSteps<16>(dst, src, width, key);
     return;
   }
-  typedef uint16_t Lanes __attribute__((vector_size(2 * kStep)));
-  for (int c = 0;; c += kStep) {
-    if (c > width - kStep) c = width - kStep;
-    Lanes s, d;
-    std::memcpy(&s, src + c, sizeof s);
-    std::memcpy(&d, dst + c, sizeof d);
-    d = s == key ? d : s;
-    std::memcpy(dst + c, &d, sizeof d);
-    if (c == width - kStep) return;
-  }
+  for (int c = 0; c < width; ++c)
+    if (src[c] != key) dst[c] = src[c];
 }
 
 // Copies one opaque run.  Runs up to 64 pixels (the bodies and edges of

@@ -23,11 +23,31 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace os {
 
 class Surface;
+
+// The keyed copy of n >= Step pixels from s to d, pixels equal to `key`
+// keeping the destination: Step at a time (one vector operation), the last
+// step moved back to end at the last pixel, as a pixel copied twice comes
+// out the same.
+template <int Step>
+[[gnu::always_inline]] inline void KeyedSteps(uint16_t* d, const uint16_t* s, int64_t n,
+                                              uint16_t key) {
+  typedef uint16_t Lanes __attribute__((vector_size(2 * Step)));
+  for (int64_t j = 0;; j += Step) {
+    if (j > n - Step) j = n - Step;
+    Lanes sv, dv;
+    std::memcpy(&sv, s + j, sizeof sv);
+    std::memcpy(&dv, d + j, sizeof dv);
+    dv = sv == key ? dv : sv;
+    std::memcpy(d + j, &dv, sizeof dv);
+    if (j == n - Step) return;
+  }
+}
 
 struct KeyedRunCache {
   static constexpr int kMarkStep = 64;

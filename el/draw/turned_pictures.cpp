@@ -7,7 +7,6 @@
 #include "el/draw/turned_pictures.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #if defined(__x86_64__)
@@ -15,6 +14,7 @@
 #endif
 
 #include "el/draw/objects.h"
+#include "os/surface_blit.h"
 
 namespace elDraw {
 namespace soft {
@@ -147,23 +147,6 @@ inline uint16_t Keyed(uint16_t s, uint16_t d) {
   return static_cast<uint16_t>(s | (d & -static_cast<uint16_t>(s == 0)));
 }
 
-// The keyed copy of n >= Step pixels, Step at a time, the last step moved
-// back to end at the last pixel: a pixel copied twice comes out the same (a
-// keyed copy over its own result changes nothing).
-template <int Step>
-[[gnu::always_inline]] inline void KeyedSteps(uint16_t* d, const uint16_t* s, int64_t n) {
-  typedef uint16_t Lanes __attribute__((vector_size(2 * Step)));
-  for (int64_t j = 0;; j += Step) {
-    if (j > n - Step) j = n - Step;
-    Lanes sv, dv;
-    std::memcpy(&sv, s + j, sizeof sv);
-    std::memcpy(&dv, d + j, sizeof dv);
-    dv = sv == 0 ? dv : sv;
-    std::memcpy(d + j, &dv, sizeof dv);
-    if (j == n - Step) return;
-  }
-}
-
 #if defined(__x86_64__)
 // On AVX-512BW: 32 pixels a masked step, the last step masked to the row.
 __attribute__((target("avx512bw"))) void DrawTurn512(const Turn& turn, const Plane& dst,
@@ -197,9 +180,9 @@ void DrawTurn(const Turn& turn, const Plane& dst, const TurnBox& box) {
   for (int64_t i = box.y0; i < box.h; ++i) {
     const auto [s, d, n] = PartOf(turn, dst, box, i);
     if (n >= 16) {
-      KeyedSteps<16>(d, s, n);
+      os::KeyedSteps<16>(d, s, n, 0);
     } else if (n >= 8) {
-      KeyedSteps<8>(d, s, n);
+      os::KeyedSteps<8>(d, s, n, 0);
     } else {
       for (int64_t j = 0; j < n; ++j) d[j] = Keyed(s[j], d[j]);
     }

@@ -26,6 +26,7 @@ class TurnedPicturesTest : public RunningGameTest {
   }
   void TearDown() override {
     elDraw::soft::UseTurnedPictures = true;
+    elDraw::soft::PixelEngine = elDraw::soft::WidestEngine();
     RunningGameTest::TearDown();
   }
 
@@ -82,6 +83,26 @@ TEST_F(TurnedPicturesTest, KeptTurnsDrawWhatTurningDraws) {
           ADD_FAILURE() << Same(handle, s, 320, 240, turned).message();
           ++failures;
         }
+    }
+  }
+}
+
+// The kept turns' copy and the reference turn on every engine this machine
+// runs, every picture at every 13th degree across each edge.
+TEST_F(TurnedPicturesTest, EveryEngineDrawsTheSame) {
+  using elDraw::soft::RowEngine;
+  for (RowEngine engine : {RowEngine::Scalar, RowEngine::Vector128, RowEngine::Vector256,
+                           RowEngine::Vector512}) {
+    if (engine > elDraw::soft::WidestEngine()) continue;
+    elDraw::soft::PixelEngine = engine;
+    for (int p = 0; p < TurnedPictureCount; ++p) {
+      const int32_t handle = *TurnedPictures[p].handle;
+      const int s = TurnedPictures[p].size;
+      for (int angle = 0; angle < 360; angle += 13)
+        for (const auto& place : {std::pair{300, 200}, std::pair{180 - s / 2, 300},
+                                  std::pair{620 - s / 3, 600 - s / 2}})
+          ASSERT_TRUE(Same(handle, s, place.first, place.second, angle))
+              << "engine " << static_cast<int>(engine);
     }
   }
 }

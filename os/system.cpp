@@ -19,7 +19,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <deque>
 #include <mutex>
 #include <string_view>
 #include <vector>
@@ -50,8 +49,38 @@ uint64_t NowMicros() {
 uint32_t g_random_state = 1;
 
 // ---- message queue and window ----
+// The message queue: a ring over slots that only grow in number.  Input
+// arrives every frame, and a deque would take and give back a block of
+// memory every few dozen messages.
+class MessageRing {
+ public:
+  bool empty() const { return count_ == 0; }
+  size_t size() const { return count_; }
+  void clear() { head_ = count_ = 0; }
+  const Message& front() const { return slots_[head_]; }
+  void pop_front() {
+    head_ = (head_ + 1) % slots_.size();
+    --count_;
+  }
+  void push_back(const Message& message) {
+    if (count_ == slots_.size()) Grow();
+    slots_[(head_ + count_) % slots_.size()] = message;
+    ++count_;
+  }
+
+ private:
+  void Grow() {
+    std::vector<Message> more(std::max<size_t>(64, slots_.size() * 2));
+    for (size_t i = 0; i < count_; ++i) more[i] = slots_[(head_ + i) % slots_.size()];
+    slots_.swap(more);
+    head_ = 0;
+  }
+  std::vector<Message> slots_;
+  size_t head_ = 0, count_ = 0;
+};
+
 std::mutex g_queue_mutex;
-std::deque<Message> g_queue;
+MessageRing g_queue;
 std::vector<PumpHook> g_pump_hooks;
 
 struct WindowState {

@@ -78,15 +78,6 @@ bool ClipArea(int64_t x, int64_t y, int64_t left, int64_t top, int64_t right, in
   return true;
 }
 
-Plane ToPlane(const os::PixelView& view) {
-  Plane plane;
-  plane.base = reinterpret_cast<uint16_t*>(view.pixels);
-  plane.pitch = view.pitch / 2;
-  plane.width = view.width;
-  plane.height = view.height;
-  return plane;
-}
-
 int ClampLevel(int32_t level) { return std::clamp<int32_t>(level, 0, 31); }
 
 float ClampUnit(float value) {

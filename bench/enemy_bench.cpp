@@ -14,6 +14,7 @@
 #include <string>
 
 #include "bench/bench_support.h"
+#include "bench/boss_fights.h"
 #include "el/draw/elDraw.h"
 #include "el/system/elSystem.h"
 #include "enemies/large_kinds.h"
@@ -27,13 +28,6 @@
 #include "shell/shell.h"
 #include "el/draw/transition_state.h"
 #include "stages/stage1/boss1_tables.h"
-#include "stages/stage2/boss2_tables.h"
-#include "stages/stage3/boss3_tables.h"
-#include "stages/stage4/boss4_tables.h"
-#include "stages/stage5/boss5_tables.h"
-#include "stages/stage6/boss6_tables.h"
-#include "stages/stage7/boss7_tables.h"
-#include "stages/stage8/boss8_tables.h"
 
 namespace {
 
@@ -81,20 +75,6 @@ bool Fill() {
   return true;
 }
 
-// Every record of a pool active, spread over the playfield down to
-// `bottom`.
-template <typename R, size_t N>
-void Spread(R (&pool)[N], float speed, int bottom = 580) {
-  for (size_t r = 0; r < N; ++r) {
-    R& s = pool[r];
-    s.active = 1;
-    s.x = 190.0f + static_cast<float>((r * 37) % 420);
-    s.y = 20.0f + static_cast<float>((r * 53) % static_cast<size_t>(bottom - 20));
-    if constexpr (requires { s.speed; }) s.speed = speed;
-    if constexpr (requires { s.angle; }) s.angle = static_cast<float>(r) * 0.3f;
-  }
-}
-
 // Szak51 and Szak52C on the playfield with every pool of their guns full.
 bool FillLarge() {
   if (!Fill()) return false;
@@ -104,18 +84,18 @@ bool FillLarge() {
   Szak51Slots[0].y = 60.0f;
   Szak52CSlots[0].x = 380.0f;
   Szak52CSlots[0].y = 200.0f;
-  Spread(Szak51Shot1Slots, 220.0f);
-  Spread(Szak51Shot2Slots, 220.0f);
-  Spread(Szak51Shot3Slots, 220.0f);
-  Spread(Szak51Shot4Slots, 0.0f);
-  Spread(Szak51Shot5Slots, 0.0f);
-  Spread(Szak51Shot6Slots, 150.0f);
-  Spread(Szak51Shot7Slots, 160.0f);
-  Spread(Szak51Shot8Slots, 160.0f);
-  Spread(Szak52CShot1Slots, 0.0f);
-  Spread(Szak52CShot2Slots, 0.0f);
-  Spread(Szak52CShot3Slots, 130.0f);
-  Spread(Szak52CShot4Slots, 150.0f);
+  bench::Spread(Szak51Shot1Slots, 220.0f);
+  bench::Spread(Szak51Shot2Slots, 220.0f);
+  bench::Spread(Szak51Shot3Slots, 220.0f);
+  bench::Spread(Szak51Shot4Slots, 0.0f);
+  bench::Spread(Szak51Shot5Slots, 0.0f);
+  bench::Spread(Szak51Shot6Slots, 150.0f);
+  bench::Spread(Szak51Shot7Slots, 160.0f);
+  bench::Spread(Szak51Shot8Slots, 160.0f);
+  bench::Spread(Szak52CShot1Slots, 0.0f);
+  bench::Spread(Szak52CShot2Slots, 0.0f);
+  bench::Spread(Szak52CShot3Slots, 130.0f);
+  bench::Spread(Szak52CShot4Slots, 150.0f);
   return true;
 }
 
@@ -181,12 +161,6 @@ void Szak10Frame() {
 }
 void Nothing() {}
 
-// A bullet pool spread above the ship; other tables are left alone.
-template <typename R, size_t N>
-void SpreadBullets(R (&pool)[N]) {
-  if constexpr (requires(R r) { r.active; }) Spread(pool, 200.0f, 440);
-}
-
 // A pool emptied as the reset leaves it: free and parked.
 template <typename R, size_t N>
 void Park(R (&pool)[N]) {
@@ -217,7 +191,7 @@ bool FillBoss1(bool fired_only) {
   PlayerY = 520.0f;
   Boss1State.moveTimer = 140.0f;
   Boss1State.hitPoints = 1000.0f;
-#define TABLE(name, Type, count, rule) SpreadBullets(name);
+#define TABLE(name, Type, count, rule) bench::SpreadBullets(name);
 #include "stages/stage1/boss1_tables.inc"
 #undef TABLE
   if (fired_only) {
@@ -251,85 +225,13 @@ void Boss1FightFrame(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
 }
 
-// Every stage's boss fight at 5000 px: its boss held on the playfield (the
-// move timer in a band that places it, the frame time 0 so nothing moves on),
-// hurt and attacking, every bullet pool of that boss full above the ship
-// (the pools of other bosses that a stage moves and draws stay parked, as
-// they do in play), and a 30-step transition half-way through its bands in
-// the present.
-struct BossFight {
-  void (*scene)();
-  BossState* boss;
-  float move_timer;  // inside a band that places the boss on the field
-};
-constexpr BossFight kBossFights[] = {
-    {Stage1Scene, &Boss1State, 140}, {Stage2Scene, &Boss2State, 150},
-    {Stage3Scene, &Boss3State, 90},  {Stage4Scene, &Boss4State, 80},
-    {Stage5Scene, &Boss5State, 150}, {Stage6Scene, &Boss6State, 150},
-    {Stage7Scene, &Boss7State, 100}, {Stage8Scene, &Boss8State, 90},
-};
-
-// Every pool of the boss of `stage` (1 to 8) full above the ship.
-void SpreadBossPools(int64_t stage) {
-#define TABLE(name, Type, count, rule) SpreadBullets(name);
-  switch (stage) {
-    case 1:
-#include "stages/stage1/boss1_tables.inc"
-      break;
-    case 2:
-#include "stages/stage2/boss2_tables.inc"
-      break;
-    case 3:
-#include "stages/stage3/boss3_tables.inc"
-      break;
-    case 4:
-#include "stages/stage4/boss4_tables.inc"
-      break;
-    case 5:
-#include "stages/stage5/boss5_tables.inc"
-      break;
-    case 6:
-#include "stages/stage6/boss6_tables.inc"
-      break;
-    case 7:
-#include "stages/stage7/boss7_tables.inc"
-      break;
-    case 8:
-#include "stages/stage8/boss8_tables.inc"
-      break;
-  }
-#undef TABLE
-}
-
-bool FillBossFight(int64_t stage) {
-  if (!FillBoss1(false)) return false;
-  ResetObjectTablesA();
-  ResetObjectTablesB();
-  SpreadBossPools(stage);
-  const BossFight& fight = kBossFights[stage - 1];
-  fight.boss->x = 180.0f;
-  fight.boss->y = 0.0f;
-  fight.boss->moveTimer = fight.move_timer;
-  fight.boss->hitPoints = 500.0f;
-  ScrollPos = 5000.0f;
-  elDraw::CaptureScreen(1, 0, 0, ScreenWidth, ScreenHeight);
-  return true;
-}
-
 void BossFightWithTransition(benchmark::State& state) {
-  const BossFight& fight = kBossFights[state.range(0) - 1];
-  if (!FillBossFight(state.range(0))) {
+  if (!Fill()) {
     state.SkipWithError("start-up failed");
     return;
   }
-  for (auto _ : state) {
-    fight.boss->attackTick = 699;
-    TransitionPattern = 3;
-    TransitionBand = 30;
-    TransitionStep = 15;
-    TransitionDir = -1;
-    fight.scene();
-  }
+  bench::SetUpBossFight(state.range(0));
+  for (auto _ : state) bench::BossFightFrame(state.range(0));
   TransitionStep = 0;
   state.SetItemsProcessed(state.iterations());
 }

@@ -211,10 +211,13 @@ void BlendSdl(benchmark::State& state, SDL_BlendMode mode, Uint8 alpha, Maker ma
 
 // ---- rotated: `count` draws of a size x size picture per iteration ----
 
+// `kept`: the picture kept turned by every degree, as the game keeps the
+// pictures it turns.
 template <int Size>
-void RotatedOurs(benchmark::State& state, int count) {
+void RotatedOurs(benchmark::State& state, int count, bool kept) {
   OurScreen& s = Ours();
   const int32_t pic = s.Picture(GlowOf<Size>);
+  if (kept) elDraw::KeepTurned(pic, Size, Size);
   s.FillBack();
   int n = 0;
   for (auto _ : state) {
@@ -223,6 +226,7 @@ void RotatedOurs(benchmark::State& state, int count) {
       elDraw::DrawRotated(x, y, x + Size, y + Size, (n * 7) % 360, pic, 0, 0, Size, Size);
     }
   }
+  elDraw::ForgetTurned();
   state.SetItemsProcessed(state.iterations() * count);
 }
 
@@ -250,6 +254,8 @@ void RotatedSdl(benchmark::State& state, int count) {
 
 int main(int argc, char** argv) {
   using benchmark::RegisterBenchmark;
+  RegisterBenchmark("additive 40x40/ours", BlendOurs, elDraw::DrawAdditive, GlowOf<40>);
+  RegisterBenchmark("additive 40x40/sdl", BlendSdl, SDL_BLENDMODE_ADD, 255, GlowOf<40>);
   RegisterBenchmark("additive 60x60/ours", BlendOurs, elDraw::DrawAdditive, GlowOf<60>);
   RegisterBenchmark("additive 60x60/sdl", BlendSdl, SDL_BLENDMODE_ADD, 255, GlowOf<60>);
   RegisterBenchmark("additive 80x80/ours", BlendOurs, elDraw::DrawAdditive, GlowOf<80>);
@@ -260,11 +266,12 @@ int main(int argc, char** argv) {
   RegisterBenchmark("additive arm 150x180/sdl", BlendSdl, SDL_BLENDMODE_ADD, 255, Arm);
   RegisterBenchmark("half 80x80/ours", BlendOurs, elDraw::DrawHalfTransparent, GlowOf<80>);
   RegisterBenchmark("half 80x80/sdl", BlendSdl, SDL_BLENDMODE_BLEND, 128, GlowOf<80>);
-  RegisterBenchmark("rotated 30x30 x300/ours", RotatedOurs<30>, 300);
+  RegisterBenchmark("rotated 30x30 x300/ours", RotatedOurs<30>, 300, false);
   RegisterBenchmark("rotated 30x30 x300/sdl", RotatedSdl<30>, 300);
-  RegisterBenchmark("rotated 39x39 x300/ours", RotatedOurs<39>, 300);
+  RegisterBenchmark("rotated 30x30 x300 kept/ours", RotatedOurs<30>, 300, true);
+  RegisterBenchmark("rotated 39x39 x300/ours", RotatedOurs<39>, 300, false);
   RegisterBenchmark("rotated 39x39 x300/sdl", RotatedSdl<39>, 300);
-  RegisterBenchmark("rotated 119x119/ours", RotatedOurs<119>, 1);
+  RegisterBenchmark("rotated 119x119/ours", RotatedOurs<119>, 1, false);
   RegisterBenchmark("rotated 119x119/sdl", RotatedSdl<119>, 1);
   return bench::RunWithRatios(argc, argv, bench::RatioReporter::Time::IterationReal);
 }

@@ -13,6 +13,7 @@ namespace {
 SurfaceLayout g_layout;
 SurfaceTestSettings g_tests;
 std::vector<Surface*> g_surfaces;  // every live surface
+uint64_t g_last_version = 0;       // the last content version handed out
 Display* g_display = nullptr;
 
 // Content a restored surface comes back with: recognisably not a picture.
@@ -93,6 +94,7 @@ struct SurfaceInternals {
     s->pitch_ = width * 2 + padding + (padding & 1);
     size_t words = static_cast<size_t>(s->pitch_ / 2) * static_cast<size_t>(height);
     s->memory_ = new uint16_t[words + kSpareWords]();
+    s->NewContent();
     g_surfaces.push_back(s);
     return s;
   }
@@ -117,11 +119,13 @@ struct SurfaceInternals {
     *key = static_cast<uint16_t>(s->key_);
     return s->has_key_;
   }
-  static void Touch(Surface* s) { ++s->version_; }
+  static void Touch(Surface* s) { s->NewContent(); }
   static void DropClipper(Surface* s) { s->clipper_ = nullptr; }
 };
 
 Surface::~Surface() = default;
+
+void Surface::NewContent() { version_ = ++g_last_version; }
 
 PixelView Surface::RawView() {
   PixelView v;
@@ -156,8 +160,16 @@ SurfaceResult Surface::LockFor(PixelView* out, bool wait, bool writes) {
     while (g_tests.still_drawing > 0 && waits++ < kMaxLockWaits) --g_tests.still_drawing;
   }
   locked_ = true;
-  if (writes) ++version_;
-  if (out) *out = RawView();
+  if (writes) NewContent();
+  if (out) {
+    // Field by field: a whole view built apart and copied in costs two
+    // stalled loads, and a lock is taken for every draw.
+    out->pixels = reinterpret_cast<uint8_t*>(memory_);
+    out->pitch = pitch_;
+    out->width = width_;
+    out->height = height_;
+    out->format = format_;
+  }
   return SurfaceResult::Ok;
 }
 
@@ -176,7 +188,7 @@ SurfaceResult Surface::Restore() {
   lost_ = false;
   size_t words = static_cast<size_t>(pitch_ / 2) * static_cast<size_t>(height_);
   std::fill(memory_, memory_ + words, kGarbage);
-  ++version_;
+  NewContent();
   return SurfaceResult::Ok;
 }
 
@@ -184,14 +196,14 @@ SurfaceResult Surface::SetColorKey(uint32_t key) {
   if (lost_) return SurfaceResult::SurfaceLost;
   has_key_ = true;
   key_ = key;
-  ++version_;  // keyed-copy caches depend on the key too
+  NewContent();  // keyed-copy caches depend on the key too
   return SurfaceResult::Ok;
 }
 
 SurfaceResult Surface::ClearColorKey() {
   has_key_ = false;
   key_ = 0;
-  ++version_;
+  NewContent();
   return SurfaceResult::Ok;
 }
 
@@ -229,7 +241,7 @@ SurfaceResult Surface::ReleaseDC(DeviceContext* dc) {
   if (!dc_out_ || dc != dc_) return SurfaceResult::InvalidParams;
   if (g_dc_release_hook) g_dc_release_hook(dc);
   dc_out_ = false;
-  ++version_;
+  NewContent();
   return SurfaceResult::Ok;
 }
 
@@ -266,10 +278,17 @@ SurfaceResult Fill(Surface* dst, const Rect* rect, uint16_t pixel) {
   if (area.left < 0 || area.top < 0 || area.right > dst->Width() || area.bottom > dst->Height())
     return SurfaceResult::InvalidRect;
   PixelView v = dst->RawView();
-  // The first row filled, the others copied from it: the screen is cleared
-  // this way every frame.
   uint16_t* first = v.Row(area.top) + area.left;
   const size_t count = static_cast<size_t>(area.right - area.left);
+  // The screen is cleared every frame: whole unpadded rows of a pixel whose
+  // two bytes are alike (black, white) in one memset.
+  if (count * sizeof(uint16_t) == static_cast<size_t>(v.pitch) &&
+      (pixel & 0xFF) == (pixel >> 8)) {
+    std::memset(first, pixel & 0xFF, count * sizeof(uint16_t) * (area.bottom - area.top));
+    SurfaceInternals::Touch(dst);
+    return SurfaceResult::Ok;
+  }
+  // Else the first row filled, the others copied from it.
   std::fill(first, first + count, pixel);
   for (int y = area.top + 1; y < area.bottom; ++y)
     std::memcpy(v.Row(y) + area.left, first, count * sizeof(uint16_t));
@@ -391,7 +410,10 @@ SurfaceResult CopyStretched(Surface* dst, const Rect* dst_rect, Surface* src,
   const int64_t dw = d.right - d.left, dh = d.bottom - d.top;
   SourceRows rows(src, s, src == dst);
   PixelView dv = dst->RawView();
-  std::vector<int> column(static_cast<size_t>(dw));
+  // Each destination column's source column, in a buffer kept between
+  // copies (a stretched draw in a frame allocates nothing).
+  static std::vector<int> column;
+  column.resize(static_cast<size_t>(dw));
   for (int64_t c = 0; c < dw; ++c) column[c] = static_cast<int>(c * sw / dw);
   for (int64_t row = 0; row < dh; ++row) {
     const uint16_t* sp = rows.Row(static_cast<int>(row * sh / dh));

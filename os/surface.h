@@ -168,7 +168,10 @@ class Surface {
   // Changes whenever the pixels may have changed (a write lock, a copy or
   // fill into it, a device context released, a restore).  Caches derived
   // from a surface's content (such as the opaque runs of a keyed copy)
-  // compare it to know when to recompute.
+  // compare it to know when to recompute.  No two surfaces ever share a
+  // version, so a version also names the surface: a cache kept apart from
+  // the surface is not fooled by a new surface made at a released one's
+  // address.
   uint64_t ContentVersion() const { return version_; }
 
   // For the copies of this file and for tests: the pixels without a lock.
@@ -184,6 +187,7 @@ class Surface {
   Surface() = default;
   ~Surface();
   SurfaceResult LockFor(PixelView* out, bool wait, bool writes);
+  void NewContent();  // a version no surface had before
 
   int width_ = 0, height_ = 0, pitch_ = 0;
   uint32_t caps_ = 0;

@@ -6,29 +6,20 @@
 
 #include "os/surface.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace os {
 namespace {
 
-// One row of a keyed copy, pixel by pixel (eight at a time where the machine
-// has SSE2): used before a surface's runs are encoded.
-void KeyedRowDirect(uint16_t* dst, const uint16_t* src, int width, uint16_t key) {
-  int c = 0;
-#if defined(__SSE2__)
-  const __m128i k = _mm_set1_epi16(static_cast<short>(key));
-  for (; c + 8 <= width; c += 8) {
-    const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + c));
-    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + c));
-    const __m128i transparent = _mm_cmpeq_epi16(s, k);
-    const __m128i out =
-        _mm_or_si128(_mm_and_si128(transparent, d), _mm_andnot_si128(transparent, s));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + c), out);
+// One row of a keyed copy, pixel by pixel, sixteen at a time where the row
+// has as many (one vector step on AVX2 machines, two on the rest): used
+// before a surface's runs are encoded, and for rows of short runs.
+[[gnu::always_inline]] inline void KeyedRowDirect(uint16_t* dst, const uint16_t* src, int width,
+                                                  uint16_t key) {
+  if (width >= 16) {
+    KeyedSteps<16>(dst, src, width, key);
+    return;
   }
-#endif
-  for (; c < width; ++c)
+  for (int c = 0; c < width; ++c)
     if (src[c] != key) dst[c] = src[c];
 }
 
@@ -55,39 +46,41 @@ void KeyedRowDirect(uint16_t* dst, const uint16_t* src, int width, uint16_t key)
   }
 }
 
+// Where a row's runs are short (a dithered picture: runs of a pixel or two
+// between key pixels) copying run by run costs more than testing every
+// pixel, eight at a time.  A row's part has at most this many pixels per run
+// for that.
+constexpr int kShortRunPixels = 8;
+
 // The encoded rows copied to the destination, starting at row `top` of the
-// source and drawing `h` rows whose source column `left` lands at `drow`.
-// On x86-64 it is built twice, for AVX2 machines (32-byte moves) and for
-// the rest, and the loader picks one.
+// source and drawing `h` rows whose source column `left` lands at `drow`:
+// each row from the mark before `left`, or pixel by pixel from the source
+// `src` where its runs there are short.  On x86-64 it is built twice, for
+// AVX2 machines (32-byte moves) and for the rest, and the loader picks one.
 #if defined(__x86_64__) && defined(__ELF__)
 #define VANTRIS_WIDE_MOVES __attribute__((target_clones("avx2", "default")))
 #else
 #define VANTRIS_WIDE_MOVES
 #endif
-VANTRIS_WIDE_MOVES void CopyEncoded(
-    const KeyedRunCache& cache, uint8_t* drow, intptr_t pitch, int top, int h, int left,
-    int right, bool whole) {
-  const uint16_t* p = cache.stream.data() + cache.row_at[static_cast<size_t>(top)];
-  if (whole) {
-    // The whole width: the rows follow one another in the stream.
-    for (int row = 0; row < h; ++row, drow += pitch) {
-      uint16_t* dp = reinterpret_cast<uint16_t*>(drow);
-      int at = 0;  // source column
-      for (int runs = *p++; runs > 0; --runs) {
-        at += p[0];
-        const int len = p[1];
-        CopyRun(dp + at, p + 2, len);
-        at += len;
-        p += 2 + len;
-      }
-    }
-    return;
-  }
+VANTRIS_WIDE_MOVES void CopyEncoded(const KeyedRunCache& cache, const PixelView& src,
+                                    uint8_t* drow, intptr_t pitch, int top, int h, int left,
+                                    int right) {
+  const int step = KeyedRunCache::kMarkStep;
+  const size_t first_mark = static_cast<size_t>(left / step);
+  const size_t last_mark = static_cast<size_t>((right + step - 1) / step);
   for (int row = 0; row < h; ++row, drow += pitch) {
-    p = cache.stream.data() + cache.row_at[static_cast<size_t>(top + row)];
+    const KeyedRunCache::Mark* marks =
+        cache.marks.data() + static_cast<size_t>(top + row) * cache.marks_per_row;
+    const KeyedRunCache::Mark& m = marks[first_mark];
     uint16_t* dp = reinterpret_cast<uint16_t*>(drow);
-    int at = 0;
-    for (int runs = *p++; runs > 0 && at < right; --runs) {
+    // (The runs between the two marks, a bound on those the part meets.)
+    if ((m.runs - marks[last_mark].runs) * kShortRunPixels > right - left) {
+      KeyedRowDirect(dp, src.Row(top + row) + left, right - left, cache.key);
+      continue;
+    }
+    const uint16_t* p = cache.stream.data() + m.at;
+    int at = m.column;
+    for (int runs = m.runs; runs > 0 && at < right; --runs) {
       at += p[0];
       const int len = p[1];
       const int a = std::max(at, left), b = std::min(at + len, right);
@@ -130,6 +123,25 @@ void KeyedRunCache::Encode(Surface* src, uint16_t key_value) {
     }
     stream[count_at] = runs;
   }
+  marks_per_row = (width + kMarkStep - 1) / kMarkStep + 1;  // the last past the row's end
+  marks.resize(static_cast<size_t>(height) * static_cast<size_t>(marks_per_row));
+  for (int y = 0; y < height; ++y) MarkRow(y);
+}
+
+void KeyedRunCache::MarkRow(int y) {
+  size_t at = row_at[static_cast<size_t>(y)];
+  int runs = stream[at++];
+  int column = 0;  // where the gap of the run at `at` starts
+  for (int k = 0; k < marks_per_row; ++k) {
+    // Past the runs that end at or before this mark's column.
+    while (runs > 0 && column + stream[at] + stream[at + 1] <= k * kMarkStep) {
+      column += stream[at] + stream[at + 1];
+      at += 2 + stream[at + 1];
+      --runs;
+    }
+    marks[static_cast<size_t>(y) * marks_per_row + k] =
+        Mark{at, static_cast<uint16_t>(column), static_cast<uint16_t>(runs)};
+  }
 }
 
 void KeyedRunCache::Copy(Surface* dst, int x, int y, Surface* src, int left, int top, int right,
@@ -159,7 +171,14 @@ void KeyedRunCache::Copy(Surface* dst, int x, int y, Surface* src, int left, int
   }
 
   uint8_t* drow = dv.pixels + static_cast<intptr_t>(y) * dv.pitch + static_cast<intptr_t>(x) * 2;
-  CopyEncoded(*cache, drow, dv.pitch, top, h, left, right, left == 0 && right == sv.width);
+  CopyEncoded(*cache, sv, drow, dv.pitch, top, h, left, right);
+}
+
+void KeyedRunCache::Prepare(Surface* src) {
+  if (!src->has_key_ || src->width_ > MaxEncodedWidth) return;
+  if (src->keyed_runs_ == nullptr) src->keyed_runs_ = new KeyedRunCache();
+  src->keyed_runs_->Encode(src, static_cast<uint16_t>(src->key_));
+  src->keyed_runs_->version = src->ContentVersion();
 }
 
 void KeyedRunCache::Forget(Surface* src) {
@@ -184,6 +203,13 @@ const OpaqueExtents* OpaqueExtents::Of(Surface* src) {
     extents->seen = version;
     return nullptr;
   }
+  Prepare(src);
+  return extents;
+}
+
+void OpaqueExtents::Prepare(Surface* src) {
+  if (src->extents_ == nullptr) src->extents_ = new OpaqueExtents();
+  OpaqueExtents* extents = src->extents_;
   const PixelView v = src->RawView();
   extents->first.assign(static_cast<size_t>(v.height), 0);
   extents->end.assign(static_cast<size_t>(v.height), 0);
@@ -195,8 +221,7 @@ const OpaqueExtents* OpaqueExtents::Of(Surface* src) {
     extents->first[static_cast<size_t>(y)] = first;
     extents->end[static_cast<size_t>(y)] = end;
   }
-  extents->version = version;
-  return extents;
+  extents->version = src->ContentVersion();
 }
 
 void OpaqueExtents::Forget(Surface* src) {

@@ -19,7 +19,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <deque>
 #include <mutex>
 #include <string_view>
 #include <vector>
@@ -50,8 +49,38 @@ uint64_t NowMicros() {
 uint32_t g_random_state = 1;
 
 // ---- message queue and window ----
+// The message queue: a ring over slots that only grow in number.  Input
+// arrives every frame, and a deque would take and give back a block of
+// memory every few dozen messages.
+class MessageRing {
+ public:
+  bool empty() const { return count_ == 0; }
+  size_t size() const { return count_; }
+  void clear() { head_ = count_ = 0; }
+  const Message& front() const { return slots_[head_]; }
+  void pop_front() {
+    head_ = (head_ + 1) % slots_.size();
+    --count_;
+  }
+  void push_back(const Message& message) {
+    if (count_ == slots_.size()) Grow();
+    slots_[(head_ + count_) % slots_.size()] = message;
+    ++count_;
+  }
+
+ private:
+  void Grow() {
+    std::vector<Message> more(std::max<size_t>(64, slots_.size() * 2));
+    for (size_t i = 0; i < count_; ++i) more[i] = slots_[(head_ + i) % slots_.size()];
+    slots_.swap(more);
+    head_ = 0;
+  }
+  std::vector<Message> slots_;
+  size_t head_ = 0, count_ = 0;
+};
+
 std::mutex g_queue_mutex;
-std::deque<Message> g_queue;
+MessageRing g_queue;
 std::vector<PumpHook> g_pump_hooks;
 
 struct WindowState {
@@ -75,9 +104,18 @@ bool g_said_no_box = false;  // the failure to show a box was said
 int g_cursor_x = 0, g_cursor_y = 0;
 
 void RunPumpHooks() {
-  // Copy first: a hook may add or remove hooks.
-  std::vector<PumpHook> hooks = g_pump_hooks;
-  for (PumpHook hook : hooks) hook();
+  // Copy first: a hook may add or remove hooks.  The pump runs every frame,
+  // so the copy stays on the stack while the hooks fit (they are few).
+  constexpr size_t kOnStack = 8;
+  if (g_pump_hooks.size() > kOnStack) {
+    const std::vector<PumpHook> hooks = g_pump_hooks;
+    for (PumpHook hook : hooks) hook();
+    return;
+  }
+  std::array<PumpHook, kOnStack> hooks;
+  const size_t count = g_pump_hooks.size();
+  std::copy(g_pump_hooks.begin(), g_pump_hooks.end(), hooks.begin());
+  for (size_t i = 0; i < count; ++i) hooks[i]();
 }
 
 void ApplyCursor() {

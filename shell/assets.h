@@ -31,6 +31,15 @@ struct AssetEntry {
 extern const AssetEntry AssetCatalogue[];
 extern const int AssetCount;
 
-// Display start-up, clip rectangle, every picture and sound in list order,
-// HighScore 500, and the title as the first scene.
+// A picture the game draws turned, in a square box of `size` pixels.
+struct TurnedPicture {
+  int32_t* handle;
+  int32_t size;
+};
+extern const TurnedPicture TurnedPictures[];
+extern const int TurnedPictureCount;
+
+// Display start-up, clip rectangle, every picture and sound in list order
+// (the turned ones kept turned by every degree), HighScore 500, and the
+// title as the first scene.
 void LoadAssets();

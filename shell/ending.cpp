@@ -31,6 +31,10 @@ const char* const EndingCredits[EndingCreditCount] = {
     "SEE YOU AGAIN IN THE SKY",
 };
 
+void PrepareEndingCredits() {
+  for (const char* line : EndingCredits) elDraw::PreparePrintText(line);
+}
+
 namespace {
 
 bool Within(float low, float high) { return low <= ScrollPos && ScrollPos <= high; }

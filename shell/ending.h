@@ -18,6 +18,8 @@ constexpr float EndingLength = 1600.0f;  // past this the scene goes to the titl
 constexpr int32_t EndingCreditCount = 7;
 // The credit lines, drawn at x 280 from y 180, 20 pixels apart.
 extern const char* const EndingCredits[EndingCreditCount];
+// The credits' font and glyphs made ready (at start-up, not in the ending).
+void PrepareEndingCredits();
 
 // Height of the ending's game-over banner: 30 on entry, growing by 30 pixels
 // per second while it is drawn.

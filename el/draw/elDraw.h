@@ -15,3 +15,4 @@
 #include "el/draw/text.h"
 #include "el/draw/textbox.h"
 #include "el/draw/transition_state.h"
+#include "el/draw/turned_pictures.h"

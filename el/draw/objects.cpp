@@ -9,6 +9,7 @@
 #include "os/bmp.h"
 #include "os/path.h"
 #include "os/resources.h"
+#include "os/surface_blit.h"
 
 SpriteObject SpriteObjects[SpriteObjectCount];
 
@@ -44,6 +45,12 @@ void ApplyLoadKey(SpriteObject& o) {
     SetSurfaceColorKey(o.Surface, LoadKeyColor);
     o.KeyColor = LoadKeyColor;
   }
+}
+
+void PrepareLoadedPicture(SpriteObject& o) {
+  if (o.Surface == nullptr) return;
+  os::KeyedRunCache::Prepare(o.Surface);
+  os::OpaqueExtents::Prepare(o.Surface);
 }
 
 bool CreateObjectInSlot(int slot, int32_t width, int32_t height, int32_t memory_mode) {
@@ -155,6 +162,7 @@ bool LoadIntoSlot(SpriteObject& o, const char* name, int32_t memory_mode, std::s
     }
   }
   ApplyLoadKey(o);
+  PrepareLoadedPicture(o);
   return true;
 }
 

@@ -170,6 +170,7 @@ int32_t FinishPack(const char* fn, FILE* f, int32_t target, const PackEntry& e,
   }
   SpriteObject& o = SpriteObjects[target];
   ApplyLoadKey(o);
+  PrepareLoadedPicture(o);
   SetSlotName(o, upper.c_str());
   o.Packed = 1;
   o.ReloadMode = 2;

@@ -7,8 +7,9 @@
 // source position lies inside the picture and the clip rectangle, so its
 // inner loop has no test (a transparent pixel keeps the destination without
 // a branch either); it steps the quotients themselves in fixed point, and on
-// AVX2 machines takes eight pixels a step.  The rest of the family shares
-// one plain loop.
+// AVX2 machines takes eight pixels a step.  A picture kept turned
+// (el/draw/turned_pictures.h) is copied from its kept turn instead, which
+// that same loop made.  The rest of the family shares one plain loop.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -20,6 +21,7 @@
 
 #include "el/draw/soft_blit.h"
 #include "el/draw/soft_blit_frame.h"
+#include "el/draw/turned_pictures.h"
 
 namespace elDraw {
 namespace {
@@ -198,15 +200,10 @@ __attribute__((target("avx2"))) void RunWide(uint16_t* d, int64_t n, const uint1
 }
 #endif
 
-// The box and its clipping, shared by the family.  Columns X0..W-1 and rows
-// Y0..H-1 of the box lie inside the clip rectangle.
-struct RotatedBox {
-  int64_t left, top, bw, bh;
-  int64_t w, h, x0, y0;
-};
-
-// False when nothing of the box is inside the clip rectangle.
-bool ClipRotatedBox(int32_t left, int32_t top, int32_t right, int32_t bottom, RotatedBox* box) {
+// The box and its clipping, shared by the family; false when nothing of the
+// box is inside the clip rectangle.
+bool ClipRotatedBox(int32_t left, int32_t top, int32_t right, int32_t bottom,
+                    soft::TurnBox* box) {
   const soft::Box clip = soft::ClipBox();
   box->left = left;
   box->top = top;
@@ -268,7 +265,7 @@ int32_t DrawFamily(int32_t left, int32_t top, int32_t right, int32_t bottom, int
                    int32_t src_bottom, FamilyMember member) {
   os::Surface* source = soft::SpriteSurface(handle);
   if (source == nullptr) return 0;
-  RotatedBox box;
+  soft::TurnBox box;
   if (!ClipRotatedBox(left, top, right, bottom, &box)) return 1;
   if (box.bw > kMaxBox || box.bh > kMaxBox) return 0;
   if (member.scaled && (!UsableScale(member.x_scale) || !UsableScale(member.y_scale))) return 0;
@@ -329,68 +326,84 @@ int32_t DrawFamily(int32_t left, int32_t top, int32_t right, int32_t bottom, int
 
 }  // namespace
 
+namespace soft {
+
+void TurnRows(const Plane& src, const Plane& dst, const TurnBox& box, int32_t angle,
+              const SourceRect& rect) {
+  const int32_t src_left = rect.left, src_top = rect.top;
+  const int64_t sw = int64_t{rect.right} - src_left, sh = int64_t{rect.bottom} - src_top;
+  const int64_t offx = (box.bw - sw) >> 1, offy = (box.bh - sh) >> 1;
+  // Truncated positions q whose source column q - offx lies inside both the
+  // source rectangle and the picture (likewise for rows).
+  const int64_t qx_lo = std::max<int64_t>(0, -int64_t{src_left}) + offx;
+  const int64_t qx_hi = std::min<int64_t>(sw, int64_t{src.width} - src_left) - 1 + offx;
+  const int64_t qy_lo = std::max<int64_t>(0, -int64_t{src_top}) + offy;
+  const int64_t qy_hi = std::min<int64_t>(sh, int64_t{src.height} - src_top) - 1 + offy;
+  const RotationStart start(angle, box.bw, box.bh);
+
+  // Source index of the truncated position (0, 0).
+  const ptrdiff_t origin = (src_top - offy) * src.pitch + (src_left - offx);
+  const ptrdiff_t spitch = src.pitch;
+  const uint16_t* const sbase = src.base;
+  const int32_t sin_a = start.sin_a, cos_a = start.cos_a;
+  // With a box at least the source's size every drawn position has u, v
+  // above -360 (the quotients are not negative).
+  const bool above_minus_360 = qx_lo >= 0 && qy_lo >= 0;
+#if defined(__x86_64__)
+  // (The lanes' index sums wrap in 32 bits, which leaves every index of
+  // a picture of fewer than 2^31 words right.)
+  const bool wide = above_minus_360 && PixelEngine >= RowEngine::Vector256 &&
+                    qx_hi < kWideQuotientLimit && qy_hi < kWideQuotientLimit &&
+                    int64_t{src.height} * spitch <= INT32_MAX && std::abs(origin) <= INT32_MAX;
+#endif
+  const ColumnBounds columns(cos_a, qx_lo, qx_hi), rows(sin_a, qy_lo, qy_hi);
+  for (int64_t i = box.y0; i < box.h; ++i) {
+    const int64_t u0 = start.u - i * sin_a;
+    const int64_t v0 = start.v + i * cos_a;
+    int64_t lo = box.x0, hi = box.w;
+    columns.Narrow(u0, &lo, &hi);
+    rows.Narrow(v0, &lo, &hi);
+    if (lo >= hi) continue;
+    int32_t u = static_cast<int32_t>(u0 + lo * cos_a);
+    int32_t v = static_cast<int32_t>(v0 + lo * sin_a);
+    uint16_t* __restrict d =
+        dst.base + dst.Index(static_cast<int>(box.left + lo), static_cast<int>(box.top + i));
+    if (above_minus_360) {
+      // Inside the run u, v > -360, where u / 360 truncated is max(u, 0) / 360.
+#if defined(__x86_64__)
+      if (wide && hi - lo >= 8 && hi - lo < kWideRunLimit) {
+        RunWide(d, hi - lo, sbase, origin, spitch, u, v, cos_a, sin_a);
+        continue;
+      }
+#endif
+      RunScalar(d, hi - lo, sbase, origin, spitch, u, v, cos_a, sin_a);
+    } else {
+      for (int64_t n = hi - lo; n > 0; --n, ++d, u += cos_a, v += sin_a) {
+        const uint16_t p = sbase[origin + (v / 360) * spitch + u / 360];
+        *d = KeyedPixel(p, *d);
+      }
+    }
+  }
+}
+
+}  // namespace soft
+
 int32_t DrawRotated(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t angle,
                     int32_t handle, int32_t src_left, int32_t src_top, int32_t src_right,
                     int32_t src_bottom) {
   os::Surface* source = soft::SpriteSurface(handle);
   if (source == nullptr) return 0;
-  RotatedBox box;
+  soft::TurnBox box;
   if (!ClipRotatedBox(left, top, right, bottom, &box)) return 1;
   if (box.bw > kMaxBox || box.bh > kMaxBox) return 0;
-
-  const int64_t sw = int64_t{src_right} - src_left, sh = int64_t{src_bottom} - src_top;
-  const int64_t offx = (box.bw - sw) >> 1, offy = (box.bh - sh) >> 1;
-  // Truncated positions q whose source column q - offx lies inside both the
-  // source rectangle and the picture (likewise for rows).
-  const int64_t qx_lo = std::max<int64_t>(0, -int64_t{src_left}) + offx;
-  const int64_t qx_hi = std::min<int64_t>(sw, int64_t{source->Width()} - src_left) - 1 + offx;
-  const int64_t qy_lo = std::max<int64_t>(0, -int64_t{src_top}) + offy;
-  const int64_t qy_hi = std::min<int64_t>(sh, int64_t{source->Height()} - src_top) - 1 + offy;
-  const RotationStart start(angle, box.bw, box.bh);
-
+  const soft::SourceRect rect{src_left, src_top, src_right, src_bottom};
   return soft::WithLockedPair(source, [&](const Plane& src, const Plane& dst) {
-    // Source index of the truncated position (0, 0).
-    const ptrdiff_t origin = (src_top - offy) * src.pitch + (src_left - offx);
-    const ptrdiff_t spitch = src.pitch;
-    const uint16_t* const sbase = src.base;
-    const int32_t sin_a = start.sin_a, cos_a = start.cos_a;
-    // With a box at least the source's size every drawn position has u, v
-    // above -360 (the quotients are not negative).
-    const bool above_minus_360 = qx_lo >= 0 && qy_lo >= 0;
-#if defined(__x86_64__)
-    // (The lanes' index sums wrap in 32 bits, which leaves every index of
-    // a picture of fewer than 2^31 words right.)
-    const bool wide = above_minus_360 && soft::PixelEngine == soft::RowEngine::Vector256 &&
-                      qx_hi < kWideQuotientLimit && qy_hi < kWideQuotientLimit &&
-                      int64_t{src.height} * spitch <= INT32_MAX && std::abs(origin) <= INT32_MAX;
-#endif
-    const ColumnBounds columns(cos_a, qx_lo, qx_hi), rows(sin_a, qy_lo, qy_hi);
-    for (int64_t i = box.y0; i < box.h; ++i) {
-      const int64_t u0 = start.u - i * sin_a;
-      const int64_t v0 = start.v + i * cos_a;
-      int64_t lo = box.x0, hi = box.w;
-      columns.Narrow(u0, &lo, &hi);
-      rows.Narrow(v0, &lo, &hi);
-      if (lo >= hi) continue;
-      int32_t u = static_cast<int32_t>(u0 + lo * cos_a);
-      int32_t v = static_cast<int32_t>(v0 + lo * sin_a);
-      uint16_t* __restrict d =
-          dst.base + dst.Index(static_cast<int>(box.left + lo), static_cast<int>(box.top + i));
-      if (above_minus_360) {
-        // Inside the run u, v > -360, where u / 360 truncated is max(u, 0) / 360.
-#if defined(__x86_64__)
-        if (wide && hi - lo >= 8 && hi - lo < kWideRunLimit) {
-          RunWide(d, hi - lo, sbase, origin, spitch, u, v, cos_a, sin_a);
-          continue;
-        }
-#endif
-        RunScalar(d, hi - lo, sbase, origin, spitch, u, v, cos_a, sin_a);
-      } else {
-        for (int64_t n = hi - lo; n > 0; --n, ++d, u += cos_a, v += sin_a) {
-          const uint16_t p = sbase[origin + (v / 360) * spitch + u / 360];
-          *d = KeyedPixel(p, *d);
-        }
-      }
+    soft::Turn turn;
+    if (soft::FindTurn(handle, source, src, box.bw, box.bh, rect, angle, &turn)) {
+      soft::DrawTurn(turn, dst, box);
+    } else {
+      ++soft::FreshTurns;
+      soft::TurnRows(src, dst, box, angle, rect);
     }
   });
 }

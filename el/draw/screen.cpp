@@ -7,6 +7,7 @@
 #include "el/draw/text.h"
 #include "el/draw/transition_state.h"
 #include "el/draw/tables.h"
+#include "el/draw/turned_pictures.h"
 #include "el/input/joystick.h"
 #include "el/sound/elSound.h"
 #include "el/system/app_state.h"
@@ -273,6 +274,7 @@ void Shutdown() {
     if (ScreenDC && BackBuffer) BackBuffer->ReleaseDC(ScreenDC);
     ScreenDC = nullptr;
     for (SpriteObject& o : SpriteObjects) EmptySlot(o);
+    ForgetTurned();
     os::ReleaseClipper(WindowClipper);
     WindowClipper = nullptr;
     os::ReleaseSurface(PrimarySurface);

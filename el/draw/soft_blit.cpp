@@ -10,6 +10,7 @@ RowEngine PixelEngine = WidestEngine();
 RowEngine WidestEngine() {
 #if defined(__x86_64__)
   __builtin_cpu_init();
+  if (__builtin_cpu_supports("avx512bw")) return RowEngine::Vector512;
   if (__builtin_cpu_supports("avx2")) return RowEngine::Vector256;
 #endif
   return RowEngine::Vector128;
@@ -75,15 +76,6 @@ bool ClipArea(int64_t x, int64_t y, int64_t left, int64_t top, int64_t right, in
   out->w = static_cast<int>(w);
   out->h = static_cast<int>(h);
   return true;
-}
-
-Plane ToPlane(const os::PixelView& view) {
-  Plane plane;
-  plane.base = reinterpret_cast<uint16_t*>(view.pixels);
-  plane.pitch = view.pitch / 2;
-  plane.width = view.width;
-  plane.height = view.height;
-  return plane;
 }
 
 int ClampLevel(int32_t level) { return std::clamp<int32_t>(level, 0, 31); }

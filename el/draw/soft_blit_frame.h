@@ -57,7 +57,10 @@ os::Surface* SpriteSurface(int32_t handle);
 bool ClipArea(int64_t x, int64_t y, int64_t left, int64_t top, int64_t right, int64_t bottom,
               int pic_w, int pic_h, const Box& clip, Area* out);
 
-Plane ToPlane(const os::PixelView& view);
+// (Inline: every blit makes two.)
+inline Plane ToPlane(const os::PixelView& view) {
+  return Plane{reinterpret_cast<uint16_t*>(view.pixels), view.pitch / 2, view.width, view.height};
+}
 
 // Whether a blit writes into its source surface too.
 enum class SourceUse { Read, Write };
@@ -139,8 +142,10 @@ int KeyedBlit(int32_t x, int32_t y, int32_t handle, int32_t left, int32_t top, i
 
 // How the fast software blits run their pixels: one at a time, or on the
 // vectors of 128-bit registers (SSE2 on x86-64, the baseline every such
-// machine has) or of 256-bit ones (AVX2).
-enum class RowEngine : uint8_t { Scalar, Vector128, Vector256 };
+// machine has), of 256-bit ones (AVX2), or of 512-bit ones (AVX-512BW, whose
+// masked loads and stores take a row narrower than a step in one step).
+// Each engine also runs what the narrower ones do.
+enum class RowEngine : uint8_t { Scalar, Vector128, Vector256, Vector512 };
 
 // The engine in use: the widest this machine runs, chosen at start-up (the
 // table build).  Tests may lower it to check a narrower engine.

@@ -207,6 +207,15 @@ void PrintText(int32_t x, int32_t y, const char* text) {
   DeleteFont();
 }
 
+void PreparePrintText(const char* text) {
+  if (!text) return;
+  SelectFont(FaceGothic, 12, 0, 0, 0, 0);
+  SetTextColor(0xFFFFFF, 0x800000, 0);
+  int32_t width = 0, height = 0;
+  os::GetTextExtent(TextDC, text, static_cast<int32_t>(std::strlen(text)), &width, &height);
+  DeleteFont();
+}
+
 void PrintFormat(int32_t x, int32_t y, const char* format, ...) {
   char buffer[256];
   va_list args;

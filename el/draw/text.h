@@ -62,6 +62,10 @@ void SetTextColor(uint32_t text_color, uint32_t back_color, int32_t transparent)
 void TextOut(int32_t x, int32_t y, const char* text);
 // 12-pixel sans-serif, white on an opaque navy background, on the back buffer.
 void PrintText(int32_t x, int32_t y, const char* text);
+// Opens the font PrintText draws with and makes the glyphs of `text` ready
+// (and what drawing text sets up the first time), so that the frame that
+// first prints it does none of that work.
+void PreparePrintText(const char* text);
 // The same after printf-style formatting into 256 bytes (longer results are cut).
 void PrintFormat(int32_t x, int32_t y, const char* format, ...)
     __attribute__((format(printf, 3, 4)));

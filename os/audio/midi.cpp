@@ -169,7 +169,10 @@ uint32_t MidiCommand(std::string_view command, char* answer, size_t answer_size,
                      Window callback) {
   if (answer && answer_size > 0) answer[0] = '\0';
   BackendSequencer()->NoteCommand(command);
-  std::vector<std::string> t;
+  // The tokens' buffer is kept between commands (no command runs another):
+  // the music stops in frames of play, which allocate nothing.
+  static std::vector<std::string> t;
+  t.clear();
   if (!Tokenize(command, &t)) return MidiErrSyntax;
   if (t.empty()) return MidiErrUnknownCommand;
   const std::string& verb = t[0];

@@ -38,6 +38,10 @@ constexpr GdiObject kFirstCreated = 0x100;
 
 struct Objects {
   std::unordered_map<GdiObject, ObjectRecord> records;
+  // Nodes of erased records, reused by the next ones: text makes and
+  // deletes a font every time it is drawn, and the map would allocate a
+  // node each time.
+  std::vector<std::unordered_map<GdiObject, ObjectRecord>::node_type> spare;
   GdiObject next = kFirstCreated;
   size_t live = 0;
 };
@@ -86,14 +90,26 @@ GdiObject Add(ObjectRecord record) {
   Objects& t = Table();
   const GdiObject handle = t.next++;
   if (t.next == 0) t.next = kFirstCreated;
-  t.records[handle] = std::move(record);
+  if (t.spare.empty() || t.records.contains(handle)) {
+    t.records[handle] = std::move(record);
+  } else {
+    auto node = std::move(t.spare.back());
+    t.spare.pop_back();
+    node.key() = handle;
+    node.mapped() = std::move(record);
+    t.records.insert(std::move(node));
+  }
   ++t.live;
   return handle;
 }
 
 void Erase(GdiObject handle) {
   Objects& t = Table();
-  if (t.records.erase(handle) > 0) --t.live;
+  auto node = t.records.extract(handle);
+  if (node.empty()) return;
+  --t.live;
+  node.mapped() = ObjectRecord{};  // lets go of its font
+  t.spare.push_back(std::move(node));
 }
 
 GdiObject Stock(StockObject which) { return kFirstStock + static_cast<GdiObject>(which); }
@@ -108,9 +124,16 @@ struct DcState {
   Point position;
 };
 
-std::unordered_map<DeviceContext*, DcState>& States() {
-  static auto* states = new std::unordered_map<DeviceContext*, DcState>;
+using DcStates = std::unordered_map<DeviceContext*, DcState>;
+DcStates& States() {
+  static auto* states = new DcStates;
   return *states;
+}
+// Nodes of the states of device contexts taken back, reused by the next
+// ones handed out (every frame that draws text hands one out).
+std::vector<DcStates::node_type>& SpareStates() {
+  static auto* spare = new std::vector<DcStates::node_type>;
+  return *spare;
 }
 
 void Unselect(GdiObject handle) {
@@ -125,7 +148,7 @@ void OnRelease(DeviceContext* dc) {
   auto it = states.find(dc);
   if (it == states.end()) return;
   const DcState state = it->second;
-  states.erase(it);
+  SpareStates().push_back(states.extract(it));
   Unselect(state.font);
   Unselect(state.pen);
   Unselect(state.brush);
@@ -147,7 +170,13 @@ DcState* StateOf(DeviceContext* dc) {
   state.font = Stock(StockObject::DefaultFont);
   state.pen = Stock(StockObject::BlackPen);
   state.brush = Stock(StockObject::WhiteBrush);
-  return &states.emplace(dc, state).first->second;
+  std::vector<DcStates::node_type>& spare = SpareStates();
+  if (spare.empty()) return &states.emplace(dc, state).first->second;
+  auto node = std::move(spare.back());
+  spare.pop_back();
+  node.key() = dc;
+  node.mapped() = state;
+  return &states.insert(std::move(node)).position->second;
 }
 
 ObjectRecord& Selected(GdiObject handle) { return *Find(handle); }
@@ -221,14 +250,22 @@ struct GlyphRun {
   char32_t ch = 0;
 };
 
-std::vector<GlyphRun> Glyphs(const char* text, size_t length) {
-  std::vector<GlyphRun> out;
+// The glyphs of the text into `out`.  Callers keep their buffer between
+// calls (text is drawn every frame): DrawText its own, since it holds its
+// glyphs while TextOutClipped draws a line, and the rest LineGlyphs().
+// (Measuring a line makes the buffer big enough to draw it.)
+std::vector<GlyphRun>& LineGlyphs() {
+  static auto* glyphs = new std::vector<GlyphRun>;
+  return *glyphs;
+}
+
+void Glyphs(const char* text, size_t length, std::vector<GlyphRun>* out) {
+  out->clear();
   for (size_t i = 0; i < length;) {
     const size_t n = SjisGlyphLength(text, length, i);
-    out.push_back(GlyphRun{i, n, DecodeSjisGlyph(text + i, n)});
+    out->push_back(GlyphRun{i, n, DecodeSjisGlyph(text + i, n)});
     i += n;
   }
-  return out;
 }
 
 void DrawMask(const PixelView& view, const Rect& clip, const GlyphMask& glyph, int x, int y,
@@ -260,7 +297,8 @@ void TextOutClipped(DeviceContext* dc, const DcState& state, const Rect& clip_in
   ObjectRecord& record = Selected(state.font);
   SizedFont& font = FontOf(record);
   const TextMetrics& m = font.Metrics();
-  const std::vector<GlyphRun> runs = Glyphs(text, length);
+  std::vector<GlyphRun>& runs = LineGlyphs();
+  Glyphs(text, length, &runs);
   int total = 0;
   for (const GlyphRun& run : runs) total += font.Advance(run.ch);
   const uint16_t ink = ColorToPixel(view.format, state.text_color);
@@ -378,9 +416,10 @@ void LayoutParagraph(SizedFont& font, const std::vector<GlyphRun>& runs, size_t 
   lines->push_back(line);
 }
 
-std::vector<Line> Layout(SizedFont& font, const std::vector<GlyphRun>& runs, int max_width,
-                         uint32_t format) {
-  std::vector<Line> lines;
+// The lines of the text into `lines` (a buffer kept by the caller).
+void Layout(SizedFont& font, const std::vector<GlyphRun>& runs, int max_width, uint32_t format,
+            std::vector<Line>* lines) {
+  lines->clear();
   const bool single = (format & DrawTextSingleLine) != 0;
   const bool wrap = (format & DrawTextWordBreak) != 0 && !single;
   const size_t n = runs.size();
@@ -388,12 +427,11 @@ std::vector<Line> Layout(SizedFont& font, const std::vector<GlyphRun>& runs, int
   while (i < n) {
     size_t end = i;
     while (end < n && !(IsBreakChar(runs[end].ch) && !single)) ++end;
-    LayoutParagraph(font, runs, i, end, max_width, wrap, &lines);
+    LayoutParagraph(font, runs, i, end, max_width, wrap, lines);
     if (end >= n) break;
     i = end + 1;  // past the line break ("\r\n" counts once)
     if (runs[end].ch == '\r' && i < n && runs[i].ch == '\n') ++i;
   }
-  return lines;
 }
 
 }  // namespace
@@ -641,7 +679,8 @@ bool GetTextExtent(DeviceContext* dc, const char* text, int32_t length, int32_t*
   DcState* state = StateOf(dc);
   if (!state || !text || length < 0) return false;
   SizedFont& font = FontOf(Selected(state->font));
-  const std::vector<GlyphRun> runs = Glyphs(text, static_cast<size_t>(length));
+  std::vector<GlyphRun>& runs = LineGlyphs();
+  Glyphs(text, static_cast<size_t>(length), &runs);
   if (cx) *cx = Width(font, runs, 0, runs.size());
   if (cy) *cy = font.Metrics().height;
   return true;
@@ -654,8 +693,10 @@ int32_t DrawText(DeviceContext* dc, const char* text, int32_t length, Rect* rect
   const size_t n = length < 0 ? std::strlen(text) : static_cast<size_t>(length);
   SizedFont& font = FontOf(Selected(state->font));
   const int line_height = font.Metrics().height;
-  const std::vector<GlyphRun> runs = Glyphs(text, n);
-  const std::vector<Line> lines = Layout(font, runs, rect->right - rect->left, format);
+  static std::vector<GlyphRun> runs;
+  static std::vector<Line> lines;
+  Glyphs(text, n, &runs);
+  Layout(font, runs, rect->right - rect->left, format, &lines);
   const int height = static_cast<int>(lines.size()) * line_height;
   if (format & DrawTextCalcRect) {
     int widest = 0;

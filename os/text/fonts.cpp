@@ -386,7 +386,7 @@ class FreeTypeFont final : public SizedFont {
 };
 
 struct FontKey {
-  std::string file;
+  std::string_view file;  // a resolved face's, which stays as long as the process
   int index;
   int32_t height;
   bool bold, italic, synth_bold, synth_italic;
@@ -454,30 +454,31 @@ int EnumerateFontFaces(FontFaceCallback callback, intptr_t user) {
   return result;
 }
 
-ResolvedFace ResolveFontFace(std::string_view face_sjis, int32_t weight, bool italic,
-                             uint8_t charset) {
+const ResolvedFace& ResolveFontFace(std::string_view face_sjis, int32_t weight, bool italic,
+                                    uint8_t charset) {
   std::lock_guard<std::recursive_mutex> lock(g_font_mutex);
   ResolveKey key{std::string(face_sjis), weight >= 600, italic, charset == CharsetShiftJis};
   FontCache& cache = Cache();
   auto it = cache.resolved.find(key);
   if (it != cache.resolved.end()) return it->second;
   ResolvedFace face = ResolveUncached(SjisToUtf8(face_sjis), key.bold, key.italic, key.japanese);
-  cache.resolved.emplace(key, face);
-  return face;
+  return cache.resolved.emplace(key, face).first->second;
 }
 
 std::shared_ptr<SizedFont> OpenFont(const LogFont& font) {
   std::lock_guard<std::recursive_mutex> lock(g_font_mutex);
   const std::string_view name(font.face_name, strnlen(font.face_name, sizeof font.face_name));
-  const ResolvedFace face = ResolveFontFace(name, font.weight, font.italic != 0, font.charset);
+  const ResolvedFace& face = ResolveFontFace(name, font.weight, font.italic != 0, font.charset);
   const int32_t height = std::clamp(font.height, -kMaxCellHeight, kMaxCellHeight);
   FontKey key{face.file,          face.index,           height, font.weight >= 600,
               font.italic != 0,   face.synthetic_bold,  face.synthetic_italic};
   FontCache& cache = Cache();
   auto it = cache.fonts.find(key);
   if (it != cache.fonts.end()) {
-    cache.order.remove(key);
-    cache.order.push_front(key);
+    // To the front, moving the list's own node (a font is opened every time
+    // text is drawn: no allocation).
+    cache.order.splice(cache.order.begin(), cache.order,
+                       std::find(cache.order.begin(), cache.order.end(), key));
     return it->second;
   }
   auto sized = std::make_shared<FreeTypeFont>(face, height, font.weight, font.italic != 0);

@@ -97,8 +97,9 @@ struct ResolvedFace {
   bool synthetic_bold = false;
   bool synthetic_italic = false;
 };
-ResolvedFace ResolveFontFace(std::string_view face_sjis, int32_t weight, bool italic,
-                             uint8_t charset);
+// (The answer is cached for the process's life, and stays where it is.)
+const ResolvedFace& ResolveFontFace(std::string_view face_sjis, int32_t weight, bool italic,
+                                    uint8_t charset);
 
 // ---- sized fonts and glyphs -----------------------------------------------------
 

@@ -164,6 +164,40 @@ TEST_P(SurfaceTest, KeyedCachedRunsGiveThePerPixelResultForAnyRectangle) {
   EXPECT_TRUE(os::KeyedRunCache::Cached(src));
 }
 
+// A wide sheet of cells, its runs made at once: solid bands, dithered bands
+// (runs of one pixel) and scattered ones side by side, so that a cell's rows
+// start from marks inside runs and gaps and meet both long and short runs.
+TEST_P(SurfaceTest, KeyedCellsOfAPreparedWideSheetGiveThePerPixelResult) {
+  const int w = 421, h = 23;
+  os::Surface* src = Make(w, h, os::SurfaceOffscreen | os::SurfaceSystemMemory);
+  os::Surface* dst = Make(w, h);
+  const uint16_t key = 0;
+  os::PixelView v = src->RawView();
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const uint16_t p = static_cast<uint16_t>(1 + x * 3 + y);
+      switch ((x / 37 + y / 7) % 4) {
+        case 0: v.Row(y)[x] = p; break;                            // solid
+        case 1: v.Row(y)[x] = (x + y) % 2 ? key : p; break;        // dithered
+        case 2: v.Row(y)[x] = os::Random() % 3 ? p : key; break;   // scattered
+        default: v.Row(y)[x] = key; break;                         // clear
+      }
+    }
+  ASSERT_TRUE(os::Succeeded(src->SetColorKey(key)));
+  os::KeyedRunCache::Prepare(src);
+  ASSERT_TRUE(os::KeyedRunCache::Cached(src));
+  for (int cell : {1, 20, 60, 64, 65, 100, 128, 200}) {
+    for (int left = 0; left + cell <= w; left += 13) {
+      os::Fill(dst, nullptr, 0x7777);
+      std::vector<uint16_t> expect = Pixels(dst);
+      const os::Rect rect{left, 0, left + cell, h};
+      ASSERT_TRUE(os::Succeeded(os::CopyKeyed(dst, w - cell, 0, src, &rect)));
+      Reference(expect, w, w - cell, 0, src, rect, key);
+      ASSERT_EQ(Pixels(dst), expect) << "cell " << cell << " from " << left;
+    }
+  }
+}
+
 TEST_P(SurfaceTest, KeyedANewContentOrKeyIsSeenAtOnce) {
   os::Surface* src = Make(8, 1);
   os::Surface* dst = Make(8, 1);

@@ -41,7 +41,8 @@ class FastBlits : public SoftBlitTest, public ::testing::WithParamInterface<Layo
   // Every engine this machine runs.
   static std::vector<RowEngine> Engines() {
     std::vector<RowEngine> engines = {RowEngine::Scalar, RowEngine::Vector128};
-    if (elDraw::soft::WidestEngine() == RowEngine::Vector256) engines.push_back(RowEngine::Vector256);
+    for (RowEngine wide : {RowEngine::Vector256, RowEngine::Vector512})
+      if (elDraw::soft::WidestEngine() >= wide) engines.push_back(wide);
     return engines;
   }
   void RandomScreen() {

@@ -11,12 +11,10 @@
 // longest the limiter gives).  Every scene frame is handed to a callback
 // with the scene it ran and what the pass cost in wall-clock time.
 #pragma once
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -77,13 +75,7 @@ inline std::string RouteAssetDir() {
 template <class OnFrame>
 bool PlayRoute(const Route& route, int level, uint32_t frame_ms, OnFrame&& on_frame,
                int profiled = -1) {
-  // A lock folder of this process's own, so that runs side by side do not
-  // meet each other's single-instance lock.
-  const std::string runtime = (std::filesystem::temp_directory_path() /
-                               ("vantris-route-bench-" + std::to_string(::getpid())))
-                                  .string();
-  std::filesystem::create_directories(runtime);
-  setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+  SingleInstanceLock = 0;  // runs beside the game and other benchmarks
   StartHeadless();
   os::headless::ClearBoxes();
   os::SetExeDir(RouteAssetDir() + "/");

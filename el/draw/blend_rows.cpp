@@ -69,8 +69,7 @@ struct AdditiveRule {
   uint16_t operator()(uint16_t s, uint16_t d) const { return table(s, d); }
 
   template <int N>
-  [[gnu::always_inline]] void Blend(typename Lanes<N>::U& d,
-                                    const typename Lanes<N>::U& s) const {
+  [[gnu::always_inline]] void Mix(typename Lanes<N>::U& d, const typename Lanes<N>::U& s) const {
     using U = typename Lanes<N>::U;
     using I = typename Lanes<N>::I;
     U sp = s, dp = d;
@@ -79,10 +78,32 @@ struct AdditiveRule {
       dp = (I)dp < 0 ? 0 : dp;
     }
     U out = {};
-    Channel<N, L::red>(out, sp, dp);
-    Channel<N, L::green>(out, sp, dp);
-    Channel<N, L::blue>(out, sp, dp);
-    d = s == 0 ? d : out;
+    if constexpr (Darken) {
+      Channel<N, L::red>(out, sp, dp);
+      Channel<N, L::green>(out, sp, dp);
+      Channel<N, L::blue>(out, sp, dp);
+    } else {
+      SaturatingSum<N>(out, sp, dp);
+    }
+    d = out;
+  }
+
+  // The three fields added at once in each lane: below each field's top bit
+  // the sums cannot reach the next field; the top bits are added without
+  // their carry, which is found apart and fills its field with ones.
+  template <int N>
+  [[gnu::always_inline]] static void SaturatingSum(typename Lanes<N>::U& out,
+                                                  const typename Lanes<N>::U& s,
+                                                  const typename Lanes<N>::U& d) {
+    using U = typename Lanes<N>::U;
+    constexpr uint16_t tops = (16 << L::red) | (16 << L::green) | (16 << L::blue);
+    constexpr uint16_t lows = ((15 << L::red) | (15 << L::green) | (15 << L::blue));
+    const U low = (s & lows) + (d & lows);
+    const U sum = low ^ ((s ^ d) & tops);
+    const U carry = ((s & d) | ((s | d) & ~sum)) & tops;
+    // 31 << at from 16 << at: twice it less its 1 << at (the top field's
+    // double wraps to 0, which leaves the same bits).
+    out = sum | static_cast<U>((carry << 1) - (carry >> 4));
   }
 
   // One channel of out: the components added where they sit when their sum
@@ -124,12 +145,20 @@ struct HalfRule {
   }
 
   template <int N>
-  [[gnu::always_inline]] void Blend(typename Lanes<N>::U& d,
-                                    const typename Lanes<N>::U& s) const {
-    const typename Lanes<N>::U out = ((s >> 1) & mask) + ((d >> 1) & mask);
-    d = s == 0 ? d : out;
+  [[gnu::always_inline]] void Mix(typename Lanes<N>::U& d, const typename Lanes<N>::U& s) const {
+    d = ((s >> 1) & mask) + ((d >> 1) & mask);
   }
 };
+
+// The rule's mix where the source pixel is not 0; the destination stays
+// where it is.
+template <int N, class Rule>
+[[gnu::always_inline]] inline void Blend(const Rule& rule, typename Lanes<N>::U& d,
+                                         const typename Lanes<N>::U& s) {
+  typename Lanes<N>::U out = d;
+  rule.template Mix<N>(out, s);
+  d = s == 0 ? d : out;
+}
 
 // n >= N pixels of one row; steps whose source pixels are all 0 are skipped
 // when `skip_clear` (worth its branch only where whole steps of 0 are
@@ -139,86 +168,95 @@ template <int N, class Rule>
                                         const Rule& rule) {
   using U = typename Lanes<N>::U;
   const int last = n - N;
-  U tail_s, tail_d;
+  U tail_s{}, tail_d{};
   const bool tail = n % N != 0;
   if (tail) {
     Load<N>(tail_s, s + last);
     Load<N>(tail_d, d + last);
-    rule.template Blend<N>(tail_d, tail_s);
+    Blend<N>(rule, tail_d, tail_s);
   }
   for (int j = 0; j <= last; j += N) {
     if (skip_clear && AllZero<N>(s + j)) continue;
     U sv, dv;
     Load<N>(sv, s + j);
     Load<N>(dv, d + j);
-    rule.template Blend<N>(dv, sv);
+    Blend<N>(rule, dv, sv);
     Store<N>(d + j, dv);
   }
   if (tail) Store<N>(d + last, tail_d);
 }
 
-// Whether row i of the area has only 0s in the source (known from the
-// extents, when there are any).
-[[gnu::always_inline]] inline bool ClearRow(const os::OpaqueExtents* extents, const Area& a,
-                                           int i) {
-  if (extents == nullptr) return false;
-  const size_t row = static_cast<size_t>(a.top + i);
-  return std::max(a.left, extents->first[row]) >= std::min(a.left + a.w, extents->end[row]);
-}
+// The rows of an area as the row loops walk them, held by value: the loops'
+// stores may write anywhere as far as the compiler knows, and would make
+// every row reload the planes, the area and the extents from memory.
+struct AreaRows {
+  const uint16_t* src = nullptr;  // the area's first source pixel
+  uint16_t* dst = nullptr;        // and its back-buffer pixel
+  ptrdiff_t src_pitch = 0, dst_pitch = 0;
+  int left = 0, w = 0, h = 0;       // left: the area's first source column
+  const int32_t* first = nullptr;   // the extents of the area's first row on
+  const int32_t* end = nullptr;     // (nullptr when unknown)
+
+  const uint16_t* Src(int i) const { return src + i * src_pitch; }
+  uint16_t* Dst(int i) const { return dst + i * dst_pitch; }
+  // Whether row i has only 0s in the source (known from the extents).
+  bool Clear(int i) const {
+    return first != nullptr && std::max(left, first[i]) >= std::min(left + w, end[i]);
+  }
+};
 
 // The area's rows, each cut to the span of its source pixels other than 0
 // when the extents are known (widened back to a whole step inside the area
 // where it is narrower).  Steps of `Wide` pixels, the register's width (and
 // of 8 on narrower spans).
 template <int Wide, class Rule>
-[[gnu::always_inline]] inline void VectorRows(const Plane& src, const Plane& dst, const Area& a,
-                                              const os::OpaqueExtents* extents,
-                                              const Rule& rule) {
-  const int right = a.left + a.w;
-  if (a.w >= Wide && a.w <= 2 * Wide) {
+[[gnu::always_inline]] inline void VectorRows(const AreaRows& rows, const Rule& rule) {
+  const AreaRows r = rows;
+  const int right = r.left + r.w;
+  if (r.w >= Wide && r.w <= 2 * Wide) {
     // A narrow area (a bullet's cell): every row that is not all 0 in
     // exactly two steps, the second ending at the row's end, both from the
     // destination as it was (where they overlap they give the same pixels).
     using U = typename Lanes<Wide>::U;
-    const int second = a.w - Wide;
-    for (int i = 0; i < a.h; ++i) {
-      if (ClearRow(extents, a, i)) continue;
-      const uint16_t* s = src.Row(a.top + i) + a.left;
-      uint16_t* d = dst.Row(a.y + i) + a.x;
+    const int second = r.w - Wide;
+    for (int i = 0; i < r.h; ++i) {
+      if (r.Clear(i)) continue;
+      const uint16_t* s = r.Src(i);
+      uint16_t* d = r.Dst(i);
       U s0, d0, s1, d1;
       Load<Wide>(s0, s);
       Load<Wide>(d0, d);
       Load<Wide>(s1, s + second);
       Load<Wide>(d1, d + second);
-      rule.template Blend<Wide>(d0, s0);
-      rule.template Blend<Wide>(d1, s1);
+      Blend<Wide>(rule, d0, s0);
+      Blend<Wide>(rule, d1, s1);
       Store<Wide>(d + second, d1);
       Store<Wide>(d, d0);
     }
     return;
   }
-  for (int i = 0; i < a.h; ++i) {
-    int from = a.left, to = right;  // source columns
-    if (extents != nullptr) {
-      const size_t row = static_cast<size_t>(a.top + i);
-      from = std::max(from, extents->first[row]);
-      to = std::min(to, extents->end[row]);
+  for (int i = 0; i < r.h; ++i) {
+    int from = r.left, to = right;  // source columns
+    if (r.first != nullptr) {
+      from = std::max(from, r.first[i]);
+      to = std::min(to, r.end[i]);
       if (from >= to) continue;
       for (int step : {Wide, 8}) {
-        if (to - from < step && a.w >= step) {
+        if (to - from < step && r.w >= step) {
           from = std::min(from, right - step);
           to = from + step;
           break;
         }
       }
     }
-    const uint16_t* s = src.Row(a.top + i) + from;
-    uint16_t* d = dst.Row(a.y + i) + a.x + (from - a.left);
+    const uint16_t* s = r.Src(i) + (from - r.left);
+    uint16_t* d = r.Dst(i) + (from - r.left);
     const int n = to - from;
+    const bool skip_clear = r.first == nullptr;
     if (n >= Wide) {
-      Span<Wide>(d, s, n, extents == nullptr, rule);
+      Span<Wide>(d, s, n, skip_clear, rule);
     } else if (n >= 8) {
-      Span<8>(d, s, n, extents == nullptr, rule);
+      Span<8>(d, s, n, skip_clear, rule);
     } else {
       for (int j = 0; j < n; ++j)
         if (s[j] != 0) d[j] = rule(s[j], d[j]);
@@ -227,17 +265,14 @@ template <int Wide, class Rule>
 }
 
 template <class Rule>
-void Rows128(const Plane& src, const Plane& dst, const Area& a, const os::OpaqueExtents* extents,
-             const Rule& rule) {
-  VectorRows<8>(src, dst, a, extents, rule);
+void Rows128(const AreaRows& rows, const Rule& rule) {
+  VectorRows<8>(rows, rule);
 }
 
 #if defined(__x86_64__)
 template <class Rule>
-__attribute__((target("avx2"))) void Rows256(const Plane& src, const Plane& dst, const Area& a,
-                                             const os::OpaqueExtents* extents,
-                                             const Rule& rule) {
-  VectorRows<16>(src, dst, a, extents, rule);
+__attribute__((target("avx2"))) void Rows256(const AreaRows& rows, const Rule& rule) {
+  VectorRows<16>(rows, rule);
 }
 
 // On AVX-512BW: an area up to 64 pixels wide (a bullet's cell) in one or two
@@ -246,23 +281,22 @@ __attribute__((target("avx2"))) void Rows256(const Plane& src, const Plane& dst,
 constexpr int kMaskedRowsWidest = 64;
 
 template <class Rule>
-__attribute__((target("avx512bw"))) void MaskedRows512(const Plane& src, const Plane& dst,
-                                                       const Area& a,
-                                                       const os::OpaqueExtents* extents,
-                                                       const Rule& rule) {
+__attribute__((target("avx512bw"))) void MaskedRows512(const AreaRows& rows, const Rule& rule) {
   using U = Lanes<32>::U;
-  const int last = (a.w - 1) / 32 * 32;  // the last step's first pixel
-  const __mmask32 last_mask = static_cast<__mmask32>((uint64_t{1} << (a.w - last)) - 1);
-  for (int i = 0; i < a.h; ++i) {
-    if (ClearRow(extents, a, i)) continue;
-    const uint16_t* s = src.Row(a.top + i) + a.left;
-    uint16_t* d = dst.Row(a.y + i) + a.x;
+  const AreaRows r = rows;
+  const int last = (r.w - 1) / 32 * 32;  // the last step's first pixel
+  const __mmask32 last_mask = static_cast<__mmask32>((uint64_t{1} << (r.w - last)) - 1);
+  for (int i = 0; i < r.h; ++i) {
+    if (r.Clear(i)) continue;
+    const uint16_t* s = r.Src(i);
+    uint16_t* d = r.Dst(i);
     for (int j = 0; j <= last; j += 32) {
       const __mmask32 mask = j == last ? last_mask : ~__mmask32{0};
-      U sv = (U)_mm512_maskz_loadu_epi16(mask, s + j);
+      const __m512i sv = _mm512_maskz_loadu_epi16(mask, s + j);
       U dv = (U)_mm512_maskz_loadu_epi16(mask, d + j);
-      rule.template Blend<32>(dv, sv);
-      _mm512_mask_storeu_epi16(d + j, mask, (__m512i)dv);
+      rule.template Mix<32>(dv, (U)sv);
+      // Only the lanes whose source pixel is not 0 are stored.
+      _mm512_mask_storeu_epi16(d + j, _mm512_mask_test_epi16_mask(mask, sv, sv), (__m512i)dv);
     }
   }
 }
@@ -275,18 +309,30 @@ void RunRows(const Plane& src, const Plane& dst, const Area& a, os::Surface* sou
     KeyedRows(src, dst, a, rule);
     return;
   }
-  const os::OpaqueExtents* extents = os::OpaqueExtents::Of(source);
+  if (a.w <= 0 || a.h <= 0) return;
+  AreaRows rows;
+  rows.src = src.Row(a.top) + a.left;
+  rows.dst = dst.Row(a.y) + a.x;
+  rows.src_pitch = src.pitch;
+  rows.dst_pitch = dst.pitch;
+  rows.left = a.left;
+  rows.w = a.w;
+  rows.h = a.h;
+  if (const os::OpaqueExtents* extents = os::OpaqueExtents::Of(source)) {
+    rows.first = extents->first.data() + a.top;
+    rows.end = extents->end.data() + a.top;
+  }
 #if defined(__x86_64__)
   if (PixelEngine == RowEngine::Vector512 && a.w <= kMaskedRowsWidest) {
-    MaskedRows512(src, dst, a, extents, rule);
+    MaskedRows512(rows, rule);
     return;
   }
   if (PixelEngine >= RowEngine::Vector256) {
-    Rows256(src, dst, a, extents, rule);
+    Rows256(rows, rule);
     return;
   }
 #endif
-  Rows128(src, dst, a, extents, rule);
+  Rows128(rows, rule);
 }
 
 template <class L>

@@ -13,7 +13,8 @@
 // pixel by pixel through the table rule, as does everything when
 // PixelEngine is Scalar.
 //
-// The vector rules compute each channel directly from the pixel instead of
+// The vector rules compute the channels directly from the pixel (the
+// undarkened additive rule all three at once in each lane) instead of
 // through ComponentSplitTable and AdditiveTable, which gives the same pixels
 // for the 5-6-5 and 5-5-5 layouts the tables are built for (a 5-5-5 pixel with
 // its top bit set has no components, as in the split table); any other layout,

@@ -101,9 +101,8 @@ struct AdditiveRule {
     const U low = (s & lows) + (d & lows);
     const U sum = low ^ ((s ^ d) & tops);
     const U carry = ((s & d) | ((s | d) & ~sum)) & tops;
-    // 31 << at from 16 << at: twice it less its 1 << at (the top field's
-    // double wraps to 0, which leaves the same bits).
-    out = sum | static_cast<U>((carry << 1) - (carry >> 4));
+    // A field that overflowed: its top bit and the 15 << at below it.
+    out = sum | carry | static_cast<U>(carry - (carry >> 4));
   }
 
   // One channel of out: the components added where they sit when their sum
@@ -280,9 +279,20 @@ __attribute__((target("avx2"))) void Rows256(const AreaRows& rows, const Rule& r
 // 0.  (Wider areas go to the AVX2 rows, which run them faster.)
 constexpr int kMaskedRowsWidest = 64;
 
+// A step of the masked lanes; only the lanes whose source pixel is not 0
+// are stored.
+template <class Rule>
+[[gnu::always_inline]] __attribute__((target("avx512bw"))) inline void MaskedStep(
+    const uint16_t* s, uint16_t* d, __mmask32 mask, const Rule& rule) {
+  using U = Lanes<32>::U;
+  const __m512i sv = _mm512_maskz_loadu_epi16(mask, s);
+  U dv = (U)_mm512_maskz_loadu_epi16(mask, d);
+  rule.template Mix<32>(dv, (U)sv);
+  _mm512_mask_storeu_epi16(d, _mm512_mask_test_epi16_mask(mask, sv, sv), (__m512i)dv);
+}
+
 template <class Rule>
 __attribute__((target("avx512bw"))) void MaskedRows512(const AreaRows& rows, const Rule& rule) {
-  using U = Lanes<32>::U;
   const AreaRows r = rows;
   const int last = (r.w - 1) / 32 * 32;  // the last step's first pixel
   const __mmask32 last_mask = static_cast<__mmask32>((uint64_t{1} << (r.w - last)) - 1);
@@ -290,14 +300,8 @@ __attribute__((target("avx512bw"))) void MaskedRows512(const AreaRows& rows, con
     if (r.Clear(i)) continue;
     const uint16_t* s = r.Src(i);
     uint16_t* d = r.Dst(i);
-    for (int j = 0; j <= last; j += 32) {
-      const __mmask32 mask = j == last ? last_mask : ~__mmask32{0};
-      const __m512i sv = _mm512_maskz_loadu_epi16(mask, s + j);
-      U dv = (U)_mm512_maskz_loadu_epi16(mask, d + j);
-      rule.template Mix<32>(dv, (U)sv);
-      // Only the lanes whose source pixel is not 0 are stored.
-      _mm512_mask_storeu_epi16(d + j, _mm512_mask_test_epi16_mask(mask, sv, sv), (__m512i)dv);
-    }
+    if (last != 0) MaskedStep(s, d, ~__mmask32{0}, rule);
+    MaskedStep(s + last, d + last, last_mask, rule);
   }
 }
 #endif

@@ -63,6 +63,10 @@ using Layout555 = Layout<10, 5, 0, true>;
 // only when `Darken`.  Single pixels go through the tables.
 template <class L, bool Darken>
 struct AdditiveRule {
+  // (Built in place: a table rule built apart and copied in is read back
+  // before its writes have landed.)
+  explicit AdditiveRule(int level_)
+      : table(AdditiveTable, level_, level_, level_), level(static_cast<int16_t>(level_)) {}
   BlendRule table;
   int16_t level;
 
@@ -341,11 +345,11 @@ void RunRows(const Plane& src, const Plane& dst, const Area& a, os::Surface* sou
 
 template <class L>
 void AdditiveInLayout(const Plane& src, const Plane& dst, const Area& a, os::Surface* source,
-                      const BlendRule& table, int level) {
+                      int level) {
   if (level == 0)
-    RunRows(src, dst, a, source, AdditiveRule<L, false>{table, 0});
+    RunRows(src, dst, a, source, AdditiveRule<L, false>(0));
   else
-    RunRows(src, dst, a, source, AdditiveRule<L, true>{table, static_cast<int16_t>(level)});
+    RunRows(src, dst, a, source, AdditiveRule<L, true>(level));
 }
 
 }  // namespace
@@ -359,13 +363,12 @@ void ChooseBlendLayout(bool pixels_16bit) {
 
 void AdditiveRows(const Plane& src, const Plane& dst, const Area& area, os::Surface* source,
                   int level) {
-  const BlendRule table(AdditiveTable, level, level, level);
   if (PixelEngine == RowEngine::Scalar || BlendLayout == TableLayout::Other)
-    KeyedRows(src, dst, area, table);
+    KeyedRows(src, dst, area, BlendRule(AdditiveTable, level, level, level));
   else if (BlendLayout == TableLayout::Rgb565)
-    AdditiveInLayout<Layout565>(src, dst, area, source, table, level);
+    AdditiveInLayout<Layout565>(src, dst, area, source, level);
   else
-    AdditiveInLayout<Layout555>(src, dst, area, source, table, level);
+    AdditiveInLayout<Layout555>(src, dst, area, source, level);
 }
 
 void HalfRows(const Plane& src, const Plane& dst, const Area& area, os::Surface* source) {

@@ -57,9 +57,13 @@ os::Surface* SpriteSurface(int32_t handle);
 bool ClipArea(int64_t x, int64_t y, int64_t left, int64_t top, int64_t right, int64_t bottom,
               int pic_w, int pic_h, const Box& clip, Area* out);
 
-// (Inline: every blit makes two.)
-inline Plane ToPlane(const os::PixelView& view) {
-  return Plane{reinterpret_cast<uint16_t*>(view.pixels), view.pitch / 2, view.width, view.height};
+// The plane of a surface locked into `view`.  (Inline: every blit makes
+// two.  The sizes come from the surface, not from the view the lock has
+// just written field by field: a read of two of those fields at once waits
+// for the writes to land.)
+inline Plane ToPlane(const os::Surface& surface, const os::PixelView& view) {
+  return Plane{reinterpret_cast<uint16_t*>(view.pixels), surface.Pitch() / 2, surface.Width(),
+               surface.Height()};
 }
 
 // Whether a blit writes into its source surface too.
@@ -81,7 +85,7 @@ int WithLockedPair(os::Surface* source, Body&& body, SourceUse use = SourceUse::
     source->Unlock();
     return 0;
   }
-  body(ToPlane(sv), ToPlane(dv));
+  body(ToPlane(*source, sv), ToPlane(*back, dv));
   source->Unlock();
   back->Unlock();
   return 1;
@@ -94,7 +98,7 @@ int WithLockedBack(Body&& body) {
   if (back == nullptr) return 0;
   os::PixelView dv;
   if (!os::Succeeded(back->Lock(&dv, true))) return 0;
-  body(ToPlane(dv));
+  body(ToPlane(*back, dv));
   back->Unlock();
   return 1;
 }

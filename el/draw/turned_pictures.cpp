@@ -95,7 +95,7 @@ bool KeepTurned(int32_t handle, int32_t w, int32_t h) {
   picture->handle = handle;
   picture->w = w;
   picture->h = h;
-  MakeTurns(*picture, soft::ToPlane(view), source->ContentVersion());
+  MakeTurns(*picture, soft::ToPlane(*source, view), source->ContentVersion());
   source->Unlock();
   return true;
 }

@@ -280,8 +280,13 @@ __attribute__((target("avx2"))) void Rows256(const AreaRows& rows, const Rule& r
 
 // On AVX-512BW: an area up to 64 pixels wide (a bullet's cell) in one or two
 // steps of 32 a row, the last masked to the row, every row that is not all
-// 0.  (Wider areas go to the AVX2 rows, which run them faster.)
+// 0.  Wider areas take the rows cut to their spans, in steps of 32.
 constexpr int kMaskedRowsWidest = 64;
+
+template <class Rule>
+__attribute__((target("avx512bw"))) void Rows512(const AreaRows& rows, const Rule& rule) {
+  VectorRows<32>(rows, rule);
+}
 
 // A step of the masked lanes; only the lanes whose source pixel is not 0
 // are stored.
@@ -333,6 +338,10 @@ void RunRows(const Plane& src, const Plane& dst, const Area& a, os::Surface* sou
 #if defined(__x86_64__)
   if (PixelEngine == RowEngine::Vector512 && a.w <= kMaskedRowsWidest) {
     MaskedRows512(rows, rule);
+    return;
+  }
+  if (PixelEngine == RowEngine::Vector512) {
+    Rows512(rows, rule);
     return;
   }
   if (PixelEngine >= RowEngine::Vector256) {

@@ -3,10 +3,11 @@
 //
 // Each row is first cut to the span of its source pixels other than 0 (the
 // picture's OpaqueExtents, once a second draw has met the same content).  A
-// step takes a register's width of pixels, 16 on AVX2 and 8 on SSE2 (8 on
-// spans narrower than 16); in a step every lane with a source pixel not 0
-// gets the blit's rule and every other lane keeps its destination pixel.
-// Without the extents, a step whose source pixels are all 0 is skipped.  A span whose width is not a multiple of the step
+// step takes a register's width of pixels, 32 on AVX-512BW, 16 on AVX2 and
+// 8 on SSE2 (8 on spans narrower than 16); in a step every lane with a
+// source pixel not 0 gets the blit's rule and every other lane keeps its
+// destination pixel.  Without the extents, a step whose source pixels are
+// all 0 is skipped.  A span whose width is not a multiple of the step
 // ends with one step over its last pixels, worked out from the untouched
 // destination before the span and stored after it, so it writes the same
 // values where it overlaps the step before.  Spans narrower than 8 pixels go

@@ -112,6 +112,40 @@ TEST_P(SurfaceTest, CopiesHonourThePitchNeverTouchPaddingAndStretchToTheNearestP
   EXPECT_TRUE(Padding(dst, false));
 }
 
+// Copies of whole rows (one copy of the block where rows lie end to end):
+// a whole surface onto another, a band of rows lower down, and a surface
+// onto itself one row lower (which reads the old rows), against the
+// pixel-by-pixel result.
+TEST_P(SurfaceTest, WholeRowCopiesMatchTheirPixelByPixelResult) {
+  struct Case {
+    bool same;
+    os::Rect rect;
+    int y;
+  };
+  const Case cases[] = {{false, {0, 0, 7, 5}, 0}, {false, {0, 1, 7, 4}, 2}, {true, {0, 0, 7, 4}, 1}};
+  for (const Case& c : cases) {
+    os::Surface* src = Make(7, 5);
+    os::Surface* dst = c.same ? src : Make(7, 5);
+    Padding(src, true);
+    Padding(dst, true);
+    Pattern(src);
+    if (!c.same) {
+      ASSERT_TRUE(os::Succeeded(os::Fill(dst, nullptr, 0x1111)));
+    }
+    std::vector<uint16_t> expected = Pixels(dst);
+    const std::vector<uint16_t> before = Pixels(src);
+    for (int row = c.rect.top; row < c.rect.bottom; ++row)
+      for (int col = 0; col < 7; ++col)
+        expected[static_cast<size_t>(c.y + row - c.rect.top) * 7 + col] =
+            before[static_cast<size_t>(row) * 7 + col];
+    const uint64_t version = dst->ContentVersion();
+    ASSERT_TRUE(os::Succeeded(os::Copy(dst, 0, c.y, src, &c.rect)));
+    EXPECT_EQ(Pixels(dst), expected) << c.same << " " << c.y;
+    EXPECT_NE(dst->ContentVersion(), version);
+    EXPECT_TRUE(Padding(dst, false));
+  }
+}
+
 TEST_P(SurfaceTest, RectanglesLeavingTheirSurfaceAreRefusedAndDrawNothing) {
   os::Surface* src = Make(4, 4);
   os::Surface* dst = Make(8, 8);

@@ -143,9 +143,11 @@ void LayerFrame(const Layer& layer) {
     BackgroundStrip& s = layer.strips[i];
     const int32_t x = static_cast<int32_t>(s.x);
     const int32_t y = static_cast<int32_t>(s.y);
-    if (layer.blit == Blit::Keyed) {
+    // (Most of the strips lie above the screen, cut away whole.)
+    const bool shown = elDraw::RowsReachClip(y, BackgroundStripHeight);
+    if (shown && layer.blit == Blit::Keyed) {
       elDraw::DrawObject(x, y, *layer.picture, 0, 0, layer.width, BackgroundStripHeight);
-    } else {
+    } else if (shown) {
       elDraw::DrawObjectOpaque(x, y, *layer.picture, 0, 0, layer.width, BackgroundStripHeight);
     }
     if (layer.x_rule != Column::Carried) s.x = layer.column;

@@ -95,20 +95,36 @@ int32_t BlendRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint
 
 // ---- clipped copies ----
 
-void DrawClipped(os::Surface* destination, int64_t x, int64_t y, int32_t handle, int64_t left,
-                 int64_t top, int64_t right, int64_t bottom, bool keyed) {
-  if (!ValidHandle(handle)) return;
-  if (x + (right - left) > ClipRight) right = ClipRight - x + left;
+namespace {
+
+// The clip rectangle's bottom edge, from the uncut position, then its top
+// edge (which moves the draw and its first source row) applied to source
+// rows top..bottom drawn at y; false when they come out inverted.
+bool ClipRows(int64_t& y, int64_t& top, int64_t& bottom) {
   if (y + (bottom - top) > ClipBottom) bottom = ClipBottom - y + top;
-  if (x < ClipLeft) {
-    left += ClipLeft - x;
-    x = ClipLeft;
-  }
   if (y < ClipTop) {
     top += ClipTop - y;
     y = ClipTop;
   }
-  if (right < left || bottom < top) return;
+  return bottom >= top;
+}
+
+}  // namespace
+
+bool RowsReachClip(int64_t y, int64_t rows) {
+  int64_t top = 0, bottom = rows;
+  return ClipRows(y, top, bottom);
+}
+
+void DrawClipped(os::Surface* destination, int64_t x, int64_t y, int32_t handle, int64_t left,
+                 int64_t top, int64_t right, int64_t bottom, bool keyed) {
+  if (!ValidHandle(handle)) return;
+  if (x + (right - left) > ClipRight) right = ClipRight - x + left;
+  if (x < ClipLeft) {
+    left += ClipLeft - x;
+    x = ClipLeft;
+  }
+  if (!ClipRows(y, top, bottom) || right < left) return;
   // Whatever cannot be written in 32 bits lies outside every surface.
   if (!FitsInt(x) || !FitsInt(y) || !FitsInt(left) || !FitsInt(top) || !FitsInt(right) ||
       !FitsInt(bottom))

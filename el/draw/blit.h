@@ -85,6 +85,11 @@ int32_t DrawMirror(int32_t x, int32_t y, int32_t mode, int32_t handle, int32_t l
 // this one draw.
 void DrawClipped(os::Surface* destination, int64_t x, int64_t y, int32_t handle, int64_t left,
                  int64_t top, int64_t right, int64_t bottom, bool keyed);
+// Whether a clipped draw of `rows` rows (0 or more) at y keeps a row of the
+// clip rectangle (or an empty band at its edge); when it does not, the draw
+// is cut away whole and touches nothing, so a loop over long tables of
+// mostly hidden strips may leave it out.
+bool RowsReachClip(int64_t y, int64_t rows);
 
 }  // namespace elDraw
 

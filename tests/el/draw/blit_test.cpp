@@ -40,6 +40,26 @@ TEST_F(Blit, WhollyOutsideAttemptsNoCopyButAnEmptyCutStillDoes) {
   EXPECT_FALSE(BackLost());
 }
 
+// RowsReachClip says false exactly where a draw of those rows attempts no
+// copy: around the clip rectangle's top and bottom edges, for the strip
+// heights the background draws and for none, and with the clip rectangle
+// moved and emptied.
+TEST_F(Blit, RowsReachClipExactlyWhereADrawAttemptsACopy) {
+  const int32_t ship = Sprite(60, 70, Cell);
+  const os::Rect clips[] = {{0, 0, 800, 600}, {180, 30, 620, 420}, {180, 300, 620, 300}};
+  for (const os::Rect& clip : clips) {
+    elDraw::SetClip(clip.left, clip.top, clip.right, clip.bottom);
+    for (int rows : {0, 1, 70})
+      for (int y = clip.top - rows - 3; y <= clip.bottom + 3; ++y) {
+        os::LoseSurface(BackBuffer);
+        elDraw::DrawObject(300, y, ship, 0, 0, 60, rows);
+        EXPECT_EQ(elDraw::RowsReachClip(y, rows), !BackLost())
+            << "clip " << clip.top << ".." << clip.bottom << " rows " << rows << " at " << y;
+        if (BackLost()) elDraw::RestoreSurfaces();
+      }
+  }
+}
+
 TEST_F(Blit, OutOfRangeHandlesDoNothing) {
   elDraw::DrawObject(200, 0, -1, 0, 0, 10, 10);
   elDraw::DrawObject(200, 0, 500, 0, 0, 10, 10);

@@ -206,6 +206,15 @@ struct AreaRows {
   bool Clear(int i) const {
     return first != nullptr && std::max(left, first[i]) >= std::min(left + w, end[i]);
   }
+  // The rows from the first to the last that is not clear, bottom
+  // exclusive.  The loops of whole rows leave out only these: a clear row
+  // between them draws nothing anyway, and asking every row costs more.
+  void Shown(int& top, int& bottom) const {
+    top = 0;
+    bottom = h;
+    while (top < bottom && Clear(top)) ++top;
+    while (bottom > top && Clear(bottom - 1)) --bottom;
+  }
 };
 
 // The area's rows, each cut to the span of its source pixels other than 0
@@ -217,13 +226,14 @@ template <int Wide, class Rule>
   const AreaRows r = rows;
   const int right = r.left + r.w;
   if (r.w >= Wide && r.w <= 2 * Wide) {
-    // A narrow area (a bullet's cell): every row that is not all 0 in
-    // exactly two steps, the second ending at the row's end, both from the
-    // destination as it was (where they overlap they give the same pixels).
+    // A narrow area (a bullet's cell): every shown row in exactly two
+    // steps, the second ending at the row's end, both from the destination
+    // as it was (where they overlap they give the same pixels).
     using U = typename Lanes<Wide>::U;
     const int second = r.w - Wide;
-    for (int i = 0; i < r.h; ++i) {
-      if (r.Clear(i)) continue;
+    int top, bottom;
+    r.Shown(top, bottom);
+    for (int i = top; i < bottom; ++i) {
       const uint16_t* s = r.Src(i);
       uint16_t* d = r.Dst(i);
       U s0, d0, s1, d1;
@@ -279,8 +289,8 @@ __attribute__((target("avx2"))) void Rows256(const AreaRows& rows, const Rule& r
 }
 
 // On AVX-512BW: an area up to 64 pixels wide (a bullet's cell) in one or two
-// steps of 32 a row, the last masked to the row, every row that is not all
-// 0.  Wider areas take the rows cut to their spans, in steps of 32.
+// steps of 32 a row, the last masked to the row, every shown row.  Wider
+// areas take the rows cut to their spans, in steps of 32.
 constexpr int kMaskedRowsWidest = 64;
 
 template <class Rule>
@@ -305,8 +315,9 @@ __attribute__((target("avx512bw"))) void MaskedRows512(const AreaRows& rows, con
   const AreaRows r = rows;
   const int last = (r.w - 1) / 32 * 32;  // the last step's first pixel
   const __mmask32 last_mask = static_cast<__mmask32>((uint64_t{1} << (r.w - last)) - 1);
-  for (int i = 0; i < r.h; ++i) {
-    if (r.Clear(i)) continue;
+  int top, bottom;
+  r.Shown(top, bottom);
+  for (int i = top; i < bottom; ++i) {
     const uint16_t* s = r.Src(i);
     uint16_t* d = r.Dst(i);
     if (last != 0) MaskedStep(s, d, ~__mmask32{0}, rule);

@@ -115,13 +115,7 @@ class SdlFrameAllocationsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     setenv("XDG_RUNTIME_DIR", MakeTempDir("runtime").c_str(), 1);
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    os::StartOptions options;
-    options.backend = os::Backend::Sdl;
-    options.windowed = true;
-    options.allow_no_display = true;
-    ASSERT_TRUE(os::Start(options));
+    ASSERT_TRUE(StartSdlDummy());
     os::SetExeDir(AssetDir() + "/");
     QuitRequested = ErrorFlag = 0;
     ASSERT_TRUE(StartUp(0, "", 1));

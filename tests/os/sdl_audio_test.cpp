@@ -12,6 +12,7 @@
 #include "os/audio/midi.h"
 #include "os/backend.h"
 #include "os/system.h"
+#include "tests/support/test_support.h"
 
 namespace {
 
@@ -21,13 +22,7 @@ using Clock = std::chrono::steady_clock;
 class SdlBackend : public ::testing::Test {
  protected:
   void SetUp() override {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    os::StartOptions options;
-    options.backend = os::Backend::Sdl;
-    options.windowed = true;
-    options.allow_no_display = true;
-    ASSERT_TRUE(os::Start(options));
+    ASSERT_TRUE(vantris_test::StartSdlDummy());
     window_ = os::CreateMainWindow("DEFAULT", "VANTRIS", true, 800, 600, &os::DefaultWindowProc);
     ResetMidi();
   }

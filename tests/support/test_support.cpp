@@ -93,6 +93,16 @@ int32_t MakeSolidPicture(int w, int h, uint16_t colour) {
   return MakePicture(w, h, [colour](int, int) { return colour; });
 }
 
+bool StartSdlDummy() {
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  os::StartOptions options;
+  options.backend = os::Backend::Sdl;
+  options.windowed = true;
+  options.allow_no_display = true;
+  return os::Start(options);
+}
+
 std::string MakeTempDir(const std::string& name) {
   namespace fs = std::filesystem;
   const fs::path dir = fs::path(TempRoot()) / name;

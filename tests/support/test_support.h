@@ -39,6 +39,10 @@ class PlayfieldTest : public HeadlessTest {
 };
 
 
+// The SDL backend in a window under SDL's dummy video and audio drivers
+// (no display needed); false when it does not start.
+bool StartSdlDummy();
+
 // A fresh empty folder in this process's temporary folder, which is removed
 // with everything in it when the test ends.
 std::string MakeTempDir(const std::string& name);

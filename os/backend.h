@@ -2,13 +2,33 @@
 // every backend (the message queue, key states, random numbers, paths, the
 // lock) lives in os/ itself; a backend only does what differs.
 #pragma once
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "os/system.h"
 
 namespace os {
+
+// Calls `call` on each entry of a list of callbacks that a callback may
+// change (add or remove entries): from a copy, kept on the stack while the
+// list is short (it is run every frame and must not allocate).
+template <typename T, typename F>
+void CallEachOfCopy(const std::vector<T>& list, F&& call) {
+  constexpr size_t kOnStack = 8;
+  if (list.size() > kOnStack) {
+    const std::vector<T> copy = list;
+    for (const T& entry : copy) call(entry);
+    return;
+  }
+  std::array<T, kOnStack> copy;
+  const size_t count = list.size();
+  std::copy(list.begin(), list.end(), copy.begin());
+  for (size_t i = 0; i < count; ++i) call(copy[i]);
+}
 
 // A 16-bit frame handed to the present.
 struct FrameView {

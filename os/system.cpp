@@ -104,18 +104,7 @@ bool g_said_no_box = false;  // the failure to show a box was said
 int g_cursor_x = 0, g_cursor_y = 0;
 
 void RunPumpHooks() {
-  // Copy first: a hook may add or remove hooks.  The pump runs every frame,
-  // so the copy stays on the stack while the hooks fit (they are few).
-  constexpr size_t kOnStack = 8;
-  if (g_pump_hooks.size() > kOnStack) {
-    const std::vector<PumpHook> hooks = g_pump_hooks;
-    for (PumpHook hook : hooks) hook();
-    return;
-  }
-  std::array<PumpHook, kOnStack> hooks;
-  const size_t count = g_pump_hooks.size();
-  std::copy(g_pump_hooks.begin(), g_pump_hooks.end(), hooks.begin());
-  for (size_t i = 0; i < count; ++i) hooks[i]();
+  CallEachOfCopy(g_pump_hooks, [](PumpHook hook) { hook(); });
 }
 
 void ApplyCursor() {

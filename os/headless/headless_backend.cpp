@@ -2,7 +2,6 @@
 // and recorders.  Tests and the headless runner drive it through
 // os/headless/headless.h.
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <cstdio>
 #include <deque>
@@ -48,18 +47,8 @@ constexpr int64_t kCalendarStart = 946684800;  // 2000-01-01 00:00:00 UTC
 void MoveClock(uint64_t us) {
   if (us == 0) return;
   g_state.now_us += us;
-  // Copy first: a listener may add or remove listeners.  The clock moves on
-  // every read, so the copy stays on the stack while the listeners fit.
-  constexpr size_t kOnStack = 8;
-  if (g_state.listeners.size() > kOnStack) {
-    const auto listeners = g_state.listeners;
-    for (auto& [listener, user] : listeners) listener(g_state.now_us, user);
-    return;
-  }
-  std::array<std::pair<ClockListener, void*>, kOnStack> listeners;
-  const size_t count = g_state.listeners.size();
-  std::copy(g_state.listeners.begin(), g_state.listeners.end(), listeners.begin());
-  for (size_t i = 0; i < count; ++i) listeners[i].first(g_state.now_us, listeners[i].second);
+  CallEachOfCopy(g_state.listeners,
+                 [](const auto& entry) { entry.first(g_state.now_us, entry.second); });
 }
 
 class HeadlessBackend final : public BackendImpl {

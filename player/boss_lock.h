@@ -8,7 +8,7 @@
 int32_t SightCentreX();
 int32_t SightCentreY();
 
-// Tests the bosses in the order 1, 3, 7, 4, 5, 6, 2, 8; a boss that may be
+// Tests the bosses in catalogue order (stages/boss_catalogue.h); a boss that may be
 // hit, at or below its gate, whose box holds the sight's centre gets every
 // point of both arrays locked.
 void BossLockTest();

@@ -1,5 +1,5 @@
-// The hit passes.  One table of targets, one row per kind and boss, serves
-// the laser, ray and bomb passes alike.
+// The hit passes.  One table of targets, one row per kind, and the boss
+// catalogue serve the laser, ray and bomb passes alike.
 #include "player/hit_pass.h"
 
 #include <iterator>
@@ -10,14 +10,7 @@
 #include "player/powerup.h"
 #include "player/shots.h"
 #include "shell/game_state.h"
-#include "stages/stage1/boss1_tables.h"
-#include "stages/stage2/boss2_tables.h"
-#include "stages/stage3/boss3_tables.h"
-#include "stages/stage4/boss4_tables.h"
-#include "stages/stage5/boss5_tables.h"
-#include "stages/stage6/boss6_tables.h"
-#include "stages/stage7/boss7_tables.h"
-#include "stages/stage8/boss8_tables.h"
+#include "stages/boss_catalogue.h"
 
 namespace {
 
@@ -43,17 +36,15 @@ SlotPosition SlotOf(int32_t i) {
   return {slot.x, slot.y, slot.noHit};
 }
 
-// Box and points columns: laser B, laser A, ray.
-constexpr int kColumnB = 0, kColumnA = 1, kColumnRay = 2;
-
-int Column(ShotPass pass) {
+template <class T>
+const T& ForPass(const PerShot<T>& values, ShotPass pass) {
   switch (pass) {
-    case ShotPass::LaserB: return kColumnB;
-    case ShotPass::Ray: return kColumnRay;
+    case ShotPass::LaserB: return values.laserB;
+    case ShotPass::Ray: return values.ray;
     case ShotPass::LaserA:
     case ShotPass::Bomb: break;
   }
-  return kColumnA;
+  return values.laserA;
 }
 
 struct KindTarget {
@@ -62,8 +53,8 @@ struct KindTarget {
   void (*hit)(int32_t);
   float gate;     // a slot whose y is below this is skipped
   float rayGate;  // the same in the ray pass
-  Box box[3];
-  int32_t points[3];
+  PerShot<Box> box;  // laser B, laser A, ray
+  PerShot<int32_t> points;
   int32_t* hitFrames;  // Szak60: overlapping frames before a hit counts
 };
 
@@ -144,52 +135,34 @@ const KindTarget kKinds[] = {
 #undef ROTATING_WAVE_BOXES
 #undef LARGE_BOXES
 
-struct BossTarget {
-  BossState* boss;
-  void (*hit)();
-  int32_t xLow[3], xHigh[3];  // laser B, laser A, ray; y runs +10 .. +200
-  int32_t points[3];
-  float bombRate;
-};
-
 constexpr int32_t kBossYLow = 10, kBossYHigh = 200;
 
-const BossTarget kBosses[] = {
-    {&Boss1State, &Boss1Hit, {80, 80, 80}, {300, 300, 340}, {100, 50, 50}, BossBombRate},
-    {&Boss3State, &Boss3Hit, {80, 80, 80}, {300, 300, 340}, {100, 50, 50}, BossBombRate},
-    {&Boss7State, &Boss7Hit, {80, 80, 80}, {320, 320, 360}, {100, 50, 50}, BossBombRate},
-    {&Boss4State, &Boss4Hit, {80, 80, 80}, {300, 300, 340}, {100, 50, 50}, BossBombRate},
-    {&Boss5State, &Boss5Hit, {50, 50, 50}, {270, 270, 310}, {100, 50, 50}, BossBombRate},
-    {&Boss6State, &Boss6Hit, {50, 50, 50}, {330, 330, 370}, {250, 50, 50}, BossBombRateHeavy},
-    {&Boss2State, &Boss2Hit, {50, 50, 50}, {390, 390, 430}, {250, 60, 60}, BossBombRateHeavy},
-    {&Boss8State, &Boss8Hit, {50, 50, 50}, {370, 370, 410}, {100, 50, 50}, BossBombRate},
-};
 
 void TestKind(const KindTarget& kind, ShotPass pass, int32_t sx, int32_t sy) {
-  const int column = Column(pass);
+  const Box& box = ForPass(kind.box, pass);
   const float gate = pass == ShotPass::Ray ? kind.rayGate : kind.gate;
   for (int32_t j = 0; j < kind.count; ++j) {
     const SlotPosition slot = kind.slot(j);
     if (slot.noHit != 0 || slot.y < gate) continue;
-    if (!Inside(kind.box[column], Whole(slot.x), Whole(slot.y), sx, sy)) continue;
+    if (!Inside(box, Whole(slot.x), Whole(slot.y), sx, sy)) continue;
     if (kind.hitFrames != nullptr) {
       int32_t& frames = *kind.hitFrames;
       if (frames < INT32_MAX) frames += 1;
       if (frames < Szak60HitFrames) continue;
     }
     kind.hit(j);
-    AddScore(kind.points[column]);
+    AddScore(ForPass(kind.points, pass));
   }
 }
 
-void TestBoss(const BossTarget& target, ShotPass pass, int32_t sx, int32_t sy, uint32_t* active) {
-  BossState& boss = *target.boss;
+void TestBoss(const BossFacts& target, ShotPass pass, int32_t sx, int32_t sy, uint32_t* active) {
+  BossState& boss = *target.state;
   if (boss.hitDisabled != 0 || boss.y < 0.0f) return;
-  const int column = Column(pass);
-  const Box box{target.xLow[column], target.xHigh[column], kBossYLow, kBossYHigh};
+  const XRange x = ForPass(target.shots.box, pass);
+  const Box box{x.low, x.high, kBossYLow, kBossYHigh};
   if (!Inside(box, Whole(boss.x), Whole(boss.y), sx, sy)) return;
   target.hit();
-  AddScore(target.points[column]);
+  AddScore(ForPass(target.shots.points, pass));
   float rate = BossRayRate;
   switch (pass) {
     case ShotPass::LaserA:
@@ -198,7 +171,7 @@ void TestBoss(const BossTarget& target, ShotPass pass, int32_t sx, int32_t sy, u
       rate = BossLaserRate;
       break;
     case ShotPass::Bomb:
-      rate = target.bombRate;
+      rate = target.shots.bombRate;
       break;
     case ShotPass::Ray:
       break;
@@ -238,7 +211,7 @@ void AddScore(int32_t points) {
 
 void TestShotHits(ShotPass pass, int32_t sx, int32_t sy, uint32_t* active) {
   for (const KindTarget& kind : kKinds) TestKind(kind, pass, sx, sy);
-  for (const BossTarget& boss : kBosses) TestBoss(boss, pass, sx, sy, active);
+  for (const BossFacts* boss : BossCatalogue) TestBoss(*boss, pass, sx, sy, active);
 }
 
 void CheckShotHits() {

@@ -11,8 +11,6 @@ enum class ShotPass : int32_t { LaserB, LaserA, Ray, Bomb };
 // Hit points a boss loses per second of overlap.
 constexpr float BossLaserRate = 100.0f;
 constexpr float BossRayRate = 3.0f;
-constexpr float BossBombRate = 40.0f;
-constexpr float BossBombRateHeavy = 35.0f;  // Boss6 and Boss2
 
 // The overlapping frames after which a shot counts on Szak60.
 constexpr int32_t Szak60HitFrames = 25;

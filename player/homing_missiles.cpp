@@ -13,14 +13,7 @@
 #include "player/homing_storage.h"
 #include "shell/assets.h"
 #include "shell/game_state.h"
-#include "stages/stage1/boss1_tables.h"
-#include "stages/stage2/boss2_tables.h"
-#include "stages/stage3/boss3_tables.h"
-#include "stages/stage4/boss4_tables.h"
-#include "stages/stage5/boss5_tables.h"
-#include "stages/stage6/boss6_tables.h"
-#include "stages/stage7/boss7_tables.h"
-#include "stages/stage8/boss8_tables.h"
+#include "stages/boss_catalogue.h"
 
 namespace {
 
@@ -40,112 +33,118 @@ enum class Drift : uint8_t {
   Boss,
 };
 
-enum Look : uint8_t {
-  Nothing = 0,
-  Sprite = 1,
-  Beam = 2,
-  SpriteThenBeam = Sprite | Beam,
-};
-
 // The kinds' drift pushes missiles 0..2, each by its own side.
 constexpr int32_t DriftMissiles = 3;
-
-struct MissileFamily {
-  HomingMissile* missiles;
-  LockOnTarget* targets;  // record i is the aim of missile i
-  int32_t count;
-  float launchX;  // added to PlayerX + 20
-  float launchY;  // added to PlayerY
-  int32_t edge;   // right bound of the field test and the retire box
-  float strikeYLow;
-  LaunchSpeed speed;
-  Drift drift;
-  bool launchVector;  // the launch vector is kept for the beam
-  float sides[DriftMissiles];  // drift side per missile (bosses: every missile the first)
-  void (*hitSlot)(int32_t);  // a kind's hit setter, or
-  void (*hitBoss)();         // a boss's hit setter with
-  BossState* boss;           // the boss whose hit points fall
-  float rate;                // hit points per second of frame time
-  uint8_t look[2];           // what Draw shows for ship types 1 and 2
-};
 
 constexpr float Left = -1.0f;
 constexpr float Right = 1.0f;
 
-// The three-missile families drift at launch and keep the launch vector;
-// the five-missile wave families do neither.
-#define KIND(kind, speed, launch_y, edge, ylow, drift, vector, s0, s1, s2)                 \
-  MissileFamily {                                                                          \
-    HomingMissile##kind##Slots, kind##LockTargets,                                         \
-        static_cast<int32_t>(std::size(HomingMissile##kind##Slots)), 0.0f, launch_y, edge, \
-        ylow, LaunchSpeed::speed, Drift::drift, vector, {s0, s1, s2}, kind##Hit, nullptr,  \
-        nullptr, 0.0f, { Sprite, Beam }                                                    \
-  }
-
-const MissileFamily KindFamilies[] = {
-    KIND(Szak3, ByShipType, 10.0f, 540, 20.0f, Kind, true, Left, Left, Right),
-    KIND(Szak4, ByShipType, 10.0f, 540, 20.0f, Kind, true, Right, Right, Left),
-    KIND(Szak21A, ByShipType, 10.0f, 540, 20.0f, Kind, true, Left, Left, Left),
-    KIND(Szak22A, ByShipType, 10.0f, 540, 20.0f, Kind, true, Right, Right, Right),
-    KIND(Szak40A, Wave, 10.0f, 540, 20.0f, None, false, 0, 0, 0),
-    KIND(Szak41A, Wave, 9.0f, 541, 21.0f, None, false, 0, 0, 0),
-    KIND(Szak40B, Wave, 9.0f, 542, 22.0f, None, false, 0, 0, 0),
-    KIND(Szak41B, Wave, 8.0f, 543, 23.0f, None, false, 0, 0, 0),
+// A kind's lock records and their number.
+struct LockTable {
+  LockOnTarget* records;
+  int32_t count;
+  template <size_t N>
+  constexpr LockTable(LockOnTarget (&table)[N]) : records(table), count(static_cast<int32_t>(N)) {}
+  constexpr LockTable(LockOnTarget* table, int32_t n) : records(table), count(n) {}
 };
 
-#undef KIND
+struct MissileFamily {
+  MissileTable missiles;
+  LockTable targets;  // record i is the aim of missile i
+  float launchX = 0.0f;   // added to PlayerX + 20
+  float launchY = 10.0f;  // added to PlayerY
+  int32_t edge = 540;     // right bound of the field test and the retire box
+  float strikeYLow = 20.0f;
+  LaunchSpeed speed;
+  Drift drift = Drift::None;
+  bool launchVector = false;  // the launch vector is kept for the beam
+  float sides[DriftMissiles] = {};  // drift side per missile (bosses: every missile the first)
+  void (*hitSlot)(int32_t) = nullptr;  // a kind's hit setter, or
+  void (*hitBoss)() = nullptr;         // a boss's hit setter with
+  BossState* boss = nullptr;           // the boss whose hit points fall
+  float rate = 0.0f;                   // hit points per second of frame time
+  MissileLook look[2] = {ShowsSprite, ShowsBeam};  // what Draw shows for ship types 1 and 2
 
-#define BOSS(boss, ab, launch_x, drift, side, vector, rate, look1, look2)                         \
-  MissileFamily {                                                                                 \
-    HomingMissile##boss##ab##Slots, boss##LockPoints.ab,                                         \
-        static_cast<int32_t>(std::size(HomingMissile##boss##ab##Slots)), launch_x, 10.0f, 540,   \
-        20.0f, LaunchSpeed::Boss, Drift::drift, vector, {side, side, side}, nullptr, boss##Hit, \
-        &boss##State, rate, { look1, look2 }                                                      \
-  }
-
-const MissileFamily BossFamilies[] = {
-    BOSS(Boss1, A, -5.0f, Boss, Left, true, 100.0f, SpriteThenBeam, Nothing),
-    BOSS(Boss1, B, 5.0f, Boss, Right, false, 100.0f, Sprite, Nothing),
-    BOSS(Boss3, A, -40.0f, Boss, Left, true, 150.0f, SpriteThenBeam, Nothing),
-    BOSS(Boss3, B, 40.0f, Boss, Left, false, 150.0f, Sprite, Nothing),
-    BOSS(Boss7, A, -40.0f, None, 0, false, 150.0f, Sprite, Beam),
-    BOSS(Boss7, B, 40.0f, None, 0, false, 150.0f, Sprite, Nothing),
-    BOSS(Boss4, A, -40.0f, Boss, Left, true, 150.0f, Beam, Sprite),
-    BOSS(Boss4, B, 40.0f, Boss, Right, false, 150.0f, Nothing, Sprite),
-    BOSS(Boss5, A, -40.0f, None, 0, false, 150.0f, Sprite, Beam),
-    BOSS(Boss5, B, 40.0f, None, 0, false, 150.0f, Sprite, Nothing),
-    BOSS(Boss6, A, -40.0f, None, 0, false, 150.0f, Sprite, Beam),
-    BOSS(Boss6, B, 40.0f, None, 0, false, 150.0f, Sprite, Nothing),
-    BOSS(Boss2, A, -40.0f, Boss, Left, true, 150.0f, Beam, Nothing),
-    BOSS(Boss2, B, 40.0f, Boss, Right, false, 150.0f, Nothing, Nothing),
-    BOSS(Boss8, A, -40.0f, None, 0, false, 150.0f, Beam, Beam),
-    BOSS(Boss8, B, 40.0f, None, 0, false, 150.0f, Nothing, Nothing),
+  constexpr bool Matched() const { return missiles.count == targets.count; }
 };
-#undef BOSS
 
-// Every missile table matches its lock array.
-#define SAME_COUNT(missiles, locks) static_assert(std::size(missiles) == std::size(locks));
-SAME_COUNT(HomingMissileSzak3Slots, Szak3LockTargets)
-SAME_COUNT(HomingMissileSzak4Slots, Szak4LockTargets)
-SAME_COUNT(HomingMissileSzak21ASlots, Szak21ALockTargets)
-SAME_COUNT(HomingMissileSzak22ASlots, Szak22ALockTargets)
-SAME_COUNT(HomingMissileSzak40ASlots, Szak40ALockTargets)
-SAME_COUNT(HomingMissileSzak41ASlots, Szak41ALockTargets)
-SAME_COUNT(HomingMissileSzak40BSlots, Szak40BLockTargets)
-SAME_COUNT(HomingMissileSzak41BSlots, Szak41BLockTargets)
-#define SAME_COUNT_BOSS(boss)                                                 \
-  SAME_COUNT(HomingMissile##boss##ASlots, boss##LockPoints.A)                 \
-  SAME_COUNT(HomingMissile##boss##BSlots, boss##LockPoints.B)
-SAME_COUNT_BOSS(Boss1)
-SAME_COUNT_BOSS(Boss2)
-SAME_COUNT_BOSS(Boss3)
-SAME_COUNT_BOSS(Boss4)
-SAME_COUNT_BOSS(Boss5)
-SAME_COUNT_BOSS(Boss6)
-SAME_COUNT_BOSS(Boss7)
-SAME_COUNT_BOSS(Boss8)
-#undef SAME_COUNT_BOSS
-#undef SAME_COUNT
+// The kinds' families.  The three-missile families drift at launch and keep
+// the launch vector; the five-missile wave families do neither.
+constexpr MissileFamily HomingMissileSzak3{
+    .missiles = HomingMissileSzak3Slots, .targets = Szak3LockTargets,
+    .speed = LaunchSpeed::ByShipType, .drift = Drift::Kind, .launchVector = true,
+    .sides = {Left, Left, Right}, .hitSlot = Szak3Hit};
+constexpr MissileFamily HomingMissileSzak4{
+    .missiles = HomingMissileSzak4Slots, .targets = Szak4LockTargets,
+    .speed = LaunchSpeed::ByShipType, .drift = Drift::Kind, .launchVector = true,
+    .sides = {Right, Right, Left}, .hitSlot = Szak4Hit};
+constexpr MissileFamily HomingMissileSzak21A{
+    .missiles = HomingMissileSzak21ASlots, .targets = Szak21ALockTargets,
+    .speed = LaunchSpeed::ByShipType, .drift = Drift::Kind, .launchVector = true,
+    .sides = {Left, Left, Left}, .hitSlot = Szak21AHit};
+constexpr MissileFamily HomingMissileSzak22A{
+    .missiles = HomingMissileSzak22ASlots, .targets = Szak22ALockTargets,
+    .speed = LaunchSpeed::ByShipType, .drift = Drift::Kind, .launchVector = true,
+    .sides = {Right, Right, Right}, .hitSlot = Szak22AHit};
+constexpr MissileFamily HomingMissileSzak40A{
+    .missiles = HomingMissileSzak40ASlots, .targets = Szak40ALockTargets,
+    .speed = LaunchSpeed::Wave, .hitSlot = Szak40AHit};
+constexpr MissileFamily HomingMissileSzak41A{
+    .missiles = HomingMissileSzak41ASlots, .targets = Szak41ALockTargets, .launchY = 9.0f,
+    .edge = 541, .strikeYLow = 21.0f, .speed = LaunchSpeed::Wave, .hitSlot = Szak41AHit};
+constexpr MissileFamily HomingMissileSzak40B{
+    .missiles = HomingMissileSzak40BSlots, .targets = Szak40BLockTargets, .launchY = 9.0f,
+    .edge = 542, .strikeYLow = 22.0f, .speed = LaunchSpeed::Wave, .hitSlot = Szak40BHit};
+constexpr MissileFamily HomingMissileSzak41B{
+    .missiles = HomingMissileSzak41BSlots, .targets = Szak41BLockTargets, .launchY = 8.0f,
+    .edge = 543, .strikeYLow = 23.0f, .speed = LaunchSpeed::Wave, .hitSlot = Szak41BHit};
+
+static_assert(HomingMissileSzak3.Matched() && HomingMissileSzak4.Matched() &&
+              HomingMissileSzak21A.Matched() && HomingMissileSzak22A.Matched() &&
+              HomingMissileSzak40A.Matched() && HomingMissileSzak41A.Matched() &&
+              HomingMissileSzak40B.Matched() && HomingMissileSzak41B.Matched());
+
+// A boss's family from its facts: family A flies at lock array A, B at B.
+constexpr MissileFamily BossFamily(const BossFacts& boss, const BossMissileFacts& family,
+                                   LockOnTarget* targets) {
+  const float side = family.drift == LaunchDrift::Right ? Right
+                     : family.drift == LaunchDrift::Left ? Left
+                                                         : 0.0f;
+  return {.missiles = family.missiles,
+          .targets = {targets, boss.lock.points.count},
+          .launchX = family.launchX,
+          .speed = LaunchSpeed::Boss,
+          .drift = family.drift == LaunchDrift::None ? Drift::None : Drift::Boss,
+          .launchVector = family.keepsLaunchVector,
+          .sides = {side, side, side},
+          .hitBoss = boss.hit,
+          .boss = boss.state,
+          .rate = family.rate,
+          .look = {family.look[0], family.look[1]}};
+}
+constexpr MissileFamily FamilyA(const BossFacts& boss) {
+  return BossFamily(boss, boss.missileA, boss.lock.points.a);
+}
+constexpr MissileFamily FamilyB(const BossFacts& boss) {
+  return BossFamily(boss, boss.missileB, boss.lock.points.b);
+}
+
+constexpr MissileFamily HomingMissileBoss1A = FamilyA(Boss1Facts);
+constexpr MissileFamily HomingMissileBoss1B = FamilyB(Boss1Facts);
+constexpr MissileFamily HomingMissileBoss3A = FamilyA(Boss3Facts);
+constexpr MissileFamily HomingMissileBoss3B = FamilyB(Boss3Facts);
+constexpr MissileFamily HomingMissileBoss7A = FamilyA(Boss7Facts);
+constexpr MissileFamily HomingMissileBoss7B = FamilyB(Boss7Facts);
+constexpr MissileFamily HomingMissileBoss4A = FamilyA(Boss4Facts);
+constexpr MissileFamily HomingMissileBoss4B = FamilyB(Boss4Facts);
+constexpr MissileFamily HomingMissileBoss5A = FamilyA(Boss5Facts);
+constexpr MissileFamily HomingMissileBoss5B = FamilyB(Boss5Facts);
+constexpr MissileFamily HomingMissileBoss6A = FamilyA(Boss6Facts);
+constexpr MissileFamily HomingMissileBoss6B = FamilyB(Boss6Facts);
+constexpr MissileFamily HomingMissileBoss2A = FamilyA(Boss2Facts);
+constexpr MissileFamily HomingMissileBoss2B = FamilyB(Boss2Facts);
+constexpr MissileFamily HomingMissileBoss8A = FamilyA(Boss8Facts);
+constexpr MissileFamily HomingMissileBoss8B = FamilyB(Boss8Facts);
 
 // Launch-phase clock per second and the ends of the two launch phases.
 constexpr float TimerRate = 260.0f;
@@ -159,9 +158,9 @@ bool OnField(const LockOnTarget& t, int32_t edge) {
 }
 
 void Fire(const MissileFamily& f) {
-  for (int32_t i = 0; i < f.count; ++i) {
-    HomingMissile& m = f.missiles[i];
-    const LockOnTarget& t = f.targets[i];
+  for (int32_t i = 0; i < f.missiles.count; ++i) {
+    HomingMissile& m = f.missiles.slots[i];
+    const LockOnTarget& t = f.targets.records[i];
     if (!OnField(t, f.edge) || m.active != 0 || t.locked == 0) continue;
     m.active = 1;
     m.x = PlayerX + 20.0f + f.launchX;
@@ -209,14 +208,14 @@ void Park(HomingMissile& m) {
 }
 
 void Steer(const MissileFamily& f, int32_t i) {
-  HomingMissile& m = f.missiles[i];
-  const LockOnTarget& t = f.targets[i];
+  HomingMissile& m = f.missiles.slots[i];
+  const LockOnTarget& t = f.targets.records[i];
   if (f.drift == Drift::Kind) {
     m.timer += TimerRate * FrameTime;
     // Every missile of the family still in its launch phase takes a push,
     // once for each steering missile of this frame.
-    for (int32_t k = 0; k < f.count && k < DriftMissiles; ++k) {
-      HomingMissile& pushed = f.missiles[k];
+    for (int32_t k = 0; k < f.missiles.count && k < DriftMissiles; ++k) {
+      HomingMissile& pushed = f.missiles.slots[k];
       if (pushed.timer > KindLaunchPhase) continue;
       pushed.x += f.sides[k] * pushed.speed * FrameTime / 2.0f;
       pushed.y += pushed.speed * FrameTime / 10.0f;
@@ -235,9 +234,9 @@ void Steer(const MissileFamily& f, int32_t i) {
 }
 
 void Move(const MissileFamily& f) {
-  for (int32_t i = 0; i < f.count; ++i) {
-    HomingMissile& m = f.missiles[i];
-    LockOnTarget& t = f.targets[i];
+  for (int32_t i = 0; i < f.missiles.count; ++i) {
+    HomingMissile& m = f.missiles.slots[i];
+    LockOnTarget& t = f.targets.records[i];
     if (m.active != 0) {
       if (OnField(t, f.edge)) Steer(f, i);
       Fly(m);
@@ -265,16 +264,16 @@ void Move(const MissileFamily& f) {
 
 void Draw(const MissileFamily& f) {
   if (ShipType != 1 && ShipType != 2) return;
-  const uint8_t look = f.look[ShipType - 1];
-  for (int32_t i = 0; i < f.count; ++i) {
-    const HomingMissile& m = f.missiles[i];
+  const MissileLook look = f.look[ShipType - 1];
+  for (int32_t i = 0; i < f.missiles.count; ++i) {
+    const HomingMissile& m = f.missiles.slots[i];
     if (m.active == 0) continue;
-    if (look & Sprite) {
+    if (look & ShowsSprite) {
       elDraw::DrawObject(static_cast<int32_t>(m.x), static_cast<int32_t>(m.y), ImgFlz01_l, 0, 0,
                          20, 60);
     }
-    if (look & Beam) {
-      const LockOnTarget& t = f.targets[i];
+    if (look & ShowsBeam) {
+      const LockOnTarget& t = f.targets.records[i];
       DrawHomingBeam(m.launchDx, m.launchDy, t.x + 29, t.y + 29);
     }
   }
@@ -322,32 +321,40 @@ void DrawHomingBeam(float launch_dx, float launch_dy, int32_t mark_x, int32_t ma
   }
 }
 
-#define MISSILE_FAMILY(family, table, row)                   \
-  void HomingMissile##family##Fire() { Fire(table[row]); } \
-  void HomingMissile##family##Move() { Move(table[row]); } \
-  void HomingMissile##family##Draw() { Draw(table[row]); }
-MISSILE_FAMILY(Szak3, KindFamilies, 0)
-MISSILE_FAMILY(Szak4, KindFamilies, 1)
-MISSILE_FAMILY(Szak21A, KindFamilies, 2)
-MISSILE_FAMILY(Szak22A, KindFamilies, 3)
-MISSILE_FAMILY(Szak40A, KindFamilies, 4)
-MISSILE_FAMILY(Szak41A, KindFamilies, 5)
-MISSILE_FAMILY(Szak40B, KindFamilies, 6)
-MISSILE_FAMILY(Szak41B, KindFamilies, 7)
-MISSILE_FAMILY(Boss1A, BossFamilies, 0)
-MISSILE_FAMILY(Boss1B, BossFamilies, 1)
-MISSILE_FAMILY(Boss3A, BossFamilies, 2)
-MISSILE_FAMILY(Boss3B, BossFamilies, 3)
-MISSILE_FAMILY(Boss7A, BossFamilies, 4)
-MISSILE_FAMILY(Boss7B, BossFamilies, 5)
-MISSILE_FAMILY(Boss4A, BossFamilies, 6)
-MISSILE_FAMILY(Boss4B, BossFamilies, 7)
-MISSILE_FAMILY(Boss5A, BossFamilies, 8)
-MISSILE_FAMILY(Boss5B, BossFamilies, 9)
-MISSILE_FAMILY(Boss6A, BossFamilies, 10)
-MISSILE_FAMILY(Boss6B, BossFamilies, 11)
-MISSILE_FAMILY(Boss2A, BossFamilies, 12)
-MISSILE_FAMILY(Boss2B, BossFamilies, 13)
-MISSILE_FAMILY(Boss8A, BossFamilies, 14)
-MISSILE_FAMILY(Boss8B, BossFamilies, 15)
-#undef MISSILE_FAMILY
+void HomingMissileBossFires() {
+  for (const BossFacts* boss : BossCatalogue) {
+    Fire(FamilyA(*boss));
+    Fire(FamilyB(*boss));
+  }
+}
+
+// Each family's roles on its row.
+#define MISSILE_FAMILY_ROLES(family)       \
+  void family##Fire() { Fire(family); } \
+  void family##Move() { Move(family); } \
+  void family##Draw() { Draw(family); }
+MISSILE_FAMILY_ROLES(HomingMissileSzak3)
+MISSILE_FAMILY_ROLES(HomingMissileSzak4)
+MISSILE_FAMILY_ROLES(HomingMissileSzak21A)
+MISSILE_FAMILY_ROLES(HomingMissileSzak22A)
+MISSILE_FAMILY_ROLES(HomingMissileSzak40A)
+MISSILE_FAMILY_ROLES(HomingMissileSzak41A)
+MISSILE_FAMILY_ROLES(HomingMissileSzak40B)
+MISSILE_FAMILY_ROLES(HomingMissileSzak41B)
+MISSILE_FAMILY_ROLES(HomingMissileBoss1A)
+MISSILE_FAMILY_ROLES(HomingMissileBoss1B)
+MISSILE_FAMILY_ROLES(HomingMissileBoss3A)
+MISSILE_FAMILY_ROLES(HomingMissileBoss3B)
+MISSILE_FAMILY_ROLES(HomingMissileBoss7A)
+MISSILE_FAMILY_ROLES(HomingMissileBoss7B)
+MISSILE_FAMILY_ROLES(HomingMissileBoss4A)
+MISSILE_FAMILY_ROLES(HomingMissileBoss4B)
+MISSILE_FAMILY_ROLES(HomingMissileBoss5A)
+MISSILE_FAMILY_ROLES(HomingMissileBoss5B)
+MISSILE_FAMILY_ROLES(HomingMissileBoss6A)
+MISSILE_FAMILY_ROLES(HomingMissileBoss6B)
+MISSILE_FAMILY_ROLES(HomingMissileBoss2A)
+MISSILE_FAMILY_ROLES(HomingMissileBoss2B)
+MISSILE_FAMILY_ROLES(HomingMissileBoss8A)
+MISSILE_FAMILY_ROLES(HomingMissileBoss8B)
+#undef MISSILE_FAMILY_ROLES

@@ -20,37 +20,40 @@
 constexpr int32_t HomingMissilePoints = 300;
 
 #define HOMING_MISSILE_DECLARE(family) \
-  void HomingMissile##family##Fire();  \
-  void HomingMissile##family##Move();  \
-  void HomingMissile##family##Draw();
+  void family##Fire();                 \
+  void family##Move();                 \
+  void family##Draw();
 
-HOMING_MISSILE_DECLARE(Szak3)
-HOMING_MISSILE_DECLARE(Szak4)
-HOMING_MISSILE_DECLARE(Szak21A)
-HOMING_MISSILE_DECLARE(Szak22A)
-HOMING_MISSILE_DECLARE(Szak40A)
-HOMING_MISSILE_DECLARE(Szak41A)
-HOMING_MISSILE_DECLARE(Szak40B)
-HOMING_MISSILE_DECLARE(Szak41B)
+HOMING_MISSILE_DECLARE(HomingMissileSzak3)
+HOMING_MISSILE_DECLARE(HomingMissileSzak4)
+HOMING_MISSILE_DECLARE(HomingMissileSzak21A)
+HOMING_MISSILE_DECLARE(HomingMissileSzak22A)
+HOMING_MISSILE_DECLARE(HomingMissileSzak40A)
+HOMING_MISSILE_DECLARE(HomingMissileSzak41A)
+HOMING_MISSILE_DECLARE(HomingMissileSzak40B)
+HOMING_MISSILE_DECLARE(HomingMissileSzak41B)
 
-HOMING_MISSILE_DECLARE(Boss1A)
-HOMING_MISSILE_DECLARE(Boss1B)
-HOMING_MISSILE_DECLARE(Boss3A)
-HOMING_MISSILE_DECLARE(Boss3B)
-HOMING_MISSILE_DECLARE(Boss7A)
-HOMING_MISSILE_DECLARE(Boss7B)
-HOMING_MISSILE_DECLARE(Boss4A)
-HOMING_MISSILE_DECLARE(Boss4B)
-HOMING_MISSILE_DECLARE(Boss5A)
-HOMING_MISSILE_DECLARE(Boss5B)
-HOMING_MISSILE_DECLARE(Boss6A)
-HOMING_MISSILE_DECLARE(Boss6B)
-HOMING_MISSILE_DECLARE(Boss2A)
-HOMING_MISSILE_DECLARE(Boss2B)
-HOMING_MISSILE_DECLARE(Boss8A)
-HOMING_MISSILE_DECLARE(Boss8B)
+HOMING_MISSILE_DECLARE(HomingMissileBoss1A)
+HOMING_MISSILE_DECLARE(HomingMissileBoss1B)
+HOMING_MISSILE_DECLARE(HomingMissileBoss3A)
+HOMING_MISSILE_DECLARE(HomingMissileBoss3B)
+HOMING_MISSILE_DECLARE(HomingMissileBoss7A)
+HOMING_MISSILE_DECLARE(HomingMissileBoss7B)
+HOMING_MISSILE_DECLARE(HomingMissileBoss4A)
+HOMING_MISSILE_DECLARE(HomingMissileBoss4B)
+HOMING_MISSILE_DECLARE(HomingMissileBoss5A)
+HOMING_MISSILE_DECLARE(HomingMissileBoss5B)
+HOMING_MISSILE_DECLARE(HomingMissileBoss6A)
+HOMING_MISSILE_DECLARE(HomingMissileBoss6B)
+HOMING_MISSILE_DECLARE(HomingMissileBoss2A)
+HOMING_MISSILE_DECLARE(HomingMissileBoss2B)
+HOMING_MISSILE_DECLARE(HomingMissileBoss8A)
+HOMING_MISSILE_DECLARE(HomingMissileBoss8B)
 
 #undef HOMING_MISSILE_DECLARE
+
+// Every boss's family A then family B Fire, in catalogue order.
+void HomingMissileBossFires();
 
 // The seven pieces of the flickering beam from the ship's nose (start point
 // jittered by the random generator) towards the mark at (mark_x, mark_y),

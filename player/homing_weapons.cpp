@@ -59,14 +59,6 @@ constexpr Operation KindFires[] = {
     HomingMissileSzak22AFire, HomingMissileSzak40AFire, HomingMissileSzak41AFire,
     HomingMissileSzak40BFire, HomingMissileSzak41BFire,
 };
-constexpr Operation BossFires[] = {
-    HomingMissileBoss1AFire, HomingMissileBoss1BFire, HomingMissileBoss3AFire,
-    HomingMissileBoss3BFire, HomingMissileBoss7AFire, HomingMissileBoss7BFire,
-    HomingMissileBoss4AFire, HomingMissileBoss4BFire, HomingMissileBoss5AFire,
-    HomingMissileBoss5BFire, HomingMissileBoss6AFire, HomingMissileBoss6BFire,
-    HomingMissileBoss2AFire, HomingMissileBoss2BFire, HomingMissileBoss8AFire,
-    HomingMissileBoss8BFire,
-};
 
 }  // namespace
 
@@ -85,5 +77,5 @@ void HomingWeaponsMove(int32_t stage) {
 void HomingAutoFire() {
   for (Operation fire : KindFires) fire();
   BossLockTest();
-  for (Operation fire : BossFires) fire();
+  HomingMissileBossFires();
 }

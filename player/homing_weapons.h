@@ -12,6 +12,6 @@ void HomingLaserSchedules();
 void HomingWeaponsMove(int32_t stage);
 
 // The homing launches of the automatic-fire block: the eight kind missile
-// Fires, BossLockTest, then the boss missile Fires of bosses 1, 3, 7, 4, 5,
-// 6, 2, 8 (A, then B).
+// Fires, BossLockTest, then the boss missile Fires in catalogue order (A,
+// then B of each boss).
 void HomingAutoFire();

@@ -1,8 +1,10 @@
 // The storage of the stage-6 boss: its record, lock points, bullet tables and
-// defeat explosions, with its hit setter and the resets of the stage file.
+// defeat explosions, with its hit setter and the resets of the stage file,
+// and the facts the player's weapons know of it.
 #pragma once
 #include <cstdint>
 
+#include "stages/boss_facts.h"
 #include "stages/boss_records.h"
 
 DECLARE_BOSS(Boss6, 0, 1400.0f, 9)
@@ -24,3 +26,29 @@ inline auto& Boss6Val20241CPool = Boss6Val20241CSlots;
 // ResetBoss6LockPoints: both lock arrays unlocked at (-500, 500).
 // ResetBoss6Tables: Boss6State at its start values, then every table of
 // the stage file in list order.
+
+// What the hit passes, the lock test and the homing missiles know of the boss.
+inline constexpr BossFacts Boss6Facts{
+    .name = "Boss6",
+    .state = &Boss6State,
+    .hit = Boss6Hit,
+    .resetLockPoints = ResetBoss6LockPoints,
+    .resetTables = ResetBoss6Tables,
+    .shots = {.box = {.laserB = {50, 330}, .laserA = {50, 330}, .ray = {50, 370}},
+              .points = {.laserB = 250, .laserA = 50, .ray = 50},
+              .bombRate = BossBombRateHeavy},
+    .lock = {.points = Boss6LockPoints,
+             .boxRight = 400,
+             .boxBottom = 340,
+             .gateY = 0.0f,
+             .offsets = {{200, 170}, {110, 170}, {290, 170}, {30, 110}, {370, 110}, {120, 120},
+                         {280, 120}, {80, 70}, {320, 70}}},
+    .missileA = {.missiles = HomingMissileBoss6ASlots,
+                 .launchX = -40.0f,
+                 .rate = 150.0f,
+                 .look = {ShowsSprite, ShowsBeam}},
+    .missileB = {.missiles = HomingMissileBoss6BSlots,
+                 .launchX = 40.0f,
+                 .rate = 150.0f,
+                 .look = {ShowsSprite, ShowsNothing}},
+};

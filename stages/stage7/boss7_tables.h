@@ -1,8 +1,10 @@
 // The storage of the stage-7 boss: its record, lock points, bullet tables and
-// defeat explosions, with its hit setter and the resets of the stage file.
+// defeat explosions, with its hit setter and the resets of the stage file,
+// and the facts the player's weapons know of it.
 #pragma once
 #include <cstdint>
 
+#include "stages/boss_facts.h"
 #include "stages/boss_records.h"
 
 DECLARE_BOSS(Boss7, 18, 1500.0f, 5)
@@ -22,3 +24,27 @@ inline auto& Boss7Vall20BPool = Boss7Vall20BSlots;
 // ResetBoss7LockPoints: both lock arrays unlocked at (-500, 500).
 // ResetBoss7Tables: Boss7State at its start values, then every table of
 // the stage file in list order.
+
+// What the hit passes, the lock test and the homing missiles know of the boss.
+inline constexpr BossFacts Boss7Facts{
+    .name = "Boss7",
+    .state = &Boss7State,
+    .hit = Boss7Hit,
+    .resetLockPoints = ResetBoss7LockPoints,
+    .resetTables = ResetBoss7Tables,
+    .shots = {.box = {.laserB = {80, 320}, .laserA = {80, 320}, .ray = {80, 360}},
+              .points = {.laserB = 100, .laserA = 50, .ray = 50}},
+    .lock = {.points = Boss7LockPoints,
+             .boxRight = 420,
+             .boxBottom = 340,
+             .gateY = -10.0f,
+             .offsets = {{200, 160}, {130, 90}, {270, 90}, {80, 110}, {320, 110}}},
+    .missileA = {.missiles = HomingMissileBoss7ASlots,
+                 .launchX = -40.0f,
+                 .rate = 150.0f,
+                 .look = {ShowsSprite, ShowsBeam}},
+    .missileB = {.missiles = HomingMissileBoss7BSlots,
+                 .launchX = 40.0f,
+                 .rate = 150.0f,
+                 .look = {ShowsSprite, ShowsNothing}},
+};

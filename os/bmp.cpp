@@ -46,10 +46,17 @@ struct Decoder {
   size_t size;
   const char* why = nullptr;
 
+  // From the headers.
+  uint32_t header_size = 0;   // 12 for the core header, 40 and up for the info headers
+  uint32_t off_bits = 0;      // where the pixel data starts; 0: right after the palette
+  uint32_t image_size = 0;    // bytes of RLE data; 0: up to the end of the file
+  uint32_t colours_used = 0;  // palette entries; 0: as many as the bit count allows
   int width = 0, height = 0;
   bool top_down = false;
   int bits = 0;
   uint32_t compression = kRgb;
+
+  uint64_t tables_end = 0;  // the first byte after the headers, masks and palette read
   uint32_t palette[256] = {};
   uint32_t palette_count = 0;
   Channel red, green, blue;
@@ -62,6 +69,10 @@ struct Decoder {
   bool CheckPalette(uint32_t index) const { return index < palette_count; }
 
   bool Run(Bitmap* out);
+  bool ReadHeader();
+  bool CheckCompression();
+  bool ReadMasks();
+  bool ReadPalette();
   bool DecodeRows(const uint8_t* pixels, size_t available, std::vector<uint32_t>& dst);
   bool DecodeRle(const uint8_t* pixels, size_t available, std::vector<uint32_t>& dst);
   size_t OutIndex(int64_t file_row, int64_t x) const {
@@ -70,27 +81,58 @@ struct Decoder {
   }
 };
 
+// Reads the headers, the masks and the palette in file order, then finds the
+// pixel data and hands it to the rows' decoder.
 bool Decoder::Run(Bitmap* out) {
+  if (!ReadHeader() || !CheckCompression() || !ReadMasks() || !ReadPalette()) return false;
+
+  const uint64_t pixels_at = off_bits == 0 ? tables_end : off_bits;
+  if (pixels_at < tables_end || pixels_at > size) return Fail("pixel data offset");
+  const uint8_t* pixels = data + pixels_at;
+  size_t available = static_cast<size_t>(size - pixels_at);
+
+  std::vector<uint32_t> dst(static_cast<size_t>(width) * static_cast<size_t>(height),
+                            bits <= 8 ? palette[0] : 0);
+  bool ok;
+  if (compression == kRle8 || compression == kRle4) {
+    if (image_size != 0) {
+      if (image_size > available) return Fail("RLE size past the end of the file");
+      available = image_size;
+    }
+    ok = DecodeRle(pixels, available, dst);
+  } else {
+    ok = DecodeRows(pixels, available, dst);
+  }
+  if (!ok) return false;
+  out->width = width;
+  out->height = height;
+  out->pixels = std::move(dst);
+  return true;
+}
+
+// The file header and the core or info header: the signature, the header's
+// size, and the fields the decoder uses, each checked; the picture's side
+// and area are held to BmpMaxSide and BmpMaxPixels.
+bool Decoder::ReadHeader() {
   if (size < 14 + 4) return Fail("file too short");
   if (data[0] != 'B' || data[1] != 'M') return Fail("not a BMP signature");
-  const uint32_t off_bits = U32(data + 10);
-  const uint32_t header = U32(data + 14);
-  if (header != 12 && header != 40 && header != 52 && header != 56 && header != 108 &&
-      header != 124)
+  off_bits = U32(data + 10);
+  header_size = U32(data + 14);
+  if (header_size != 12 && header_size != 40 && header_size != 52 && header_size != 56 &&
+      header_size != 108 && header_size != 124)
     return Fail("unknown header size");
-  if (uint64_t{14} + header > size) return Fail("header past the end of the file");
+  if (uint64_t{14} + header_size > size) return Fail("header past the end of the file");
+  tables_end = 14 + uint64_t{header_size};  // masks or palette follow the header
   const uint8_t* h = data + 14;
 
-  uint32_t planes = 0, colours_used = 0, image_size = 0;
+  uint32_t planes = 0;
   int64_t w = 0, hgt = 0;
-  size_t entry_bytes = 4;
-  if (header == 12) {
+  if (header_size == 12) {
     w = U16(h + 4);
     hgt = U16(h + 6);
     planes = U16(h + 8);
     bits = U16(h + 10);
     compression = kRgb;
-    entry_bytes = 3;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 24) return Fail("bit count");
   } else {
     w = static_cast<int32_t>(U32(h + 4));
@@ -111,34 +153,44 @@ bool Decoder::Run(Bitmap* out) {
   if (w * hgt > BmpMaxPixels) return Fail("too many pixels");
   width = static_cast<int>(w);
   height = static_cast<int>(hgt);
+  return true;
+}
 
+// The compression against the bit count and the row order: only the pairs
+// the row decoders take pass.
+bool Decoder::CheckCompression() {
   switch (compression) {
     case kRgb:
       if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
         return Fail("bit count");
-      break;
+      return true;
     case kRle8:
       if (bits != 8 || top_down) return Fail("RLE8 needs 8 bits, bottom-up");
-      break;
+      return true;
     case kRle4:
       if (bits != 4 || top_down) return Fail("RLE4 needs 4 bits, bottom-up");
-      break;
+      return true;
     case kBitFields:
       if (bits != 16 && bits != 32) return Fail("bit fields need 16 or 32 bits");
-      break;
+      return true;
     default:
       return Fail("compression");
   }
+}
 
-  uint64_t table_at = 14 + uint64_t{header};  // masks or palette follow the header
+// The channel masks of 16- and 32-bit pixels.  Bit fields come after a
+// 40-byte header and inside the larger ones; they must lie inside the pixel,
+// not overlap, and each be one run of bits.  Without them the channels are
+// 5-5-5 (16 bits) or 8-8-8 (32 bits).
+bool Decoder::ReadMasks() {
   if (compression == kBitFields) {
     const uint8_t* m;
-    if (header == 40) {
-      if (table_at + 12 > size) return Fail("bit fields past the end of the file");
-      m = data + table_at;
-      table_at += 12;
+    if (header_size == 40) {
+      if (tables_end + 12 > size) return Fail("bit fields past the end of the file");
+      m = data + tables_end;
+      tables_end += 12;
     } else {
-      m = h + 40;  // inside the larger headers
+      m = data + 14 + 40;  // inside the larger headers
     }
     uint32_t rm = U32(m), gm = U32(m + 4), bm = U32(m + 8);
     uint32_t limit = bits == 16 ? 0xFFFFu : 0xFFFFFFFFu;
@@ -154,44 +206,28 @@ bool Decoder::Run(Bitmap* out) {
     green.Init(0xFF00);
     blue.Init(0xFF);
   }
+  return true;
+}
 
-  uint64_t data_min = table_at;
-  if (bits <= 8) {
-    uint32_t max_entries = 1u << bits;
-    palette_count = colours_used == 0 ? max_entries : colours_used;
-    if (palette_count > max_entries) return Fail("palette larger than the bit count allows");
-    uint64_t bytes = uint64_t{palette_count} * entry_bytes;
-    if (table_at + bytes > size) return Fail("palette past the end of the file");
-    for (uint32_t i = 0; i < palette_count; ++i) {
-      const uint8_t* e = data + table_at + uint64_t{i} * entry_bytes;
-      palette[i] = (uint32_t{e[2]} << 16) | (uint32_t{e[1]} << 8) | e[0];
-    }
-    data_min = table_at + bytes;
-  } else if (colours_used > (1u << 16)) {
-    return Fail("colour count");
+// The palette of 1-, 4- and 8-bit pictures: 3-byte entries after the core
+// header, 4-byte ones after the info headers, no more than the bit count can
+// index.  Deeper pictures have none; their colour count is still checked.
+bool Decoder::ReadPalette() {
+  if (bits > 8) {
+    if (colours_used > (1u << 16)) return Fail("colour count");
+    return true;
   }
-
-  uint64_t pixels_at = off_bits == 0 ? data_min : off_bits;
-  if (pixels_at < data_min || pixels_at > size) return Fail("pixel data offset");
-  const uint8_t* pixels = data + pixels_at;
-  size_t available = static_cast<size_t>(size - pixels_at);
-
-  std::vector<uint32_t> dst(static_cast<size_t>(w * hgt),
-                            bits <= 8 ? palette[0] : 0);
-  bool ok;
-  if (compression == kRle8 || compression == kRle4) {
-    if (image_size != 0) {
-      if (image_size > available) return Fail("RLE size past the end of the file");
-      available = image_size;
-    }
-    ok = DecodeRle(pixels, available, dst);
-  } else {
-    ok = DecodeRows(pixels, available, dst);
+  const size_t entry_bytes = header_size == 12 ? 3 : 4;
+  const uint32_t max_entries = 1u << bits;
+  palette_count = colours_used == 0 ? max_entries : colours_used;
+  if (palette_count > max_entries) return Fail("palette larger than the bit count allows");
+  const uint64_t bytes = uint64_t{palette_count} * entry_bytes;
+  if (tables_end + bytes > size) return Fail("palette past the end of the file");
+  for (uint32_t i = 0; i < palette_count; ++i) {
+    const uint8_t* e = data + tables_end + uint64_t{i} * entry_bytes;
+    palette[i] = (uint32_t{e[2]} << 16) | (uint32_t{e[1]} << 8) | e[0];
   }
-  if (!ok) return false;
-  out->width = width;
-  out->height = height;
-  out->pixels = std::move(dst);
+  tables_end += bytes;
   return true;
 }
 

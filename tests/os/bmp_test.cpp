@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "os/path.h"
@@ -64,6 +65,39 @@ TEST(BmpDecoder, FileWithoutTheLastRowsPaddingStillDecodesButNotOneByteLess) {
   ASSERT_TRUE(os::DecodeBmp(bytes.data(), bytes.size() - 3, &bmp));  // 9 bytes + 3 padding
   EXPECT_EQ(bmp.At(2, 0), 80u);
   EXPECT_FALSE(os::DecodeBmp(bytes.data(), bytes.size() - 4, &bmp));
+}
+
+// Header fields that the corpus leaves unexercised, patched into a small
+// 24-bit file as 32-bit words (offset, value); `why` is the reason of the
+// refusal, nullptr when the file still decodes.
+TEST(BmpDecoder, HeaderFieldsOutsideTheCorpusAreCheckedToo) {
+  constexpr size_t kColoursUsed = 46, kBitsAndCompression = 28, kHeight = 22;
+  constexpr uint32_t kRle4 = 2 << 16;
+  struct Case {
+    const char* what;
+    std::vector<std::pair<size_t, uint32_t>> patches;
+    const char* why;
+  };
+  const Case cases[] = {
+      {"colours used on 24 bits, most allowed", {{kColoursUsed, 1u << 16}}, nullptr},
+      {"colours used on 24 bits, one more", {{kColoursUsed, (1u << 16) + 1}}, "colour count"},
+      {"RLE4 on 24 bits", {{kBitsAndCompression, 24 | kRle4}}, "RLE4 needs 4 bits, bottom-up"},
+      {"RLE4 top-down",
+       {{kBitsAndCompression, 4 | kRle4}, {kHeight, uint32_t(-2)}},
+       "RLE4 needs 4 bits, bottom-up"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto bytes = vantris_test::MakeBmp24(3, 2, [](int x, int y) { return uint32_t(x + y); });
+    for (const auto& [offset, value] : c.patches)
+      for (size_t b = 0; b < 4; ++b) bytes[offset + b] = uint8_t(value >> (8 * b));
+    os::Bitmap bmp;
+    const char* why = nullptr;
+    EXPECT_EQ(os::DecodeBmp(bytes.data(), bytes.size(), &bmp, &why), c.why == nullptr);
+    if (c.why) {
+      EXPECT_STREQ(why, c.why);
+    }
+  }
 }
 
 }  // namespace

@@ -24,18 +24,43 @@ struct HomingLaserFamily {
   bool reverses;                 // each launch turns the heading by pi (speed 300)
 };
 
-#define FAMILY(kind, row, side, reverses)                                                    \
-  {HomingLaser##kind##Slots, ReadSlot<kind##Slots>, kind##LockTargets, kind##Hit,             \
-   HomingLaserCounter + (row) * HomingLaserTargets, side, reverses}
-
-const HomingLaserFamily Families[] = {
-    FAMILY(Szak6D, 0, -1.0f, true),
-    FAMILY(Szak6E, 1, 1.0f, false),
-    FAMILY(Szak13A, 2, -1.0f, false),
-    FAMILY(Szak13B, 3, 1.0f, false),
+// Each family's launch counters are three of HomingLaserCounter, in this order.
+constexpr HomingLaserFamily HomingLaserSzak6D{
+    .segments = HomingLaserSzak6DSlots,
+    .target = ReadSlot<Szak6DSlots>,
+    .locks = Szak6DLockTargets,
+    .hit = Szak6DHit,
+    .counters = HomingLaserCounter + 0 * HomingLaserTargets,
+    .side = -1.0f,
+    .reverses = true,
 };
-
-#undef FAMILY
+constexpr HomingLaserFamily HomingLaserSzak6E{
+    .segments = HomingLaserSzak6ESlots,
+    .target = ReadSlot<Szak6ESlots>,
+    .locks = Szak6ELockTargets,
+    .hit = Szak6EHit,
+    .counters = HomingLaserCounter + 1 * HomingLaserTargets,
+    .side = 1.0f,
+    .reverses = false,
+};
+constexpr HomingLaserFamily HomingLaserSzak13A{
+    .segments = HomingLaserSzak13ASlots,
+    .target = ReadSlot<Szak13ASlots>,
+    .locks = Szak13ALockTargets,
+    .hit = Szak13AHit,
+    .counters = HomingLaserCounter + 2 * HomingLaserTargets,
+    .side = -1.0f,
+    .reverses = false,
+};
+constexpr HomingLaserFamily HomingLaserSzak13B{
+    .segments = HomingLaserSzak13BSlots,
+    .target = ReadSlot<Szak13BSlots>,
+    .locks = Szak13BLockTargets,
+    .hit = Szak13BHit,
+    .counters = HomingLaserCounter + 3 * HomingLaserTargets,
+    .side = 1.0f,
+    .reverses = false,
+};
 
 // Path age per second.
 constexpr float AgeRate = 30.0f;
@@ -154,13 +179,20 @@ bool HomingLaserCurlStep(float age, int32_t* sx, int32_t* sy) {
   return false;
 }
 
-#define HOMING_LASER_FAMILY(kind, row)                                                    \
-  void HomingLaser##kind##Schedule() { Schedule(Families[row]); }                         \
-  void HomingLaser##kind##Emit(int32_t t, int32_t j) { Emit(Families[row], t, j); }      \
-  void HomingLaser##kind##Move() { Move(Families[row]); }                                 \
-  void HomingLaser##kind##Draw() { Draw(Families[row]); }
-HOMING_LASER_FAMILY(Szak6D, 0)
-HOMING_LASER_FAMILY(Szak6E, 1)
-HOMING_LASER_FAMILY(Szak13A, 2)
-HOMING_LASER_FAMILY(Szak13B, 3)
-#undef HOMING_LASER_FAMILY
+// Each family's roles over its row.
+void HomingLaserSzak6DSchedule() { Schedule(HomingLaserSzak6D); }
+void HomingLaserSzak6DEmit(int32_t t, int32_t j) { Emit(HomingLaserSzak6D, t, j); }
+void HomingLaserSzak6DMove() { Move(HomingLaserSzak6D); }
+void HomingLaserSzak6DDraw() { Draw(HomingLaserSzak6D); }
+void HomingLaserSzak6ESchedule() { Schedule(HomingLaserSzak6E); }
+void HomingLaserSzak6EEmit(int32_t t, int32_t j) { Emit(HomingLaserSzak6E, t, j); }
+void HomingLaserSzak6EMove() { Move(HomingLaserSzak6E); }
+void HomingLaserSzak6EDraw() { Draw(HomingLaserSzak6E); }
+void HomingLaserSzak13ASchedule() { Schedule(HomingLaserSzak13A); }
+void HomingLaserSzak13AEmit(int32_t t, int32_t j) { Emit(HomingLaserSzak13A, t, j); }
+void HomingLaserSzak13AMove() { Move(HomingLaserSzak13A); }
+void HomingLaserSzak13ADraw() { Draw(HomingLaserSzak13A); }
+void HomingLaserSzak13BSchedule() { Schedule(HomingLaserSzak13B); }
+void HomingLaserSzak13BEmit(int32_t t, int32_t j) { Emit(HomingLaserSzak13B, t, j); }
+void HomingLaserSzak13BMove() { Move(HomingLaserSzak13B); }
+void HomingLaserSzak13BDraw() { Draw(HomingLaserSzak13B); }

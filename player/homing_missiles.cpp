@@ -328,33 +328,76 @@ void HomingMissileBossFires() {
   }
 }
 
-// Each family's roles on its row.
-#define MISSILE_FAMILY_ROLES(family)       \
-  void family##Fire() { Fire(family); } \
-  void family##Move() { Move(family); } \
-  void family##Draw() { Draw(family); }
-MISSILE_FAMILY_ROLES(HomingMissileSzak3)
-MISSILE_FAMILY_ROLES(HomingMissileSzak4)
-MISSILE_FAMILY_ROLES(HomingMissileSzak21A)
-MISSILE_FAMILY_ROLES(HomingMissileSzak22A)
-MISSILE_FAMILY_ROLES(HomingMissileSzak40A)
-MISSILE_FAMILY_ROLES(HomingMissileSzak41A)
-MISSILE_FAMILY_ROLES(HomingMissileSzak40B)
-MISSILE_FAMILY_ROLES(HomingMissileSzak41B)
-MISSILE_FAMILY_ROLES(HomingMissileBoss1A)
-MISSILE_FAMILY_ROLES(HomingMissileBoss1B)
-MISSILE_FAMILY_ROLES(HomingMissileBoss3A)
-MISSILE_FAMILY_ROLES(HomingMissileBoss3B)
-MISSILE_FAMILY_ROLES(HomingMissileBoss7A)
-MISSILE_FAMILY_ROLES(HomingMissileBoss7B)
-MISSILE_FAMILY_ROLES(HomingMissileBoss4A)
-MISSILE_FAMILY_ROLES(HomingMissileBoss4B)
-MISSILE_FAMILY_ROLES(HomingMissileBoss5A)
-MISSILE_FAMILY_ROLES(HomingMissileBoss5B)
-MISSILE_FAMILY_ROLES(HomingMissileBoss6A)
-MISSILE_FAMILY_ROLES(HomingMissileBoss6B)
-MISSILE_FAMILY_ROLES(HomingMissileBoss2A)
-MISSILE_FAMILY_ROLES(HomingMissileBoss2B)
-MISSILE_FAMILY_ROLES(HomingMissileBoss8A)
-MISSILE_FAMILY_ROLES(HomingMissileBoss8B)
-#undef MISSILE_FAMILY_ROLES
+// Each family's roles over its row.
+void HomingMissileSzak3Fire() { Fire(HomingMissileSzak3); }
+void HomingMissileSzak3Move() { Move(HomingMissileSzak3); }
+void HomingMissileSzak3Draw() { Draw(HomingMissileSzak3); }
+void HomingMissileSzak4Fire() { Fire(HomingMissileSzak4); }
+void HomingMissileSzak4Move() { Move(HomingMissileSzak4); }
+void HomingMissileSzak4Draw() { Draw(HomingMissileSzak4); }
+void HomingMissileSzak21AFire() { Fire(HomingMissileSzak21A); }
+void HomingMissileSzak21AMove() { Move(HomingMissileSzak21A); }
+void HomingMissileSzak21ADraw() { Draw(HomingMissileSzak21A); }
+void HomingMissileSzak22AFire() { Fire(HomingMissileSzak22A); }
+void HomingMissileSzak22AMove() { Move(HomingMissileSzak22A); }
+void HomingMissileSzak22ADraw() { Draw(HomingMissileSzak22A); }
+void HomingMissileSzak40AFire() { Fire(HomingMissileSzak40A); }
+void HomingMissileSzak40AMove() { Move(HomingMissileSzak40A); }
+void HomingMissileSzak40ADraw() { Draw(HomingMissileSzak40A); }
+void HomingMissileSzak41AFire() { Fire(HomingMissileSzak41A); }
+void HomingMissileSzak41AMove() { Move(HomingMissileSzak41A); }
+void HomingMissileSzak41ADraw() { Draw(HomingMissileSzak41A); }
+void HomingMissileSzak40BFire() { Fire(HomingMissileSzak40B); }
+void HomingMissileSzak40BMove() { Move(HomingMissileSzak40B); }
+void HomingMissileSzak40BDraw() { Draw(HomingMissileSzak40B); }
+void HomingMissileSzak41BFire() { Fire(HomingMissileSzak41B); }
+void HomingMissileSzak41BMove() { Move(HomingMissileSzak41B); }
+void HomingMissileSzak41BDraw() { Draw(HomingMissileSzak41B); }
+void HomingMissileBoss1AFire() { Fire(HomingMissileBoss1A); }
+void HomingMissileBoss1AMove() { Move(HomingMissileBoss1A); }
+void HomingMissileBoss1ADraw() { Draw(HomingMissileBoss1A); }
+void HomingMissileBoss1BFire() { Fire(HomingMissileBoss1B); }
+void HomingMissileBoss1BMove() { Move(HomingMissileBoss1B); }
+void HomingMissileBoss1BDraw() { Draw(HomingMissileBoss1B); }
+void HomingMissileBoss3AFire() { Fire(HomingMissileBoss3A); }
+void HomingMissileBoss3AMove() { Move(HomingMissileBoss3A); }
+void HomingMissileBoss3ADraw() { Draw(HomingMissileBoss3A); }
+void HomingMissileBoss3BFire() { Fire(HomingMissileBoss3B); }
+void HomingMissileBoss3BMove() { Move(HomingMissileBoss3B); }
+void HomingMissileBoss3BDraw() { Draw(HomingMissileBoss3B); }
+void HomingMissileBoss7AFire() { Fire(HomingMissileBoss7A); }
+void HomingMissileBoss7AMove() { Move(HomingMissileBoss7A); }
+void HomingMissileBoss7ADraw() { Draw(HomingMissileBoss7A); }
+void HomingMissileBoss7BFire() { Fire(HomingMissileBoss7B); }
+void HomingMissileBoss7BMove() { Move(HomingMissileBoss7B); }
+void HomingMissileBoss7BDraw() { Draw(HomingMissileBoss7B); }
+void HomingMissileBoss4AFire() { Fire(HomingMissileBoss4A); }
+void HomingMissileBoss4AMove() { Move(HomingMissileBoss4A); }
+void HomingMissileBoss4ADraw() { Draw(HomingMissileBoss4A); }
+void HomingMissileBoss4BFire() { Fire(HomingMissileBoss4B); }
+void HomingMissileBoss4BMove() { Move(HomingMissileBoss4B); }
+void HomingMissileBoss4BDraw() { Draw(HomingMissileBoss4B); }
+void HomingMissileBoss5AFire() { Fire(HomingMissileBoss5A); }
+void HomingMissileBoss5AMove() { Move(HomingMissileBoss5A); }
+void HomingMissileBoss5ADraw() { Draw(HomingMissileBoss5A); }
+void HomingMissileBoss5BFire() { Fire(HomingMissileBoss5B); }
+void HomingMissileBoss5BMove() { Move(HomingMissileBoss5B); }
+void HomingMissileBoss5BDraw() { Draw(HomingMissileBoss5B); }
+void HomingMissileBoss6AFire() { Fire(HomingMissileBoss6A); }
+void HomingMissileBoss6AMove() { Move(HomingMissileBoss6A); }
+void HomingMissileBoss6ADraw() { Draw(HomingMissileBoss6A); }
+void HomingMissileBoss6BFire() { Fire(HomingMissileBoss6B); }
+void HomingMissileBoss6BMove() { Move(HomingMissileBoss6B); }
+void HomingMissileBoss6BDraw() { Draw(HomingMissileBoss6B); }
+void HomingMissileBoss2AFire() { Fire(HomingMissileBoss2A); }
+void HomingMissileBoss2AMove() { Move(HomingMissileBoss2A); }
+void HomingMissileBoss2ADraw() { Draw(HomingMissileBoss2A); }
+void HomingMissileBoss2BFire() { Fire(HomingMissileBoss2B); }
+void HomingMissileBoss2BMove() { Move(HomingMissileBoss2B); }
+void HomingMissileBoss2BDraw() { Draw(HomingMissileBoss2B); }
+void HomingMissileBoss8AFire() { Fire(HomingMissileBoss8A); }
+void HomingMissileBoss8AMove() { Move(HomingMissileBoss8A); }
+void HomingMissileBoss8ADraw() { Draw(HomingMissileBoss8A); }
+void HomingMissileBoss8BFire() { Fire(HomingMissileBoss8B); }
+void HomingMissileBoss8BMove() { Move(HomingMissileBoss8B); }
+void HomingMissileBoss8BDraw() { Draw(HomingMissileBoss8B); }

@@ -17,8 +17,10 @@ struct DiagonalSide {
   float lineDx;          // the line's launch offset x
   int32_t lineCell;      // left edge of the line bullet's cell in ImgVal151l
 };
-constexpr DiagonalSide FromLeft{90, 1, &ImgSzak21, 50, 0};
-constexpr DiagonalSide FromRight{620, -1, &ImgSzak22, 10, 30};
+constexpr DiagonalSide FromLeft{
+    .entryX = 90, .xSign = 1, .image = &ImgSzak21, .lineDx = 50, .lineCell = 0};
+constexpr DiagonalSide FromRight{
+    .entryX = 620, .xSign = -1, .image = &ImgSzak22, .lineDx = 10, .lineCell = 30};
 
 // The A kinds enter above the top, the B kinds below the top edge, faster,
 // and burst into debris while BlendExplosions is 1.
@@ -27,32 +29,41 @@ struct DiagonalWing {
   RandomValue vx, vy;
   Pieces pieces;
 };
-constexpr DiagonalWing WingA{-90, Rand(70, 60), Rand(70, 70), MainPiece()};
+constexpr DiagonalWing WingA{
+    .entryY = -90, .vx = Rand(70, 60), .vy = Rand(70, 70), .pieces = MainPiece()};
 constexpr DiagonalWing WingB{
-    60, Rand(80, 70), Rand(80, 80),
-    WithDebris(Blit::Additive, {Debris(-4, -6), Debris(1, 7), Debris(7, -1), Debris(-6, 3),
-                                Debris(7, 6), Debris(5, -8)})};
+    .entryY = 60, .vx = Rand(80, 70), .vy = Rand(80, 80),
+    .pieces = WithDebris(Blit::Additive, {Debris(-4, -6), Debris(1, 7), Debris(7, -1),
+                                          Debris(-6, 3), Debris(7, 6), Debris(5, -8)})};
 
 // A diagonal kind: drawn only while it flies, with the lock record of its
 // side's shared array (record i for slot i) on it at (15, 15) while locked.
 // Spawn, the explosion's end and every departure (parked at x 355) treat
 // the record as their own.  Its explosion stops it only where `stops` says;
 // the others explode flying along their path.
-constexpr KindRow<EnemySlot> Diagonal(TableRef<EnemySlot> slots, TableRef<LockOnTarget> locks,
-                                      DiagonalSide side, DiagonalWing wing, bool stops) {
+struct DiagonalCraft {
+  TableRef<EnemySlot> slots;
+  TableRef<LockOnTarget> locks;
+  DiagonalSide side;
+  DiagonalWing wing;
+  bool stopsWhileExploding;
+};
+constexpr KindRow<EnemySlot> Diagonal(const DiagonalCraft& craft) {
+  const DiagonalSide& side = craft.side;
+  const DiagonalWing& wing = craft.wing;
   return {
-      .slots = slots,
+      .slots = craft.slots,
       .x = Fixed(side.entryX), .y = Fixed(wing.entryY), .vx = wing.vx, .vy = wing.vy,
       .image = side.image, .w = 90, .h = 90,
       .spriteWhenFree = false,
       .freeSlotsDraw = true,
       .pieces = wing.pieces,
       .unblendedPieces = MainPiece(Blit::Keyed),
-      .stopsWhileExploding = stops,
+      .stopsWhileExploding = craft.stopsWhileExploding,
       .xSign = side.xSign,
-      .box = {90, 620, -90, 600},
+      .box = {.left = 90, .right = 620, .top = -90, .bottom = 600},
       .parkX = 355,
-      .lock = BoxedLock(locks, 15, 15, 0),
+      .lock = BoxedLock(craft.locks, {.sightX = 15, .sightY = 15, .homeY = 0}),
   };
 }
 
@@ -82,29 +93,44 @@ struct FanGun {
   Fall fall;
   float shipLoY;
 };
-constexpr FanGun FanStraight{37, 40, {Fixed(130)}, 24};
-constexpr FanGun FanNearLeft{37, 44, {Fixed(130), 20, -1}, 24};
-constexpr FanGun FanNearRight{37, 44, {Fixed(130), 20, 1}, 24};
-constexpr FanGun FanFarLeft{37, 30, {Fixed(130), 40, -1}, 24};
-constexpr FanGun FanFarRight{42, 30, {Fixed(130), 40, 1}, 20};
+constexpr FanGun FanStraight{
+    .dx = 37, .dy = 40, .fall = {.vy = Fixed(130)}, .shipLoY = 24};
+constexpr FanGun FanNearLeft{
+    .dx = 37, .dy = 44, .fall = {.vy = Fixed(130), .vx = 20, .side = -1}, .shipLoY = 24};
+constexpr FanGun FanNearRight{
+    .dx = 37, .dy = 44, .fall = {.vy = Fixed(130), .vx = 20, .side = 1}, .shipLoY = 24};
+constexpr FanGun FanFarLeft{
+    .dx = 37, .dy = 30, .fall = {.vy = Fixed(130), .vx = 40, .side = -1}, .shipLoY = 24};
+constexpr FanGun FanFarRight{
+    .dx = 42, .dy = 30, .fall = {.vy = Fixed(130), .vx = 40, .side = 1}, .shipLoY = 20};
 
 constexpr StraightRow Fan(TableRef<StraightShot> shots, OwnerRef owner, FanGun gun) {
-  StraightRow row = Drops(shots, owner, gun.dx, gun.dy, gun.fall,
-                          AdditiveCell(&ImgVal13, 16, 16), ShipBox(14, gun.shipLoY));
+  StraightRow row = Drops(shots, owner,
+                          {.dx = gun.dx, .dy = gun.dy, .fall = gun.fall,
+                           .look = AdditiveCell(&ImgVal13, 16, 16),
+                           .ship = ShipBox(14, gun.shipLoY)});
   row.retire.bombWave = false;
   return row;
 }
 
 }  // namespace
 
-KIND(Szak21A, EnemySlot,
-     Diagonal(Table(Szak21ASlots), Table(Szak21ALockTargets), FromLeft, WingA, false))
-KIND(Szak22A, EnemySlot,
-     Diagonal(Table(Szak22ASlots), Table(Szak22ALockTargets), FromRight, WingA, false))
-KIND(Szak21B, EnemySlot,
-     Diagonal(Table(Szak21BSlots), Table(Szak21ALockTargets), FromLeft, WingB, false))
-KIND(Szak22B, EnemySlot,
-     Diagonal(Table(Szak22BSlots), Table(Szak22ALockTargets), FromRight, WingB, true))
+KIND(Szak21A, EnemySlot, Diagonal({.slots = Table(Szak21ASlots),
+                                    .locks = Table(Szak21ALockTargets),
+                                    .side = FromLeft, .wing = WingA,
+                                    .stopsWhileExploding = false}))
+KIND(Szak22A, EnemySlot, Diagonal({.slots = Table(Szak22ASlots),
+                                    .locks = Table(Szak22ALockTargets),
+                                    .side = FromRight, .wing = WingA,
+                                    .stopsWhileExploding = false}))
+KIND(Szak21B, EnemySlot, Diagonal({.slots = Table(Szak21BSlots),
+                                    .locks = Table(Szak21ALockTargets),
+                                    .side = FromLeft, .wing = WingB,
+                                    .stopsWhileExploding = false}))
+KIND(Szak22B, EnemySlot, Diagonal({.slots = Table(Szak22BSlots),
+                                    .locks = Table(Szak22ALockTargets),
+                                    .side = FromRight, .wing = WingB,
+                                    .stopsWhileExploding = true}))
 
 STRAIGHT_FAMILY(Szak21AShot1, Streaks(Table(Szak21AShot1Slots), Owner<Szak21ASlots>(), FromLeft))
 STRAIGHT_FAMILY(Szak21AShot2, Fan(Table(Szak21AShot2Slots), Owner<Szak21ASlots>(), FanStraight))

@@ -11,64 +11,74 @@ namespace {
 // A wave entering at (x, 20) and flying the diagonal (vx, 200) until it
 // leaves 90 <= x <= 620, -90 <= y <= 600.  Its sprite is drawn and its
 // explosion runs only while the slot is active.
-constexpr WaveRow DiagonalWave(TableRef<WaveEnemySlot> slots, const int32_t* image, int32_t x,
-                               int32_t vx, bool stops_while_exploding) {
+struct DiagonalFlight {
+  TableRef<WaveEnemySlot> slots;
+  const int32_t* image;
+  int32_t x, vx;
+  bool stopsWhileExploding;
+};
+constexpr WaveRow DiagonalWave(const DiagonalFlight& flight) {
   return {
       .kind = {
-          .slots = slots,
-          .x = Fixed(x), .y = Fixed(20), .vx = Fixed(vx), .vy = Fixed(200),
-          .image = image, .w = 90, .h = 90,
+          .slots = flight.slots,
+          .x = Fixed(flight.x), .y = Fixed(20), .vx = Fixed(flight.vx), .vy = Fixed(200),
+          .image = flight.image, .w = 90, .h = 90,
           .spriteWhenFree = false,
           .freeSlotsDraw = true,
           .pieces = DebrisSpray,
           .unblendedPieces = WaveUnblendedPieces,
-          .stopsWhileExploding = stops_while_exploding,
+          .stopsWhileExploding = flight.stopsWhileExploding,
           .xSign = 1,
-          .box = {90, 620, -90, 600},
+          .box = {.left = 90, .right = 620, .top = -90, .bottom = 600},
       },
       .cycle = 500,
   };
 }
 
 // One gun of the fan: bullet b falls at 130 px/s from craft b + (dx, dy),
-// drifting sideways at vx px/s in the sense of x_sign; no BombWave test.
-constexpr StraightRow FanGun(TableRef<StraightShot> shots, OwnerRef owner, float dx, float dy,
-                             int32_t vx, float x_sign, float ship_lo_y) {
+// drifting sideways at vx px/s in the sense of xSign; no BombWave test; the
+// ship is hit from shipLoY down.
+struct FanPlace {
+  float dx, dy;
+  int32_t vx;
+  float xSign;
+  float shipLoY;
+};
+constexpr StraightRow FanGun(TableRef<StraightShot> shots, OwnerRef owner, const FanPlace& at) {
   return {
       .shots = shots,
-      .launch = {.owner = owner, .dx = dx, .dy = dy},
+      .launch = {.owner = owner, .dx = at.dx, .dy = at.dy},
       .vy = SpeedOf(130),
-      .vx = SpeedOf(vx),
-      .xSign = x_sign,
+      .vx = SpeedOf(at.vx),
+      .xSign = at.xSign,
       .retire = {.bombWave = false},
-      .ship = ShipBox(14, ship_lo_y),
+      .ship = ShipBox(14, at.shipLoY),
       .look = AdditiveCell(&ImgVal13, 16, 16),
   };
 }
 
+// The fan's five guns: straight down, and 20 and 40 px/s to either side.
+constexpr FanPlace FanStraight{.dx = 37, .dy = 40, .vx = 0, .xSign = 0, .shipLoY = 24};
+constexpr FanPlace FanNearLeft{.dx = 37, .dy = 44, .vx = 20, .xSign = -1, .shipLoY = 24};
+constexpr FanPlace FanNearRight{.dx = 37, .dy = 44, .vx = 20, .xSign = 1, .shipLoY = 24};
+constexpr FanPlace FanFarLeft{.dx = 37, .dy = 30, .vx = 40, .xSign = -1, .shipLoY = 24};
+constexpr FanPlace FanFarRight{.dx = 42, .dy = 30, .vx = 40, .xSign = 1, .shipLoY = 20};
+
 }  // namespace
 
-WAVE_KIND(Szak21C, DiagonalWave(Table(Szak21CSlots), &ImgSzak21, 90, 200, false))
-WAVE_KIND(Szak22C, DiagonalWave(Table(Szak22CSlots), &ImgSzak22, 620, -200, true))
+WAVE_KIND(Szak21C, DiagonalWave({.slots = Table(Szak21CSlots), .image = &ImgSzak21,
+                                 .x = 90, .vx = 200, .stopsWhileExploding = false}))
+WAVE_KIND(Szak22C, DiagonalWave({.slots = Table(Szak22CSlots), .image = &ImgSzak22,
+                                 .x = 620, .vx = -200, .stopsWhileExploding = true}))
 
-STRAIGHT_FAMILY(Szak21CShot1,
-                FanGun(Table(Szak21CShot1Slots), Owner<Szak21CSlots>(), 37, 40, 0, 0, 24))
-STRAIGHT_FAMILY(Szak21CShot2,
-                FanGun(Table(Szak21CShot2Slots), Owner<Szak21CSlots>(), 37, 44, 20, -1, 24))
-STRAIGHT_FAMILY(Szak21CShot3,
-                FanGun(Table(Szak21CShot3Slots), Owner<Szak21CSlots>(), 37, 44, 20, 1, 24))
-STRAIGHT_FAMILY(Szak21CShot4,
-                FanGun(Table(Szak21CShot4Slots), Owner<Szak21CSlots>(), 37, 30, 40, -1, 24))
-STRAIGHT_FAMILY(Szak21CShot5,
-                FanGun(Table(Szak21CShot5Slots), Owner<Szak21CSlots>(), 42, 30, 40, 1, 20))
+STRAIGHT_FAMILY(Szak21CShot1, FanGun(Table(Szak21CShot1Slots), Owner<Szak21CSlots>(), FanStraight))
+STRAIGHT_FAMILY(Szak21CShot2, FanGun(Table(Szak21CShot2Slots), Owner<Szak21CSlots>(), FanNearLeft))
+STRAIGHT_FAMILY(Szak21CShot3, FanGun(Table(Szak21CShot3Slots), Owner<Szak21CSlots>(), FanNearRight))
+STRAIGHT_FAMILY(Szak21CShot4, FanGun(Table(Szak21CShot4Slots), Owner<Szak21CSlots>(), FanFarLeft))
+STRAIGHT_FAMILY(Szak21CShot5, FanGun(Table(Szak21CShot5Slots), Owner<Szak21CSlots>(), FanFarRight))
 
-STRAIGHT_FAMILY(Szak22CShot1,
-                FanGun(Table(Szak22CShot1Slots), Owner<Szak22CSlots>(), 37, 40, 0, 0, 24))
-STRAIGHT_FAMILY(Szak22CShot2,
-                FanGun(Table(Szak22CShot2Slots), Owner<Szak22CSlots>(), 37, 44, 20, -1, 24))
-STRAIGHT_FAMILY(Szak22CShot3,
-                FanGun(Table(Szak22CShot3Slots), Owner<Szak22CSlots>(), 37, 44, 20, 1, 24))
-STRAIGHT_FAMILY(Szak22CShot4,
-                FanGun(Table(Szak22CShot4Slots), Owner<Szak22CSlots>(), 37, 30, 40, -1, 24))
-STRAIGHT_FAMILY(Szak22CShot5,
-                FanGun(Table(Szak22CShot5Slots), Owner<Szak22CSlots>(), 42, 30, 40, 1, 20))
+STRAIGHT_FAMILY(Szak22CShot1, FanGun(Table(Szak22CShot1Slots), Owner<Szak22CSlots>(), FanStraight))
+STRAIGHT_FAMILY(Szak22CShot2, FanGun(Table(Szak22CShot2Slots), Owner<Szak22CSlots>(), FanNearLeft))
+STRAIGHT_FAMILY(Szak22CShot3, FanGun(Table(Szak22CShot3Slots), Owner<Szak22CSlots>(), FanNearRight))
+STRAIGHT_FAMILY(Szak22CShot4, FanGun(Table(Szak22CShot4Slots), Owner<Szak22CSlots>(), FanFarLeft))
+STRAIGHT_FAMILY(Szak22CShot5, FanGun(Table(Szak22CShot5Slots), Owner<Szak22CSlots>(), FanFarRight))

@@ -85,14 +85,27 @@ constexpr KindLock SideExitLock(TableRef<LockOnTarget> locks) {
           .testOnRowExit = false, .testOnSideExit = true};
 }
 
+// A lockable kind entering at a side edge (x entryX), flying right (side
+// +1) or left (side -1).
+template <typename Slot>
+struct SideEntry {
+  TableRef<Slot> slots;
+  TableRef<LockOnTarget> locks;
+  int32_t entryX;
+  float side;
+};
+
 // The lock of a kind that puts its record home at (290, homeY) on spawn and
 // at the explosion's end, and away at (370, homeY) whenever its slot leaves
 // the box with the sight point outside 150 <= x <= 620, -70 <= y <= 600.
-constexpr KindLock BoxedLock(TableRef<LockOnTarget> locks, int32_t sightX, int32_t sightY,
-                             int32_t homeY) {
-  return {.targets = locks, .sightX = sightX, .sightY = sightY, .resetOnSpawn = true,
-          .homeX = 290, .homeY = homeY, .keepBox = {150, 620, -70, 600},
-          .awayX = 370, .awayY = homeY};
+struct LockSight {
+  int32_t sightX, sightY;
+  int32_t homeY;
+};
+constexpr KindLock BoxedLock(TableRef<LockOnTarget> locks, const LockSight& at) {
+  return {.targets = locks, .sightX = at.sightX, .sightY = at.sightY, .resetOnSpawn = true,
+          .homeX = 290, .homeY = at.homeY, .keepBox = {150, 620, -70, 600},
+          .awayX = 370, .awayY = at.homeY};
 }
 
 // ---- bullet fields ----
@@ -104,31 +117,38 @@ constexpr Bounds OrbField{-20.0f, 620.0f, -20.0f, 600.0f};
 
 // ---- gun shapes ----
 
-// One aimed dart per owner slot, turned by its heading, aimed 15 pixels into
-// the ship.
-constexpr AimedRow Darts(TableRef<AimedShot> shots, OwnerRef owner, float dx, float dy,
-                         RandomValue speed) {
+// One aimed dart per owner slot from (dx, dy) off the owner, turned by its
+// heading, aimed 15 pixels into the ship.
+struct DartGun {
+  float dx, dy;
+  RandomValue speed;
+};
+constexpr AimedRow Darts(TableRef<AimedShot> shots, OwnerRef owner, const DartGun& gun) {
   return {
       .shots = shots,
-      .launch = {.owner = owner, .dx = dx, .dy = dy},
+      .launch = {.owner = owner, .dx = gun.dx, .dy = gun.dy},
       .aim = 15,
-      .speed = SpeedOf(speed),
+      .speed = SpeedOf(gun.speed),
       .retire = {.field = DartField},
       .ship = ShipBox(0, 10),
       .look = RotatedLook(&ImgVall302, 30),
   };
 }
 
-// A line of orbs from one fixed owner slot, aimed 22 pixels into the ship,
-// one speed per record so the line stretches along its aim; every record
-// drawn and animated from the 7-cell strip.
-constexpr AimedRow OrbLine(TableRef<AimedShot> shots, OwnerRef owner, int32_t slot, float dy,
-                           Speed speeds) {
+// A line of orbs from one fixed owner slot + (30, dy), aimed 22 pixels into
+// the ship, one speed per record so the line stretches along its aim; every
+// record drawn and animated from the 7-cell strip.
+struct OrbGun {
+  int32_t slot;
+  float dy;
+  Speed speeds;
+};
+constexpr AimedRow OrbLine(TableRef<AimedShot> shots, OwnerRef owner, const OrbGun& gun) {
   return {
       .shots = shots,
-      .launch = {.owner = owner, .fixedSlot = slot, .dx = 30, .dy = dy},
+      .launch = {.owner = owner, .fixedSlot = gun.slot, .dx = 30, .dy = gun.dy},
       .aim = 22,
-      .speed = speeds,
+      .speed = gun.speeds,
       .retire = {.field = OrbField},
       .ship = ShipBox(10, 20),
       .look = AdditiveStrip(&ImgVal201, 20, 7, true),
@@ -139,16 +159,20 @@ constexpr AimedRow OrbLine(TableRef<AimedShot> shots, OwnerRef owner, int32_t sl
 constexpr Speed FourOrbs = Graded({120, 160, 200, 240});
 constexpr Speed FiveOrbs = Graded({120, 160, 200, 240, 280});
 
-// A graded line of five needles (VAL15L) per owner slot: vy 140 .. 220 by
-// place, drifting vx px/s sideways (0: straight down).
-constexpr StraightRow Needles(TableRef<StraightShot> shots, OwnerRef owner, float dx, float dy,
-                              int32_t vx = 0) {
+// A graded line of five needles (VAL15L) per owner slot from (dx, dy) off
+// the owner: vy 140 .. 220 by place, drifting vx px/s sideways (0: straight
+// down).
+struct NeedleGun {
+  float dx, dy;
+  int32_t vx = 0;
+};
+constexpr StraightRow Needles(TableRef<StraightShot> shots, OwnerRef owner, const NeedleGun& gun) {
   return {
       .shots = shots,
-      .launch = {.owner = owner, .perOwner = 5, .dx = dx, .dy = dy},
+      .launch = {.owner = owner, .perOwner = 5, .dx = gun.dx, .dy = gun.dy},
       .vy = Graded({140, 160, 180, 200, 220}),
-      .vx = SpeedOf(vx),
-      .xSign = vx == 0 ? 0.0f : 1.0f,
+      .vx = SpeedOf(gun.vx),
+      .xSign = gun.vx == 0 ? 0.0f : 1.0f,
       .ship = ShipBox(14, 10),
       .look = AdditiveCell(&ImgVal15l, 15, 30),
   };
@@ -163,15 +187,20 @@ struct Fall {
 };
 
 // One falling bullet per owner slot, from (dx, dy) off the owner.
-constexpr StraightRow Drops(TableRef<StraightShot> shots, OwnerRef owner, float dx, float dy,
-                            Fall fall, BulletLook look, Bounds ship = ShipBox(14, 24)) {
+struct DropGun {
+  float dx, dy;
+  Fall fall;
+  BulletLook look;
+  Bounds ship = ShipBox(14, 24);
+};
+constexpr StraightRow Drops(TableRef<StraightShot> shots, OwnerRef owner, const DropGun& gun) {
   return {
       .shots = shots,
-      .launch = {.owner = owner, .dx = dx, .dy = dy},
-      .vy = SpeedOf(fall.vy),
-      .vx = SpeedOf(fall.vx),
-      .xSign = fall.side,
-      .ship = ship,
-      .look = look,
+      .launch = {.owner = owner, .dx = gun.dx, .dy = gun.dy},
+      .vy = SpeedOf(gun.fall.vy),
+      .vx = SpeedOf(gun.fall.vx),
+      .xSign = gun.fall.side,
+      .ship = gun.ship,
+      .look = gun.look,
   };
 }

@@ -14,19 +14,25 @@ namespace {
 
 using large_bursts::Z3;
 
-// Spawned at x rand() % width + 180, y y0; falling at vy, freed below 600
-// (or left of 100, which no spawn reaches); the explosion falls with it.
-constexpr KindRow<EnemySlot> FallingKind(TableRef<EnemySlot> slots, int32_t width, int32_t y0,
-                                         const int32_t* image, int32_t w, int32_t h,
-                                         const Pieces& pieces) {
+// Spawned at x rand() % spawnWidth + 180, y spawnY; falling at vy, freed
+// below 600 (or left of 100, which no spawn reaches); the explosion falls
+// with it.
+struct FallingCraft {
+  TableRef<EnemySlot> slots;
+  int32_t spawnWidth, spawnY;
+  const int32_t* image;
+  int32_t w, h;
+  Pieces pieces;
+};
+constexpr KindRow<EnemySlot> FallingKind(const FallingCraft& craft) {
   return {
-      .slots = slots,
-      .x = Rand(width, 180),
-      .y = Fixed(y0),
+      .slots = craft.slots,
+      .x = Rand(craft.spawnWidth, 180),
+      .y = Fixed(craft.spawnY),
       .vx = Rand(50, 47),  // never read
       .vy = Rand(60, 60),
-      .image = image, .w = w, .h = h,
-      .pieces = pieces,
+      .image = craft.image, .w = craft.w, .h = craft.h,
+      .pieces = craft.pieces,
       .honoursBlend = false,
       .stopsWhileExploding = false,
       .box = {.left = 100, .bottom = 600},
@@ -54,10 +60,11 @@ struct FanStyle {
 };
 // VALL302 / VALL301: drawn turned, active only.
 constexpr FanStyle LineStyle(const int32_t* image) {
-  return {15, 30, ShipBox(0, 10), RotatedLook(image, 30)};
+  return {.aim = 15, .margin = 30, .ship = ShipBox(0, 10), .look = RotatedLook(image, 30)};
 }
 // VAL3: every record animated.
-constexpr FanStyle kBallStyle{20, 16, ShipBox(14, 24), AdditiveStrip(&ImgVal3, 16, 16, true)};
+constexpr FanStyle kBallStyle{.aim = 20, .margin = 16, .ship = ShipBox(14, 24),
+                              .look = AdditiveStrip(&ImgVal3, 16, 16, true)};
 
 constexpr VolleyRow Fan(TableRef<PatternShot> shots, OwnerRef owner, const FanSpec& f,
                         const FanStyle& style, Spread spread = Spread::Fan) {
@@ -86,9 +93,14 @@ constexpr GroupTicks kBalls{60, 120, 180, 240, 300};
 
 // Falling pairs (VAL405), `centre` -/+ 40 from the owner, 130 below it:
 // falling (Shot4, Shot1) or parting at -/+120 px/s (Shot5, Shot2).
+struct PairGun {
+  float centre;
+  bool parting;
+};
 constexpr FallingRowOf<PatternShot> Pairs(TableRef<PatternShot> shots, OwnerRef owner,
-                                          float centre, bool parting) {
-  if (!parting) {
+                                          const PairGun& gun) {
+  const float centre = gun.centre;
+  if (!gun.parting) {
     return TwinShots(shots, owner, {.left = centre - 40, .right = centre + 40, .y = 130, .fall = 280});
   }
   return TwinShots(shots, owner, {.left = centre - 40, .right = centre + 40, .y = 130, .fall = 250,
@@ -97,50 +109,71 @@ constexpr FallingRowOf<PatternShot> Pairs(TableRef<PatternShot> shots, OwnerRef 
 
 }  // namespace
 
-KIND(Szak51, EnemySlot,
-     FallingKind(Table(Szak51Slots), 200, -220, &ImgSzak51, 240, 220,
-                 large_bursts::Eight({Z3, Z3, Z3, Z3, Z3, Z3, Z3, Z3}, Blit::Additive)))
+KIND(Szak51, EnemySlot, FallingKind({
+    .slots = Table(Szak51Slots),
+    .spawnWidth = 200, .spawnY = -220,
+    .image = &ImgSzak51, .w = 240, .h = 220,
+    .pieces = large_bursts::Eight({Z3, Z3, Z3, Z3, Z3, Z3, Z3, Z3}, Blit::Additive),
+}))
 VOLLEY_FAMILY(Szak51Shot1, Fan(Table(Szak51Shot1Slots), Owner<Szak51Slots>(),
-                               {5, 260, Wrap::OnReaching, kFans5, 105, 130, 220},
+                               {.group = 5, .cycle = 260, .wrap = Wrap::OnReaching,
+                                .ticks = kFans5, .gunX = 105, .gunY = 130, .speed = 220},
                                LineStyle(&ImgVall302)))
 VOLLEY_FAMILY(Szak51Shot2, Fan(Table(Szak51Shot2Slots), Owner<Szak51Slots>(),
-                               {3, 100, Wrap::OnExceeding, kFans3, 25, 130, 220},
+                               {.group = 3, .cycle = 100, .wrap = Wrap::OnExceeding,
+                                .ticks = kFans3, .gunX = 25, .gunY = 130, .speed = 220},
                                LineStyle(&ImgVall301)))
 VOLLEY_FAMILY(Szak51Shot3, Fan(Table(Szak51Shot3Slots), Owner<Szak51Slots>(),
-                               {3, 100, Wrap::OnExceeding, kFans3, 185, 130, 220},
+                               {.group = 3, .cycle = 100, .wrap = Wrap::OnExceeding,
+                                .ticks = kFans3, .gunX = 185, .gunY = 130, .speed = 220},
                                LineStyle(&ImgVall301)))
-FALLING_FAMILY_OF(Szak51Shot4, PatternShot,
-                  Pairs(Table(Szak51Shot4Slots), Owner<Szak51Slots>(), 100, false))
-FALLING_FAMILY_OF(Szak51Shot5, PatternShot,
-                  Pairs(Table(Szak51Shot5Slots), Owner<Szak51Slots>(), 100, true))
+FALLING_FAMILY_OF(Szak51Shot4, PatternShot, Pairs(Table(Szak51Shot4Slots), Owner<Szak51Slots>(),
+                                                  {.centre = 100, .parting = false}))
+FALLING_FAMILY_OF(Szak51Shot5, PatternShot, Pairs(Table(Szak51Shot5Slots), Owner<Szak51Slots>(),
+                                                  {.centre = 100, .parting = true}))
 VOLLEY_FAMILY(Szak51Shot6, Fan(Table(Szak51Shot6Slots), Owner<Szak51Slots>(),
-                               {5, 370, Wrap::OnReaching, kBalls, 112, 70, 150}, kBallStyle))
+                               {.group = 5, .cycle = 370, .wrap = Wrap::OnReaching,
+                                .ticks = kBalls, .gunX = 112, .gunY = 70, .speed = 150},
+                               kBallStyle))
 VOLLEY_FAMILY(Szak51Shot7, Fan(Table(Szak51Shot7Slots), Owner<Szak51Slots>(),
-                               {5, 370, Wrap::OnReaching, kBalls, 2, 70, 160}, kBallStyle))
+                               {.group = 5, .cycle = 370, .wrap = Wrap::OnReaching,
+                                .ticks = kBalls, .gunX = 2, .gunY = 70, .speed = 160},
+                               kBallStyle))
 VOLLEY_FAMILY(Szak51Shot8, Fan(Table(Szak51Shot8Slots), Owner<Szak51Slots>(),
-                               {5, 370, Wrap::OnReaching, kBalls, 222, 70, 160}, kBallStyle))
+                               {.group = 5, .cycle = 370, .wrap = Wrap::OnReaching,
+                                .ticks = kBalls, .gunX = 222, .gunY = 70, .speed = 160},
+                               kBallStyle))
 
-KIND(Szak52C, EnemySlot,
-     FallingKind(Table(Szak52CSlots), 240, -160, &ImgSzak52, 200, 160,
-                 large_bursts::Eight(large_bursts::Mixed, Blit::Additive)))
-FALLING_FAMILY_OF(Szak52CShot1, PatternShot,
-                  Pairs(Table(Szak52CShot1Slots), Owner<Szak52CSlots>(), 80, false))
-FALLING_FAMILY_OF(Szak52CShot2, PatternShot,
-                  Pairs(Table(Szak52CShot2Slots), Owner<Szak52CSlots>(), 80, true))
-VOLLEY_FAMILY(Szak52CShot3,
-              Fan(Table(Szak52CShot3Slots), Owner<Szak52CSlots>(),
-                  {5, 430, Wrap::OnReaching, {70, 140, 210, 280, 350}, 92, 70, 130}, kBallStyle))
+KIND(Szak52C, EnemySlot, FallingKind({
+    .slots = Table(Szak52CSlots),
+    .spawnWidth = 240, .spawnY = -160,
+    .image = &ImgSzak52, .w = 200, .h = 160,
+    .pieces = large_bursts::Eight(large_bursts::Mixed, Blit::Additive),
+}))
+FALLING_FAMILY_OF(Szak52CShot1, PatternShot, Pairs(Table(Szak52CShot1Slots), Owner<Szak52CSlots>(),
+                                                   {.centre = 80, .parting = false}))
+FALLING_FAMILY_OF(Szak52CShot2, PatternShot, Pairs(Table(Szak52CShot2Slots), Owner<Szak52CSlots>(),
+                                                   {.centre = 80, .parting = true}))
+VOLLEY_FAMILY(Szak52CShot3, Fan(Table(Szak52CShot3Slots), Owner<Szak52CSlots>(),
+                                {.group = 5, .cycle = 430, .wrap = Wrap::OnReaching,
+                                 .ticks = {70, 140, 210, 280, 350},
+                                 .gunX = 92, .gunY = 70, .speed = 130},
+                                kBallStyle))
 // Ten rings of twelve at 30-degree steps, the first bullet of each at the ship.
 VOLLEY_RING_FAMILY(Szak52CShot4,
                    Fan(Table(Szak52CShot4Slots), Owner<Szak52CSlots>(),
-                       {12, 660, Wrap::OnReaching,
-                        {60, 120, 180, 240, 300, 360, 420, 480, 540, 600}, 92, 32, 150},
+                       {.group = 12, .cycle = 660, .wrap = Wrap::OnReaching,
+                        .ticks = {60, 120, 180, 240, 300, 360, 420, 480, 540, 600},
+                        .gunX = 92, .gunY = 32, .speed = 150},
                        kBallStyle, Spread::Ring))
 
 // Never spawned in play; only its hit setter is called.
-KIND(Szak50A, EnemySlot,
-     FallingKind(Table(Szak50ASlots), 300, -120, &ImgSzak50, 140, 120,
-                 large_bursts::Eight(large_bursts::Mixed, Blit::Additive)))
+KIND(Szak50A, EnemySlot, FallingKind({
+    .slots = Table(Szak50ASlots),
+    .spawnWidth = 300, .spawnY = -120,
+    .image = &ImgSzak50, .w = 140, .h = 120,
+    .pieces = large_bursts::Eight(large_bursts::Mixed, Blit::Additive),
+}))
 
 // Szak60: falls for ticks 0 .. 20, fires its burst every call of 21 .. 50,
 // creeps down 51 .. 60, then from tick 8 again: a 53-call cycle.
@@ -165,7 +198,7 @@ LARGE_KIND(Szak60, Szak60Enemy, {
         .fireCalls = {Szak60Shot1Fire},
         .wrapAt = 61,
         .restart = 8,
-        .box = {-120, 620, -300, 600},
+        .box = {.left = -120, .right = 620, .top = -300, .bottom = 600},
     },
 })
 
@@ -183,5 +216,6 @@ FALLING_FIRE_FAMILY(Szak60Shot1, {
     .drift = {-28, -14, 0, 0, 14, 28},
     .driftAt = DriftAt::EachActivePass,
     .ship = ShipBox(10, 20),
-    .look = {LookStyle::Strip, &ImgVal201, 20, 20, 0, 7, Blit::Keyed, true},
+    .look = {.style = LookStyle::Strip, .image = &ImgVal201, .w = 20, .h = 20, .left = 0,
+             .cells = 7, .blit = Blit::Keyed, .everyRecord = true},
 })

@@ -33,16 +33,20 @@ constexpr KindRow<SpinningEnemySlot> Szak6Disc(TableRef<SpinningEnemySlot> slots
 // Szak6A, Szak6B, Szak6C: discs falling from above the top at a random
 // column; a steering disc moves sideways too (the random vx of its spawn
 // for one frame, then its steering), the others keep their column.
-constexpr KindRow<SpinningEnemySlot> Szak6Faller(TableRef<SpinningEnemySlot> slots,
-                                                 int32_t vyBase,
-                                                 void (*steer)(SpinningEnemySlot&),
-                                                 Pieces pieces, Pieces unblended) {
+// Each falls at rand() % 80 + vyBase px/s.
+struct FallingDisc {
+  TableRef<SpinningEnemySlot> slots;
+  int32_t vyBase;
+  void (*steer)(SpinningEnemySlot&);
+  Pieces pieces, unblendedPieces;
+};
+constexpr KindRow<SpinningEnemySlot> Szak6Faller(const FallingDisc& disc) {
   KindRow<SpinningEnemySlot> row =
-      Szak6Disc(slots, Rand(360, 180), Fixed(-80), Rand(10, 0), Rand(80, vyBase));
-  row.pieces = pieces;
-  row.unblendedPieces = unblended;
-  row.xSign = steer != nullptr ? 1.0f : 0.0f;
-  row.steer = steer;
+      Szak6Disc(disc.slots, Rand(360, 180), Fixed(-80), Rand(10, 0), Rand(80, disc.vyBase));
+  row.pieces = disc.pieces;
+  row.unblendedPieces = disc.unblendedPieces;
+  row.xSign = disc.steer != nullptr ? 1.0f : 0.0f;
+  row.steer = disc.steer;
   row.box = {.bottom = 600};
   return row;
 }
@@ -58,19 +62,17 @@ constexpr Pieces Szak6GunshipPieces = WithDebris(
 // Szak6D, Szak6E: lockable discs entering at a side edge (x 90 flying right,
 // x 620 flying left) on a diagonal, drawn for free slots too (at their park
 // point), parked at x 360 by the explosion's end as by leaving.
-constexpr KindRow<SpinningEnemySlot> Szak6Gunship(TableRef<SpinningEnemySlot> slots,
-                                                  TableRef<LockOnTarget> locks, int32_t entryX,
-                                                  float side) {
-  KindRow<SpinningEnemySlot> row =
-      Szak6Disc(slots, Fixed(entryX), Rand(100, 0), RandBelow(100, 50), RandBelow(90, 50));
+constexpr KindRow<SpinningEnemySlot> Szak6Gunship(const SideEntry<SpinningEnemySlot>& ship) {
+  KindRow<SpinningEnemySlot> row = Szak6Disc(ship.slots, Fixed(ship.entryX), Rand(100, 0),
+                                             RandBelow(100, 50), RandBelow(90, 50));
   row.freeSlotsDraw = true;
   row.pieces = Szak6GunshipPieces;
   row.unblendedPieces = MainPiece(Blit::Keyed);
   row.explodedParkX = 360;
-  row.xSign = side;
+  row.xSign = ship.side;
   row.box = {.left = 90, .right = 620, .bottom = 600};
   row.parkX = 360;
-  row.lock = SideExitLock(locks);
+  row.lock = SideExitLock(ship.locks);
   return row;
 }
 
@@ -90,11 +92,12 @@ constexpr AimedRow Szak6Darts(TableRef<AimedShot> shots, OwnerRef owner) {
   };
 }
 constexpr StraightRow Pellets(TableRef<StraightShot> shots, OwnerRef owner, Fall fall) {
-  return Drops(shots, owner, 32, 50, fall, AdditiveCell(&ImgVal12, 16, 16));
+  return Drops(shots, owner,
+               {.dx = 32, .dy = 50, .fall = fall, .look = AdditiveCell(&ImgVal12, 16, 16)});
 }
-constexpr Fall Downward{Rand(50, 100)};
-constexpr Fall Leftward{Rand(50, 100), 30, -1};
-constexpr Fall Rightward{Rand(50, 100), 30, 1};
+constexpr Fall Downward{.vy = Rand(50, 100)};
+constexpr Fall Leftward{.vy = Rand(50, 100), .vx = 30, .side = -1};
+constexpr Fall Rightward{.vy = Rand(50, 100), .vx = 30, .side = 1};
 
 // The fans of Szak6D and Szak6E: 25 records in five groups of five from slot
 // 0, at ticks 40 .. 200 of a 250-call cycle; each fan spreads over -24 ..
@@ -119,35 +122,52 @@ constexpr VolleyRow Szak6Fans(TableRef<PatternShot> shots, OwnerRef owner) {
 
 }  // namespace
 
-KIND(Szak6A, SpinningEnemySlot, Szak6Faller(Table(Szak6ASlots), 120, SteerToShip<50>,
-                                            Szak6APieces, Reblitted(Szak6APieces)))
-KIND(Szak6B, SpinningEnemySlot, Szak6Faller(Table(Szak6BSlots), 140, SteerToShip<55>,
-                                            Szak6BPieces, Reblitted(Szak6BPieces)))
+KIND(Szak6A, SpinningEnemySlot, Szak6Faller({.slots = Table(Szak6ASlots),
+                                             .vyBase = 120,
+                                             .steer = SteerToShip<50>,
+                                             .pieces = Szak6APieces,
+                                             .unblendedPieces = Reblitted(Szak6APieces)}))
+KIND(Szak6B, SpinningEnemySlot, Szak6Faller({.slots = Table(Szak6BSlots),
+                                             .vyBase = 140,
+                                             .steer = SteerToShip<55>,
+                                             .pieces = Szak6BPieces,
+                                             .unblendedPieces = Reblitted(Szak6BPieces)}))
 // Szak6C draws a vx at spawn that its Move never applies.
-KIND(Szak6C, SpinningEnemySlot, Szak6Faller(Table(Szak6CSlots), 40, nullptr, HalfAndSixDebris,
-                                            MainPiece(Blit::Keyed)))
+KIND(Szak6C, SpinningEnemySlot, Szak6Faller({.slots = Table(Szak6CSlots),
+                                             .vyBase = 40,
+                                             .steer = nullptr,
+                                             .pieces = HalfAndSixDebris,
+                                             .unblendedPieces = MainPiece(Blit::Keyed)}))
 
-AIMED_FAMILY(Szak6AShot1,
-             Darts(Table(Szak6AShot1Slots), Owner<Szak6ASlots>(), 25, 50, Rand(50, 130)))
-AIMED_FAMILY(Szak6BShot1,
-             Darts(Table(Szak6BShot1Slots), Owner<Szak6BSlots>(), 25, 50, Rand(50, 140)))
-AIMED_FAMILY(Szak6CShot1,
-             Darts(Table(Szak6CShot1Slots), Owner<Szak6CSlots>(), 25, 50, Rand(50, 150)))
+AIMED_FAMILY(Szak6AShot1, Darts(Table(Szak6AShot1Slots), Owner<Szak6ASlots>(),
+                                {.dx = 25, .dy = 50, .speed = Rand(50, 130)}))
+AIMED_FAMILY(Szak6BShot1, Darts(Table(Szak6BShot1Slots), Owner<Szak6BSlots>(),
+                                {.dx = 25, .dy = 50, .speed = Rand(50, 140)}))
+AIMED_FAMILY(Szak6CShot1, Darts(Table(Szak6CShot1Slots), Owner<Szak6CSlots>(),
+                                {.dx = 25, .dy = 50, .speed = Rand(50, 150)}))
 
-KIND(Szak6D, SpinningEnemySlot, Szak6Gunship(Table(Szak6DSlots), Table(Szak6DLockTargets), 90, 1))
-KIND(Szak6E, SpinningEnemySlot, Szak6Gunship(Table(Szak6ESlots), Table(Szak6ELockTargets), 620, -1))
+KIND(Szak6D, SpinningEnemySlot, Szak6Gunship({.slots = Table(Szak6DSlots),
+                                              .locks = Table(Szak6DLockTargets),
+                                              .entryX = 90, .side = 1}))
+KIND(Szak6E, SpinningEnemySlot, Szak6Gunship({.slots = Table(Szak6ESlots),
+                                              .locks = Table(Szak6ELockTargets),
+                                              .entryX = 620, .side = -1}))
 
 AIMED_FAMILY(Szak6DShot1, Szak6Darts(Table(Szak6DShot1Slots), Owner<Szak6DSlots>()))
-AIMED_FAMILY(Szak6DShot2, OrbLine(Table(Szak6DShot2Slots), Owner<Szak6DSlots>(), 0, 50, FourOrbs))
-AIMED_FAMILY(Szak6DShot3, OrbLine(Table(Szak6DShot3Slots), Owner<Szak6DSlots>(), 1, 50, FiveOrbs))
+AIMED_FAMILY(Szak6DShot2, OrbLine(Table(Szak6DShot2Slots), Owner<Szak6DSlots>(),
+                                  {.slot = 0, .dy = 50, .speeds = FourOrbs}))
+AIMED_FAMILY(Szak6DShot3, OrbLine(Table(Szak6DShot3Slots), Owner<Szak6DSlots>(),
+                                  {.slot = 1, .dy = 50, .speeds = FiveOrbs}))
 STRAIGHT_FAMILY(Szak6DShot4, Pellets(Table(Szak6DShot4Slots), Owner<Szak6DSlots>(), Downward))
 STRAIGHT_FAMILY(Szak6DShot5, Pellets(Table(Szak6DShot5Slots), Owner<Szak6DSlots>(), Leftward))
 STRAIGHT_FAMILY(Szak6DShot6, Pellets(Table(Szak6DShot6Slots), Owner<Szak6DSlots>(), Rightward))
 VOLLEY_FIRE_FAMILY(Szak6DShot7, Szak6Fans(Table(Szak6DShot7Slots), Owner<Szak6DSlots>()))
 
 AIMED_FAMILY(Szak6EShot1, Szak6Darts(Table(Szak6EShot1Slots), Owner<Szak6ESlots>()))
-AIMED_FAMILY(Szak6EShot2, OrbLine(Table(Szak6EShot2Slots), Owner<Szak6ESlots>(), 0, 50, FourOrbs))
-AIMED_FAMILY(Szak6EShot3, OrbLine(Table(Szak6EShot3Slots), Owner<Szak6ESlots>(), 1, 50, FiveOrbs))
+AIMED_FAMILY(Szak6EShot2, OrbLine(Table(Szak6EShot2Slots), Owner<Szak6ESlots>(),
+                                  {.slot = 0, .dy = 50, .speeds = FourOrbs}))
+AIMED_FAMILY(Szak6EShot3, OrbLine(Table(Szak6EShot3Slots), Owner<Szak6ESlots>(),
+                                  {.slot = 1, .dy = 50, .speeds = FiveOrbs}))
 STRAIGHT_FAMILY(Szak6EShot4, Pellets(Table(Szak6EShot4Slots), Owner<Szak6ESlots>(), Downward))
 STRAIGHT_FAMILY(Szak6EShot5, Pellets(Table(Szak6EShot5Slots), Owner<Szak6ESlots>(), Leftward))
 STRAIGHT_FAMILY(Szak6EShot6, Pellets(Table(Szak6EShot6Slots), Owner<Szak6ESlots>(), Rightward))

@@ -12,18 +12,25 @@
 namespace {
 
 // The clock script at 45 per second: entry to 50, fire 51 .. 70, leaving 71
-// .. 120, climbing at vy while sliding 250 px/s on (side -1: leftwards).
-constexpr ScriptRow SideScript(float side, void (*fire)(), const Calls& gated, float right) {
+// .. 120, climbing at vy while sliding 250 px/s on (side -1: leftwards);
+// freed outside -20 <= x <= right, -160 <= y <= 600.
+struct SidePass {
+  float side;
+  void (*fire)();
+  Calls gated;
+  float right;
+};
+constexpr ScriptRow SideScript(const SidePass& pass) {
   return {
       .rate = 45,
       .entry = {0, 50},
       .fire = {51, 70},
       .leave = {71, 120},
-      .entryMotion = {.xByVx = side},
-      .leaveMotion = {.x = 250 * side, .yByVy = -1},
-      .fireCalls = {fire},
-      .gatedCalls = gated,
-      .box = {-20, right, -160, 600},
+      .entryMotion = {.xByVx = pass.side},
+      .leaveMotion = {.x = 250 * pass.side, .yByVy = -1},
+      .fireCalls = {pass.fire},
+      .gatedCalls = pass.gated,
+      .box = {.left = -20, .right = pass.right, .top = -160, .bottom = 600},
   };
 }
 
@@ -38,65 +45,84 @@ constexpr ScriptRow CornerScript(float side, void (*fire)()) {
       .entryMotion = {.xByVx = side, .y = 170},
       .leaveMotion = {.x = 150 * side, .yByVy = 1},
       .fireCalls = {fire},
-      .box = {-20, 620, -160, 600},
+      .box = {.left = -20, .right = 620, .top = -160, .bottom = 600},
   };
 }
 
 // Spawned at (x, y) with vx 200 and vy 280; drawn keyed, exploding in eight
-// additive bursts whatever BlendExplosions holds, speeds kept.
-constexpr KindRow<LargeEnemy> ScriptedKind(TableRef<LargeEnemy> slots, int32_t x,
-                                           RandomValue y, const int32_t* image,
-                                           int32_t out = 0) {
+// additive bursts (`burstsOut` px further out) whatever BlendExplosions
+// holds, speeds kept.
+struct ScriptedCraft {
+  TableRef<LargeEnemy> slots;
+  int32_t x;
+  RandomValue y;
+  const int32_t* image;
+  int32_t burstsOut = 0;
+};
+constexpr KindRow<LargeEnemy> ScriptedKind(const ScriptedCraft& craft) {
   return {
-      .slots = slots,
-      .x = Fixed(x),
-      .y = y,
+      .slots = craft.slots,
+      .x = Fixed(craft.x),
+      .y = craft.y,
       .vx = Fixed(200),
       .vy = Fixed(280),
-      .image = image, .w = 200, .h = 160,
-      .pieces = large_bursts::Eight(large_bursts::Mixed, Blit::Additive, out),
+      .image = craft.image, .w = 200, .h = 160,
+      .pieces = large_bursts::Eight(large_bursts::Mixed, Blit::Additive, craft.burstsOut),
       .honoursBlend = false,
       .stopsWhileExploding = false,
   };
 }
 
-// Spiral sweeps: the kind's own counter, wrapped on exceeding 70; slot k at
-// counter 2k (slot 0 never); turned clockwise (Shot2) or against (Shot1).
+// Spiral sweeps from the gun at (gunX, 100): the kind's own counter, wrapped
+// on exceeding 70; slot k at counter 2k (slot 0 never); turned clockwise
+// (Shot2) or against (Shot1).
+struct SweepGun {
+  int32_t* counter;
+  float sense;
+  float gunX;
+  const int32_t* image;
+};
 constexpr SpiralRowOf<PatternShot> Sweep(TableRef<PatternShot> shots, OwnerRef owner,
-                                         int32_t* counter, float sense, float gun_x,
-                                         const int32_t* image) {
+                                         const SweepGun& gun) {
+  const float sense = gun.sense;
   return {
       .shots = shots,
-      .counter = counter,
+      .counter = gun.counter,
       .cycle = 70,
       .wrap = Wrap::OnExceeding,
       .every = 2,
       .offset = 0,
       .firstSlot = 1,
       .lastSlot = 35,
-      .launch = {.owner = owner, .fixedSlot = 0, .dx = gun_x, .dy = 100},
+      .launch = {.owner = owner, .fixedSlot = 0, .dx = gun.gunX, .dy = 100},
       .sense = sense,
       .ringSpeeds = {110},
       .ringFields = {Bounds{-30, 800, -30, 600}},
       .ship = ShipBox(0, 10),
-      .look = EveryRecord(RotatedLook(image, 30, sense < 0 ? Turn{0, true} : Turn{360, false})),
+      .look = EveryRecord(
+          RotatedLook(gun.image, 30, sense < 0 ? Turn{0, true} : Turn{360, false})),
   };
 }
 
-// Bursts: all records re-formed at their points whenever one is free; the
-// listed records step sideways once for every bullet still flying.
-constexpr FallingRow Burst(TableRef<StraightShot> shots, OwnerRef owner, const Offsets& x,
-                           const Offsets& y, float fall, const std::array<float, MaxPlaces>& drift) {
+// Bursts: all records re-formed at their points whenever one is free,
+// falling at `fall` px/s; the listed records step sideways once for every
+// bullet still flying.
+struct BurstShape {
+  Offsets x, y;
+  float fall;
+  std::array<float, MaxPlaces> drift{};
+};
+constexpr FallingRow Burst(TableRef<StraightShot> shots, OwnerRef owner, const BurstShape& shape) {
   return {
       .shots = shots,
       .launch = {.owner = owner, .fixedSlot = 0},
       .groupSize = shots.count,
-      .x = x,
+      .x = shape.x,
       .xGroupWide = true,
-      .y = y,
+      .y = shape.y,
       .yGroupWide = true,
-      .fall = fall,
-      .drift = drift,
+      .fall = shape.fall,
+      .drift = shape.drift,
       .driftAt = DriftAt::EachActivePass,
       .ship = ShipBox(10, 20),
       .look = AdditiveStrip(&ImgVal20241, 20, 24, true),
@@ -114,8 +140,12 @@ constexpr std::array<float, MaxPlaces> kOpening{28, 14, 0, 0, -14, -28};
 constexpr std::array<float, ChainLength> kSlowChain{163, 171, 178, 184, 188, 191, 193};
 constexpr std::array<float, ChainLength> kFastChain{263, 271, 278, 284, 288, 291, 293};
 
-constexpr ChainRow Chain(TableRef<SweepShot> shots, OwnerRef owner, float sense,
-                         const std::array<float, ChainLength>& speeds) {
+struct ChainGun {
+  float sense;
+  std::array<float, ChainLength> speeds;
+};
+constexpr ChainRow Chain(TableRef<SweepShot> shots, OwnerRef owner, const ChainGun& gun) {
+  const float sense = gun.sense;
   const bool first = sense < 0;
   return {
       .shots = shots,
@@ -123,7 +153,7 @@ constexpr ChainRow Chain(TableRef<SweepShot> shots, OwnerRef owner, float sense,
       .startAngle = sense * 2 * PiF / 10,
       .turn = sense * 2 * PiF / 280,
       .sense = sense,
-      .speeds = speeds,
+      .speeds = gun.speeds,
       .driftXSign = sense,
       .driftYSign = -1,
       .turnUntil = 35,
@@ -137,63 +167,84 @@ constexpr ChainRow Chain(TableRef<SweepShot> shots, OwnerRef owner, float sense,
 }  // namespace
 
 LARGE_KIND(Szak53A, LargeEnemy, {
-    .kind = ScriptedKind(Table(Szak53ASlots), -20, Rand(60, 100), &ImgSzak53),
-    .script = SideScript(1, Szak53AShot3Fire, {}, 620),
+    .kind = ScriptedKind(
+        {.slots = Table(Szak53ASlots), .x = -20, .y = Rand(60, 100), .image = &ImgSzak53}),
+    .script = SideScript({.side = 1, .fire = Szak53AShot3Fire, .gated = {}, .right = 620}),
 })
 SPIRAL_FAMILY(Szak53AShot1, PatternShot,
-              Sweep(Table(Szak53AShot1Slots), Owner<Szak53ASlots>(), &Szak53ASlots[0].shot1Tick,
-                    -1, 35, &ImgVall3013))
+              Sweep(Table(Szak53AShot1Slots), Owner<Szak53ASlots>(),
+                    {.counter = &Szak53ASlots[0].shot1Tick, .sense = -1, .gunX = 35,
+                     .image = &ImgVall3013}))
 SPIRAL_FAMILY(Szak53AShot2, PatternShot,
-              Sweep(Table(Szak53AShot2Slots), Owner<Szak53ASlots>(), &Szak53ASlots[0].shot2Tick,
-                    1, 135, &ImgVall3014))
+              Sweep(Table(Szak53AShot2Slots), Owner<Szak53ASlots>(),
+                    {.counter = &Szak53ASlots[0].shot2Tick, .sense = 1, .gunX = 135,
+                     .image = &ImgVall3014}))
 FALLING_FIRE_FAMILY(Szak53AShot3, Burst(Table(Szak53AShot3Slots), Owner<Szak53ASlots>(),
-                                        kSquareX, kSquareY, 140, {}))
+                                        {.x = kSquareX, .y = kSquareY, .fall = 140}))
 
 LARGE_KIND(Szak53B, LargeEnemy, {
-    .kind = ScriptedKind(Table(Szak53BSlots), 620, Rand(60, 100), &ImgSzak53),
-    .script = SideScript(-1, Szak53BShot3Fire, {}, 620),
+    .kind = ScriptedKind(
+        {.slots = Table(Szak53BSlots), .x = 620, .y = Rand(60, 100), .image = &ImgSzak53}),
+    .script = SideScript({.side = -1, .fire = Szak53BShot3Fire, .gated = {}, .right = 620}),
 })
 SPIRAL_FAMILY(Szak53BShot1, PatternShot,
-              Sweep(Table(Szak53BShot1Slots), Owner<Szak53BSlots>(), &Szak53BSlots[0].shot1Tick,
-                    -1, 35, &ImgVall3013))
+              Sweep(Table(Szak53BShot1Slots), Owner<Szak53BSlots>(),
+                    {.counter = &Szak53BSlots[0].shot1Tick, .sense = -1, .gunX = 35,
+                     .image = &ImgVall3013}))
 SPIRAL_FAMILY(Szak53BShot2, PatternShot,
-              Sweep(Table(Szak53BShot2Slots), Owner<Szak53BSlots>(), &Szak53BSlots[0].shot2Tick,
-                    1, 135, &ImgVall3014))
+              Sweep(Table(Szak53BShot2Slots), Owner<Szak53BSlots>(),
+                    {.counter = &Szak53BSlots[0].shot2Tick, .sense = 1, .gunX = 135,
+                     .image = &ImgVall3014}))
 FALLING_FIRE_FAMILY(Szak53BShot3, Burst(Table(Szak53BShot3Slots), Owner<Szak53BSlots>(),
-                                        kSquareX, kSquareY, 140, {}))
+                                        {.x = kSquareX, .y = kSquareY, .fall = 140}))
 
 // The chains fire only while GameMode is 2 or GameSubMode is 1 (never in
 // play); Szak50C's gated calls also place Szak50B's burst at Szak50B.
 LARGE_KIND(Szak50B, LargeEnemy, {
-    .kind = ScriptedKind(Table(Szak50BSlots), -20, Rand(60, 100), &ImgSzak50),
-    .script = SideScript(1, Szak50BShot3Fire, {Szak50BShot1Fire, Szak50BShot2Fire}, 620),
+    .kind = ScriptedKind(
+        {.slots = Table(Szak50BSlots), .x = -20, .y = Rand(60, 100), .image = &ImgSzak50}),
+    .script = SideScript({.side = 1,
+                          .fire = Szak50BShot3Fire,
+                          .gated = {Szak50BShot1Fire, Szak50BShot2Fire},
+                          .right = 620}),
 })
-CHAIN_FAMILY(Szak50BShot1, Chain(Table(Szak50BShot1Slots), Owner<Szak50BSlots>(), -1, kSlowChain))
-CHAIN_FAMILY(Szak50BShot2, Chain(Table(Szak50BShot2Slots), Owner<Szak50BSlots>(), 1, kSlowChain))
+CHAIN_FAMILY(Szak50BShot1, Chain(Table(Szak50BShot1Slots), Owner<Szak50BSlots>(),
+                                 {.sense = -1, .speeds = kSlowChain}))
+CHAIN_FAMILY(Szak50BShot2, Chain(Table(Szak50BShot2Slots), Owner<Szak50BSlots>(),
+                                 {.sense = 1, .speeds = kSlowChain}))
 FALLING_FIRE_FAMILY(Szak50BShot3, Burst(Table(Szak50BShot3Slots), Owner<Szak50BSlots>(),
-                                        kSquareX, kSquareY, 150, {20, 0, 0, -20}))
+                                        {.x = kSquareX, .y = kSquareY, .fall = 150,
+                                         .drift = {20, 0, 0, -20}}))
 
 LARGE_KIND(Szak50C, LargeEnemy, {
-    .kind = ScriptedKind(Table(Szak50CSlots), 640, Rand(60, 100), &ImgSzak50),
-    .script = SideScript(-1, Szak50CShot3Fire,
-                         {Szak50BShot3Fire, Szak50CShot1Fire, Szak50CShot2Fire}, 640),
+    .kind = ScriptedKind(
+        {.slots = Table(Szak50CSlots), .x = 640, .y = Rand(60, 100), .image = &ImgSzak50}),
+    .script = SideScript({.side = -1,
+                          .fire = Szak50CShot3Fire,
+                          .gated = {Szak50BShot3Fire, Szak50CShot1Fire, Szak50CShot2Fire},
+                          .right = 640}),
 })
-CHAIN_FAMILY(Szak50CShot1, Chain(Table(Szak50CShot1Slots), Owner<Szak50CSlots>(), -1, kFastChain))
-CHAIN_FAMILY(Szak50CShot2, Chain(Table(Szak50CShot2Slots), Owner<Szak50CSlots>(), 1, kFastChain))
+CHAIN_FAMILY(Szak50CShot1, Chain(Table(Szak50CShot1Slots), Owner<Szak50CSlots>(),
+                                 {.sense = -1, .speeds = kFastChain}))
+CHAIN_FAMILY(Szak50CShot2, Chain(Table(Szak50CShot2Slots), Owner<Szak50CSlots>(),
+                                 {.sense = 1, .speeds = kFastChain}))
 FALLING_FIRE_FAMILY(Szak50CShot3, Burst(Table(Szak50CShot3Slots), Owner<Szak50CSlots>(),
-                                        kSquareX, kSquareY, 140, {20, 0, 0, -20}))
+                                        {.x = kSquareX, .y = kSquareY, .fall = 140,
+                                         .drift = {20, 0, 0, -20}}))
 
 // Szak54B's last four bursts sit one pixel further out than Szak54A's.
 LARGE_KIND(Szak54A, LargeEnemy, {
-    .kind = ScriptedKind(Table(Szak54ASlots), -20, Fixed(-150), &ImgSzak54),
+    .kind = ScriptedKind(
+        {.slots = Table(Szak54ASlots), .x = -20, .y = Fixed(-150), .image = &ImgSzak54}),
     .script = CornerScript(1, Szak54AShot1Fire),
 })
-FALLING_FIRE_FAMILY(Szak54AShot1, Burst(Table(Szak54AShot1Slots), Owner<Szak54ASlots>(), kSixX,
-                                        kSixY, 150, kOpening))
+FALLING_FIRE_FAMILY(Szak54AShot1, Burst(Table(Szak54AShot1Slots), Owner<Szak54ASlots>(),
+                                        {.x = kSixX, .y = kSixY, .fall = 150, .drift = kOpening}))
 
 LARGE_KIND(Szak54B, LargeEnemy, {
-    .kind = ScriptedKind(Table(Szak54BSlots), 620, Fixed(-150), &ImgSzak54, 1),
+    .kind = ScriptedKind({.slots = Table(Szak54BSlots), .x = 620, .y = Fixed(-150),
+                          .image = &ImgSzak54, .burstsOut = 1}),
     .script = CornerScript(-1, Szak54BShot1Fire),
 })
-FALLING_FIRE_FAMILY(Szak54BShot1, Burst(Table(Szak54BShot1Slots), Owner<Szak54BSlots>(), kSixX,
-                                        kSixY, 150, kOpening))
+FALLING_FIRE_FAMILY(Szak54BShot1, Burst(Table(Szak54BShot1Slots), Owner<Szak54BSlots>(),
+                                        {.x = kSixX, .y = kSixY, .fall = 150, .drift = kOpening}))

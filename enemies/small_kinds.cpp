@@ -29,24 +29,33 @@ constexpr Launch Szak10ChainLaunch{
 // ---- Szak3, Szak4 ----
 
 // A lockable craft rising from y 480 (vx 0, so it keeps its column), drawn
-// only while it flies; its lock record goes home to (290, homeY).
-constexpr KindRow<EnemySlot> Rising(TableRef<EnemySlot> slots, TableRef<LockOnTarget> locks,
-                                    const int32_t* image, int32_t w, int32_t h, RandomValue x,
-                                    RandomValue vy, Bounds box, float park, int32_t sightX,
-                                    int32_t sightY, int32_t homeY) {
+// only while it flies and parked at x `park` (on leaving its box and by the
+// explosion's end); its lock's sight sits at (sightX, sightY) on the slot
+// and its record goes home to (290, homeY).
+struct RisingCraft {
+  TableRef<EnemySlot> slots;
+  TableRef<LockOnTarget> locks;
+  const int32_t* image;
+  int32_t width, height;
+  RandomValue x, vy;
+  Bounds box;
+  float park;
+  LockSight sight;
+};
+constexpr KindRow<EnemySlot> Rising(const RisingCraft& craft) {
   return {
-      .slots = slots,
-      .x = x, .y = Fixed(480), .vx = Fixed(0), .vy = vy,
-      .image = image, .w = w, .h = h,
+      .slots = craft.slots,
+      .x = craft.x, .y = Fixed(480), .vx = Fixed(0), .vy = craft.vy,
+      .image = craft.image, .w = craft.width, .h = craft.height,
       .spriteWhenFree = false,
       .freeSlotsDraw = true,
       .pieces = MainPiece(),
       .unblendedPieces = MainPiece(Blit::Keyed),
-      .explodedParkX = park,
+      .explodedParkX = craft.park,
       .xSign = -1,
-      .box = box,
-      .parkX = park,
-      .lock = BoxedLock(locks, sightX, sightY, homeY),
+      .box = craft.box,
+      .parkX = craft.park,
+      .lock = BoxedLock(craft.locks, craft.sight),
   };
 }
 
@@ -80,13 +89,15 @@ constexpr Pieces Szak12Pieces{{
 // The five-way spread of pulsing bullets: straight down, 30 and 46 px/s to
 // either side, each at rand() % 50 + 100 px/s down.
 constexpr StraightRow Szak12Spread(TableRef<StraightShot> shots, Fall fall) {
-  return Drops(shots, Owner<Szak12Slots>(), 32, 70, fall, AdditiveStrip(&ImgVal2, 16, 16, false));
+  return Drops(shots, Owner<Szak12Slots>(),
+               {.dx = 32, .dy = 70, .fall = fall, .look = AdditiveStrip(&ImgVal2, 16, 16, false)});
 }
 constexpr RandomValue Szak12SpreadVy = Rand(50, 100);
 
 // Szak9's single guns: VAL13 from (22, 50).
 constexpr StraightRow Szak9Drop(TableRef<StraightShot> shots, Fall fall) {
-  return Drops(shots, Owner<Szak9Slots>(), 22, 50, fall, AdditiveCell(&ImgVal13, 16, 16));
+  return Drops(shots, Owner<Szak9Slots>(),
+               {.dx = 22, .dy = 50, .fall = fall, .look = AdditiveCell(&ImgVal13, 16, 16)});
 }
 
 }  // namespace
@@ -127,23 +138,36 @@ CHAIN_FAMILY(Szak10Shot2, {
     .look = RotatedLook(&ImgVall3016, 30, {.base = 360, .truncateFirst = false}),
 })
 
-STRAIGHT_FAMILY(Szak10Shot3, Needles(Table(Szak10Shot3Slots), Owner<Szak10Slots>(), 27, 66))
+STRAIGHT_FAMILY(Szak10Shot3, Needles(Table(Szak10Shot3Slots), Owner<Szak10Slots>(),
+                                     {.dx = 27, .dy = 66}))
 
-KIND(Szak3, EnemySlot, Rising(Table(Szak3Slots), Table(Szak3LockTargets), &ImgSzak3, 80, 100,
-                              Rand(360, 180), RandNegated(100, 120), {100, 620, -100, 600}, 360,
-                              10, 20, 500))
+KIND(Szak3, EnemySlot, Rising({
+    .slots = Table(Szak3Slots),
+    .locks = Table(Szak3LockTargets),
+    .image = &ImgSzak3, .width = 80, .height = 100,
+    .x = Rand(360, 180), .vy = RandNegated(100, 120),
+    .box = {.left = 100, .right = 620, .top = -100, .bottom = 600},
+    .park = 360,
+    .sight = {.sightX = 10, .sightY = 20, .homeY = 500},
+}))
 
-KIND(Szak4, EnemySlot, Rising(Table(Szak4Slots), Table(Szak4LockTargets), &ImgSzak4, 100, 120,
-                              Rand(340, 180), RandNegated(80, 120), {80, 620, -120, 600}, 350,
-                              20, 30, 0))
+KIND(Szak4, EnemySlot, Rising({
+    .slots = Table(Szak4Slots),
+    .locks = Table(Szak4LockTargets),
+    .image = &ImgSzak4, .width = 100, .height = 120,
+    .x = Rand(340, 180), .vy = RandNegated(80, 120),
+    .box = {.left = 80, .right = 620, .top = -120, .bottom = 600},
+    .park = 350,
+    .sight = {.sightX = 20, .sightY = 30, .homeY = 0},
+}))
 
 KIND(Szak1A, EnemySlot, Szak1Row(Table(Szak1ASlots), 220, 1))
 KIND(Szak1B, EnemySlot, Szak1Row(Table(Szak1BSlots), 520, -1))
 
-AIMED_FAMILY(Szak1AShot1,
-             Darts(Table(Szak1AShot1Slots), Owner<Szak1ASlots>(), 15, 50, Rand(100, 100)))
-AIMED_FAMILY(Szak1BShot1,
-             Darts(Table(Szak1BShot1Slots), Owner<Szak1BSlots>(), 15, 50, Rand(100, 100)))
+AIMED_FAMILY(Szak1AShot1, Darts(Table(Szak1AShot1Slots), Owner<Szak1ASlots>(),
+                                {.dx = 15, .dy = 50, .speed = Rand(100, 100)}))
+AIMED_FAMILY(Szak1BShot1, Darts(Table(Szak1BShot1Slots), Owner<Szak1BSlots>(),
+                                {.dx = 15, .dy = 50, .speed = Rand(100, 100)}))
 
 // Szak9 draws a vx at spawn that its Move never applies.
 KIND(Szak9, EnemySlot, {
@@ -155,10 +179,13 @@ KIND(Szak9, EnemySlot, {
     .box = {.bottom = 600},
 })
 
-STRAIGHT_FAMILY(Szak9Shot1, Needles(Table(Szak9Shot1Slots), Owner<Szak9Slots>(), 32, 54))
-STRAIGHT_FAMILY(Szak9Shot2, Szak9Drop(Table(Szak9Shot2Slots), {Rand(70, 140)}))
-STRAIGHT_FAMILY(Szak9Shot3, Szak9Drop(Table(Szak9Shot3Slots), {Fixed(150), 20, -1}))
-STRAIGHT_FAMILY(Szak9Shot4, Szak9Drop(Table(Szak9Shot4Slots), {Fixed(150), 20, 1}))
+STRAIGHT_FAMILY(Szak9Shot1, Needles(Table(Szak9Shot1Slots), Owner<Szak9Slots>(),
+                                    {.dx = 32, .dy = 54}))
+STRAIGHT_FAMILY(Szak9Shot2, Szak9Drop(Table(Szak9Shot2Slots), {.vy = Rand(70, 140)}))
+STRAIGHT_FAMILY(Szak9Shot3,
+                Szak9Drop(Table(Szak9Shot3Slots), {.vy = Fixed(150), .vx = 20, .side = -1}))
+STRAIGHT_FAMILY(Szak9Shot4,
+                Szak9Drop(Table(Szak9Shot4Slots), {.vy = Fixed(150), .vx = 20, .side = 1}))
 
 // Szak12 draws a vx at spawn that its Move never applies; its box's left
 // bound (x >= 100) only ever re-parks free slots.
@@ -171,13 +198,22 @@ KIND(Szak12, EnemySlot, {
     .box = {.left = 100, .bottom = 600},
 })
 
-STRAIGHT_FAMILY(Szak12Shot1, Szak12Spread(Table(Szak12Shot1Slots), {Szak12SpreadVy}))
-STRAIGHT_FAMILY(Szak12Shot2, Szak12Spread(Table(Szak12Shot2Slots), {Szak12SpreadVy, 30, -1}))
-STRAIGHT_FAMILY(Szak12Shot3, Szak12Spread(Table(Szak12Shot3Slots), {Szak12SpreadVy, 30, 1}))
-STRAIGHT_FAMILY(Szak12Shot4, Szak12Spread(Table(Szak12Shot4Slots), {Szak12SpreadVy, 46, -1}))
-STRAIGHT_FAMILY(Szak12Shot5, Szak12Spread(Table(Szak12Shot5Slots), {Szak12SpreadVy, 46, 1}))
-STRAIGHT_FAMILY(Szak12Shot6, Needles(Table(Szak12Shot6Slots), Owner<Szak12Slots>(), 32, 70))
-STRAIGHT_FAMILY(Szak12Shot7, Needles(Table(Szak12Shot7Slots), Owner<Szak12Slots>(), 32, 67, -8))
-STRAIGHT_FAMILY(Szak12Shot8, Needles(Table(Szak12Shot8Slots), Owner<Szak12Slots>(), 32, 67, 8))
-STRAIGHT_FAMILY(Szak12Shot9, Needles(Table(Szak12Shot9Slots), Owner<Szak12Slots>(), 32, 63, -17))
-STRAIGHT_FAMILY(Szak12Shot10, Needles(Table(Szak12Shot10Slots), Owner<Szak12Slots>(), 32, 63, 17))
+STRAIGHT_FAMILY(Szak12Shot1, Szak12Spread(Table(Szak12Shot1Slots), {.vy = Szak12SpreadVy}))
+STRAIGHT_FAMILY(Szak12Shot2,
+                Szak12Spread(Table(Szak12Shot2Slots), {.vy = Szak12SpreadVy, .vx = 30, .side = -1}))
+STRAIGHT_FAMILY(Szak12Shot3,
+                Szak12Spread(Table(Szak12Shot3Slots), {.vy = Szak12SpreadVy, .vx = 30, .side = 1}))
+STRAIGHT_FAMILY(Szak12Shot4,
+                Szak12Spread(Table(Szak12Shot4Slots), {.vy = Szak12SpreadVy, .vx = 46, .side = -1}))
+STRAIGHT_FAMILY(Szak12Shot5,
+                Szak12Spread(Table(Szak12Shot5Slots), {.vy = Szak12SpreadVy, .vx = 46, .side = 1}))
+STRAIGHT_FAMILY(Szak12Shot6, Needles(Table(Szak12Shot6Slots), Owner<Szak12Slots>(),
+                                     {.dx = 32, .dy = 70}))
+STRAIGHT_FAMILY(Szak12Shot7, Needles(Table(Szak12Shot7Slots), Owner<Szak12Slots>(),
+                                     {.dx = 32, .dy = 67, .vx = -8}))
+STRAIGHT_FAMILY(Szak12Shot8, Needles(Table(Szak12Shot8Slots), Owner<Szak12Slots>(),
+                                     {.dx = 32, .dy = 67, .vx = 8}))
+STRAIGHT_FAMILY(Szak12Shot9, Needles(Table(Szak12Shot9Slots), Owner<Szak12Slots>(),
+                                     {.dx = 32, .dy = 63, .vx = -17}))
+STRAIGHT_FAMILY(Szak12Shot10, Needles(Table(Szak12Shot10Slots), Owner<Szak12Slots>(),
+                                      {.dx = 32, .dy = 63, .vx = 17}))

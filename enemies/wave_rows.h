@@ -11,26 +11,33 @@
 
 // A scripted kind drawn from a strip of five 100 x 100 cells chosen by its
 // clock (`sprite`: ClockCells or ClockCellsReversed), every slot drawn, free
-// ones at their park point; it enters at (x, y) standing, stops to explode
-// and goes on exploding where it is parked; 150-call cycle.
-constexpr WaveRow StripWave(TableRef<WaveEnemySlot> slots, const int32_t* image, int32_t x,
-                            int32_t y, decltype(KindRow<WaveEnemySlot>::sprite) sprite,
-                            const Pieces& pieces, Bounds box, void (*script)(WaveEnemySlot&),
-                            bool restarts_timer) {
+// ones at their park point; it enters at (x, y) standing, flies its script,
+// is freed outside its box, stops to explode and goes on exploding where it
+// is parked; 150-call cycle.
+struct StripFlight {
+  TableRef<WaveEnemySlot> slots;
+  const int32_t* image;
+  int32_t x, y;
+  Bounds box;
+  void (*script)(WaveEnemySlot&);
+};
+constexpr WaveRow StripWave(const StripFlight& flight,
+                            decltype(KindRow<WaveEnemySlot>::sprite) sprite, const Pieces& pieces,
+                            bool restartsTimer) {
   return {
       .kind = {
-          .slots = slots,
-          .x = Fixed(x), .y = Fixed(y), .vx = Fixed(0), .vy = Fixed(0),
-          .image = image, .w = 100, .h = 100,
+          .slots = flight.slots,
+          .x = Fixed(flight.x), .y = Fixed(flight.y), .vx = Fixed(0), .vy = Fixed(0),
+          .image = flight.image, .w = 100, .h = 100,
           .sprite = sprite,
           .pieces = pieces,
           .unblendedPieces = WaveUnblendedPieces,
           .xSign = 1,
-          .steer = script,
-          .box = box,
+          .steer = flight.script,
+          .box = flight.box,
       },
       .cycle = 150,
-      .initRestartsTimer = restarts_timer,
+      .initRestartsTimer = restartsTimer,
   };
 }
 
@@ -38,16 +45,21 @@ constexpr WaveRow StripWave(TableRef<WaveEnemySlot> slots, const int32_t* image,
 // slot's active flag is not read), headed at the ship + 22 at the record's
 // own speed, so that records fired together stretch into a line; retired
 // outside -20 <= x <= 620, -20 <= y <= 600 (and while BombWave is 1 where
-// `bomb_wave`); every record drawn and animated from the 24 cells of
+// `bombWave`); every record drawn and animated from the 24 cells of
 // VAL20241.
-constexpr AimedRow AimedLine(TableRef<AimedShot> shots, OwnerRef owner, int32_t slot, float dx,
-                             Speed speeds, bool bomb_wave) {
+struct LineGun {
+  int32_t slot;
+  float dx;
+  bool bombWave;
+  Speed speeds;
+};
+constexpr AimedRow AimedLine(TableRef<AimedShot> shots, OwnerRef owner, const LineGun& gun) {
   return {
       .shots = shots,
-      .launch = {.owner = owner, .fixedSlot = slot, .dx = dx, .dy = 50},
+      .launch = {.owner = owner, .fixedSlot = gun.slot, .dx = gun.dx, .dy = 50},
       .aim = 22,
-      .speed = speeds,
-      .retire = {.field = OrbField, .bombWave = bomb_wave},
+      .speed = gun.speeds,
+      .retire = {.field = OrbField, .bombWave = gun.bombWave},
       .ship = ShipBox(10, 20),
       .look = AdditiveStrip(&ImgVal20241, 20, 24, true),
   };

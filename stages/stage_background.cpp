@@ -6,11 +6,11 @@
 
 void DrawStageBackground(const StageBackground& s) {
   if (BackgroundOff == 0) {
-    if (s.range > 0 && s.starfield_first) StarfieldUpdate(s.range, s.base);
+    if (s.range > 0 && s.starfieldFirst) StarfieldUpdate(s.range, s.base);
     for (auto layer : s.layers) {
       if (layer) layer();
     }
-    if (s.range > 0 && !s.starfield_first) StarfieldUpdate(s.range, s.base);
+    if (s.range > 0 && !s.starfieldFirst) StarfieldUpdate(s.range, s.base);
   }
-  if (BackgroundOff == 1) StarfieldUpdate(s.off_range, s.off_base);
+  if (BackgroundOff == 1) StarfieldUpdate(s.offRange, s.offBase);
 }

@@ -5,9 +5,9 @@
 
 struct StageBackground {
   int32_t range = 0, base = 0;        // starfield with the layers; range 0: none
-  bool starfield_first = false;       // the starfield before the layers
+  bool starfieldFirst = false;        // the starfield before the layers
   void (*layers[2])() = {};           // drawn in this order (nullptr: none)
-  int32_t off_range = 0, off_base = 0;  // starfield while the layers are off
+  int32_t offRange = 0, offBase = 0;  // starfield while the layers are off
 };
 
 // One frame of the background: with BackgroundOff 0 the layers (and the

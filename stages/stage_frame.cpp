@@ -28,10 +28,10 @@ namespace {
 // stage lets it fall first), then a release while the scroll position lies
 // in one of the stage's windows (bounds inclusive).
 void PowerUpFrame(const StageRow& stage) {
-  if (stage.power_up_moves_first) Spower1Move();
+  if (stage.powerUpMovesFirst) Spower1Move();
   Spower1Update();
-  if (!stage.power_up_moves_first) Spower1Move();
-  for (float start : stage.power_up_windows) {
+  if (!stage.powerUpMovesFirst) Spower1Move();
+  for (float start : stage.powerUpWindows) {
     if (start <= ScrollPos && ScrollPos <= start + PowerUpWindowLength) Spower1Spawn();
   }
 }
@@ -39,7 +39,7 @@ void PowerUpFrame(const StageRow& stage) {
 // The automatic-fire block: the laser of the ship type and every homing
 // launch, without keys.
 void AutoFireBlock(const StageRow& stage) {
-  if (AutoFire != 1 || !stage.auto_fire_block) return;
+  if (AutoFire != 1 || !stage.autoFireBlock) return;
   if (ShipType == 1) PlayerLaserASchedule();
   if (ShipType == 2) PlayerLaserBSchedule();
   HomingAutoFire();
@@ -50,7 +50,7 @@ void PausedFrame(const StageRow& stage) {
   if (ContinuePrompt == 1 && PauseFlag == 1 && LastKey == 'Y') {
     PauseFlag = 0;
     ContinuePrompt = 0;
-    BombStock = stage.continue_bombs;
+    BombStock = stage.continueBombs;
     Lives = 111;
     Score = 0;
     RespawnFlag = 1;
@@ -64,7 +64,7 @@ size_t LevelIndex() { return static_cast<size_t>(std::clamp(GameLevel, 0, 3)); }
 }  // namespace
 
 void RunBossBlock(const BossRow& boss) {
-  if (!(boss.window_lo < ScrollPos && ScrollPos < boss.window_hi)) return;
+  if (!(boss.windowLo < ScrollPos && ScrollPos < boss.windowHi)) return;
   if (boss.move != nullptr) boss.move();
   // The Draw ends with the defeat; a row without a Draw runs the defeat here.
   if (boss.draw != nullptr) {
@@ -75,12 +75,12 @@ void RunBossBlock(const BossRow& boss) {
   // Everything below reads the globals again: a defeat that ended the stage
   // in the Draw has reset the hit points and the scroll position.
   BossState& state = *boss.state;
-  if (0.0f < state.hitPoints && state.hitPoints < boss.attack_below) {
+  if (0.0f < state.hitPoints && state.hitPoints < boss.attackBelow) {
     state.attackTick += 1;
     RunAttackScript(boss.attack, state);
     if (state.attackTick >= boss.cycle[LevelIndex()]) state.attackTick = 0;
   }
-  if (boss.timeout_lo <= ScrollPos && ScrollPos <= boss.timeout_hi) {
+  if (boss.timeoutLo <= ScrollPos && ScrollPos <= boss.timeoutHi) {
     state.hitPoints = 0.0f;
     boss.defeat();
   }
@@ -88,24 +88,24 @@ void RunBossBlock(const BossRow& boss) {
 
 void RunStageFrame(const StageRow& stage) {
   if (SceneEntered == 1) {
-    if (stage.entry_clears_pause) {
+    if (stage.entryClearsPause) {
       PauseFlag = 0;
       ContinuePrompt = 0;
       CountdownActive = 0;
     }
-    if (stage.music_on_entry && stage.music != nullptr) elSound::PlayMidi(stage.music, 1);
+    if (stage.musicOnEntry && stage.music != nullptr) elSound::PlayMidi(stage.music, 1);
   }
   if (PauseFlag != 0) {
     PausedFrame(stage);
     return;
   }
-  if (stage.counts_frames) {
+  if (stage.countsFrames) {
     SceneFrame += 1;
     if (SceneFrame == 1 && stage.music != nullptr) elSound::PlayMidi(stage.music, 1);
     if (SceneFrame >= SceneFrameWrap) SceneFrame = 0;
   }
   elDraw::ClearScreen();
-  ScrollPos += FrameTime * stage.scroll_rate;
+  ScrollPos += FrameTime * stage.scrollRate;
 
   // Before the present: background and starfield, bomb, boss, shots, kinds
   // and waves, power-up, ship, bullet families, sight, then the HUD (and the
@@ -114,19 +114,19 @@ void RunStageFrame(const StageRow& stage) {
   BombDraw();
   if (stage.boss != nullptr) RunBossBlock(*stage.boss);
   PlayerShotsDraw();
-  RunScript(stage.after_shots);
+  RunScript(stage.afterShots);
   RunScript(stage.kinds);
-  RunScript(stage.before_power_up);
+  RunScript(stage.beforePowerUp);
   PowerUpFrame(stage);
-  RunScript(stage.before_ship);
+  RunScript(stage.beforeShip);
   PlayerUpdate();
   for (std::span<const ScriptItem> section : stage.families) RunScript(section);
   if (StageFrameHook != nullptr) StageFrameHook();
-  if (stage.places_sight) SightPlace();
+  if (stage.placesSight) SightPlace();
   DrawHud();
   GameOverBannerDraw();
   ContinueCheck();
-  if (stage.side_panels) SidePanelsDraw();
+  if (stage.sidePanels) SidePanelsDraw();
   elDraw::SetVSync(1);
   elDraw::Flip();
 
@@ -134,11 +134,11 @@ void RunStageFrame(const StageRow& stage) {
   // homing weapons and the automatic-fire block, then last the continue
   // countdown.
   PlayerMove();
-  if (BombWave == 1 && (!stage.bomb_needs_laser_idle || LaserAReady == 0)) BombSchedule();
+  if (BombWave == 1 && (!stage.bombNeedsLaserIdle || LaserAReady == 0)) BombSchedule();
   BombPass();
-  if (BombSalvoActive == 1 && stage.ray_salvo) ShipRaySchedule();
+  if (BombSalvoActive == 1 && stage.raySalvo) ShipRaySchedule();
   CheckShotHits();
-  if (stage.homing_lasers && GameLevel == 3) HomingLaserSchedules();
+  if (stage.homingLasers && GameLevel == 3) HomingLaserSchedules();
   HomingWeaponsMove(stage.scene - 1);
   AutoFireBlock(stage);
   UpdateContinueCountdown();

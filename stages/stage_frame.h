@@ -2,10 +2,10 @@
 // stage (its parameters, its boss and its script tables), e.g.
 //
 //   constexpr BossRow Stage9Boss{.state = &Boss9State, .move = Boss9Move,
-//       .draw = Boss9Draw, .defeat = Boss9Defeat, .window_lo = 1300,
-//       .window_hi = 11100, .attack_below = 980, .cycle = {1770, 1770, 1770, 1770},
-//       .timeout_lo = 11000, .timeout_hi = 11100, .attack = Boss9Attack};
-//   constexpr StageRow Stage9Row{.scene = SceneStage9, .scroll_rate = 14, ...,
+//       .draw = Boss9Draw, .defeat = Boss9Defeat, .windowLo = 1300,
+//       .windowHi = 11100, .attackBelow = 980, .cycle = {1770, 1770, 1770, 1770},
+//       .timeoutLo = 11000, .timeoutHi = 11100, .attack = Boss9Attack};
+//   constexpr StageRow Stage9Row{.scene = SceneStage9, .scrollRate = 14, ...,
 //       .boss = &Stage9Boss, .kinds = Stage9Kinds, .families = {Boss9Families,
 //       Stage9KindFamilies}};
 //   void Stage9Scene() { RunStageFrame(Stage9Row); }
@@ -31,13 +31,13 @@ struct BossRow {
   ScriptOp move = nullptr;    // then draw, which ends by calling defeat; a row
   ScriptOp draw = nullptr;    // without a draw calls defeat in its place
   ScriptOp defeat = nullptr;  // also called by the time-out
-  float window_lo = 0.0f;     // the block runs while lo < ScrollPos < hi
-  float window_hi = 0.0f;
-  float attack_below = 0.0f;  // the attack tick runs while 0 < HP < this
+  float windowLo = 0.0f;      // the block runs while lo < ScrollPos < hi
+  float windowHi = 0.0f;
+  float attackBelow = 0.0f;   // the attack tick runs while 0 < HP < this
   int32_t cycle[4] = {NoSetBack, NoSetBack, NoSetBack, NoSetBack};  // by GameLevel 0..3:
                               // after the attack list the tick goes back to 0 once >= this
-  float timeout_lo = 0.0f;    // HP 0 and defeat while lo <= ScrollPos <= hi
-  float timeout_hi = 0.0f;
+  float timeoutLo = 0.0f;     // HP 0 and defeat while lo <= ScrollPos <= hi
+  float timeoutHi = 0.0f;
   std::span<const ScriptItem> attack = {};  // on the attack tick and the HP
 };
 
@@ -45,35 +45,35 @@ struct BossRow {
 constexpr float PowerUpWindowLength = 50.0f;
 
 struct StageRow {
-  int32_t scene = 0;          // the stage's scene number (the stage is scene - 1)
-  float scroll_rate = 0.0f;   // ScrollPos per second
+  int32_t scene = 0;            // the stage's scene number (the stage is scene - 1)
+  float scrollRate = 0.0f;      // ScrollPos per second
   const char* music = nullptr;  // the stage's MIDI piece; nullptr = none
-  bool music_on_entry = false;  // started in the entry block, SceneFrame not counted
-  bool counts_frames = false;   // SceneFrame counted (the music starts on frame 1)
-  bool entry_clears_pause = false;  // the entry block clears PauseFlag,
-                                    // ContinuePrompt and CountdownActive
-  int32_t continue_bombs = 5;   // BombStock given by the continue key
+  bool musicOnEntry = false;    // started in the entry block, SceneFrame not counted
+  bool countsFrames = false;    // SceneFrame counted (the music starts on frame 1)
+  bool entryClearsPause = false;  // the entry block clears PauseFlag,
+                                  // ContinuePrompt and CountdownActive
+  int32_t continueBombs = 5;    // BombStock given by the continue key
   StageBackground background = {};
   const BossRow* boss = nullptr;
   // After PlayerShotsDraw: bullet families run before the kinds.
-  std::span<const ScriptItem> after_shots = {};
+  std::span<const ScriptItem> afterShots = {};
   // The kinds' Move and Update with their wave windows.
   std::span<const ScriptItem> kinds = {};
   // Bullet families run before the power-up item.
-  std::span<const ScriptItem> before_power_up = {};
-  float power_up_windows[5] = {100, 300, 500, 800, 1000};
-  bool power_up_moves_first = false;  // the item falls before it is drawn
+  std::span<const ScriptItem> beforePowerUp = {};
+  float powerUpWindows[5] = {100, 300, 500, 800, 1000};
+  bool powerUpMovesFirst = false;  // the item falls before it is drawn
   // Draws between the power-up item and the ship.
-  std::span<const ScriptItem> before_ship = {};
+  std::span<const ScriptItem> beforeShip = {};
   // After PlayerUpdate, in this order: the bullet families' Move and Draw.
   std::span<const ScriptItem> families[3] = {};
-  bool places_sight = true;           // SightPlace runs before the HUD
-  bool side_panels = false;           // the side panels are drawn before the present
-  bool bomb_needs_laser_idle = false;  // the bomb waits for LaserAReady 0
-  bool ray_salvo = true;              // ShipRaySchedule runs while the salvo is on
-  bool homing_lasers = false;  // at GameLevel 3 the four homing-laser launchers
-                               // run after the shot hit pass
-  bool auto_fire_block = true;  // the automatic-fire block runs
+  bool placesSight = true;          // SightPlace runs before the HUD
+  bool sidePanels = false;          // the side panels are drawn before the present
+  bool bombNeedsLaserIdle = false;  // the bomb waits for LaserAReady 0
+  bool raySalvo = true;             // ShipRaySchedule runs while the salvo is on
+  bool homingLasers = false;        // at GameLevel 3 the four homing-laser launchers
+                                    // run after the shot hit pass
+  bool autoFireBlock = true;        // the automatic-fire block runs
 };
 
 // SceneFrame wraps to 0 when it reaches this.

@@ -38,8 +38,10 @@ void Explode(std::span<DefeatExplosion> records, const ExplosionLook& look, cons
 void RunDefeat(const DefeatRow& row) {
   BossState& boss = *row.boss;
   if (boss.hitPoints > 0.0f) return;
-  Explode(row.big, {&ImgBbak1b, 160, 3, 100.0f}, boss, row.spreadX, row.spreadYBig);
-  Explode(row.small, {&ImgZbak1b, 60, 9, 40.0f}, boss, row.spreadX, row.spreadYSmall);
+  Explode(row.bigExplosions, {.image = &ImgBbak1b, .cell = 160, .lastFrame = 3, .left = 100.0f},
+          boss, row.spreadX, row.spreadYBig);
+  Explode(row.smallExplosions, {.image = &ImgZbak1b, .cell = 60, .lastFrame = 9, .left = 40.0f},
+          boss, row.spreadX, row.spreadYSmall);
   elSound::Play(SndBom, -1);
   boss.defeatTimer += 10.0f * FrameTime;
   const float t = boss.defeatTimer;
@@ -50,6 +52,6 @@ void RunDefeat(const DefeatRow& row) {
     // drawn so far becomes the old picture of the transition.
     ResetObjectTablesA();
     ResetObjectTablesB();
-    ChangeScene(row.nextScene, 3, row.band);
+    ChangeScene(row.nextScene, 3, row.transitionBand);
   }
 }

@@ -11,12 +11,12 @@
 // The parameters of one boss's sequence.
 struct DefeatRow {
   BossState* boss;
-  std::span<DefeatExplosion> big;    // BBAK1B, 160 x 160 cells, frames 0..3
-  std::span<DefeatExplosion> small;  // ZBAK1B, 60 x 60 cells, frames 0..9
+  std::span<DefeatExplosion> bigExplosions;    // BBAK1B, 160 x 160 cells, frames 0..3
+  std::span<DefeatExplosion> smallExplosions;  // ZBAK1B, 60 x 60 cells, frames 0..9
   int32_t spreadX;       // an explosion lands at boss x + rand % spreadX - 100 (big) or - 40 (small)
   int32_t spreadYBig;    // ... and at boss y + rand % spreadYBig
   int32_t spreadYSmall;  // ... or boss y + rand % spreadYSmall
-  int32_t band;          // transition band and steps
+  int32_t transitionBand;  // the scene change's transition: its band and steps
   int32_t nextScene;
 };
 

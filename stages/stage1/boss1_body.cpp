@@ -6,13 +6,17 @@
 #include "shell/scene.h"
 #include "stages/common/boss_body.h"
 
-constexpr DefeatRow Boss1DefeatRow{&Boss1State, Boss1BigExplosions, Boss1SmallExplosions,
-                                   440, 360, 360, 30, SceneStage2};
+constexpr DefeatRow Boss1DefeatRow{
+    .boss = &Boss1State,
+    .bigExplosions = Boss1BigExplosions, .smallExplosions = Boss1SmallExplosions,
+    .spreadX = 440, .spreadYBig = 360, .spreadYSmall = 360,
+    .transitionBand = 30, .nextScene = SceneStage2};
 
 namespace {
 
 // The silhouette, BOS111 at 480 x 480, rising at 400 px/s in column 160.
-constexpr EntryFlight kSilhouette{&Boss1Entry, &ImgBos111, 480, 480, 160.0f, 400.0f};
+constexpr EntryFlight kSilhouette{.entry = &Boss1Entry, .image = &ImgBos111, .w = 480, .h = 480,
+                                  .x = 160.0f, .speed = 400.0f};
 
 void SilhouetteAtBottom() { EntryWaits(kSilhouette); }
 void SilhouetteRises() { EntryRises(kSilhouette); }
@@ -45,8 +49,11 @@ constexpr MoveBand kMoveBands[] = {
 
 // BOSS11 at 440 x 360; a hit shows no flash, the flag is only taken.
 // Damage flames: ZBAK3B.
-constexpr BossBody kBody{&Boss1State, &ImgBoss11, 440, 360, false,
-                         {&ImgZbak3b, {{{140, 50}, {220, 50}}}, {{{60, 100}, {300, 100}}}}};
+constexpr BossBody kBody{.state = &Boss1State, .image = &ImgBoss11, .w = 440, .h = 360,
+                         .redrawOnHit = false,
+                         .flames = {.image = &ImgZbak3b,
+                                    .first = {.at = {{140, 50}, {220, 50}}},
+                                    .second = {.at = {{60, 100}, {300, 100}}}}};
 
 }  // namespace
 

@@ -8,13 +8,17 @@
 #include "shell/scene.h"
 #include "stages/common/boss_body.h"
 
-constexpr DefeatRow Boss2DefeatRow{&Boss2State, Boss2BigExplosions, Boss2SmallExplosions,
-                                   500, 350, 350, 60, SceneStage4};
+constexpr DefeatRow Boss2DefeatRow{
+    .boss = &Boss2State,
+    .bigExplosions = Boss2BigExplosions, .smallExplosions = Boss2SmallExplosions,
+    .spreadX = 500, .spreadYBig = 350, .spreadYSmall = 350,
+    .transitionBand = 60, .nextScene = SceneStage4};
 
 namespace {
 
 // The entry picture is the boss's own, rising at 500 px/s in column 150.
-constexpr EntryFlight kEntry{&Boss2Entry, &ImgBoss71, 500, 400, 150.0f, 500.0f};
+constexpr EntryFlight kEntry{.entry = &Boss2Entry, .image = &ImgBoss71, .w = 500, .h = 400,
+                             .x = 150.0f, .speed = 500.0f};
 
 void EntryAtBottom() { EntryWaits(kEntry); }
 void EntrySweepsUp() { EntryRises(kEntry); }
@@ -68,7 +72,9 @@ static_assert(std::size(kMoveBands) == 18);
 // locked all the same.
 constexpr BossBody kBody{.state = &Boss2State, .image = &ImgBoss71, .w = 500, .h = 400,
                          .redrawOnHit = false,
-                         .flames = {&ImgZbak3b, {{{150, 70}, {270, 70}}}, {{{90, 0}, {330, 0}}}},
+                         .flames = {.image = &ImgZbak3b,
+                                    .first = {.at = {{150, 70}, {270, 70}}},
+                                    .second = {.at = {{90, 0}, {330, 0}}}},
                          .marks = LockMarksShown::ArrayB};
 
 }  // namespace

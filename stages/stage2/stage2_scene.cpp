@@ -247,12 +247,12 @@ constexpr BossRow Stage2Boss{
     .move = Boss2Move,
     .draw = Boss2Draw,
     .defeat = Boss2Defeat,
-    .window_lo = 1060.0f,
-    .window_hi = 11100.0f,
-    .attack_below = 980.0f,
+    .windowLo = 1060.0f,
+    .windowHi = 11100.0f,
+    .attackBelow = 980.0f,
     .cycle = {NoSetBack, 1300, 1300, 2710},
-    .timeout_lo = 11000.0f,
-    .timeout_hi = 11100.0f,
+    .timeoutLo = 11000.0f,
+    .timeoutHi = 11100.0f,
     .attack = Stage2Attack,
 };
 
@@ -260,19 +260,19 @@ namespace {
 
 constexpr StageRow Stage2Row{
     .scene = SceneStage2,
-    .scroll_rate = 18.0f,
+    .scrollRate = 18.0f,
     .music = "MIDI/BGM2.MID",
-    .counts_frames = true,
-    .background = {.range = 130, .base = 130, .starfield_first = true, .layers = {Bback2sDraw},
-                   .off_range = 150, .off_base = 150},
+    .countsFrames = true,
+    .background = {.range = 130, .base = 130, .starfieldFirst = true, .layers = {Bback2sDraw},
+                   .offRange = 150, .offBase = 150},
     .boss = &Stage2Boss,
     .kinds = Stage2Kinds,
-    .before_ship = Stage2BossMissileDraws,
+    .beforeShip = Stage2BossMissileDraws,
     // The stage-7 boss's families, whose pools stay parked here, run
     // between the boss's and the kinds'.
     .families = {Stage2BossFamilies, Stage2Boss7Families, Stage2KindFamilies},
-    .homing_lasers = true,
-    .auto_fire_block = false,
+    .homingLasers = true,
+    .autoFireBlock = false,
 };
 
 }  // namespace

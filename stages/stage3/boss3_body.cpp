@@ -5,8 +5,11 @@
 #include "shell/scene.h"
 #include "stages/common/boss_body.h"
 
-constexpr DefeatRow Boss3DefeatRow{&Boss3State, Boss3BigExplosions, Boss3SmallExplosions,
-                                   440, 280, 280, 30, SceneStage4};
+constexpr DefeatRow Boss3DefeatRow{
+    .boss = &Boss3State,
+    .bigExplosions = Boss3BigExplosions, .smallExplosions = Boss3SmallExplosions,
+    .spreadX = 440, .spreadYBig = 280, .spreadYSmall = 280,
+    .transitionBand = 30, .nextScene = SceneStage4};
 
 namespace {
 
@@ -31,8 +34,11 @@ constexpr MoveBand kMoveBands[] = {
 
 // The picture is the library's buffer object (nothing loads one), 440 x
 // 380 of it; a hit draws it once more.  Damage flames: ZBAK4B.
-constexpr BossBody kBody{&Boss3State, &ImgBoss3, 440, 380, true,
-                         {&ImgZbak4b, {{{140, 70}, {220, 70}}}, {{{60, 20}, {300, 20}}}}};
+constexpr BossBody kBody{.state = &Boss3State, .image = &ImgBoss3, .w = 440, .h = 380,
+                         .redrawOnHit = true,
+                         .flames = {.image = &ImgZbak4b,
+                                    .first = {.at = {{140, 70}, {220, 70}}},
+                                    .second = {.at = {{60, 20}, {300, 20}}}}};
 
 }  // namespace
 

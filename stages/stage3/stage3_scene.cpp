@@ -46,12 +46,12 @@ constexpr BossRow Stage3Boss{
     .move = Boss3Move,
     .draw = Boss3Draw,
     .defeat = Boss3Defeat,
-    .window_lo = 1050.0f,
-    .window_hi = 11100.0f,
-    .attack_below = 590.0f,
+    .windowLo = 1050.0f,
+    .windowHi = 11100.0f,
+    .attackBelow = 590.0f,
     .cycle = {1100, 1100, 1100, 1100},
-    .timeout_lo = 11000.0f,
-    .timeout_hi = 11100.0f,
+    .timeoutLo = 11000.0f,
+    .timeoutHi = 11100.0f,
     .attack = Stage3Attack,
 };
 
@@ -177,18 +177,18 @@ static_assert(ValidScrollScript(Stage3KindFamilies));
 
 constexpr StageRow Stage3Row{
     .scene = SceneStage3,
-    .scroll_rate = 20.0f,
+    .scrollRate = 20.0f,
     .music = "MIDI/GTCB3.MID",
-    .music_on_entry = true,
-    .background = {.range = 100, .base = 100, .layers = {Background38Draw}, .off_range = 120,
-                   .off_base = 120},
+    .musicOnEntry = true,
+    .background = {.range = 100, .base = 100, .layers = {Background38Draw}, .offRange = 120,
+                   .offBase = 120},
     .boss = &Stage3Boss,
     .kinds = Stage3Kinds,
-    .power_up_moves_first = true,
+    .powerUpMovesFirst = true,
     .families = {Stage3BossFamilies, Stage3KindFamilies},
-    .side_panels = true,
-    .ray_salvo = false,
-    .auto_fire_block = false,
+    .sidePanels = true,
+    .raySalvo = false,
+    .autoFireBlock = false,
 };
 
 }  // namespace

@@ -5,8 +5,11 @@
 #include "shell/scene.h"
 #include "stages/common/boss_body.h"
 
-constexpr DefeatRow Boss4DefeatRow{&Boss4State, Boss4BigExplosions, Boss4SmallExplosions,
-                                   440, 320, 310, 30, SceneStage5};
+constexpr DefeatRow Boss4DefeatRow{
+    .boss = &Boss4State,
+    .bigExplosions = Boss4BigExplosions, .smallExplosions = Boss4SmallExplosions,
+    .spreadX = 440, .spreadYBig = 320, .spreadYSmall = 310,
+    .transitionBand = 30, .nextScene = SceneStage5};
 
 namespace {
 
@@ -43,9 +46,13 @@ constexpr MoveBand kMoveBands[] = {
 // BOSS41 at 440 x 380; a hit shows no flash, the flag is only taken, and
 // the flame frame's wraps are not counted.  Damage flames: ZBAK3B, the first
 // pair stepping 28 px per flame frame, the second 19.
-constexpr BossBody kBody{&Boss4State, &ImgBoss41, 440, 380, false,
-                         {&ImgZbak3b, {{{140, 70}, {220, 70}}, 28}, {{{60, 150}, {300, 150}}, 19}},
-                         false, false};
+constexpr BossBody kBody{.state = &Boss4State, .image = &ImgBoss41, .w = 440, .h = 380,
+                         .redrawOnHit = false,
+                         .flames = {.image = &ImgZbak3b,
+                                    .first = {.at = {{140, 70}, {220, 70}}},
+                                    .second = {.at = {{60, 150}, {300, 150}}, .step = 19}},
+                         .marksHitShown = false,
+                         .countsFlameLoops = false};
 
 }  // namespace
 

@@ -304,12 +304,12 @@ constexpr BossRow Stage4Boss{
     .move = Boss4Move,
     .draw = Boss4Draw,
     .defeat = Boss4Defeat,
-    .window_lo = 1470.0f,
-    .window_hi = 11100.0f,
-    .attack_below = 780.0f,
+    .windowLo = 1470.0f,
+    .windowHi = 11100.0f,
+    .attackBelow = 780.0f,
     .cycle = {1920, 1920, 1920, 1920},
-    .timeout_lo = 11000.0f,
-    .timeout_hi = 11100.0f,
+    .timeoutLo = 11000.0f,
+    .timeoutHi = 11100.0f,
     .attack = Boss4Attack,
 };
 
@@ -317,16 +317,16 @@ namespace {
 
 constexpr StageRow Stage4Row{
     .scene = SceneStage4,
-    .scroll_rate = 16.0f,
+    .scrollRate = 16.0f,
     .music = "MIDI/BGM3.MID",
-    .counts_frames = true,
-    .background = {.range = 200, .base = 150, .layers = {Bback6sDraw}, .off_range = 200,
-                   .off_base = 150},
+    .countsFrames = true,
+    .background = {.range = 200, .base = 150, .layers = {Bback6sDraw}, .offRange = 200,
+                   .offBase = 150},
     .boss = &Stage4Boss,
     .kinds = Stage4Kinds,
-    .before_power_up = Stage4WaveFamilies,
+    .beforePowerUp = Stage4WaveFamilies,
     .families = {Boss4Families, Stage4KindFamilies},
-    .homing_lasers = true,
+    .homingLasers = true,
 };
 
 }  // namespace

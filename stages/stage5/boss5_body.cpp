@@ -6,13 +6,17 @@
 #include "shell/scene.h"
 #include "stages/common/boss_body.h"
 
-constexpr DefeatRow Boss5DefeatRow{&Boss5State, Boss5BigExplosions, Boss5SmallExplosions,
-                                   380, 320, 320, 30, SceneStage7};
+constexpr DefeatRow Boss5DefeatRow{
+    .boss = &Boss5State,
+    .bigExplosions = Boss5BigExplosions, .smallExplosions = Boss5SmallExplosions,
+    .spreadX = 380, .spreadYBig = 320, .spreadYSmall = 320,
+    .transitionBand = 30, .nextScene = SceneStage7};
 
 namespace {
 
 // The entry picture BOS511 (480 x 480) rises at 400 px/s in column 160.
-constexpr EntryFlight kEntry{&Boss5Entry, &ImgBos511, 480, 480, 160.0f, 400.0f};
+constexpr EntryFlight kEntry{.entry = &Boss5Entry, .image = &ImgBos511, .w = 480, .h = 480,
+                             .x = 160.0f, .speed = 400.0f};
 
 void EntryAtBottom() { EntryWaits(kEntry); }
 void EntrySweepsUp() { EntryRises(kEntry); }
@@ -40,11 +44,12 @@ constexpr MoveBand kMoveBands[] = {
 
 // BOSS51 at 380 x 460; a hit draws it once more (no flash) and is marked
 // shown.  Three damage flames of ZBAK3B from 60 hit points down.
-constexpr BossBody kBody{&Boss5State, &ImgBoss51, 380, 460, true,
-                         {.image = &ImgZbak3b,
-                          .first = {{{30, 20}, {270, 20}, {150, 100}}, 28, 3},
-                          .second = {{}, 28, 0},
-                          .firstFrom = 60.0f}};
+constexpr BossBody kBody{.state = &Boss5State, .image = &ImgBoss51, .w = 380, .h = 460,
+                         .redrawOnHit = true,
+                         .flames = {.image = &ImgZbak3b,
+                                    .first = {.at = {{30, 20}, {270, 20}, {150, 100}}, .count = 3},
+                                    .second = {.at = {}, .count = 0},
+                                    .firstFrom = 60.0f}};
 
 }  // namespace
 

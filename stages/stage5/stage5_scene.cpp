@@ -211,12 +211,12 @@ constexpr BossRow Stage5Boss{
     .move = Boss5Move,
     .draw = Boss5Draw,
     .defeat = Boss5Defeat,
-    .window_lo = 1300.0f,
-    .window_hi = 11100.0f,
-    .attack_below = 980.0f,
+    .windowLo = 1300.0f,
+    .windowHi = 11100.0f,
+    .attackBelow = 980.0f,
     .cycle = {1770, 1770, 1770, 1770},
-    .timeout_lo = 11000.0f,
-    .timeout_hi = 11100.0f,
+    .timeoutLo = 11000.0f,
+    .timeoutHi = 11100.0f,
     .attack = Boss5Attack,
 };
 
@@ -224,14 +224,14 @@ namespace {
 
 constexpr StageRow Stage5Row{
     .scene = SceneStage5,
-    .scroll_rate = 14.0f,
+    .scrollRate = 14.0f,
     .music = "MIDI/BGM4.MID",
-    .counts_frames = true,
-    .background = {.layers = {Bback3sDraw, Bback1sDraw}, .off_range = 220, .off_base = 200},
+    .countsFrames = true,
+    .background = {.layers = {Bback3sDraw, Bback1sDraw}, .offRange = 220, .offBase = 200},
     .boss = &Stage5Boss,
     .kinds = Stage5Kinds,
     .families = {Boss5Families, Stage5KindFamilies},
-    .homing_lasers = true,
+    .homingLasers = true,
 };
 
 }  // namespace

@@ -5,8 +5,11 @@
 #include "shell/scene.h"
 #include "stages/common/boss_body.h"
 
-constexpr DefeatRow Boss6DefeatRow{&Boss6State, Boss6BigExplosions, Boss6SmallExplosions,
-                                   460, 330, 330, 30, SceneStage7};
+constexpr DefeatRow Boss6DefeatRow{
+    .boss = &Boss6State,
+    .bigExplosions = Boss6BigExplosions, .smallExplosions = Boss6SmallExplosions,
+    .spreadX = 460, .spreadYBig = 330, .spreadYSmall = 330,
+    .transitionBand = 30, .nextScene = SceneStage7};
 
 namespace {
 
@@ -36,7 +39,10 @@ constexpr BossBody kBody{
     .w = 460,
     .h = 400,
     .redrawOnHit = true,
-    .flames = {&ImgZbak3b, {{{70, 20}, {310, 20}}}, {{{190, 100}}, 28, 1}, 70.0f, 70.0f},
+    .flames = {.image = &ImgZbak3b,
+               .first = {.at = {{70, 20}, {310, 20}}},
+               .second = {.at = {{190, 100}}, .count = 1},
+               .firstFrom = 70.0f},
     .marks = LockMarksShown::ArrayB,
 };
 

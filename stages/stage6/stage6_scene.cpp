@@ -192,12 +192,12 @@ constexpr BossRow Stage6Boss{
     .move = Boss6Move,
     .draw = Boss6Draw,
     .defeat = Boss6Defeat,
-    .window_lo = 1250.0f,
-    .window_hi = 11100.0f,
-    .attack_below = 1380.0f,
+    .windowLo = 1250.0f,
+    .windowHi = 11100.0f,
+    .attackBelow = 1380.0f,
     .cycle = {1610, 1610, 1610, 1610},
-    .timeout_lo = 11000.0f,
-    .timeout_hi = 11100.0f,
+    .timeoutLo = 11000.0f,
+    .timeoutHi = 11100.0f,
     .attack = Boss6Attack,
 };
 
@@ -205,10 +205,10 @@ namespace {
 
 constexpr StageRow Stage6Row{
     .scene = SceneStage6,
-    .scroll_rate = 13.0f,
+    .scrollRate = 13.0f,
     .music = "MIDI/QZ5.MID",
-    .music_on_entry = true,
-    .background = {.layers = {Background6Draw}, .off_range = 180, .off_base = 180},
+    .musicOnEntry = true,
+    .background = {.layers = {Background6Draw}, .offRange = 180, .offBase = 180},
     .boss = &Stage6Boss,
     .kinds = Stage6Kinds,
     .families = {Boss6Families, Stage6KindFamilies},

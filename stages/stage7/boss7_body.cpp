@@ -5,8 +5,11 @@
 #include "shell/scene.h"
 #include "stages/common/boss_body.h"
 
-constexpr DefeatRow Boss7DefeatRow{&Boss7State, Boss7BigExplosions, Boss7SmallExplosions,
-                                   460, 320, 320, 30, SceneEnding};
+constexpr DefeatRow Boss7DefeatRow{
+    .boss = &Boss7State,
+    .bigExplosions = Boss7BigExplosions, .smallExplosions = Boss7SmallExplosions,
+    .spreadX = 460, .spreadYBig = 320, .spreadYSmall = 320,
+    .transitionBand = 30, .nextScene = SceneEnding};
 
 namespace {
 
@@ -30,11 +33,12 @@ constexpr MoveBand kMoveBands[] = {
 // BOSS31 at 460 x 380; a hit shows no flash, the flag is taken and
 // hit-shown set.  Damage flames: ZBAK3B from 90 hit points down, ZBAK4B from
 // 70 down, both stepping 28 px per flame frame.
-constexpr BossBody kBody{&Boss7State, &ImgBoss31, 460, 380, false,
-                         {.image = &ImgZbak3b,
-                          .first = {{{150, 60}, {230, 60}}},
-                          .second = {{{70, 10}, {310, 10}}},
-                          .secondImage = &ImgZbak4b}};
+constexpr BossBody kBody{.state = &Boss7State, .image = &ImgBoss31, .w = 460, .h = 380,
+                         .redrawOnHit = false,
+                         .flames = {.image = &ImgZbak3b,
+                                    .first = {.at = {{150, 60}, {230, 60}}},
+                                    .second = {.at = {{70, 10}, {310, 10}}},
+                                    .secondImage = &ImgZbak4b}};
 
 }  // namespace
 

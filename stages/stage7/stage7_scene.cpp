@@ -223,12 +223,12 @@ constexpr BossRow Stage7Boss{
     .move = Boss7Move,
     .draw = Boss7Draw,
     .defeat = Boss7Defeat,
-    .window_lo = 1260.0f,
-    .window_hi = 11100.0f,
-    .attack_below = 1480.0f,
+    .windowLo = 1260.0f,
+    .windowHi = 11100.0f,
+    .attackBelow = 1480.0f,
     .cycle = {NoSetBack, 3000, 4390, 4390},
-    .timeout_lo = 11000.0f,
-    .timeout_hi = 11100.0f,
+    .timeoutLo = 11000.0f,
+    .timeoutHi = 11100.0f,
     .attack = Stage7Attack,
 };
 
@@ -236,11 +236,11 @@ namespace {
 
 constexpr StageRow Stage7Row{
     .scene = SceneStage7,
-    .scroll_rate = 20.0f,
+    .scrollRate = 20.0f,
     .music = "MIDI/BGM5.MID",
-    .counts_frames = true,
-    .continue_bombs = 3,
-    .background = {.layers = {Bback6sDraw}, .off_range = 200, .off_base = 200},
+    .countsFrames = true,
+    .continueBombs = 3,
+    .background = {.layers = {Bback6sDraw}, .offRange = 200, .offBase = 200},
     .boss = &Stage7Boss,
     .kinds = Stage7Kinds,
     .families = {Stage7Boss2Pools, Stage7BossFamilies, Stage7KindFamilies},

@@ -5,8 +5,11 @@
 #include "shell/scene.h"
 #include "stages/common/boss_body.h"
 
-constexpr DefeatRow Boss8DefeatRow{&Boss8State, Boss8BigExplosions, Boss8SmallExplosions,
-                                   480, 320, 320, 60, SceneEnding};
+constexpr DefeatRow Boss8DefeatRow{
+    .boss = &Boss8State,
+    .bigExplosions = Boss8BigExplosions, .smallExplosions = Boss8SmallExplosions,
+    .spreadX = 480, .spreadYBig = 320, .spreadYSmall = 320,
+    .transitionBand = 60, .nextScene = SceneEnding};
 
 namespace {
 
@@ -27,7 +30,9 @@ constexpr MoveBand kMoveBands[] = {
 // is placed and locked all the same.
 constexpr BossBody kBody{.state = &Boss8State, .image = &ImgBoss8, .w = 480, .h = 400,
                          .redrawOnHit = false,
-                         .flames = {&ImgZbak3b, {{{180, 130}, {220, 130}}}, {{{120, 70}, {280, 70}}}},
+                         .flames = {.image = &ImgZbak3b,
+                                    .first = {.at = {{180, 130}, {220, 130}}},
+                                    .second = {.at = {{120, 70}, {280, 70}}}},
                          .marks = LockMarksShown::ArrayA};
 
 }  // namespace

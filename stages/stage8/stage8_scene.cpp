@@ -154,12 +154,12 @@ constexpr BossRow Stage8Boss{
     .move = Boss8Move,
     .draw = Boss8Draw,
     .defeat = Boss8Defeat,
-    .window_lo = 1800.0f,
-    .window_hi = 11100.0f,
-    .attack_below = 1200.0f,
+    .windowLo = 1800.0f,
+    .windowHi = 11100.0f,
+    .attackBelow = 1200.0f,
     .cycle = {1220, 1220, 1220, 1220},
-    .timeout_lo = 11000.0f,
-    .timeout_hi = 11100.0f,
+    .timeoutLo = 11000.0f,
+    .timeoutHi = 11100.0f,
     .attack = Boss8Attack,
 };
 
@@ -167,13 +167,13 @@ namespace {
 
 constexpr StageRow Stage8Row{
     .scene = SceneStage8,
-    .scroll_rate = 20.0f,
-    .background = {.layers = {Background38Draw}, .off_range = 300, .off_base = 300},
+    .scrollRate = 20.0f,
+    .background = {.layers = {Background38Draw}, .offRange = 300, .offBase = 300},
     .boss = &Stage8Boss,
-    .after_shots = Boss8Families,
+    .afterShots = Boss8Families,
     .kinds = Stage8Kinds,
     .families = {Stage8KindFamilies},
-    .places_sight = false,
+    .placesSight = false,
 };
 
 }  // namespace

@@ -204,11 +204,11 @@ TEST_F(StageFrameTest, ScriptSectionsRunAtTheirPlacesAndNothingWhilePaused) {
   BossState boss{};
   boss.hitPoints = 5.0f;
   const BossRow boss_row{.state = &boss, .move = Rec<1>, .draw = Rec<2>, .defeat = Rec<4>,
-                         .window_lo = 0, .window_hi = 1000, .attack_below = 10,
-                         .timeout_lo = 900, .timeout_hi = 1000, .attack = kTestAttack};
-  const StageRow row{.scene = SceneStage1, .scroll_rate = 20, .continue_bombs = 3,
-                     .boss = &boss_row, .after_shots = kAfterShots, .kinds = kKinds,
-                     .before_power_up = kBeforePowerUp, .before_ship = kBeforeShip,
+                         .windowLo = 0, .windowHi = 1000, .attackBelow = 10,
+                         .timeoutLo = 900, .timeoutHi = 1000, .attack = kTestAttack};
+  const StageRow row{.scene = SceneStage1, .scrollRate = 20, .continueBombs = 3,
+                     .boss = &boss_row, .afterShots = kAfterShots, .kinds = kKinds,
+                     .beforePowerUp = kBeforePowerUp, .beforeShip = kBeforeShip,
                      .families = {kFamilies, {}, kMoreFamilies}};
   SceneEntered = 0;
   FrameTime = kStep;
@@ -274,9 +274,9 @@ TEST_F(StageFrameTest, AttackWindowsAndTheSetBack) {
   static_assert(ValidAttackScript(kAttack));
   BossState boss{};
   const BossRow row{.state = &boss, .move = Rec<90>, .draw = Rec<91>, .defeat = Rec<92>,
-                    .window_lo = 0, .window_hi = 100, .attack_below = 1010,
-                    .cycle = {NoSetBack, 4300, 1300, 1300}, .timeout_lo = 99,
-                    .timeout_hi = 100, .attack = kAttack};
+                    .windowLo = 0, .windowHi = 100, .attackBelow = 1010,
+                    .cycle = {NoSetBack, 4300, 1300, 1300}, .timeoutLo = 99,
+                    .timeoutHi = 100, .attack = kAttack};
   const struct {
     int32_t level, tick_before;
     V calls;

@@ -215,7 +215,7 @@ void EndSceneInto(int32_t scene) {
   elSound::StopMidi();
   ResetObjectTablesA();
   ResetObjectTablesB();
-  ChangeScene(scene, 3, 30);
+  ChangeScene(scene, JitteredRowsTransition, StageClearBand);
 }
 
 // Handles every waiting message, as the loop does before its next frame.

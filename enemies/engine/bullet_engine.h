@@ -59,7 +59,7 @@ struct StraightRow {
 // ---- aimed families (AimedShot) ----
 
 // A push at the start of a line's flight, ahead of the step along the
-// heading: the pushed distance (spare3, 0 at launch) grows by `rate` px/s;
+// heading: the record's pushDistance (0 at launch) grows by `rate` px/s;
 // while it is at most `limit` the record moves by speed x FrameTime /
 // sideDivisor sideways (`side`: -1 left, +1 right) and speed x FrameTime /
 // downDivisor down; once past the limit it is held there and the push is over.

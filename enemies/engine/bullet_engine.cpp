@@ -1,6 +1,7 @@
 // The straight and aimed bullet families.
 #include "enemies/engine/bullet_engine.h"
 
+#include "el/system/angles.h"
 #include "os/system.h"
 
 int32_t DrawAngle(const Turn& turn, float heading) {

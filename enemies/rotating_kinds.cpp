@@ -62,7 +62,7 @@ constexpr KindRow<SpinningEnemySlot> Szak6Gunship(TableRef<SpinningEnemySlot> sl
                                                   TableRef<LockOnTarget> locks, int32_t entryX,
                                                   float side) {
   KindRow<SpinningEnemySlot> row =
-      Szak6Disc(slots, Fixed(entryX), Rand(100, 0), RandBelow(100, 50), RandBelow(90, 50));
+      Szak6Disc(slots, Fixed(entryX), Rand(100, 0), RandBelow(50, 100), RandBelow(50, 90));
   row.freeSlotsDraw = true;
   row.pieces = Szak6GunshipPieces;
   row.unblendedPieces = MainPiece(Blit::Keyed);

@@ -141,7 +141,7 @@ bool PlayRoute(const Route& route, int level, uint32_t frame_ms, OnFrame&& on_fr
     elSound::StopMidi();
     ResetObjectTablesA();
     ResetObjectTablesB();
-    ChangeScene(route.entered, 3, 30);
+    ChangeScene(route.entered, JitteredRowsTransition, StageClearBand);
   }
 
   os::headless::KeyDown('C', false);

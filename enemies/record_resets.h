@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "el/system/angles.h"
 #include "enemies/records.h"
 
 // Parking places of free records.
@@ -18,7 +19,6 @@ constexpr int32_t ParkYInt = 500;
 
 // The heading the reset gives a record: -3 degrees, or the narrow -3/580 of
 // a half-turn of five ring tables.
-constexpr double Pi = 3.14159265358979323846;
 constexpr float ResetHeading = static_cast<float>(-3.0 * Pi / 180.0);
 constexpr float ResetHeadingNarrow = static_cast<float>(-3.0 * Pi / 580.0);
 

@@ -112,7 +112,8 @@ struct StraightShot {
   uint32_t active;
 };
 
-// A bullet aimed at the ship at launch.
+// A bullet aimed at the ship at launch.  The field order and the size stay
+// as they are (the recorded runs' digests hash the tables byte by byte).
 struct AimedShot {
   int32_t animFrame;
   int32_t tick;  // per-record schedule counter of the one scheduled aimed family
@@ -126,7 +127,7 @@ struct AimedShot {
   float y0;
   float angle;  // direction of motion: 0 right, pi/2 down
   float speed;
-  float spare3;  // the drift distance of the families that drift
+  float pushDistance;  // how far a pushed line has been pushed (LinePush); 0 at launch
   int32_t spare4;
   uint32_t active;
 };

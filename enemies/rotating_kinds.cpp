@@ -64,7 +64,7 @@ constexpr Pieces Szak6GunshipPieces = WithDebris(
 // point), parked at x 360 by the explosion's end as by leaving.
 constexpr KindRow<SpinningEnemySlot> Szak6Gunship(const SideEntry<SpinningEnemySlot>& ship) {
   KindRow<SpinningEnemySlot> row = Szak6Disc(ship.slots, Fixed(ship.entryX), Rand(100, 0),
-                                             RandBelow(100, 50), RandBelow(90, 50));
+                                             RandBelow(50, 100), RandBelow(50, 90));
   row.freeSlotsDraw = true;
   row.pieces = Szak6GunshipPieces;
   row.unblendedPieces = MainPiece(Blit::Keyed);

@@ -95,11 +95,11 @@ void EndingScene() {
 
   if (ScrollPos > EndingLength) {
     LeaveForTitle();
-    ChangeScene(SceneTitle, 3, 60);
+    ChangeScene(SceneTitle, JitteredRowsTransition, EndingBand);
   }
   if (LastKey == os::KeySpace) {
     LeaveForTitle();
     StartNewGame();
-    ChangeScene(SceneTitle, 3, 60);
+    ChangeScene(SceneTitle, JitteredRowsTransition, EndingBand);
   }
 }

@@ -52,7 +52,7 @@ void StartStageOne(int32_t level) {
   ResetObjectTablesB();
   StartNewGame();
   GameLevel = level;
-  ChangeScene(SceneStage1, 3, 26);
+  ChangeScene(SceneStage1, JitteredRowsTransition, FrontEndBand);
 }
 
 }  // namespace
@@ -78,7 +78,7 @@ void TitleScene() {
     GameMode = 1;
     GameSubMode = 0;
     BackgroundOff = 0;
-    ChangeScene(SceneModeSelect, 3, 26);
+    ChangeScene(SceneModeSelect, JitteredRowsTransition, FrontEndBand);
     LastKey = 0;
   }
 }
@@ -122,11 +122,11 @@ void ShipSelectScene() {
   if (LastKey == os::KeyF5) {
     LoadShipSheet("MYME1.BMP");
     ShipType = 1;
-    ChangeScene(SceneModeSelect, 1, 26);
+    ChangeScene(SceneModeSelect, RowsTransition, FrontEndBand);
   }
   if (LastKey == os::KeyF6) {
     LoadShipSheet("MYME2.BMP");
     ShipType = 2;
-    ChangeScene(SceneModeSelect, 1, 26);
+    ChangeScene(SceneModeSelect, RowsTransition, FrontEndBand);
   }
 }

@@ -27,3 +27,17 @@ extern uint32_t SceneEntered; // 1 until the entered scene's first frame has run
 // `scene` at once (PrevScene 0) and a backward transition of `band` steps
 // with `pattern` draws the old frame away over the new scene.
 void ChangeScene(int32_t scene, int32_t pattern, int32_t band);
+
+// The transition patterns the scene changes use (elDraw::Flip draws them):
+// the old frame's rows with every S-th left out at step S, so that fewer are
+// left as S counts down to 1 ...
+constexpr int32_t RowsTransition = 1;
+// ... and the same rows each shifted sideways at random, further each step.
+constexpr int32_t JitteredRowsTransition = 3;
+
+// The bands of the scene changes: the steps, one a frame, the transition
+// takes to draw the old frame away.
+constexpr int32_t FrontEndBand = 26;    // from the title, mode and ship screens
+constexpr int32_t StageClearBand = 30;  // a boss's defeat into the next scene
+constexpr int32_t SlowStageClearBand = 60;  // the same after the stage-2 and stage-8 bosses
+constexpr int32_t EndingBand = 60;          // the ending back to the title

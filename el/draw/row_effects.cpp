@@ -6,6 +6,7 @@
 #include "el/draw/blit.h"
 #include "el/draw/objects.h"
 #include "el/draw/screen.h"
+#include "el/system/angles.h"
 #include "el/system/frame_timer.h"
 #include "os/system.h"
 

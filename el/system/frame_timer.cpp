@@ -22,9 +22,8 @@ uint32_t FrameTickLast = 0;
 float FrameTime = 0;
 uint32_t LastFrameTick = 0;
 
-// Set before main, in this order: TwoPi, the frame-rate meter's first sample
-// time, then the timer object (which starts the timer).
-double TwoPi = 2.0 * 3.141592653589793;
+// Set before main, in this order: the frame-rate meter's first sample time,
+// then the timer object (which starts the timer).
 uint32_t FpsSampleTime = os::TimeMs();
 
 namespace {

@@ -16,7 +16,6 @@ extern int64_t ClockNow;         // clock value read by the last poll
 extern uint32_t FrameTickLast;   // millisecond tick of the last due frame
 extern float FrameTime;          // seconds between the last two due frames
 extern uint32_t LastFrameTick;   // millisecond tick of the main loop's measure
-extern double TwoPi;
 extern uint32_t FpsSampleTime;   // the frame-rate meter's first sample time
 
 namespace elSystem {

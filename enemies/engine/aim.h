@@ -2,9 +2,7 @@
 #pragma once
 #include <cmath>
 
-#include "enemies/record_resets.h"
-
-constexpr float PiF = static_cast<float>(Pi);
+#include "el/system/angles.h"
 
 // The heading (radians, 0 right, pi/2 down) of the vector (dx, dy): the arc
 // tangent of dy / dx, pi/2 for dx exactly 0; then `spread` (a fan's turn

@@ -1,6 +1,7 @@
 // The straight and aimed bullet families.
 #include "enemies/engine/bullet_engine.h"
 
+#include "el/system/angles.h"
 #include "os/system.h"
 
 int32_t DrawAngle(const Turn& turn, float heading) {
@@ -44,19 +45,19 @@ void AimedFire(const AimedRow& row) {
     const float spread = row.turnInAim ? row.turn : 0.0f;
     AimAtShip(r, at.x, at.y, DrawSpeed(row.speed, row.launch.Place(i)), row.aim, spread);
     if (!row.turnInAim && row.turn != 0.0f) r.angle += row.turn;
-    if (row.push.side != 0.0f) r.spare3 = 0.0f;
+    if (row.push.side != 0.0f) r.pushDistance = 0.0f;
   }
 }
 
 namespace {
 
 void Push(const LinePush& push, AimedShot& r) {
-  r.spare3 += push.rate * FrameTime;
-  if (r.spare3 <= push.limit) {
+  r.pushDistance += push.rate * FrameTime;
+  if (r.pushDistance <= push.limit) {
     r.x += push.side * (r.speed * FrameTime / push.sideDivisor);
     r.y += r.speed * FrameTime / push.downDivisor;
   } else {
-    r.spare3 = push.limit;
+    r.pushDistance = push.limit;
   }
 }
 

@@ -5,16 +5,19 @@
 //         read: a parked owner fires from its park point and the next Move
 //         retires the bullets); straight records get their speeds, aimed
 //         records their speed and the heading of the aiming rule at the
-//         ship plus the aim offset.
-//   Move  active records moved (a row may drift its free records sideways
-//         too; an aimed row may push its records aside and down early in
-//         their flight, ahead of the step along the heading); records outside the field box (edges inside; free records
-//         too unless the row says not), or every record while BombWave is 1
-//         where the row says so, retired and parked (group-freed rows: the
-//         first record of a group decides and the group is cleared where it
-//         stands); then the
-//         ship test of every active record while PlayerAlive: lo <= record -
-//         ship <= hi on both axes, bounds inclusive, clears PlayerAlive.
+//         ship plus the aim offset, turned by the row's turn.
+//   Move  record by record in index order: an active record is moved
+//         (straight: by vy along y and, where the row says, by vx
+//         sideways, a step free records take too where the row says so;
+//         aimed: the row's early push aside and down, then the step along
+//         its heading); then retired: out of the field box (edges inside),
+//         or anywhere while BombWave is 1 where the row says so, it is
+//         freed and parked (free records are tested too unless the row says
+//         not; in a group-freed row only the first record of a group is
+//         tested, and its group is freed where it stands); last, if still
+//         active and while PlayerAlive, the ship test: lo <= record - ship
+//         <= hi on both axes, bounds inclusive, clears PlayerAlive (and
+//         frees and parks the record where the row says so).
 //   Draw  the row's look: a fixed cell, a strip cell per record (animated),
 //         or the picture turned by the record's heading; or, for an aimed
 //         row with a chain, thick lines joining its records in order.
@@ -29,7 +32,8 @@
 //   })
 //
 // which defines Szak10Shot3Fire, Szak10Shot3Move and Szak10Shot3Draw, and
-// one line in the group's role list (enemies/engine/roles.h).
+// one line in the group's role list (in the group's header; the role sets
+// are in enemies/engine/roles.h).
 #pragma once
 #include <array>
 #include <cstdint>
@@ -55,7 +59,7 @@ struct StraightRow {
 // ---- aimed families (AimedShot) ----
 
 // A push at the start of a line's flight, ahead of the step along the
-// heading: the pushed distance (spare3, 0 at launch) grows by `rate` px/s;
+// heading: the record's pushDistance (0 at launch) grows by `rate` px/s;
 // while it is at most `limit` the record moves by speed x FrameTime /
 // sideDivisor sideways (`side`: -1 left, +1 right) and speed x FrameTime /
 // downDivisor down; once past the limit it is held there and the push is over.

@@ -44,7 +44,7 @@ constexpr RandomValue Rand(int32_t n, int32_t b) { return {n, b, 1, true}; }
 // -(rand() % n + b)
 constexpr RandomValue RandNegated(int32_t n, int32_t b) { return {n, -b, -1, true}; }
 // b - rand() % n
-constexpr RandomValue RandBelow(int32_t b, int32_t n) { return {n, b, -1, true}; }
+constexpr RandomValue RandBelow(int32_t n, int32_t b) { return {n, b, -1, true}; }
 constexpr RandomValue Unwritten{0, 0, 1, false};
 
 // Draws the value (one rand() call when it has a range).

@@ -176,7 +176,12 @@ void KindMove(const KindRow<Slot>& row) {
   }
 }
 
-// The large kinds' records: spawned and drawn here, moved by their script.
+// The slot types the kind rows are built over, each with the steps its rows
+// take from here: EnemySlot (KIND rows: the small kinds and the large kinds
+// moved by their speeds) and SpinningEnemySlot (the rotating kinds) all
+// three; LargeEnemy and Szak60Enemy (LARGE_KIND rows, moved by their script)
+// Spawn and Update; WaveEnemySlot (WAVE_KIND rows, spawned by their wave)
+// Update and Move.
 template void KindSpawn(const KindRow<LargeEnemy>&);
 template void KindUpdate(const KindRow<LargeEnemy>&);
 template void KindSpawn(const KindRow<Szak60Enemy>&);

@@ -1,9 +1,10 @@
 // The public roles of the enemy kinds and bullet families, by role set.
 //
-// Each group header (enemies/small_kinds.h ...) keeps one list macro with a
-// line per kind or family, X(set, stem), and expands it with DECLARE_ROLES
-// to declare the functions the engine macros define.  The headless runner
-// expands the same lists with its own X to call any role by name, so adding
+// Each group header (enemies/small_kinds.h, the bosses' family headers ...)
+// keeps one list macro with a line per kind or family, X(set, stem), and
+// expands it with DECLARE_ROLES to declare the functions the engine macros
+// define.  The headless runner (tools/runner/roles.cpp) expands the same
+// lists with its own X to call the roles by name (all but Emit), so adding
 // the line is all a new kind or family needs to be reachable there.
 //
 // Role sets:
@@ -18,6 +19,8 @@
 //   RING       stem##Schedule, stem##Emit(r), stem##Move, stem##Draw
 //   STREAM     the same for a curving stream (Emit(k) puts slot k out)
 //   PLACED     stem##Schedule (placing without an Emit), stem##Move, stem##Draw
+//   LASER      stem##Fire, stem##Draw (no Move): the stage-5 boss's beams,
+//              whose DECLARE_ROLES_LASER is in stages/stage5/boss5_laser.h
 #pragma once
 #include <cstdint>
 

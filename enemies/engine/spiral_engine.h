@@ -32,6 +32,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "el/system/angles.h"
 #include "enemies/engine/bullet_steps.h"
 #include "enemies/engine/engine_parts.h"
 #include "enemies/engine/tick_schedule.h"

@@ -52,6 +52,6 @@ void RunDefeat(const DefeatRow& row) {
     // drawn so far becomes the old picture of the transition.
     ResetObjectTablesA();
     ResetObjectTablesB();
-    ChangeScene(row.nextScene, 3, row.transitionBand);
+    ChangeScene(row.nextScene, JitteredRowsTransition, row.transitionBand);
   }
 }

@@ -10,7 +10,7 @@ constexpr DefeatRow Boss1DefeatRow{
     .boss = &Boss1State,
     .bigExplosions = Boss1BigExplosions, .smallExplosions = Boss1SmallExplosions,
     .spreadX = 440, .spreadYBig = 360, .spreadYSmall = 360,
-    .transitionBand = 30, .nextScene = SceneStage2};
+    .transitionBand = StageClearBand, .nextScene = SceneStage2};
 
 namespace {
 

@@ -12,7 +12,7 @@ constexpr DefeatRow Boss2DefeatRow{
     .boss = &Boss2State,
     .bigExplosions = Boss2BigExplosions, .smallExplosions = Boss2SmallExplosions,
     .spreadX = 500, .spreadYBig = 350, .spreadYSmall = 350,
-    .transitionBand = 60, .nextScene = SceneStage4};
+    .transitionBand = SlowStageClearBand, .nextScene = SceneStage4};
 
 namespace {
 

@@ -9,7 +9,7 @@ constexpr DefeatRow Boss3DefeatRow{
     .boss = &Boss3State,
     .bigExplosions = Boss3BigExplosions, .smallExplosions = Boss3SmallExplosions,
     .spreadX = 440, .spreadYBig = 280, .spreadYSmall = 280,
-    .transitionBand = 30, .nextScene = SceneStage4};
+    .transitionBand = StageClearBand, .nextScene = SceneStage4};
 
 namespace {
 

@@ -9,7 +9,7 @@ constexpr DefeatRow Boss4DefeatRow{
     .boss = &Boss4State,
     .bigExplosions = Boss4BigExplosions, .smallExplosions = Boss4SmallExplosions,
     .spreadX = 440, .spreadYBig = 320, .spreadYSmall = 310,
-    .transitionBand = 30, .nextScene = SceneStage5};
+    .transitionBand = StageClearBand, .nextScene = SceneStage5};
 
 namespace {
 

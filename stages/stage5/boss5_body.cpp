@@ -10,7 +10,7 @@ constexpr DefeatRow Boss5DefeatRow{
     .boss = &Boss5State,
     .bigExplosions = Boss5BigExplosions, .smallExplosions = Boss5SmallExplosions,
     .spreadX = 380, .spreadYBig = 320, .spreadYSmall = 320,
-    .transitionBand = 30, .nextScene = SceneStage7};
+    .transitionBand = StageClearBand, .nextScene = SceneStage7};
 
 namespace {
 

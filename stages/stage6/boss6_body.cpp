@@ -9,7 +9,7 @@ constexpr DefeatRow Boss6DefeatRow{
     .boss = &Boss6State,
     .bigExplosions = Boss6BigExplosions, .smallExplosions = Boss6SmallExplosions,
     .spreadX = 460, .spreadYBig = 330, .spreadYSmall = 330,
-    .transitionBand = 30, .nextScene = SceneStage7};
+    .transitionBand = StageClearBand, .nextScene = SceneStage7};
 
 namespace {
 

@@ -9,7 +9,7 @@ constexpr DefeatRow Boss7DefeatRow{
     .boss = &Boss7State,
     .bigExplosions = Boss7BigExplosions, .smallExplosions = Boss7SmallExplosions,
     .spreadX = 460, .spreadYBig = 320, .spreadYSmall = 320,
-    .transitionBand = 30, .nextScene = SceneEnding};
+    .transitionBand = StageClearBand, .nextScene = SceneEnding};
 
 namespace {
 

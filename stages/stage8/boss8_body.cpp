@@ -9,7 +9,7 @@ constexpr DefeatRow Boss8DefeatRow{
     .boss = &Boss8State,
     .bigExplosions = Boss8BigExplosions, .smallExplosions = Boss8SmallExplosions,
     .spreadX = 480, .spreadYBig = 320, .spreadYSmall = 320,
-    .transitionBand = 60, .nextScene = SceneEnding};
+    .transitionBand = SlowStageClearBand, .nextScene = SceneEnding};
 
 namespace {
 

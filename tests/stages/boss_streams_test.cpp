@@ -250,7 +250,7 @@ TEST_F(BossStreamsTest, LongLinesArePushedForTheirFirst69FramesAt60PerSecond) {
     }
     EXPECT_EQ(pushed, 69);
     EXPECT_EQ(last_pushed, 69);
-    EXPECT_EQ(slots[0].spare3, 300.0f);
+    EXPECT_EQ(slots[0].pushDistance, 300.0f);
     EXPECT_EQ(slots[0].active, 1u);
   }
 }

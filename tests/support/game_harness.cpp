@@ -151,7 +151,7 @@ void EndSceneInto(int32_t scene) {
   elSound::StopMidi();
   ResetObjectTablesA();
   ResetObjectTablesB();
-  ChangeScene(scene, 3, 30);
+  ChangeScene(scene, JitteredRowsTransition, StageClearBand);
 }
 
 ::testing::AssertionResult TitleToModeScreen() {

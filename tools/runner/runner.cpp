@@ -8,7 +8,9 @@
 //
 // Frames count from 0; a script event of frame F is applied before frame F
 // runs (the events of several scripts merged by frame, in order), and
-// "--shot F" writes DIR/frame_F.bmp after frame F was presented.
+// "--shot F" writes the frame presented by frame F to DIR/frame_NNNNNN.bmp,
+// F zero-padded to six digits (frame 149: frame_000149.bmp; DIR is made when
+// missing, "." by default), and prints a line naming the file.
 // "--defeat F" ends the running stage before frame F as the last boss's
 // defeat does: the music stops, both reset passes run and the scene changes
 // to the ending; "--enter SCENE@F" does the same into scene SCENE, so that a
@@ -213,7 +215,7 @@ void EndSceneInto(int32_t scene) {
   elSound::StopMidi();
   ResetObjectTablesA();
   ResetObjectTablesB();
-  ChangeScene(scene, 3, 30);
+  ChangeScene(scene, JitteredRowsTransition, StageClearBand);
 }
 
 // Handles every waiting message, as the loop does before its next frame.

@@ -47,20 +47,27 @@ const T& ForPass(const PerShot<T>& values, ShotPass pass) {
   return values.laserA;
 }
 
-struct KindTarget {
-  SlotPosition (*slot)(int32_t);
+// A kind's slots as the passes read them, and its hit setter.
+struct TargetSlots {
+  SlotPosition (*read)(int32_t);
   int32_t count;
   void (*hit)(int32_t);
-  float gate;     // a slot whose y is below this is skipped
-  float rayGate;  // the same in the ray pass
-  PerShot<Box> box;  // laser B, laser A, ray
-  PerShot<int32_t> points;
-  int32_t* hitFrames;  // Szak60: overlapping frames before a hit counts
 };
 
-#define SLOTS(kind) &SlotOf<kind##Slots>, static_cast<int32_t>(std::size(kind##Slots)), &kind##Hit
+struct KindTarget {
+  TargetSlots slots;
+  float gate = -30.0f;     // a slot whose y is below this is skipped
+  float rayGate = -30.0f;  // the same in the ray pass
+  PerShot<Box> box;        // laser B, laser A, ray
+  PerShot<int32_t> points;
+  int32_t* hitFrames = nullptr;  // Szak60: overlapping frames before a hit counts
+};
+
+// Every slot of a kind's table, or the first alone (the large kinds).
+#define SLOTS(kind) \
+  TargetSlots { &SlotOf<kind##Slots>, static_cast<int32_t>(std::size(kind##Slots)), &kind##Hit }
 #define ONE(kind) \
-  &SlotOf<kind##Slots>, 1, [](int32_t) { kind##Hit(); }
+  TargetSlots { &SlotOf<kind##Slots>, 1, [](int32_t) { kind##Hit(); } }
 
 // y ranges of the boxes.
 constexpr int32_t kY50[2] = {-60, 50};
@@ -75,54 +82,69 @@ constexpr int32_t kY50[2] = {-60, 50};
 #define ROTATING_WAVE_BOXES {B(0, 60), B(0, 60), B(0, 100)}
 #define LARGE_BOXES {B(60, 80), B(60, 80), B(40, 140)}
 
+// In the order the passes test them; boxes and points are given for laser
+// B, laser A and the ray.
 const KindTarget kKinds[] = {
-    {SLOTS(Szak10), -45, -45, {B(-40, 50), B(-60, 70), B(-20, 70)}, {100, 50, 50}, nullptr},
-    {SLOTS(Szak3), -30, -30, {B60(-40, 60), B60(-40, 60), B60(0, 60)}, {250, 250, 250}, nullptr},
-    {SLOTS(Szak4), -30, -30, {B60(-40, 80), B60(-40, 80), B60(0, 80)}, {250, 250, 250}, nullptr},
-    {SLOTS(Szak1A), -50, -50, {B(-40, 40), B(-60, 60), B(-20, 60)}, {100, 50, 50}, nullptr},
-    {SLOTS(Szak1B), -50, -50, {B(-40, 40), B(-60, 60), B(-20, 60)}, {100, 50, 50}, nullptr},
-    {SLOTS(Szak6A), -30, -30, COMMON_BOXES, {100, 50, 50}, nullptr},
-    {SLOTS(Szak6B), -30, -30, COMMON_BOXES, {100, 50, 50}, nullptr},
-    {SLOTS(Szak6C), -30, -30, COMMON_BOXES, {100, 50, 50}, nullptr},
-    {SLOTS(Szak9), -30, -30, COMMON_BOXES, {100, 50, 50}, nullptr},
-    {SLOTS(Szak6D), -60, -60, COMMON_BOXES, {150, 50, 50}, nullptr},
-    {SLOTS(Szak6E), -60, -60, COMMON_BOXES, {150, 50, 50}, nullptr},
-    {SLOTS(Szak12), -30, -30, COMMON_BOXES, {100, 50, 50}, nullptr},
-    {SLOTS(Szak13A), -30, -30, COMMON_BOXES, {200, 50, 50}, nullptr},
-    {SLOTS(Szak13B), -30, -30, COMMON_BOXES, {200, 50, 50}, nullptr},
-    {SLOTS(Szak52A), -30, 5, {B(0, 140), B(0, 140), B(0, 180)}, {100, 50, 50}, nullptr},
-    {SLOTS(Szak52B), -30, 5, {B(0, 140), B(0, 140), B(0, 180)}, {100, 50, 50}, nullptr},
-    {SLOTS(Szak21A), -30, -30, DIAGONAL_BOXES, {20, 50, 50}, nullptr},
-    {SLOTS(Szak21B), -30, -30, DIAGONAL_BOXES, {20, 50, 50}, nullptr},
-    {SLOTS(Szak21C), -30, -30, DIAGONAL_BOXES, {20, 50, 50}, nullptr},
-    {SLOTS(Szak22A), -30, -30, DIAGONAL_BOXES, {20, 50, 50}, nullptr},
-    {SLOTS(Szak22B), -30, -30, DIAGONAL_BOXES, {20, 50, 50}, nullptr},
-    {SLOTS(Szak22C), -30, -30, DIAGONAL_BOXES, {20, 50, 50}, nullptr},
-    {SLOTS(Szak30A), -30, -30, WAVE_BOXES, {100, 50, 50}, nullptr},
-    {SLOTS(Szak31A), -30, -30, WAVE_BOXES, {100, 50, 50}, nullptr},
-    {SLOTS(Szak32A), -30, -30, WAVE_BOXES, {100, 50, 50}, nullptr},
-    {SLOTS(Szak33A), -30, -30, WAVE_BOXES, {100, 50, 50}, nullptr},
-    {SLOTS(Szak30B), -30, -30, WAVE_BOXES, {100, 50, 50}, nullptr},
-    {SLOTS(Szak31B), -30, -30, WAVE_BOXES, {100, 50, 50}, nullptr},
-    {SLOTS(Szak32B), -32, -32, WAVE_BOXES, {100, 50, 50}, nullptr},
-    {SLOTS(Szak33B), -30, -30, WAVE_BOXES, {100, 50, 50}, nullptr},
-    {SLOTS(Szak40A), -30, -30, ROTATING_WAVE_BOXES, {250, 250, 250}, nullptr},
-    {SLOTS(Szak41A), -30, -30, ROTATING_WAVE_BOXES, {250, 250, 250}, nullptr},
-    {SLOTS(Szak40B), -30, -30, ROTATING_WAVE_BOXES, {250, 250, 250}, nullptr},
-    {SLOTS(Szak41B), -30, -30, ROTATING_WAVE_BOXES, {250, 250, 250}, nullptr},
+    {.slots = SLOTS(Szak10), .gate = -45, .rayGate = -45,
+     .box = {B(-40, 50), B(-60, 70), B(-20, 70)}, .points = {100, 50, 50}},
+    {.slots = SLOTS(Szak3),
+     .box = {B60(-40, 60), B60(-40, 60), B60(0, 60)}, .points = {250, 250, 250}},
+    {.slots = SLOTS(Szak4),
+     .box = {B60(-40, 80), B60(-40, 80), B60(0, 80)}, .points = {250, 250, 250}},
+    {.slots = SLOTS(Szak1A), .gate = -50, .rayGate = -50,
+     .box = {B(-40, 40), B(-60, 60), B(-20, 60)}, .points = {100, 50, 50}},
+    {.slots = SLOTS(Szak1B), .gate = -50, .rayGate = -50,
+     .box = {B(-40, 40), B(-60, 60), B(-20, 60)}, .points = {100, 50, 50}},
+    {.slots = SLOTS(Szak6A), .box = COMMON_BOXES, .points = {100, 50, 50}},
+    {.slots = SLOTS(Szak6B), .box = COMMON_BOXES, .points = {100, 50, 50}},
+    {.slots = SLOTS(Szak6C), .box = COMMON_BOXES, .points = {100, 50, 50}},
+    {.slots = SLOTS(Szak9), .box = COMMON_BOXES, .points = {100, 50, 50}},
+    {.slots = SLOTS(Szak6D), .gate = -60, .rayGate = -60,
+     .box = COMMON_BOXES, .points = {150, 50, 50}},
+    {.slots = SLOTS(Szak6E), .gate = -60, .rayGate = -60,
+     .box = COMMON_BOXES, .points = {150, 50, 50}},
+    {.slots = SLOTS(Szak12), .box = COMMON_BOXES, .points = {100, 50, 50}},
+    {.slots = SLOTS(Szak13A), .box = COMMON_BOXES, .points = {200, 50, 50}},
+    {.slots = SLOTS(Szak13B), .box = COMMON_BOXES, .points = {200, 50, 50}},
+    {.slots = SLOTS(Szak52A), .rayGate = 5,
+     .box = {B(0, 140), B(0, 140), B(0, 180)}, .points = {100, 50, 50}},
+    {.slots = SLOTS(Szak52B), .rayGate = 5,
+     .box = {B(0, 140), B(0, 140), B(0, 180)}, .points = {100, 50, 50}},
+    {.slots = SLOTS(Szak21A), .box = DIAGONAL_BOXES, .points = {20, 50, 50}},
+    {.slots = SLOTS(Szak21B), .box = DIAGONAL_BOXES, .points = {20, 50, 50}},
+    {.slots = SLOTS(Szak21C), .box = DIAGONAL_BOXES, .points = {20, 50, 50}},
+    {.slots = SLOTS(Szak22A), .box = DIAGONAL_BOXES, .points = {20, 50, 50}},
+    {.slots = SLOTS(Szak22B), .box = DIAGONAL_BOXES, .points = {20, 50, 50}},
+    {.slots = SLOTS(Szak22C), .box = DIAGONAL_BOXES, .points = {20, 50, 50}},
+    {.slots = SLOTS(Szak30A), .box = WAVE_BOXES, .points = {100, 50, 50}},
+    {.slots = SLOTS(Szak31A), .box = WAVE_BOXES, .points = {100, 50, 50}},
+    {.slots = SLOTS(Szak32A), .box = WAVE_BOXES, .points = {100, 50, 50}},
+    {.slots = SLOTS(Szak33A), .box = WAVE_BOXES, .points = {100, 50, 50}},
+    {.slots = SLOTS(Szak30B), .box = WAVE_BOXES, .points = {100, 50, 50}},
+    {.slots = SLOTS(Szak31B), .box = WAVE_BOXES, .points = {100, 50, 50}},
+    {.slots = SLOTS(Szak32B), .gate = -32, .rayGate = -32,
+     .box = WAVE_BOXES, .points = {100, 50, 50}},
+    {.slots = SLOTS(Szak33B), .box = WAVE_BOXES, .points = {100, 50, 50}},
+    {.slots = SLOTS(Szak40A), .box = ROTATING_WAVE_BOXES, .points = {250, 250, 250}},
+    {.slots = SLOTS(Szak41A), .box = ROTATING_WAVE_BOXES, .points = {250, 250, 250}},
+    {.slots = SLOTS(Szak40B), .box = ROTATING_WAVE_BOXES, .points = {250, 250, 250}},
+    {.slots = SLOTS(Szak41B), .box = ROTATING_WAVE_BOXES, .points = {250, 250, 250}},
     // Szak50A is never spawned; its laser boxes take the x range of its ray box.
-    {ONE(Szak50A), -30, -30, {B(40, 80), B(40, 80), B(40, 80)}, {100, 50, 50}, nullptr},
-    {ONE(Szak51), -30, 5, {B(60, 120), B(60, 120), B(40, 180)}, {100, 50, 50}, nullptr},
-    {ONE(Szak52C), -30, 5, {B(60, 80), B(60, 80), B(40, 140)}, {100, 50, 50}, nullptr},
-    {ONE(Szak53A), -30, -30, LARGE_BOXES, {300, 300, 300}, nullptr},
-    {ONE(Szak53B), -30, -30, LARGE_BOXES, {300, 300, 300}, nullptr},
-    {ONE(Szak50B), -30, -30, LARGE_BOXES, {300, 300, 300}, nullptr},
-    {ONE(Szak50C), -30, -30, LARGE_BOXES, {300, 300, 300}, nullptr},
-    {ONE(Szak54A), -30, -30, LARGE_BOXES, {300, 300, 300}, nullptr},
-    {ONE(Szak54B), -30, -30, LARGE_BOXES, {300, 300, 300}, nullptr},
-    {ONE(Szak60), -30, -30,
-     {Box{60, 180, -60, 200}, Box{60, 180, -60, 200}, Box{40, 240, -60, 200}},
-     {500, 500, 500}, &Szak60Slots[0].hitFrames},
+    {.slots = ONE(Szak50A), .box = {B(40, 80), B(40, 80), B(40, 80)}, .points = {100, 50, 50}},
+    {.slots = ONE(Szak51), .rayGate = 5,
+     .box = {B(60, 120), B(60, 120), B(40, 180)}, .points = {100, 50, 50}},
+    {.slots = ONE(Szak52C), .rayGate = 5,
+     .box = {B(60, 80), B(60, 80), B(40, 140)}, .points = {100, 50, 50}},
+    {.slots = ONE(Szak53A), .box = LARGE_BOXES, .points = {300, 300, 300}},
+    {.slots = ONE(Szak53B), .box = LARGE_BOXES, .points = {300, 300, 300}},
+    {.slots = ONE(Szak50B), .box = LARGE_BOXES, .points = {300, 300, 300}},
+    {.slots = ONE(Szak50C), .box = LARGE_BOXES, .points = {300, 300, 300}},
+    {.slots = ONE(Szak54A), .box = LARGE_BOXES, .points = {300, 300, 300}},
+    {.slots = ONE(Szak54B), .box = LARGE_BOXES, .points = {300, 300, 300}},
+    {.slots = ONE(Szak60),
+     .box = {Box{60, 180, -60, 200}, Box{60, 180, -60, 200}, Box{40, 240, -60, 200}},
+     .points = {500, 500, 500},
+     .hitFrames = &Szak60Slots[0].hitFrames},
 };
 
 #undef SLOTS
@@ -141,8 +163,8 @@ constexpr int32_t kBossYLow = 10, kBossYHigh = 200;
 void TestKind(const KindTarget& kind, ShotPass pass, int32_t sx, int32_t sy) {
   const Box& box = ForPass(kind.box, pass);
   const float gate = pass == ShotPass::Ray ? kind.rayGate : kind.gate;
-  for (int32_t j = 0; j < kind.count; ++j) {
-    const SlotPosition slot = kind.slot(j);
+  for (int32_t j = 0; j < kind.slots.count; ++j) {
+    const SlotPosition slot = kind.slots.read(j);
     if (slot.noHit != 0 || slot.y < gate) continue;
     if (!Inside(box, Whole(slot.x), Whole(slot.y), sx, sy)) continue;
     if (kind.hitFrames != nullptr) {
@@ -150,7 +172,7 @@ void TestKind(const KindTarget& kind, ShotPass pass, int32_t sx, int32_t sy) {
       if (frames < INT32_MAX) frames += 1;
       if (frames < Szak60HitFrames) continue;
     }
-    kind.hit(j);
+    kind.slots.hit(j);
     AddScore(ForPass(kind.points, pass));
   }
 }

@@ -1,6 +1,7 @@
 // Szak52A and Szak52B: large gunships on a 45-degree diagonal, with their
 // scheduled fans and single falling bullets, as rows of the kind, volley and
 // bullet engines.
+#include "el/system/angles.h"
 #include "enemies/engine/bullet_engine.h"
 #include "enemies/engine/kind_engine.h"
 #include "enemies/engine/volley_engine.h"

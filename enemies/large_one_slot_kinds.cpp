@@ -2,6 +2,7 @@
 // straight down (Szak60 on a script of its own), with their scheduled fans,
 // falling pairs, ring and burst, as rows of the kind, large-kind, volley and
 // falling engines.
+#include "el/system/angles.h"
 #include "enemies/engine/falling_engine.h"
 #include "enemies/engine/kind_engine.h"
 #include "enemies/engine/large_engine.h"

@@ -2,6 +2,7 @@
 // engines.
 #include "enemies/rotating_kinds.h"
 
+#include "el/system/angles.h"
 #include "enemies/engine/bullet_engine.h"
 #include "enemies/engine/kind_engine.h"
 #include "enemies/engine/volley_engine.h"

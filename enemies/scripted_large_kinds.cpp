@@ -2,6 +2,7 @@
 // height), Szak50B and Szak50C (from the sides), Szak54A and Szak54B (from
 // the top corners), with their spiral sweeps, bursts and bending chains, as
 // rows of the large-kind, spiral, falling and chain engines.
+#include "el/system/angles.h"
 #include "enemies/engine/chain_engine.h"
 #include "enemies/engine/falling_engine.h"
 #include "enemies/engine/large_engine.h"

@@ -2,6 +2,7 @@
 // rows of the kind, bullet and chain engines.
 #include "enemies/small_kinds.h"
 
+#include "el/system/angles.h"
 #include "enemies/engine/bullet_engine.h"
 #include "enemies/engine/chain_engine.h"
 #include "enemies/engine/kind_engine.h"

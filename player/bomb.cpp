@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "el/draw/elDraw.h"
+#include "el/system/angles.h"
 #include "enemies/record_resets.h"
 #include "player/hit_pass.h"
 #include "shell/assets.h"

@@ -5,6 +5,7 @@
 
 #include "el/draw/elDraw.h"
 #include "el/sound/elSound.h"
+#include "el/system/angles.h"
 #include "el/system/elSystem.h"
 #include "enemies/record_resets.h"
 #include "player/powerup.h"

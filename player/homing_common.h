@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <iterator>
 
+#include "el/system/angles.h"
 #include "enemies/engine/aim.h"
 #include "enemies/engine/slot_view.h"
 #include "enemies/record_resets.h"

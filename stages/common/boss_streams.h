@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 
+#include "el/system/angles.h"
 #include "enemies/engine/chain_engine.h"
 #include "enemies/engine/curve_engine.h"
 #include "shell/assets.h"

@@ -16,6 +16,7 @@
 #include <array>
 #include <cstdint>
 
+#include "el/system/angles.h"
 #include "enemies/engine/falling_engine.h"
 #include "enemies/engine/volley_engine.h"
 #include "shell/assets.h"

@@ -2,6 +2,7 @@
 // one placed from Boss1State.
 #include "stages/stage1/boss1_families.h"
 
+#include "el/system/angles.h"
 #include "enemies/engine/bullet_engine.h"
 #include "enemies/engine/falling_engine.h"
 #include "enemies/engine/spiral_engine.h"

@@ -2,6 +2,7 @@
 // one placed from Boss2State.
 #include "stages/stage2/boss2_families.h"
 
+#include "el/system/angles.h"
 #include "enemies/engine/bullet_engine.h"
 #include "enemies/engine/falling_engine.h"
 #include "enemies/engine/volley_engine.h"

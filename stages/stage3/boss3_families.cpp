@@ -2,6 +2,7 @@
 // one placed from Boss3State.
 #include "stages/stage3/boss3_families.h"
 
+#include "el/system/angles.h"
 #include "enemies/engine/falling_engine.h"
 #include "enemies/engine/volley_engine.h"
 #include "shell/assets.h"

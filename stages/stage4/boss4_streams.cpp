@@ -2,6 +2,7 @@
 // of the shared engines, every one placed from Boss4State.
 #include "stages/stage4/boss4_streams.h"
 
+#include "el/system/angles.h"
 #include "enemies/engine/bullet_engine.h"
 #include "stages/common/boss_streams.h"
 

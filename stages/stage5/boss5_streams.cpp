@@ -2,6 +2,7 @@
 // shared engines, every one placed from Boss5State.
 #include "stages/stage5/boss5_streams.h"
 
+#include "el/system/angles.h"
 #include "stages/common/boss_streams.h"
 
 namespace {

@@ -2,6 +2,7 @@
 // chains of lines.
 #include "stages/stage6/boss6_bolts.h"
 
+#include "el/system/angles.h"
 #include "enemies/engine/bullet_engine.h"
 
 namespace {

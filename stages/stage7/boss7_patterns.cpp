@@ -2,6 +2,7 @@
 // placed from Boss7State.
 #include "stages/stage7/boss7_patterns.h"
 
+#include "el/system/angles.h"
 #include "enemies/engine/falling_engine.h"
 #include "enemies/engine/spiral_engine.h"
 #include "enemies/engine/volley_engine.h"

@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "el/system/angles.h"
 #include "enemies/engine/bullet_engine.h"
 #include "tests/enemies/enemy_fixture.h"
 

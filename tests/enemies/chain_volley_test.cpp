@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "el/system/angles.h"
 #include "enemies/engine/volley_engine.h"
 #include "tests/enemies/enemy_fixture.h"
 

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <vector>
 
+#include "el/system/angles.h"
 #include "enemies/large_kinds.h"
 #include "tests/enemies/enemy_fixture.h"
 

@@ -1,6 +1,7 @@
 // The shot hit pass, the score rule and the bomb.
 #include <gtest/gtest.h>
 
+#include "el/system/angles.h"
 #include "el/system/elSystem.h"
 #include "enemies/kind_tables.h"
 #include "player/bomb.h"

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <vector>
 
+#include "el/system/angles.h"
 #include "enemies/engine/tick_schedule.h"
 #include "stages/stage1/boss1_families.h"
 #include "stages/stage2/boss2_families.h"

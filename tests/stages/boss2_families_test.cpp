@@ -8,6 +8,7 @@
 #include <tuple>
 #include <vector>
 
+#include "el/system/angles.h"
 #include "enemies/engine/aim.h"
 #include "stages/stage2/boss2_families.h"
 #include "tests/enemies/enemy_fixture.h"

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "el/system/angles.h"
 #include "stages/stage3/boss3_families.h"
 #include "tests/enemies/enemy_fixture.h"
 

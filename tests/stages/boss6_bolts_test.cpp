@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "el/system/angles.h"
 #include "enemies/engine/aim.h"
 #include "stages/stage6/boss6_bolts.h"
 #include "tests/enemies/enemy_fixture.h"

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "el/system/angles.h"
 #include "enemies/engine/spiral_engine.h"
 #include "stages/stage7/boss7_body.h"
 #include "stages/stage7/boss7_patterns.h"

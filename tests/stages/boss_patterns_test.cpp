@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "el/system/angles.h"
 #include "stages/stage4/boss4_families.h"
 #include "stages/stage5/boss5_families.h"
 #include "stages/stage6/boss6_families.h"

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <vector>
 
+#include "el/system/angles.h"
 #include "enemies/engine/bullet_steps.h"
 #include "enemies/engine/curve_engine.h"
 

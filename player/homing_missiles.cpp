@@ -39,18 +39,9 @@ constexpr int32_t DriftMissiles = 3;
 constexpr float Left = -1.0f;
 constexpr float Right = 1.0f;
 
-// A kind's lock records and their number.
-struct LockTable {
-  LockOnTarget* records;
-  int32_t count;
-  template <size_t N>
-  constexpr LockTable(LockOnTarget (&table)[N]) : records(table), count(static_cast<int32_t>(N)) {}
-  constexpr LockTable(LockOnTarget* table, int32_t n) : records(table), count(n) {}
-};
-
 struct MissileFamily {
-  MissileTable missiles;
-  LockTable targets;  // record i is the aim of missile i
+  TableRef<HomingMissile> missiles;
+  TableRef<LockOnTarget> targets;  // record i is the aim of missile i
   float launchX = 0.0f;   // added to PlayerX + 20
   float launchY = 10.0f;  // added to PlayerY
   int32_t edge = 540;     // right bound of the field test and the retire box
@@ -71,33 +62,36 @@ struct MissileFamily {
 // The kinds' families.  The three-missile families drift at launch and keep
 // the launch vector; the five-missile wave families do neither.
 constexpr MissileFamily HomingMissileSzak3{
-    .missiles = HomingMissileSzak3Slots, .targets = Szak3LockTargets,
+    .missiles = Table(HomingMissileSzak3Slots), .targets = Table(Szak3LockTargets),
     .speed = LaunchSpeed::ByShipType, .drift = Drift::Kind, .launchVector = true,
     .sides = {Left, Left, Right}, .hitSlot = Szak3Hit};
 constexpr MissileFamily HomingMissileSzak4{
-    .missiles = HomingMissileSzak4Slots, .targets = Szak4LockTargets,
+    .missiles = Table(HomingMissileSzak4Slots), .targets = Table(Szak4LockTargets),
     .speed = LaunchSpeed::ByShipType, .drift = Drift::Kind, .launchVector = true,
     .sides = {Right, Right, Left}, .hitSlot = Szak4Hit};
 constexpr MissileFamily HomingMissileSzak21A{
-    .missiles = HomingMissileSzak21ASlots, .targets = Szak21ALockTargets,
+    .missiles = Table(HomingMissileSzak21ASlots), .targets = Table(Szak21ALockTargets),
     .speed = LaunchSpeed::ByShipType, .drift = Drift::Kind, .launchVector = true,
     .sides = {Left, Left, Left}, .hitSlot = Szak21AHit};
 constexpr MissileFamily HomingMissileSzak22A{
-    .missiles = HomingMissileSzak22ASlots, .targets = Szak22ALockTargets,
+    .missiles = Table(HomingMissileSzak22ASlots), .targets = Table(Szak22ALockTargets),
     .speed = LaunchSpeed::ByShipType, .drift = Drift::Kind, .launchVector = true,
     .sides = {Right, Right, Right}, .hitSlot = Szak22AHit};
 constexpr MissileFamily HomingMissileSzak40A{
-    .missiles = HomingMissileSzak40ASlots, .targets = Szak40ALockTargets,
+    .missiles = Table(HomingMissileSzak40ASlots), .targets = Table(Szak40ALockTargets),
     .speed = LaunchSpeed::Wave, .hitSlot = Szak40AHit};
 constexpr MissileFamily HomingMissileSzak41A{
-    .missiles = HomingMissileSzak41ASlots, .targets = Szak41ALockTargets, .launchY = 9.0f,
-    .edge = 541, .strikeYLow = 21.0f, .speed = LaunchSpeed::Wave, .hitSlot = Szak41AHit};
+    .missiles = Table(HomingMissileSzak41ASlots), .targets = Table(Szak41ALockTargets),
+    .launchY = 9.0f, .edge = 541, .strikeYLow = 21.0f,
+    .speed = LaunchSpeed::Wave, .hitSlot = Szak41AHit};
 constexpr MissileFamily HomingMissileSzak40B{
-    .missiles = HomingMissileSzak40BSlots, .targets = Szak40BLockTargets, .launchY = 9.0f,
-    .edge = 542, .strikeYLow = 22.0f, .speed = LaunchSpeed::Wave, .hitSlot = Szak40BHit};
+    .missiles = Table(HomingMissileSzak40BSlots), .targets = Table(Szak40BLockTargets),
+    .launchY = 9.0f, .edge = 542, .strikeYLow = 22.0f,
+    .speed = LaunchSpeed::Wave, .hitSlot = Szak40BHit};
 constexpr MissileFamily HomingMissileSzak41B{
-    .missiles = HomingMissileSzak41BSlots, .targets = Szak41BLockTargets, .launchY = 8.0f,
-    .edge = 543, .strikeYLow = 23.0f, .speed = LaunchSpeed::Wave, .hitSlot = Szak41BHit};
+    .missiles = Table(HomingMissileSzak41BSlots), .targets = Table(Szak41BLockTargets),
+    .launchY = 8.0f, .edge = 543, .strikeYLow = 23.0f,
+    .speed = LaunchSpeed::Wave, .hitSlot = Szak41BHit};
 
 static_assert(HomingMissileSzak3.Matched() && HomingMissileSzak4.Matched() &&
               HomingMissileSzak21A.Matched() && HomingMissileSzak22A.Matched() &&
@@ -159,8 +153,8 @@ bool OnField(const LockOnTarget& t, int32_t edge) {
 
 void Fire(const MissileFamily& f) {
   for (int32_t i = 0; i < f.missiles.count; ++i) {
-    HomingMissile& m = f.missiles.slots[i];
-    const LockOnTarget& t = f.targets.records[i];
+    HomingMissile& m = f.missiles[i];
+    const LockOnTarget& t = f.targets[i];
     if (!OnField(t, f.edge) || m.active != 0 || t.locked == 0) continue;
     m.active = 1;
     m.x = PlayerX + 20.0f + f.launchX;
@@ -208,14 +202,14 @@ void Park(HomingMissile& m) {
 }
 
 void Steer(const MissileFamily& f, int32_t i) {
-  HomingMissile& m = f.missiles.slots[i];
-  const LockOnTarget& t = f.targets.records[i];
+  HomingMissile& m = f.missiles[i];
+  const LockOnTarget& t = f.targets[i];
   if (f.drift == Drift::Kind) {
     m.timer += TimerRate * FrameTime;
     // Every missile of the family still in its launch phase takes a push,
     // once for each steering missile of this frame.
     for (int32_t k = 0; k < f.missiles.count && k < DriftMissiles; ++k) {
-      HomingMissile& pushed = f.missiles.slots[k];
+      HomingMissile& pushed = f.missiles[k];
       if (pushed.timer > KindLaunchPhase) continue;
       pushed.x += f.sides[k] * pushed.speed * FrameTime / 2.0f;
       pushed.y += pushed.speed * FrameTime / 10.0f;
@@ -235,8 +229,8 @@ void Steer(const MissileFamily& f, int32_t i) {
 
 void Move(const MissileFamily& f) {
   for (int32_t i = 0; i < f.missiles.count; ++i) {
-    HomingMissile& m = f.missiles.slots[i];
-    LockOnTarget& t = f.targets.records[i];
+    HomingMissile& m = f.missiles[i];
+    LockOnTarget& t = f.targets[i];
     if (m.active != 0) {
       if (OnField(t, f.edge)) Steer(f, i);
       Fly(m);
@@ -266,14 +260,14 @@ void Draw(const MissileFamily& f) {
   if (ShipType != 1 && ShipType != 2) return;
   const MissileLook look = f.look[ShipType - 1];
   for (int32_t i = 0; i < f.missiles.count; ++i) {
-    const HomingMissile& m = f.missiles.slots[i];
+    const HomingMissile& m = f.missiles[i];
     if (m.active == 0) continue;
     if (look & ShowsSprite) {
       elDraw::DrawObject(static_cast<int32_t>(m.x), static_cast<int32_t>(m.y), ImgFlz01_l, 0, 0,
                          20, 60);
     }
     if (look & ShowsBeam) {
-      const LockOnTarget& t = f.targets.records[i];
+      const LockOnTarget& t = f.targets[i];
       DrawHomingBeam(m.launchDx, m.launchDy, t.x + 29, t.y + 29);
     }
   }

@@ -32,8 +32,8 @@ constexpr bool Sound() {
     for (size_t j = i + 1; j < n; ++j) {
       const BossFacts& b = *BossCatalogue[j];
       if (a.state == b.state || a.lock.points.a == b.lock.points.a ||
-          a.missileA.missiles.slots == b.missileA.missiles.slots ||
-          a.missileB.missiles.slots == b.missileB.missiles.slots) {
+          a.missileA.missiles.records == b.missileA.missiles.records ||
+          a.missileB.missiles.records == b.missileB.missiles.records) {
         return false;
       }
     }

@@ -8,12 +8,13 @@
 //       .name = "Boss9", .state = &Boss9State, .hit = Boss9Hit,
 //       .resetLockPoints = ResetBoss9LockPoints, .resetTables = ResetBoss9Tables,
 //       .shots = {...}, .lock = {.points = Boss9LockPoints, ...},
-//       .missileA = {.missiles = HomingMissileBoss9ASlots, ...},
-//       .missileB = {.missiles = HomingMissileBoss9BSlots, ...}};
+//       .missileA = {.missiles = Table(HomingMissileBoss9ASlots), ...},
+//       .missileB = {.missiles = Table(HomingMissileBoss9BSlots), ...}};
 #pragma once
 #include <cstddef>
 #include <cstdint>
 
+#include "enemies/engine/engine_parts.h"
 #include "enemies/records.h"
 #include "player/homing_storage.h"
 #include "stages/boss_records.h"
@@ -89,21 +90,12 @@ enum MissileLook : uint8_t {
   ShowsSpriteThenBeam = ShowsSprite | ShowsBeam,
 };
 
-// A family's missile table and its length.
-struct MissileTable {
-  HomingMissile* slots;
-  int32_t count;
-  template <size_t N>
-  constexpr MissileTable(HomingMissile (&table)[N])
-      : slots(table), count(static_cast<int32_t>(N)) {}
-};
-
 // The launch phase of a boss missile: none, or pushed to one side.
 enum class LaunchDrift : uint8_t { None, Left, Right };
 
 // Family A flies at lock array A, family B at array B.
 struct BossMissileFacts {
-  MissileTable missiles;
+  TableRef<HomingMissile> missiles;
   float launchX;  // added to PlayerX + 20
   LaunchDrift drift = LaunchDrift::None;
   bool keepsLaunchVector = false;  // for the beam

@@ -17,14 +17,14 @@ constexpr std::array<ScriptOp, sizeof...(I)> Probes(std::index_sequence<I...>) {
 }
 inline constexpr auto kProbes = Probes(std::make_index_sequence<64>());
 
-using Bounds = std::vector<std::pair<float, float>>;
+using HeaderBounds = std::vector<std::pair<float, float>>;
 
 struct Probed {
   std::vector<ScriptItem> items;
-  Bounds headers;  // the bounds of each header
+  HeaderBounds headers;  // the bounds of each header
   // The bounds of the headers whose probes ran since the log was cleared.
-  Bounds Opened() const {
-    Bounds open;
+  HeaderBounds Opened() const {
+    HeaderBounds open;
     for (int i : Log()) open.push_back(headers.at(static_cast<size_t>(i)));
     return open;
   }

@@ -194,7 +194,7 @@ TEST_F(Stage4Test, AttackWindowsGatesBandsAndTheSetBack) {
     int32_t tick_before;
     float hp;
     int32_t mode, sub_mode;
-    Bounds open;
+    HeaderBounds open;
     int32_t tick_after;
   } rows[] = {
       {0, 700, 1, 0, {}, 1},

@@ -73,10 +73,9 @@ TEST_F(Stage5Test, AttackWindowsByLevel) {
   const Probed probed = ProbeHeaders(Stage5Boss.attack);
   BossRow row = Stage5Boss;
   row.attack = probed.items;
-  using Bounds = std::vector<std::pair<float, float>>;
   const struct {
     int32_t tick_before, level;
-    Bounds open;
+    HeaderBounds open;
     int32_t tick_after;
   } rows[] = {
       {0, 1, {{0, 100}, {0, 100}}, 1},

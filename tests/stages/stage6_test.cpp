@@ -152,7 +152,7 @@ TEST_F(Stage6Test, AttackWindowsAndTheSetBack) {
   row.attack = probed.items;
   const struct {
     int32_t tick;
-    Bounds open;
+    HeaderBounds open;
   } rows[] = {
       {1, {{0, 170}}},
       {30, {{30, 100}, {0, 170}}},

@@ -154,7 +154,7 @@ TEST_F(Stage8Test, AttackWindowsAtTheirTicks) {
   row.attack = probed.items;
   const struct {
     int32_t tick_before;
-    Bounds open;
+    HeaderBounds open;
     int32_t tick_after;
   } rows[] = {
       {0, {}, 1},

@@ -39,6 +39,7 @@ enum : uint32_t {
   KeepClock = 1u << 1,      // the script clock of a wave slot
   KeepWaveTimer = 1u << 2,  // the wave timer of a wave slot
   KeepExplosionFrame = 1u << 3,  // the explosion cell of a spinning slot
+  KeepHitFlags = 1u << 4,        // the hit flag and hit-shown of a boss record
 };
 
 struct ResetRule {
@@ -59,6 +60,7 @@ constexpr ResetRule PlainNoHeading{FirstField::Zero, ParkY, Heading::Keep};
 constexpr ResetRule KeepAnim{FirstField::Zero, ParkY, Heading::Deg3, KeepAnimFrame};
 constexpr ResetRule KeepAnimExplosion{FirstField::Zero, ParkY, Heading::Deg3,
                                       KeepAnimFrame | KeepExplosionFrame};
+constexpr ResetRule KeepHit{FirstField::Zero, ParkY, Heading::Deg3, KeepHitFlags};
 constexpr ResetRule Above{FirstField::Zero, ParkYAbove};
 constexpr ResetRule AboveKeepAnim{FirstField::Zero, ParkYAbove, Heading::Deg3, KeepAnimFrame};
 constexpr ResetRule BelowKeepClock{FirstField::Zero, ParkY, Heading::Deg3, KeepClock};

@@ -5,12 +5,12 @@
 
 BossEntry SpareEntry;
 
-void ResetBossState(BossState& boss, float start_hit_points, HitFlags hit_flags) {
+void ResetBossState(BossState& boss, float start_hit_points, const ResetRule& rule) {
   const uint32_t hit_shown = boss.hitShown;
   const uint32_t hit = boss.hit;
-  ClearAndPark(boss, Plain);
+  ClearAndPark(boss, rule);
   boss.hitPoints = start_hit_points;
-  if (hit_flags == HitFlags::Keep) {
+  if (rule.keep & KeepHitFlags) {
     boss.hitShown = hit_shown;
     boss.hit = hit;
   }

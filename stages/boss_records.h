@@ -30,13 +30,10 @@ struct BossState {
   uint32_t hit;          // raised by the boss's hit setter, cleared by its draw
 };
 
-// What the reset does with the hit flag and hit-shown: the stage-2 and
-// stage-3 bosses carry theirs over (the boss's next draw clears the hit flag).
-enum class HitFlags : uint8_t { Clear, Keep };
-
 // Start state: parked at (-500, 2550) with the start hit points, every clock,
-// counter and flag 0 (the two hit flags as `hit_flags` says).
-void ResetBossState(BossState& boss, float start_hit_points, HitFlags hit_flags = HitFlags::Clear);
+// counter and flag 0; under KeepHit the hit flag and hit-shown are carried
+// over (the stage-2 and stage-3 bosses: the boss's next draw clears the flag).
+void ResetBossState(BossState& boss, float start_hit_points, const ResetRule& rule = Plain);
 
 // The two lock-point arrays of a boss, A and B; point i of A is the aim of
 // missile i of family A, and likewise for B.

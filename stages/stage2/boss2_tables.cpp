@@ -10,7 +10,7 @@ BossEntry Boss2Entry;
 #undef TABLE
 
 void ResetBoss2Tables() {
-  ResetBossState(Boss2State, Boss2StartHitPoints, HitFlags::Keep);
+  ResetBossState(Boss2State, Boss2StartHitPoints, KeepHit);
 #define TABLE(name, Type, count, rule) ResetTable(name, rule);
 #include "stages/stage2/boss2_tables.inc"
 #undef TABLE

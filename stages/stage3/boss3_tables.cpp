@@ -8,7 +8,7 @@ DEFINE_BOSS(Boss3)
 #undef TABLE
 
 void ResetBoss3Tables() {
-  ResetBossState(Boss3State, Boss3StartHitPoints, HitFlags::Keep);
+  ResetBossState(Boss3State, Boss3StartHitPoints, KeepHit);
 #define TABLE(name, Type, count, rule) ResetTable(name, rule);
 #include "stages/stage3/boss3_tables.inc"
 #undef TABLE

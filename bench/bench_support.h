@@ -12,19 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "bench/headless_start.h"
 #include "os/headless/headless.h"
 #include "os/surface.h"
 #include "os/system.h"
 
 namespace bench {
-
-// The os layer on the headless backend, message boxes quiet.
-inline void StartHeadless() {
-  os::headless::SetQuiet(true);
-  os::StartOptions options;
-  options.backend = os::Backend::Headless;
-  os::Start(options);
-}
 
 // Copies a width x height picture (row after row) into a locked or raw view.
 inline void CopyPixels(const os::PixelView& v, int width, int height,

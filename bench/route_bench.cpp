@@ -73,7 +73,7 @@ void Report(int level, const std::vector<FrameCost>& frames) {
               Micros(sorted.back()));
 
   struct SceneStats {
-    int frames = 0;
+    int frames = 0, play_frames = 0;
     int64_t total = 0, worst = 0;
     int worst_index = 0;
     uint64_t allocations = 0;
@@ -101,17 +101,19 @@ void Report(int level, const std::vector<FrameCost>& frames) {
       ++play_frames;
       play_allocations += f.allocations;
       allocating += f.allocations != 0;
+      ++s.play_frames;
       s.allocations += f.allocations;
       s.allocating_frames += f.allocations != 0;
     }
   }
+  // allocs/frame: over the scene's frames in play, as in the line below it.
   std::printf("  %-12s %7s %10s %10s %8s %12s\n", "scene", "frames", "mean us", "max us",
               "at", "allocs/frame");
   for (int32_t scene : order) {
     const SceneStats& s = scenes[scene];
     std::printf("  %-12s %7d %10.1f %10.1f %8d %12.2f\n", SceneName(scene), s.frames,
                 Micros(s.total) / s.frames, Micros(s.worst), s.worst_index,
-                static_cast<double>(s.allocations) / s.frames);
+                s.play_frames ? static_cast<double>(s.allocations) / s.play_frames : 0.0);
   }
   std::printf("  in play (past each scene's first two frames): %.2f heap allocations a frame, "
               "%d of %d frames allocate\n",

@@ -18,18 +18,16 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_support.h"
-#include "el/draw/transition_state.h"
-#include "el/sound/elSound.h"
+#include "bench/headless_start.h"
 #include "el/system/elSystem.h"
 #include "os/headless/headless.h"
 #include "os/headless/headless_audio.h"
 #include "os/keys.h"
 #include "os/path.h"
 #include "shell/game_state.h"
-#include "shell/object_resets.h"
 #include "shell/scene.h"
 #include "shell/shell.h"
+#include "tests/support/loop_drive.h"
 
 #if __has_include(<valgrind/callgrind.h>)
 #include <valgrind/callgrind.h>
@@ -89,34 +87,20 @@ bool PlayRoute(const Route& route, int level, uint32_t frame_ms, OnFrame&& on_fr
 
   int index = 0;
   bool ended = false;
-  auto frame = [&]() -> bool {
-    for (int pass = 0; pass < 2000000; ++pass) {
-      const int32_t scene = SceneNumber;
-      const bool entered = SceneEntered == 1 || PrevScene != SceneNumber;
-      const bool profile = index == profiled;
-      if (profile) CALLGRIND_TOGGLE_COLLECT;
-      const auto start = std::chrono::steady_clock::now();
-      const LoopPass result = RunLoopPass();
-      const auto cost = std::chrono::steady_clock::now() - start;
-      if (profile) CALLGRIND_TOGGLE_COLLECT;
-      if (result == LoopPass::Quit) return false;
-      if (result != LoopPass::Frame) continue;
-      on_frame(RouteFrame{scene, entered, index++, cost});
-      return true;
-    }
-    return false;
+  // One loop pass, timed alone; a scene frame goes to `on_frame`.
+  auto pass = [&] {
+    const int32_t scene = SceneNumber;
+    const bool entered = SceneEntered == 1 || PrevScene != SceneNumber;
+    const bool profile = index == profiled;
+    if (profile) CALLGRIND_TOGGLE_COLLECT;
+    const auto start = std::chrono::steady_clock::now();
+    const LoopPass result = RunLoopPass();
+    const auto cost = std::chrono::steady_clock::now() - start;
+    if (profile) CALLGRIND_TOGGLE_COLLECT;
+    if (result == LoopPass::Frame) on_frame(RouteFrame{scene, entered, index++, cost});
+    return result;
   };
-  auto pump = [] {
-    while (os::QueuedMessageCount() > 0 && !LoopEnded())
-      if (RunLoopPass() != LoopPass::Message) break;
-  };
-  auto tap = [&](int key) {
-    os::headless::KeyDown(key, false);
-    pump();
-    frame();
-    os::headless::KeyUp(key);
-    pump();
-  };
+  auto frame = [&] { return loop_drive::RunFrames(1, loop_drive::kMaxPasses, pass) == 1; };
   auto advance = [&] {
     if (frame_ms != 0) os::headless::AdvanceMs(frame_ms);
     // The headless MIDI log, a recorder for tests, keeps every command of
@@ -126,26 +110,17 @@ bool PlayRoute(const Route& route, int level, uint32_t frame_ms, OnFrame&& on_fr
     return frame();
   };
 
-  pump();
-  bool ok = frame();
-  for (int i = 0; ok && i < 2000 && !(SceneNumber == SceneTitle && PrevScene == SceneTitle); ++i)
-    ok = advance();
-  tap(os::KeyReturn);
-  ok = ok && SceneNumber == SceneModeSelect && advance();
-  tap('O');
-  tap(os::KeySpace);
-  tap(level == 1 ? os::KeyF1 : os::KeyF2);
-  for (int i = 0; ok && i < 2000 && TransitionStep != 0; ++i) ok = advance();
-  ok = ok && SceneNumber == SceneStage1 && GameLevel == level;
-  if (ok && route.entered != 0) {
-    elSound::StopMidi();
-    ResetObjectTablesA();
-    ResetObjectTablesB();
-    ChangeScene(route.entered, JitteredRowsTransition, StageClearBand);
-  }
+  // A tapped key's frame runs with the clock where it is; every other frame
+  // is an `advance`.
+  loop_drive::PumpMessages();
+  const int start_key = level == 1 ? os::KeyF1 : os::KeyF2;
+  bool ok = frame() && loop_drive::TitleToModeScreen(advance, frame).empty() &&
+            loop_drive::ModeScreenToStage({'O', os::KeySpace}, start_key, advance, frame).empty() &&
+            GameLevel == level;
+  if (ok && route.entered != 0) loop_drive::EndSceneInto(route.entered);
 
   os::headless::KeyDown('C', false);
-  pump();
+  loop_drive::PumpMessages();
   // Every stay in a scene is bounded: a stage ends by its boss's defeat in
   // fewer than 11,000 frames at 60 a second.
   constexpr int kLongestStay = 20000;
@@ -161,7 +136,7 @@ bool PlayRoute(const Route& route, int level, uint32_t frame_ms, OnFrame&& on_fr
     if (++stay >= kLongestStay) ok = false;
   }
   os::headless::KeyUp('C');
-  pump();
+  loop_drive::PumpMessages();
   ok = ok && os::headless::Boxes().empty();
   FinishWinMain();
   os::Stop();

@@ -3,10 +3,11 @@
 // counts per thread (the SDL audio device mixes on a thread of its own).  A scene's first two frames
 // may load and set up; every later frame must take nothing.
 //
-// On the headless backend: the played route at level 3 (the laser held,
-// frames of 0.1 s, as the route tests play it, and the mouse moved every
-// frame), and every stage's boss fight with every pool of its boss full.  On the SDL backend under SDL's
-// dummy drivers: title frames through the main loop, and a boss fight.
+// On the headless backend: the played route at level 3 as the benchmarks
+// play it (bench/route_play.h: the laser held, frames of 0.1 s, as the route
+// tests play it) with the mouse moved every frame of play, and every stage's
+// boss fight with every pool of its boss full.  On the SDL backend under
+// SDL's dummy drivers: title frames through the main loop, and a boss fight.
 // Along the route every rotated draw comes from a kept turn.
 #include <gtest/gtest.h>
 
@@ -17,10 +18,10 @@
 
 #include "bench/allocation_count.h"
 #include "bench/boss_fights.h"
+#include "bench/route_play.h"
 #include "el/draw/elDraw.h"
+#include "el/draw/transition_state.h"
 #include "os/headless/headless.h"
-#include "os/headless/headless_audio.h"
-#include "os/keys.h"
 #include "os/path.h"
 #include "os/system.h"
 #include "shell/game_state.h"
@@ -68,41 +69,38 @@ TEST_F(FrameAllocationsTest, BossFightsWithFullPoolsAllocateNothing) {
 }
 
 TEST_F(FrameAllocationsTest, ThePlayedRouteAllocatesNothingPastEachScenesFirstFrames) {
-  ASSERT_TRUE(StartGame());
-  PumpMessages();
-  ASSERT_EQ(RunFrames(1), 1);
-  ASSERT_TRUE(TitleToModeScreen());
-  ASSERT_TRUE(ModeScreenToStage({'O', os::KeySpace}, os::KeyF2));
-  const uint64_t fresh_turns = elDraw::soft::FreshTurns;
-  SceneFrameHook = nullptr;  // the harness's record of frames grows as it goes
-
   std::ostringstream allocating;  // "scene frame: count" of every frame that allocated
   int frames_in_play = 0;
-  int stay = kSetUpFrames;  // frames of the running scene (the stage is past its entry)
-  int32_t scene = SceneNumber;
-  KeyDown('C');
-  while (SceneNumber != SceneTitle) {
-    os::headless::AdvanceMs(100);
-    // The headless MIDI log, a recorder for tests, keeps every command of the
-    // run; emptied (its room kept) it takes a frame's few commands without
-    // growing, which is no work of the game's.
-    os::headless::ClearMidiLog();
-    const uint64_t taken = Allocations([&] {
-      MouseMove(200 + frames_in_play % 400, 300);  // input every frame (the ship keeps to the keys)
-      EXPECT_EQ(RunFrames(1), 1);
-    });
-    if (stay >= kSetUpFrames) {
-      ++frames_in_play;
-      if (taken != 0) allocating << "scene " << scene << " frame " << stay << ": " << taken << "\n";
-    }
-    ++stay;
-    if (SceneNumber != scene) {
-      scene = SceneNumber;
-      stay = 0;
-    }
-    ASSERT_LT(frames_in_play, 20000) << "the route does not end";
-  }
-  KeyUp('C');
+  int stay = 0;  // frames of the running scene before this one
+  int32_t scene = -1;
+  bool playing = false;  // stage 1 ran past its transition
+  uint64_t fresh_turns = 0;
+  // Blocks taken between two frames' ends are the later frame's.
+  uint64_t allocations_before = bench::ThreadAllocations;
+  const bool played =
+      bench::PlayRoute(bench::kPlayedRoute, 3, 100, [&](const bench::RouteFrame& f) {
+        const uint64_t taken = bench::ThreadAllocations - allocations_before;
+        if (f.entered || f.scene != scene) {
+          scene = f.scene;
+          stay = 0;
+        }
+        if (stay >= kSetUpFrames) {
+          ++frames_in_play;
+          if (taken != 0)
+            allocating << "scene " << scene << " frame " << stay << ": " << taken << "\n";
+        }
+        ++stay;
+        if (!playing && f.scene == SceneStage1 && TransitionStep == 0) {
+          playing = true;
+          fresh_turns = elDraw::soft::FreshTurns;
+        }
+        allocations_before = bench::ThreadAllocations;
+        // Input every frame of play (the ship keeps to the keys), taken in
+        // by the next frame's loop passes.
+        if (playing) os::headless::MouseMove(200 + frames_in_play % 400, 300);
+      });
+  EXPECT_TRUE(played) << "the route does not play through";
+  EXPECT_TRUE(playing);
   EXPECT_EQ(allocating.str(), "");
   EXPECT_GT(frames_in_play, 3000);
   EXPECT_EQ(elDraw::soft::FreshTurns, fresh_turns);

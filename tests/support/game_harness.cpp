@@ -3,7 +3,6 @@
 #include <cstdlib>
 
 #include "el/draw/elDraw.h"
-#include "el/sound/elSound.h"
 #include "el/system/elSystem.h"
 #include "os/audio/midi.h"
 #include "os/headless/headless.h"
@@ -14,6 +13,7 @@
 #include "shell/scene.h"
 #include "shell/scenes.h"
 #include "shell/shell.h"
+#include "tests/support/loop_drive.h"
 
 namespace vantris_test {
 namespace {
@@ -37,6 +37,12 @@ void ClearShellGlobals() {
   TransitionStep = TransitionDir = TransitionPattern = TransitionBand = 0;
   PlayerX = PlayerY = PlayerDX = PlayerDY = ScrollPos = GameOverTimer = 0;
   HudText[0] = '\0';
+}
+
+// A step of loop_drive as an assertion: success when it reports nothing.
+::testing::AssertionResult StepResult(const std::string& failure) {
+  if (failure.empty()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << failure;
 }
 
 }  // namespace
@@ -85,31 +91,12 @@ void EndGame() {
   FinishWinMain();
 }
 
-int PumpMessages() {
-  int handled = 0;
-  while (os::QueuedMessageCount() > 0 && !LoopEnded()) {
-    if (RunLoopPass() != LoopPass::Message) break;
-    ++handled;
-  }
-  return handled;
-}
+int PumpMessages() { return loop_drive::PumpMessages(); }
 
-int RunFrames(int n, int max_passes) {
-  int ran = 0;
-  for (int pass = 0; pass < max_passes && ran < n; ++pass) {
-    const LoopPass result = RunLoopPass();
-    if (result == LoopPass::Quit) break;
-    if (result == LoopPass::Frame) ++ran;
-  }
-  return ran;
-}
+int RunFrames(int n, int max_passes) { return loop_drive::RunFrames(n, max_passes); }
 
 bool RunUntil(const std::function<bool()>& done, int max_frames) {
-  for (int i = 0; i < max_frames; ++i) {
-    if (done()) return true;
-    if (RunFrames(1) != 1) return done();
-  }
-  return done();
+  return loop_drive::RunUntil(done, max_frames, loop_drive::RunFrame);
 }
 
 int RunToQuit(int max_passes) {
@@ -147,30 +134,15 @@ void ResetForScoring() {
   return ::testing::AssertionFailure() << "ran scene " << f.scene << " entered " << f.entered;
 }
 
-void EndSceneInto(int32_t scene) {
-  elSound::StopMidi();
-  ResetObjectTablesA();
-  ResetObjectTablesB();
-  ChangeScene(scene, JitteredRowsTransition, StageClearBand);
-}
+void EndSceneInto(int32_t scene) { loop_drive::EndSceneInto(scene); }
 
 ::testing::AssertionResult TitleToModeScreen() {
-  if (!RunUntil([] { return SceneNumber == SceneTitle && PrevScene == SceneTitle; }))
-    return ::testing::AssertionFailure() << "the title does not run";
-  TapKey(os::KeyReturn);
-  if (SceneNumber != SceneModeSelect || RunFrames(1) != 1)
-    return ::testing::AssertionFailure() << "Enter led to scene " << SceneNumber;
-  return ::testing::AssertionSuccess();
+  return StepResult(loop_drive::TitleToModeScreen(loop_drive::RunFrame, loop_drive::RunFrame));
 }
 
 ::testing::AssertionResult ModeScreenToStage(std::initializer_list<int> keys, int start) {
-  for (int key : keys) TapKey(key);
-  TapKey(start);
-  if (SceneNumber != SceneStage1)
-    return ::testing::AssertionFailure() << "the start key led to scene " << SceneNumber;
-  if (!RunUntil([] { return TransitionStep == 0; }))
-    return ::testing::AssertionFailure() << "the transition does not end";
-  return ::testing::AssertionSuccess();
+  return StepResult(
+      loop_drive::ModeScreenToStage(keys, start, loop_drive::RunFrame, loop_drive::RunFrame));
 }
 
 int CountPresented(uint16_t colour, int x0, int y0, int x1, int y1) {
@@ -197,11 +169,7 @@ void MouseButtonEvent(int button, bool down, bool double_click) {
   os::headless::MouseButton(button, down, double_click);
   PumpMessages();
 }
-void TapKey(int key) {
-  KeyDown(key);
-  RunFrames(1);
-  KeyUp(key);
-}
+void TapKey(int key) { loop_drive::TapKey(key); }
 
 int ErrorBoxCount() {
   int count = 0;

@@ -183,7 +183,6 @@ std::string FormatRecording(const Recording& recording) {
 
 Replay::Replay(Recording* recording, bool record) : recording_(recording), record_(record) {
   const std::vector<std::string>& names = PartNames();
-  expected_.assign(names.size(), -1);
   for (const std::string& name : recording_->names) {
     size_t i = 0;
     while (i < names.size() && names[i] != name) ++i;
@@ -213,7 +212,8 @@ bool Replay::AfterFrame(long frame) {
     error_ = where + ": the recording has frame " + std::to_string(sample.frame) + " here";
     return false;
   }
-  if (first_.empty()) first_ = digest.parts;
+  // The parts the recording never names keep their hashes of the first sample.
+  if (expected_.empty()) expected_ = digest.parts;
   std::string unknown;
   for (const auto& [index, hash] : sample.changed) {
     if (current_[index] < names.size()) {
@@ -226,8 +226,7 @@ bool Replay::AfterFrame(long frame) {
   std::string parts;
   int differ = 0;
   for (size_t i = 0; i < names.size(); ++i) {
-    const int32_t expected = expected_[i] >= 0 ? expected_[i] : first_[i];
-    if (expected != digest.parts[i] && ++differ <= 12)
+    if (expected_[i] != digest.parts[i] && ++differ <= 12)
       parts += (parts.empty() ? "" : ", ") + names[i];
   }
   if (differ > 12) parts += " and " + std::to_string(differ - 12) + " more";

@@ -192,13 +192,10 @@ Replay::Replay(Recording* recording, bool record) : recording_(recording), recor
 
 bool Replay::AfterFrame(long frame) {
   if (frame % recording_->every != 0) return true;
-  const Digest digest = TakeDigest();
+  Digest digest = TakeDigest();
   for (std::string& name : FlyingTables(true)) active_.insert(std::move(name));
   if (record_) {
-    Sample sample{frame, SceneNumber, digest.all, {}};
-    for (size_t i = 0; i < digest.parts.size(); ++i)
-      sample.changed.emplace_back(i, digest.parts[i]);
-    taken_.push_back(std::move(sample));
+    taken_.push_back({frame, SceneNumber, std::move(digest)});
     return true;
   }
   const std::vector<std::string>& names = PartNames();
@@ -246,7 +243,7 @@ bool Replay::Finish(long frames_run) {
     std::vector<long> changes(names.size(), 0);
     for (size_t k = 1; k < taken_.size(); ++k) {
       for (size_t i = 0; i < names.size(); ++i)
-        changes[i] += taken_[k].changed[i].second != taken_[k - 1].changed[i].second;
+        changes[i] += taken_[k].digest.parts[i] != taken_[k - 1].digest.parts[i];
     }
     std::vector<size_t> order;
     for (size_t i = 0; i < names.size(); ++i) {
@@ -258,10 +255,10 @@ bool Replay::Finish(long frames_run) {
     for (size_t i : order) recording_->names.push_back(names[i]);
     recording_->samples.clear();
     for (size_t k = 0; k < taken_.size(); ++k) {
-      Sample sample{taken_[k].frame, taken_[k].scene, taken_[k].all, {}};
+      Sample sample{taken_[k].frame, taken_[k].scene, taken_[k].digest.all, {}};
       for (size_t n = 0; n < order.size(); ++n) {
-        const uint8_t hash = taken_[k].changed[order[n]].second;
-        if (k == 0 || hash != taken_[k - 1].changed[order[n]].second)
+        const uint8_t hash = taken_[k].digest.parts[order[n]];
+        if (k == 0 || hash != taken_[k - 1].digest.parts[order[n]])
           sample.changed.emplace_back(n, hash);
       }
       recording_->samples.push_back(std::move(sample));

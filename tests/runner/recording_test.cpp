@@ -122,7 +122,7 @@ TEST(Recording, TheDigestHoldsEveryGlobalOfTheGame) {
     }
   }
   EXPECT_EQ(missing, std::set<std::string>{})
-      << "add them to ForEachStatePart (tests/support/table_walk.h)";
+      << "add them to ForEachStatePart (tools/runner/state_walk.h)";
 }
 
 // The tables whose records fly: each has a record in flight at some sample

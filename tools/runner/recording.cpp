@@ -9,7 +9,7 @@
 #include "os/headless/headless.h"
 #include "script.h"
 #include "shell/scene.h"
-#include "tests/support/table_walk.h"
+#include "state_walk.h"
 
 namespace runner {
 namespace {
@@ -48,8 +48,7 @@ std::string SceneText(int32_t scene) {
 const std::vector<std::string>& PartNames() {
   static const std::vector<std::string> names = [] {
     std::vector<std::string> list;
-    vantris_test::ForEachStatePart(
-        [&list](const char* name, const void*, size_t) { list.emplace_back(name); });
+    ForEachStatePart([&list](const char* name, const void*, size_t) { list.emplace_back(name); });
     list.emplace_back("Screen");
     return list;
   }();
@@ -63,8 +62,7 @@ Digest TakeDigest() {
     digest.parts.push_back(static_cast<uint8_t>(h));
     all = Hash(&h, sizeof h, all);
   };
-  vantris_test::ForEachStatePart(
-      [&add](const char*, const void* data, size_t size) { add(Hash(data, size)); });
+  ForEachStatePart([&add](const char*, const void* data, size_t size) { add(Hash(data, size)); });
   const os::headless::PresentedFrame& frame = os::headless::LastPresented();
   const int32_t size[2] = {frame.width, frame.height};
   add(Hash(frame.pixels.data(), frame.pixels.size() * sizeof frame.pixels[0], Hash(size, 8)));
@@ -74,7 +72,7 @@ Digest TakeDigest() {
 
 std::vector<std::string> FlyingTables(bool in_flight_only) {
   std::vector<std::string> names;
-  vantris_test::ForEachTable([&](const char* name, const auto& table, const ResetRule&) {
+  ForEachTable([&](const char* name, const auto& table, const ResetRule&) {
     if constexpr (requires { table[0].active; }) {
       bool flying = !in_flight_only;
       for (const auto& record : table) flying = flying || record.active != 0;

@@ -32,15 +32,10 @@ uint64_t Hash(const void* data, size_t size, uint64_t h = 0x9E3779B97F4A7C15ull)
   return h ^ (h >> 33);
 }
 
+// "scene 2, stage 1"; a number that is no scene alone.
 std::string SceneText(int32_t scene) {
-  std::string text = "scene " + std::to_string(scene);
-  if (scene >= SceneStage1 && scene <= SceneStage8)
-    return text + ", stage " + std::to_string(scene - 1);
-  if (scene == SceneTitle) return text + ", title";
-  if (scene == SceneEnding) return text + ", ending";
-  if (scene == SceneModeSelect) return text + ", mode screen";
-  if (scene == SceneShipSelect) return text + ", ship select";
-  return text;
+  const std::string name = SceneName(scene);
+  return "scene " + std::to_string(scene) + (name.empty() ? "" : ", " + name);
 }
 
 }  // namespace

@@ -31,23 +31,6 @@
 
 namespace {
 
-const char* SceneName(int32_t scene) {
-  switch (scene) {
-    case SceneTitle: return "title";
-    case SceneStage1: return "stage 1";
-    case SceneStage2: return "stage 2";
-    case SceneStage3: return "stage 3";
-    case SceneStage4: return "stage 4";
-    case SceneStage5: return "stage 5";
-    case SceneStage6: return "stage 6";
-    case SceneStage7: return "stage 7";
-    case SceneStage8: return "stage 8";
-    case SceneEnding: return "ending";
-    case SceneModeSelect: return "mode screen";
-    default: return "other";
-  }
-}
-
 struct FrameCost {
   int32_t scene = 0;
   bool entered = false;

@@ -18,6 +18,10 @@ enum : int32_t {
   SceneShipSelect = 12,
 };
 
+// The name of a scene: "title", "stage 1" .. "stage 8", "ending", "mode
+// screen", "ship select"; "" for a number that is no scene.
+const char* SceneName(int32_t scene);
+
 extern int32_t SceneNumber;   // the running scene, 1..12
 extern int32_t PrevScene;     // what the loop saw on its previous pass; 0 after a change
 extern uint32_t SceneEntered; // 1 until the entered scene's first frame has run

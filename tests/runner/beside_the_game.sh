@@ -44,15 +44,28 @@ timeout 60 "$game" --headless >"$work/second_out.txt" 2>"$work/second_err.txt"
 grep -qx 'vantris: VANTRIS is already running' "$work/second_err.txt" ||
   fail "the second game was not refused"
 
+# The runners' ids are in GAME_PIDS until they are reaped, so that a failure
+# ends them with the game.
 for run in 1 2; do
-  timeout 120 "$runner" --frames 150 --script "$keys" --shot 149 --out "$work/run$run" \
+  "$runner" --frames 150 --script "$keys" --shot 149 --out "$work/run$run" \
     >"$work/run${run}_out.txt" 2>"$work/run${run}_err.txt" &
   runner_pid[run]=$!
+  GAME_PIDS+=" $!"
+done
+for _ in $(seq 1 1200); do
+  kill -0 "${runner_pid[1]}" 2>/dev/null || kill -0 "${runner_pid[2]}" 2>/dev/null || break
+  sleep 0.1
+done
+for run in 1 2; do
+  kill -0 "${runner_pid[run]}" 2>/dev/null && fail "runner $run still runs after 120 s"
 done
 for run in 1 2; do
   wait "${runner_pid[run]}"
-  status=$?
-  [ "$status" -eq 0 ] || fail "runner $run ended with $status"
+  status[run]=$?
+done
+GAME_PIDS=$game_pid
+for run in 1 2; do
+  [ "${status[run]}" -eq 0 ] || fail "runner $run ended with ${status[run]}"
   grep -q '^ran 150 frames, scene 2$' "$work/run${run}_out.txt" ||
     fail "runner $run did not play its 150 frames into stage 1"
   [ -s "$work/run$run/frame_000149.bmp" ] || fail "runner $run wrote no screenshot"

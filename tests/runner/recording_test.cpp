@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "shell/game_state.h"
+#include "shell/scene.h"
 
 namespace {
 
@@ -54,6 +55,28 @@ TEST(Recording, AReplayStopsAtTheFirstFrameThatDiffersAndNamesWhatMoved) {
   EXPECT_EQ(Replayed({0, 7}, &read),
             "the run ended after 8 frames; the recording goes on to frame 8");
   EXPECT_EQ(Replayed({0, 7, 9, 9}, &read), "frame 12 (scene 0): past the end of the recording");
+}
+
+// The frame that differs is named with its scene, by name where it has one.
+TEST(Recording, AReplayNamesTheSceneOfTheFrameThatDiffers) {
+  runner::Recording recorded;
+  ASSERT_EQ(Replayed({0, 7, 9}, &recorded), "");
+  const std::pair<int32_t, const char*> scenes[] = {
+      {SceneTitle, "scene 1, title"},
+      {SceneStage1, "scene 2, stage 1"},
+      {SceneStage8, "scene 9, stage 8"},
+      {SceneEnding, "scene 10, ending"},
+      {SceneModeSelect, "scene 11, mode screen"},
+      {SceneShipSelect, "scene 12, ship select"},
+      {13, "scene 13"},
+  };
+  for (const auto& [scene, text] : scenes) {
+    SceneNumber = scene;
+    EXPECT_EQ(Replayed({0, 7, 9}, &recorded),
+              std::string("frame 0 (") + text +
+                  "): differs in a part that the recorded run never changes; recorded in scene 0");
+  }
+  SceneNumber = 0;
 }
 
 TEST(Recording, ABadLineIsReportedWithItsNumber) {
@@ -122,7 +145,7 @@ TEST(Recording, TheDigestHoldsEveryGlobalOfTheGame) {
     }
   }
   EXPECT_EQ(missing, std::set<std::string>{})
-      << "add them to ForEachStatePart (tests/support/table_walk.h)";
+      << "add them to ForEachStatePart (tools/runner/state_walk.h)";
 }
 
 // The tables whose records fly: each has a record in flight at some sample

@@ -1,9 +1,6 @@
-# Plays a recorded run again (vantris_runner --replay RECORDING), in a fresh
-# folder OUT; the runner names the first frame
-# whose digest differs.  With VANTRIS_RECORD=1 in the environment the run
-# writes the recording anew instead.
-file(REMOVE_RECURSE ${OUT})
-file(MAKE_DIRECTORY ${OUT})
+# Plays a recorded run again (vantris_runner --replay RECORDING); the runner
+# names the first frame whose digest differs.  With VANTRIS_RECORD=1 in the
+# environment the run writes the recording anew instead.
 execute_process(COMMAND ${RUNNER} --replay ${RECORDING}
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT rc EQUAL 0)

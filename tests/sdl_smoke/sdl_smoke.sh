@@ -9,17 +9,10 @@ work=$2
 source "$(dirname "$0")/../support/game_env.sh"
 game_env "$work"
 
+# The game still running at the end, on failure or on a signal, is ended by
+# game_env's cleanup.
 fail() {
   echo "sdl_smoke: $*" >&2
-  if [ -n "${pid:-}" ]; then
-    # A game that does not take the polite request is not left running.
-    kill "$pid" 2>/dev/null
-    for _ in $(seq 1 30); do
-      kill -0 "$pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill -KILL "$pid" 2>/dev/null
-  fi
   exit 1
 }
 
@@ -31,6 +24,7 @@ lit_pixels() {
 
 "$exe" --sdl --windowed >"$work/stdout.txt" 2>"$work/stderr.txt" &
 pid=$!
+GAME_PIDS=$pid
 
 win=$(timeout 30 xdotool search --sync --onlyvisible --name '^VANTRIS$' 2>/dev/null | head -n 1)
 [ -n "$win" ] || fail "no VANTRIS window appeared"
@@ -72,5 +66,6 @@ done
 kill -0 "$pid" 2>/dev/null && fail "Escape did not end the game"
 wait "$pid"
 rc=$?
+GAME_PIDS=""
 [ "$rc" -eq 0 ] || fail "the game ended with $rc"
 echo "sdl_smoke: title shown ($title_lit pixels), mode screen after Enter ($changed pixels changed), exit 0"

@@ -9,7 +9,7 @@
 #include "os/headless/headless.h"
 #include "script.h"
 #include "shell/scene.h"
-#include "tests/support/table_walk.h"
+#include "state_walk.h"
 
 namespace runner {
 namespace {
@@ -32,15 +32,10 @@ uint64_t Hash(const void* data, size_t size, uint64_t h = 0x9E3779B97F4A7C15ull)
   return h ^ (h >> 33);
 }
 
+// "scene 2, stage 1"; a number that is no scene alone.
 std::string SceneText(int32_t scene) {
-  std::string text = "scene " + std::to_string(scene);
-  if (scene >= SceneStage1 && scene <= SceneStage8)
-    return text + ", stage " + std::to_string(scene - 1);
-  if (scene == SceneTitle) return text + ", title";
-  if (scene == SceneEnding) return text + ", ending";
-  if (scene == SceneModeSelect) return text + ", mode screen";
-  if (scene == SceneShipSelect) return text + ", ship select";
-  return text;
+  const std::string name = SceneName(scene);
+  return "scene " + std::to_string(scene) + (name.empty() ? "" : ", " + name);
 }
 
 }  // namespace
@@ -48,8 +43,7 @@ std::string SceneText(int32_t scene) {
 const std::vector<std::string>& PartNames() {
   static const std::vector<std::string> names = [] {
     std::vector<std::string> list;
-    vantris_test::ForEachStatePart(
-        [&list](const char* name, const void*, size_t) { list.emplace_back(name); });
+    ForEachStatePart([&list](const char* name, const void*, size_t) { list.emplace_back(name); });
     list.emplace_back("Screen");
     return list;
   }();
@@ -63,8 +57,7 @@ Digest TakeDigest() {
     digest.parts.push_back(static_cast<uint8_t>(h));
     all = Hash(&h, sizeof h, all);
   };
-  vantris_test::ForEachStatePart(
-      [&add](const char*, const void* data, size_t size) { add(Hash(data, size)); });
+  ForEachStatePart([&add](const char*, const void* data, size_t size) { add(Hash(data, size)); });
   const os::headless::PresentedFrame& frame = os::headless::LastPresented();
   const int32_t size[2] = {frame.width, frame.height};
   add(Hash(frame.pixels.data(), frame.pixels.size() * sizeof frame.pixels[0], Hash(size, 8)));
@@ -74,7 +67,7 @@ Digest TakeDigest() {
 
 std::vector<std::string> FlyingTables(bool in_flight_only) {
   std::vector<std::string> names;
-  vantris_test::ForEachTable([&](const char* name, const auto& table, const ResetRule&) {
+  ForEachTable([&](const char* name, const auto& table, const ResetRule&) {
     if constexpr (requires { table[0].active; }) {
       bool flying = !in_flight_only;
       for (const auto& record : table) flying = flying || record.active != 0;
@@ -183,7 +176,6 @@ std::string FormatRecording(const Recording& recording) {
 
 Replay::Replay(Recording* recording, bool record) : recording_(recording), record_(record) {
   const std::vector<std::string>& names = PartNames();
-  expected_.assign(names.size(), -1);
   for (const std::string& name : recording_->names) {
     size_t i = 0;
     while (i < names.size() && names[i] != name) ++i;
@@ -193,13 +185,10 @@ Replay::Replay(Recording* recording, bool record) : recording_(recording), recor
 
 bool Replay::AfterFrame(long frame) {
   if (frame % recording_->every != 0) return true;
-  const Digest digest = TakeDigest();
+  Digest digest = TakeDigest();
   for (std::string& name : FlyingTables(true)) active_.insert(std::move(name));
   if (record_) {
-    Sample sample{frame, SceneNumber, digest.all, {}};
-    for (size_t i = 0; i < digest.parts.size(); ++i)
-      sample.changed.emplace_back(i, digest.parts[i]);
-    taken_.push_back(std::move(sample));
+    taken_.push_back({frame, SceneNumber, std::move(digest)});
     return true;
   }
   const std::vector<std::string>& names = PartNames();
@@ -213,7 +202,8 @@ bool Replay::AfterFrame(long frame) {
     error_ = where + ": the recording has frame " + std::to_string(sample.frame) + " here";
     return false;
   }
-  if (first_.empty()) first_ = digest.parts;
+  // The parts the recording never names keep their hashes of the first sample.
+  if (expected_.empty()) expected_ = digest.parts;
   std::string unknown;
   for (const auto& [index, hash] : sample.changed) {
     if (current_[index] < names.size()) {
@@ -226,8 +216,7 @@ bool Replay::AfterFrame(long frame) {
   std::string parts;
   int differ = 0;
   for (size_t i = 0; i < names.size(); ++i) {
-    const int32_t expected = expected_[i] >= 0 ? expected_[i] : first_[i];
-    if (expected != digest.parts[i] && ++differ <= 12)
+    if (expected_[i] != digest.parts[i] && ++differ <= 12)
       parts += (parts.empty() ? "" : ", ") + names[i];
   }
   if (differ > 12) parts += " and " + std::to_string(differ - 12) + " more";
@@ -247,7 +236,7 @@ bool Replay::Finish(long frames_run) {
     std::vector<long> changes(names.size(), 0);
     for (size_t k = 1; k < taken_.size(); ++k) {
       for (size_t i = 0; i < names.size(); ++i)
-        changes[i] += taken_[k].changed[i].second != taken_[k - 1].changed[i].second;
+        changes[i] += taken_[k].digest.parts[i] != taken_[k - 1].digest.parts[i];
     }
     std::vector<size_t> order;
     for (size_t i = 0; i < names.size(); ++i) {
@@ -259,10 +248,10 @@ bool Replay::Finish(long frames_run) {
     for (size_t i : order) recording_->names.push_back(names[i]);
     recording_->samples.clear();
     for (size_t k = 0; k < taken_.size(); ++k) {
-      Sample sample{taken_[k].frame, taken_[k].scene, taken_[k].all, {}};
+      Sample sample{taken_[k].frame, taken_[k].scene, taken_[k].digest.all, {}};
       for (size_t n = 0; n < order.size(); ++n) {
-        const uint8_t hash = taken_[k].changed[order[n]].second;
-        if (k == 0 || hash != taken_[k - 1].changed[order[n]].second)
+        const uint8_t hash = taken_[k].digest.parts[order[n]];
+        if (k == 0 || hash != taken_[k - 1].digest.parts[order[n]])
           sample.changed.emplace_back(n, hash);
       }
       recording_->samples.push_back(std::move(sample));

@@ -75,12 +75,17 @@ class Replay {
   const std::string& Error() const { return error_; }
 
  private:
+  // A sample taken while recording, with the hash of every part.
+  struct Taken {
+    long frame;
+    int32_t scene;
+    Digest digest;
+  };
   Recording* recording_;
   bool record_;
   size_t next_ = 0;                // the next recorded sample to check
-  std::vector<Sample> taken_;      // recording: every sample with all parts
-  std::vector<int32_t> expected_;  // recorded part hashes so far (-1: none yet)
-  std::vector<uint8_t> first_;     // the parts at the first sample
+  std::vector<Taken> taken_;       // recording: every sample
+  std::vector<uint8_t> expected_;  // part hashes: the first sample's, then the recorded ones
   std::vector<size_t> current_;    // recorded index -> index in PartNames
   std::set<std::string> active_;   // the tables in flight so far
   std::string error_;

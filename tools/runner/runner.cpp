@@ -21,7 +21,8 @@
 // "--replay FILE" plays a recorded run (recording.h) with the arguments kept
 // in FILE, any others given after them, and fails at the first frame whose
 // digest differs from the recorded one; with VANTRIS_RECORD=1 in the
-// environment it writes FILE anew from the run instead.
+// environment it writes FILE anew from the run instead, its run line holding
+// the arguments the run had but --replay, --shot and --out.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -128,9 +129,43 @@ bool ReadFile(const std::string& path, std::string* text) {
   return true;
 }
 
+// `path`, named from the working folder, named from `folder` instead.
+std::string FromFolder(const std::string& path, const std::filesystem::path& folder) {
+  namespace fs = std::filesystem;
+  if (folder.empty() || fs::path(path).is_absolute()) return path;
+  const fs::path from = fs::absolute(path).lexically_normal().lexically_relative(
+      fs::absolute(folder).lexically_normal());
+  return from.empty() ? fs::absolute(path).string() : from.string();
+}
+
+// The run line that plays a run again: the recording's arguments, then those
+// given after them with their files named from the recording's folder, less
+// --replay and the options that only say where screenshots go, and less each
+// option that a later one of its name replaces (--script adds up).
+std::vector<std::string> RunLine(const std::vector<std::string>& recorded,
+                                 const std::vector<std::string>& given,
+                                 const std::filesystem::path& folder) {
+  std::vector<std::string> all = recorded;
+  for (size_t i = 0; i + 1 < given.size(); i += 2) {
+    const bool file = given[i] == "--script" || given[i] == "--calls";
+    all.push_back(given[i]);
+    all.push_back(file ? FromFolder(given[i + 1], folder) : given[i + 1]);
+  }
+  std::vector<std::string> line;
+  for (size_t i = 0; i + 1 < all.size(); i += 2) {
+    const std::string& arg = all[i];
+    bool kept = arg != "--replay" && arg != "--shot" && arg != "--out";
+    for (size_t later = i + 2; kept && arg != "--script" && later < all.size(); later += 2)
+      kept = all[later] != arg;
+    if (kept) line.insert(line.end(), {arg, all[i + 1]});
+  }
+  return line;
+}
+
 // Reads the recording named by --replay (only its head when it is to be
 // written anew) and takes its arguments, then the command line's again over
-// them.  The recording's files are named relative to its folder.
+// them.  The recording's files are named relative to its folder.  To be
+// written anew, its run line becomes the one of this run.
 bool LoadReplay(const std::vector<std::string>& args, bool anew, Options* options,
                 runner::Recording* recording) {
   std::string text, error;
@@ -151,7 +186,9 @@ bool LoadReplay(const std::vector<std::string>& args, bool anew, Options* option
   for (std::string& file : recorded.scripts) file = (folder / file).string();
   if (!recorded.calls.empty()) recorded.calls = (folder / recorded.calls).string();
   *options = recorded;
-  return ParseArgs(args, options);
+  if (!ParseArgs(args, options)) return false;
+  if (anew) recording->args = RunLine(recording->args, args, folder);
+  return true;
 }
 
 bool WriteFile(const std::string& path, const std::string& text) {

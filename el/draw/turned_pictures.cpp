@@ -42,11 +42,6 @@ struct KeptPicture {
 
 std::vector<KeptPicture> g_kept;
 
-int ReduceAngle(int32_t angle) {
-  const int a = angle % kAngles;
-  return a < 0 ? a + kAngles : a;
-}
-
 // Every turn of `picture` from the locked source `src` (its content
 // `version`).
 void MakeTurns(KeptPicture& picture, const Plane& src, uint64_t version) {
@@ -62,13 +57,11 @@ void MakeTurns(KeptPicture& picture, const Plane& src, uint64_t version) {
     soft::TurnRows(src, canvas, box, a, rect);
     for (int i = 0; i < h; ++i) {
       const uint16_t* row = canvas.Row(i);
-      int first = 0, end = w;
-      while (first < end && row[first] == 0) ++first;
-      while (end > first && row[end - 1] == 0) --end;
+      const os::RowSpan span = os::OpaqueSpan(row, w);
       picture.rows[static_cast<size_t>(a * h + i)] =
-          TurnedRow{static_cast<uint16_t>(first), static_cast<uint16_t>(end),
+          TurnedRow{static_cast<uint16_t>(span.first), static_cast<uint16_t>(span.end),
                     static_cast<uint32_t>(picture.pixels.size())};
-      picture.pixels.insert(picture.pixels.end(), row + first, row + end);
+      picture.pixels.insert(picture.pixels.end(), row + span.first, row + span.end);
     }
   }
   picture.pixels.shrink_to_fit();
@@ -143,10 +136,6 @@ inline RowPart PartOf(const Turn& turn, const Plane& dst, const TurnBox& box, in
       std::min<int64_t>(row.end, box.w) - lo};
 }
 
-inline uint16_t Keyed(uint16_t s, uint16_t d) {
-  return static_cast<uint16_t>(s | (d & -static_cast<uint16_t>(s == 0)));
-}
-
 #if defined(__x86_64__)
 // On AVX-512BW: 32 pixels a masked step, the last step masked to the row.
 __attribute__((target("avx512bw"))) void DrawTurn512(const Turn& turn, const Plane& dst,
@@ -179,13 +168,7 @@ void DrawTurn(const Turn& turn, const Plane& dst, const TurnBox& box) {
 #endif
   for (int64_t i = box.y0; i < box.h; ++i) {
     const auto [s, d, n] = PartOf(turn, dst, box, i);
-    if (n >= 16) {
-      os::KeyedSteps<16>(d, s, n, 0);
-    } else if (n >= 8) {
-      os::KeyedSteps<8>(d, s, n, 0);
-    } else {
-      for (int64_t j = 0; j < n; ++j) d[j] = Keyed(s[j], d[j]);
-    }
+    os::KeyedRow(d, s, n, 0);
   }
 }
 

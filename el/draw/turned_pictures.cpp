@@ -136,7 +136,22 @@ inline RowPart PartOf(const Turn& turn, const Plane& dst, const TurnBox& box, in
       std::min<int64_t>(row.end, box.w) - lo};
 }
 
+// The keyed copy of every row's part.
+[[gnu::always_inline]] inline void CopyRows(const Turn& turn, const Plane& dst,
+                                            const TurnBox& box) {
+  for (int64_t i = box.y0; i < box.h; ++i) {
+    const auto [s, d, n] = PartOf(turn, dst, box, i);
+    os::KeyedRow(d, s, n, 0);
+  }
+}
+
 #if defined(__x86_64__)
+// On AVX2: sixteen pixels a step.
+__attribute__((target("avx2"))) void DrawTurn256(const Turn& turn, const Plane& dst,
+                                                 const TurnBox& box) {
+  CopyRows(turn, dst, box);
+}
+
 // On AVX-512BW: 32 pixels a masked step, the last step masked to the row.
 __attribute__((target("avx512bw"))) void DrawTurn512(const Turn& turn, const Plane& dst,
                                                      const TurnBox& box) {
@@ -155,21 +170,18 @@ __attribute__((target("avx512bw"))) void DrawTurn512(const Turn& turn, const Pla
 
 }  // namespace
 
-// Built for AVX2 machines (sixteen pixels a step) and for the rest.
-#if defined(__x86_64__) && defined(__ELF__)
-__attribute__((target_clones("avx2", "default")))
-#endif
 void DrawTurn(const Turn& turn, const Plane& dst, const TurnBox& box) {
 #if defined(__x86_64__)
   if (PixelEngine == RowEngine::Vector512) {
     DrawTurn512(turn, dst, box);
     return;
   }
-#endif
-  for (int64_t i = box.y0; i < box.h; ++i) {
-    const auto [s, d, n] = PartOf(turn, dst, box, i);
-    os::KeyedRow(d, s, n, 0);
+  if (PixelEngine == RowEngine::Vector256) {
+    DrawTurn256(turn, dst, box);
+    return;
   }
+#endif
+  CopyRows(turn, dst, box);
 }
 
 }  // namespace soft

@@ -127,22 +127,27 @@ struct RowPart {
   uint16_t* d;
   int64_t n;
 };
-inline RowPart PartOf(const Turn& turn, const Plane& dst, const TurnBox& box, int64_t i) {
+// False for a row with nothing inside the clip rectangle, whose pointers
+// would lie outside the turn's pixels and the destination: none is formed.
+inline bool PartOf(const Turn& turn, const Plane& dst, const TurnBox& box, int64_t i,
+                   RowPart* part) {
   const TurnedRow& row = turn.rows[i];
   const int64_t lo = std::max<int64_t>(row.first, box.x0);
-  return RowPart{
+  const int64_t hi = std::min<int64_t>(row.end, box.w);
+  if (lo >= hi) return false;
+  *part = RowPart{
       turn.pixels + row.at + (lo - row.first),
       dst.base + dst.Index(static_cast<int>(box.left + lo), static_cast<int>(box.top + i)),
-      std::min<int64_t>(row.end, box.w) - lo};
+      hi - lo};
+  return true;
 }
 
 // The keyed copy of every row's part.
 [[gnu::always_inline]] inline void CopyRows(const Turn& turn, const Plane& dst,
                                             const TurnBox& box) {
-  for (int64_t i = box.y0; i < box.h; ++i) {
-    const auto [s, d, n] = PartOf(turn, dst, box, i);
-    os::KeyedRow(d, s, n, 0);
-  }
+  RowPart part;
+  for (int64_t i = box.y0; i < box.h; ++i)
+    if (PartOf(turn, dst, box, i, &part)) os::KeyedRow(part.d, part.s, part.n, 0);
 }
 
 #if defined(__x86_64__)
@@ -155,8 +160,10 @@ __attribute__((target("avx2"))) void DrawTurn256(const Turn& turn, const Plane& 
 // On AVX-512BW: 32 pixels a masked step, the last step masked to the row.
 __attribute__((target("avx512bw"))) void DrawTurn512(const Turn& turn, const Plane& dst,
                                                      const TurnBox& box) {
+  RowPart part;
   for (int64_t i = box.y0; i < box.h; ++i) {
-    const auto [s, d, n] = PartOf(turn, dst, box, i);
+    if (!PartOf(turn, dst, box, i, &part)) continue;
+    const auto [s, d, n] = part;
     for (int64_t j = 0; j < n; j += 32) {
       const __mmask32 mask =
           n - j >= 32 ? ~__mmask32{0} : static_cast<__mmask32>((uint32_t{1} << (n - j)) - 1);

@@ -10,19 +10,6 @@
 namespace os {
 namespace {
 
-// One row of a keyed copy, pixel by pixel, sixteen at a time where the row
-// has as many (one vector step on AVX2 machines, two on the rest): used
-// before a surface's runs are encoded, and for rows of short runs.
-[[gnu::always_inline]] inline void KeyedRowDirect(uint16_t* dst, const uint16_t* src, int width,
-                                                  uint16_t key) {
-  if (width >= 16) {
-    KeyedSteps<16>(dst, src, width, key);
-    return;
-  }
-  for (int c = 0; c < width; ++c)
-    if (src[c] != key) dst[c] = src[c];
-}
-
 // Copies one opaque run.  Runs up to 64 pixels (the bodies and edges of
 // sprites) are copied inline with fixed-size moves that may overlap inside
 // the run, never past it; longer ones go to memcpy.
@@ -75,7 +62,7 @@ VANTRIS_WIDE_MOVES void CopyEncoded(const KeyedRunCache& cache, const PixelView&
     uint16_t* dp = reinterpret_cast<uint16_t*>(drow);
     // (The runs between the two marks, a bound on those the part meets.)
     if ((m.runs - marks[last_mark].runs) * kShortRunPixels > right - left) {
-      KeyedRowDirect(dp, src.Row(top + row) + left, right - left, cache.key);
+      KeyedRow(dp, src.Row(top + row) + left, right - left, cache.key);
       continue;
     }
     const uint16_t* p = cache.stream.data() + m.at;
@@ -163,7 +150,7 @@ void KeyedRunCache::Copy(Surface* dst, int x, int y, Surface* src, int left, int
       cache->seen = version;
       cache->version = ~uint64_t{0};
       for (int row = 0; row < h; ++row)
-        KeyedRowDirect(dv.Row(y + row) + x, sv.Row(top + row) + left, right - left, key);
+        KeyedRow(dv.Row(y + row) + x, sv.Row(top + row) + left, right - left, key);
       return;
     }
     cache->Encode(src, key);
@@ -214,12 +201,9 @@ void OpaqueExtents::Prepare(Surface* src) {
   extents->first.assign(static_cast<size_t>(v.height), 0);
   extents->end.assign(static_cast<size_t>(v.height), 0);
   for (int y = 0; y < v.height; ++y) {
-    const uint16_t* row = v.Row(y);
-    int first = 0, end = v.width;
-    while (first < end && row[first] == 0) ++first;
-    while (end > first && row[end - 1] == 0) --end;
-    extents->first[static_cast<size_t>(y)] = first;
-    extents->end[static_cast<size_t>(y)] = end;
+    const RowSpan span = OpaqueSpan(v.Row(y), v.width);
+    extents->first[static_cast<size_t>(y)] = span.first;
+    extents->end[static_cast<size_t>(y)] = span.end;
   }
   extents->version = src->ContentVersion();
 }

@@ -49,6 +49,32 @@ template <int Step>
   }
 }
 
+// The keyed copy of a row of n pixels from s to d: sixteen at a time where
+// the row has as many (one vector step on AVX2 machines, two on the rest),
+// else pixel by pixel (where a dithered picture's regular runs keep the
+// branch well predicted).
+[[gnu::always_inline]] inline void KeyedRow(uint16_t* d, const uint16_t* s, int64_t n,
+                                            uint16_t key) {
+  if (n >= 16) {
+    KeyedSteps<16>(d, s, n, key);
+    return;
+  }
+  for (int64_t j = 0; j < n; ++j)
+    if (s[j] != key) d[j] = s[j];
+}
+
+// The columns first to end - 1 of a row of `width` pixels outside which
+// every pixel is 0 (first == end for a row of 0s).
+struct RowSpan {
+  int first, end;
+};
+[[gnu::always_inline]] inline RowSpan OpaqueSpan(const uint16_t* row, int width) {
+  RowSpan span{0, width};
+  while (span.first < span.end && row[span.first] == 0) ++span.first;
+  while (span.end > span.first && row[span.end - 1] == 0) --span.end;
+  return span;
+}
+
 struct KeyedRunCache {
   static constexpr int kMarkStep = 64;
   // Where a row's runs reaching past a column begin: the run (its gap) at

@@ -32,11 +32,6 @@ using soft::Plane;
 // far inside 32 bits.
 constexpr int64_t kMaxBox = 16384;
 
-int ReduceAngle(int32_t angle) {
-  const int a = angle % 360;
-  return a < 0 ? a + 360 : a;
-}
-
 // The smallest u whose truncated u / 360 is at least q, and the largest whose
 // truncated u / 360 is at most q.
 int64_t LowestWithQuotient(int64_t q) { return q > 0 ? 360 * q : 360 * q - 359; }
@@ -225,7 +220,7 @@ struct RotationStart {
   int32_t sin_a, cos_a;
   int64_t u, v;
   RotationStart(int32_t angle, int64_t bw, int64_t bh) {
-    const int a = ReduceAngle(angle);
+    const int a = soft::ReduceAngle(angle);
     sin_a = SineTable[a];
     cos_a = SineTable[a + 90];
     const int64_t cx = bw >> 1, cy = bh >> 1;

@@ -42,11 +42,6 @@ struct KeptPicture {
 
 std::vector<KeptPicture> g_kept;
 
-int ReduceAngle(int32_t angle) {
-  const int a = angle % kAngles;
-  return a < 0 ? a + kAngles : a;
-}
-
 // Every turn of `picture` from the locked source `src` (its content
 // `version`).
 void MakeTurns(KeptPicture& picture, const Plane& src, uint64_t version) {
@@ -62,13 +57,11 @@ void MakeTurns(KeptPicture& picture, const Plane& src, uint64_t version) {
     soft::TurnRows(src, canvas, box, a, rect);
     for (int i = 0; i < h; ++i) {
       const uint16_t* row = canvas.Row(i);
-      int first = 0, end = w;
-      while (first < end && row[first] == 0) ++first;
-      while (end > first && row[end - 1] == 0) --end;
+      const os::RowSpan span = os::OpaqueSpan(row, w);
       picture.rows[static_cast<size_t>(a * h + i)] =
-          TurnedRow{static_cast<uint16_t>(first), static_cast<uint16_t>(end),
+          TurnedRow{static_cast<uint16_t>(span.first), static_cast<uint16_t>(span.end),
                     static_cast<uint32_t>(picture.pixels.size())};
-      picture.pixels.insert(picture.pixels.end(), row + first, row + end);
+      picture.pixels.insert(picture.pixels.end(), row + span.first, row + span.end);
     }
   }
   picture.pixels.shrink_to_fit();
@@ -134,25 +127,43 @@ struct RowPart {
   uint16_t* d;
   int64_t n;
 };
-inline RowPart PartOf(const Turn& turn, const Plane& dst, const TurnBox& box, int64_t i) {
+// False for a row with nothing inside the clip rectangle, whose pointers
+// would lie outside the turn's pixels and the destination: none is formed.
+inline bool PartOf(const Turn& turn, const Plane& dst, const TurnBox& box, int64_t i,
+                   RowPart* part) {
   const TurnedRow& row = turn.rows[i];
   const int64_t lo = std::max<int64_t>(row.first, box.x0);
-  return RowPart{
+  const int64_t hi = std::min<int64_t>(row.end, box.w);
+  if (lo >= hi) return false;
+  *part = RowPart{
       turn.pixels + row.at + (lo - row.first),
       dst.base + dst.Index(static_cast<int>(box.left + lo), static_cast<int>(box.top + i)),
-      std::min<int64_t>(row.end, box.w) - lo};
+      hi - lo};
+  return true;
 }
 
-inline uint16_t Keyed(uint16_t s, uint16_t d) {
-  return static_cast<uint16_t>(s | (d & -static_cast<uint16_t>(s == 0)));
+// The keyed copy of every row's part.
+[[gnu::always_inline]] inline void CopyRows(const Turn& turn, const Plane& dst,
+                                            const TurnBox& box) {
+  RowPart part;
+  for (int64_t i = box.y0; i < box.h; ++i)
+    if (PartOf(turn, dst, box, i, &part)) os::KeyedRow(part.d, part.s, part.n, 0);
 }
 
 #if defined(__x86_64__)
+// On AVX2: sixteen pixels a step.
+__attribute__((target("avx2"))) void DrawTurn256(const Turn& turn, const Plane& dst,
+                                                 const TurnBox& box) {
+  CopyRows(turn, dst, box);
+}
+
 // On AVX-512BW: 32 pixels a masked step, the last step masked to the row.
 __attribute__((target("avx512bw"))) void DrawTurn512(const Turn& turn, const Plane& dst,
                                                      const TurnBox& box) {
+  RowPart part;
   for (int64_t i = box.y0; i < box.h; ++i) {
-    const auto [s, d, n] = PartOf(turn, dst, box, i);
+    if (!PartOf(turn, dst, box, i, &part)) continue;
+    const auto [s, d, n] = part;
     for (int64_t j = 0; j < n; j += 32) {
       const __mmask32 mask =
           n - j >= 32 ? ~__mmask32{0} : static_cast<__mmask32>((uint32_t{1} << (n - j)) - 1);
@@ -166,27 +177,18 @@ __attribute__((target("avx512bw"))) void DrawTurn512(const Turn& turn, const Pla
 
 }  // namespace
 
-// Built for AVX2 machines (sixteen pixels a step) and for the rest.
-#if defined(__x86_64__) && defined(__ELF__)
-__attribute__((target_clones("avx2", "default")))
-#endif
 void DrawTurn(const Turn& turn, const Plane& dst, const TurnBox& box) {
 #if defined(__x86_64__)
   if (PixelEngine == RowEngine::Vector512) {
     DrawTurn512(turn, dst, box);
     return;
   }
-#endif
-  for (int64_t i = box.y0; i < box.h; ++i) {
-    const auto [s, d, n] = PartOf(turn, dst, box, i);
-    if (n >= 16) {
-      os::KeyedSteps<16>(d, s, n, 0);
-    } else if (n >= 8) {
-      os::KeyedSteps<8>(d, s, n, 0);
-    } else {
-      for (int64_t j = 0; j < n; ++j) d[j] = Keyed(s[j], d[j]);
-    }
+  if (PixelEngine == RowEngine::Vector256) {
+    DrawTurn256(turn, dst, box);
+    return;
   }
+#endif
+  CopyRows(turn, dst, box);
 }
 
 }  // namespace soft

@@ -27,6 +27,12 @@ size_t TurnedBytes();
 
 namespace soft {
 
+// A turn of `angle` degrees (any value) as 0 to 359 degrees.
+inline int ReduceAngle(int32_t angle) {
+  const int a = angle % 360;
+  return a < 0 ? a + 360 : a;
+}
+
 // One turn of a w x h picture: row i shows, from column first[i] up to end[i]
 // (exclusive), the pixels at pixels[at[i]], 0 transparent; the rest of the
 // row is transparent.

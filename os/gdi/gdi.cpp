@@ -13,6 +13,21 @@
 namespace os {
 namespace {
 
+// Puts `key` (not in `map` yet) with `value` into `map`, in a node taken from
+// `spare` (nodes extracted before, kept so that a map that keeps gaining and
+// losing entries does not allocate each time) when there is one.
+template <class Map>
+typename Map::mapped_type& InsertReusingNode(Map& map, std::vector<typename Map::node_type>& spare,
+                                             const typename Map::key_type& key,
+                                             typename Map::mapped_type value) {
+  if (spare.empty()) return map.emplace(key, std::move(value)).first->second;
+  auto node = std::move(spare.back());
+  spare.pop_back();
+  node.key() = key;
+  node.mapped() = std::move(value);
+  return map.insert(std::move(node)).position->second;
+}
+
 // ---- objects ---------------------------------------------------------------------------
 
 struct ObjectRecord {
@@ -90,15 +105,10 @@ GdiObject Add(ObjectRecord record) {
   Objects& t = Table();
   const GdiObject handle = t.next++;
   if (t.next == 0) t.next = kFirstCreated;
-  if (t.spare.empty() || t.records.contains(handle)) {
+  if (t.records.contains(handle))
     t.records[handle] = std::move(record);
-  } else {
-    auto node = std::move(t.spare.back());
-    t.spare.pop_back();
-    node.key() = handle;
-    node.mapped() = std::move(record);
-    t.records.insert(std::move(node));
-  }
+  else
+    InsertReusingNode(t.records, t.spare, handle, std::move(record));
   ++t.live;
   return handle;
 }
@@ -170,13 +180,7 @@ DcState* StateOf(DeviceContext* dc) {
   state.font = Stock(StockObject::DefaultFont);
   state.pen = Stock(StockObject::BlackPen);
   state.brush = Stock(StockObject::WhiteBrush);
-  std::vector<DcStates::node_type>& spare = SpareStates();
-  if (spare.empty()) return &states.emplace(dc, state).first->second;
-  auto node = std::move(spare.back());
-  spare.pop_back();
-  node.key() = dc;
-  node.mapped() = state;
-  return &states.insert(std::move(node)).position->second;
+  return &InsertReusingNode(states, SpareStates(), dc, state);
 }
 
 ObjectRecord& Selected(GdiObject handle) { return *Find(handle); }

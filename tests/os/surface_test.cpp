@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "tests/support/test_support.h"
 
@@ -291,6 +292,23 @@ TEST_P(SurfaceTest, OpaqueExtentsFollowTheContentButNotReadOnlyLocks) {
   os::Fill(src, nullptr, 0);
   EXPECT_EQ(os::OpaqueExtents::Of(src), nullptr);
   EXPECT_EQ(os::OpaqueExtents::Of(src)->first, os::OpaqueExtents::Of(src)->end);
+}
+
+// The keyed row copy at every width on both sides of its sixteen-pixel
+// steps (pixel by pixel, one step, the last step moved back), with a key
+// other than 0: the per-pixel result, and nothing written past the row.
+TEST(KeyedRowTest, GivesThePerPixelResultAndStaysInsideTheRow) {
+  const uint16_t key = 0x0F0F;
+  for (int n = 0; n <= 40; ++n) {
+    std::vector<uint16_t> src(48), dst(48), expect(48);
+    for (int i = 0; i < 48; ++i) {
+      src[i] = i % 3 == 1 || i % 7 == 0 ? key : static_cast<uint16_t>(100 + i);
+      dst[i] = expect[i] = static_cast<uint16_t>(5000 + i);
+      if (i < n && src[i] != key) expect[i] = src[i];
+    }
+    os::KeyedRow(dst.data(), src.data(), n, key);
+    EXPECT_EQ(dst, expect) << n << " pixels";
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, SurfaceTest,

@@ -15,13 +15,6 @@ float DrawSpeed(const Speed& s, int32_t place) {
   return s.byPlace[static_cast<size_t>(place)];
 }
 
-int32_t Whole(double v) {
-  constexpr double kFar = 1.0e9;
-  if (!(v > -kFar)) return -static_cast<int32_t>(kFar);
-  if (v > kFar) return static_cast<int32_t>(kFar);
-  return static_cast<int32_t>(v);
-}
-
 void BlitCell(Blit blit, int32_t x, int32_t y, const int32_t* image, int32_t left, int32_t top,
               int32_t right, int32_t bottom) {
   const int32_t handle = *image;

@@ -87,8 +87,13 @@ struct Bounds {
 
 // A position (or angle) truncated toward zero; a value beyond any screen (or
 // not a number) is pinned far off it instead of being converted out of
-// range.
-int32_t Whole(double v);
+// range.  Inline: the hit passes and the bullet steps take it per record.
+inline int32_t Whole(double v) {
+  constexpr double kFar = 1.0e9;
+  if (!(v > -kFar)) return -static_cast<int32_t>(kFar);
+  if (v > kFar) return static_cast<int32_t>(kFar);
+  return static_cast<int32_t>(v);
+}
 
 // ---- drawing ----
 

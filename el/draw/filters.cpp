@@ -118,18 +118,28 @@ int32_t DrawRipple(int32_t x, int32_t y, int32_t amplitude, int32_t frequency, i
 
 int32_t DrawEdgeSmear(int32_t x, int32_t y, int32_t mode, int32_t edge, int32_t handle,
                       int32_t left, int32_t top, int32_t right, int32_t bottom) {
-  // Modes 0 and 2 reach to the screen's size; the cut to the picture bounds them.
+  // Modes 0 and 2 reach to the screen's size: past the picture's right
+  // (bottom) edge, to the clip rectangle's, reading only up to the edge
+  // column (row).
   auto reach = [](int32_t size, int32_t from) {
     return static_cast<int32_t>(std::clamp<int64_t>(int64_t{size} - from, INT32_MIN, INT32_MAX));
   };
   if (mode == 0) right = reach(ScreenWidth, left);
   if (mode == 2) bottom = reach(ScreenHeight, top);
+  const soft::PictureCut cut = mode == 0   ? soft::PictureCut::OpenRight
+                               : mode == 2 ? soft::PictureCut::OpenBottom
+                                           : soft::PictureCut::AllEdges;
   return soft::ClippedBlit(
-      x, y, handle, left, top, right, bottom, [&](const Plane& src, const Plane& dst, const Area& a) {
+      x, y, handle, left, top, right, bottom,
+      [&](const Plane& src, const Plane& dst, const Area& a) {
         if (a.w == 0 || a.h == 0) return;
         const bool by_column = mode == 0 || mode == 1;
         const int e = std::clamp(edge, 0, (by_column ? a.w : a.h) - 1);
-        auto source = [&](int j, int i) { return src.At(a.left + j, a.top + i); };
+        // The column (row) read stays inside the picture where the area
+        // runs past it.
+        auto source = [&](int j, int i) {
+          return src.At(std::min(a.left + j, src.width - 1), std::min(a.top + i, src.height - 1));
+        };
         auto put = [&](int j, int i, uint16_t p) {
           if (p != 0) dst.At(a.x + j, a.y + i) = p;
         };
@@ -160,7 +170,8 @@ int32_t DrawEdgeSmear(int32_t x, int32_t y, int32_t mode, int32_t edge, int32_t 
           default:
             break;
         }
-      });
+      },
+      cut);
 }
 
 int32_t DrawDisplaced(int32_t x, int32_t y, float strength, int32_t handle, int32_t left,

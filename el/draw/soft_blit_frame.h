@@ -7,6 +7,7 @@
 // pointer is formed only for a row that exists, so no pointer ever points
 // outside a buffer.
 #pragma once
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 
@@ -103,17 +104,22 @@ int WithLockedBack(Body&& body) {
   return 1;
 }
 
+// Which of the picture's edges cut the source rectangle: all four, or all
+// but the right (bottom) one, for a body that reads columns (rows) only up
+// to one inside the picture and runs on past the picture's edge.
+enum class PictureCut : uint8_t { AllEdges, OpenRight, OpenBottom };
+
 // The whole frame around body(source plane, back-buffer plane, area); the
 // body only reads the source.
 template <class Body>
 int ClippedBlit(int32_t x, int32_t y, int32_t handle, int32_t left, int32_t top, int32_t right,
-                int32_t bottom, Body&& body) {
+                int32_t bottom, Body&& body, PictureCut cut = PictureCut::AllEdges) {
   os::Surface* source = SpriteSurface(handle);
   if (source == nullptr) return 0;
+  const int cut_w = cut == PictureCut::OpenRight ? INT_MAX : source->Width();
+  const int cut_h = cut == PictureCut::OpenBottom ? INT_MAX : source->Height();
   Area area;
-  if (!ClipArea(x, y, left, top, right, bottom, source->Width(), source->Height(), ClipBox(),
-                &area))
-    return 1;
+  if (!ClipArea(x, y, left, top, right, bottom, cut_w, cut_h, ClipBox(), &area)) return 1;
   return WithLockedPair(source, [&](const Plane& src, const Plane& dst) { body(src, dst, area); });
 }
 

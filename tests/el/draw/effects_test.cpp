@@ -36,6 +36,40 @@ TEST_F(SoftEffects, BoxBlurBoxIsBoundedToTheClippedRectangle) {
   EXPECT_TRUE(PaddingIntact());
 }
 
+// Modes 0 and 2 run the edge column (row) on past the picture to the clip
+// rectangle's edge; modes 1 and 3 stay inside the source rectangle.
+TEST_F(SoftBlitTest, EdgeSmearRunsOnToTheClipEdge) {
+  StartSmall({false, 6}, 800, 600);
+  const int32_t row = Picture(4, 1, {0x1111, 0x2222, 0x3333, 0x4444});
+  const int32_t column = Picture(1, 4, {0x1111, 0x2222, 0x3333, 0x4444});
+  elDraw::SetClip(0, 0, 800, 600);
+  FillBack(7);
+  EXPECT_EQ(1, elDraw::DrawEdgeSmear(0, 0, 0, 1, row, 0, 0, 4, 1));
+  EXPECT_EQ(0x1111, Back(0, 0));
+  for (int x = 1; x < 800; ++x) ASSERT_EQ(0x2222, Back(x, 0)) << x;
+  EXPECT_EQ(7, Back(0, 1));
+  FillBack(7);
+  EXPECT_EQ(1, elDraw::DrawEdgeSmear(0, 0, 2, 1, column, 0, 0, 1, 4));
+  EXPECT_EQ(0x1111, Back(0, 0));
+  for (int y = 1; y < 600; ++y) ASSERT_EQ(0x2222, Back(0, y)) << y;
+  EXPECT_EQ(7, Back(1, 0));
+  // The clip rectangle ends the smear; an edge past the picture reads its
+  // last column.
+  elDraw::SetClip(0, 0, 300, 600);
+  FillBack(7);
+  EXPECT_EQ(1, elDraw::DrawEdgeSmear(10, 5, 0, 50, row, 0, 0, 4, 1));
+  EXPECT_EQ((std::vector<uint16_t>{7, 0x1111, 0x4444, 0x4444, 7}),
+            (std::vector<uint16_t>{Back(9, 5), Back(10, 5), Back(13, 5), Back(299, 5),
+                                   Back(300, 5)}));
+  // Mode 1 is not widened.
+  FillBack(7);
+  EXPECT_EQ(1, elDraw::DrawEdgeSmear(10, 5, 1, 1, row, 0, 0, 4, 1));
+  EXPECT_EQ((std::vector<uint16_t>{0x2222, 0x2222, 0x3333, 0x4444, 7}),
+            (std::vector<uint16_t>{Back(0, 5), Back(11, 5), Back(12, 5), Back(13, 5),
+                                   Back(14, 5)}));
+  EXPECT_TRUE(PaddingIntact());
+}
+
 TEST_F(SoftEffects, ShapeTableGuardsAndTheTexture) {
   // Divisions by zero (at the centre, on the axes) store v = 0; every entry
   // lies inside the texture.

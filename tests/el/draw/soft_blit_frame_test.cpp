@@ -45,6 +45,7 @@ TEST_F(SoftBlitTest, NoRoutineWritesOutsideTheBackBuffer) {
       CALL(DrawAdditive(x, y, p, kMin, kMin, kMax, kMax)),
       CALL(DrawRotated(x, y, x + 60, y + 60, 7, p, kMin, kMin, kMax, kMax)),
       CALL(DrawEdgeSmear(x, y, 0, 3, p, kMin, 0, 5, 5)),
+      CALL(DrawEdgeSmear(x, y, 2, 3, p, 0, kMin, 5, 5)),
       CALL(DrawRotatedScaled2(x, y, x + 90, y + 70, 33, 0.3f, p, -5, -5, 99, 99)),
       CALL(DrawRotatedTiledScaled(x, y, x + 90, y + 70, 33, -2.0f, p, 0, 0, 30, 30)),
       CALL(DrawRotatedScaledBlend(x, y, x + 90, y + 70, 33, 1.0f, -0.05f, 1.0f, 0.5f, 3.0f,

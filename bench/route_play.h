@@ -28,6 +28,7 @@
 #include "shell/scene.h"
 #include "shell/shell.h"
 #include "tests/support/loop_drive.h"
+#include "tools/runner/scene_end.h"
 
 #if __has_include(<valgrind/callgrind.h>)
 #include <valgrind/callgrind.h>
@@ -117,7 +118,7 @@ bool PlayRoute(const Route& route, int level, uint32_t frame_ms, OnFrame&& on_fr
   bool ok = frame() && loop_drive::TitleToModeScreen(advance, frame).empty() &&
             loop_drive::ModeScreenToStage({'O', os::KeySpace}, start_key, advance, frame).empty() &&
             GameLevel == level;
-  if (ok && route.entered != 0) loop_drive::EndSceneInto(route.entered);
+  if (ok && route.entered != 0) runner::EndSceneInto(route.entered);
 
   os::headless::KeyDown('C', false);
   loop_drive::PumpMessages();

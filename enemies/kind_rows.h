@@ -37,6 +37,26 @@ constexpr Pieces FiveWayBurst(Blit second) {
   }};
 }
 
+// The 80 x 80 cell six times: the main one, drawn fifth, and five copies
+// scattered around it, for the kinds that turn down; those that turn up
+// (and Szak12) scatter them mirrored through the corner.
+constexpr Pieces DownTurnPieces{{
+    {&ImgZbak2b, 80, 20, -6, 20, 1, Blit::Additive},
+    {&ImgZbak2b, 80, 20, -6, 20, -6, Blit::Half},
+    {&ImgZbak2b, 80, 20, 6, 20, -4, Blit::Additive},
+    {&ImgZbak2b, 80, 20, -2, 20, 6, Blit::Half},
+    {&ImgZbak2b, 80, 0, 0, 0, 0, Blit::Additive},
+    {&ImgZbak2b, 80, 20, 6, 20, 6, Blit::Additive},
+}};
+constexpr Pieces UpTurnPieces = [] {
+  Pieces pieces = DownTurnPieces;
+  for (Piece& p : pieces) {
+    p.xf = -p.xf;
+    p.yf = -p.yf;
+  }
+  return pieces;
+}();
+
 // A debris piece: cell f of the 40-pixel debris strip, additive, at
 // (20 + xf f, 20 + yf f).
 constexpr Piece Debris(int32_t xf, int32_t yf) {

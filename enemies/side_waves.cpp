@@ -9,26 +9,6 @@
 
 namespace {
 
-// The 80 x 80 ZBAK2B cell six times: the main one, drawn fifth, and five
-// copies scattered around it; the turning-down kinds scatter them one way,
-// the turning-up kinds mirrored.
-constexpr Pieces DownTurnPieces{{
-    {&ImgZbak2b, 80, 20, -6, 20, 1, Blit::Additive},
-    {&ImgZbak2b, 80, 20, -6, 20, -6, Blit::Half},
-    {&ImgZbak2b, 80, 20, 6, 20, -4, Blit::Additive},
-    {&ImgZbak2b, 80, 20, -2, 20, 6, Blit::Half},
-    {&ImgZbak2b, 80, 0, 0, 0, 0, Blit::Additive},
-    {&ImgZbak2b, 80, 20, 6, 20, 6, Blit::Additive},
-}};
-constexpr Pieces UpTurnPieces{{
-    {&ImgZbak2b, 80, 20, 6, 20, -1, Blit::Additive},
-    {&ImgZbak2b, 80, 20, 6, 20, 6, Blit::Half},
-    {&ImgZbak2b, 80, 20, -6, 20, 4, Blit::Additive},
-    {&ImgZbak2b, 80, 20, 2, 20, -6, Blit::Half},
-    {&ImgZbak2b, 80, 0, 0, 0, 0, Blit::Additive},
-    {&ImgZbak2b, 80, 20, -6, 20, -6, Blit::Additive},
-}};
-
 bool ModeTwoOrSubModeOne() { return GameMode == 2 || GameSubMode == 1; }
 
 // Crosses at 220 px/s to the right (side 1) or left (side -1), turns down

@@ -78,15 +78,6 @@ constexpr KindRow<EnemySlot> Szak1Row(TableRef<EnemySlot> slots, int32_t column,
 
 // ---- Szak12 ----
 
-constexpr Pieces Szak12Pieces{{
-    {&ImgZbak2b, 80, 20, 6, 20, -1, Blit::Additive},
-    {&ImgZbak2b, 80, 20, 6, 20, 6, Blit::Half},
-    {&ImgZbak2b, 80, 20, -6, 20, 4, Blit::Additive},
-    {&ImgZbak2b, 80, 20, 2, 20, -6, Blit::Half},
-    {&ImgZbak2b, 80, 0, 0, 0, 0, Blit::Additive},
-    {&ImgZbak2b, 80, 20, -6, 20, -6, Blit::Additive},
-}};
-
 // The five-way spread of pulsing bullets: straight down, 30 and 46 px/s to
 // either side, each at rand() % 50 + 100 px/s down.
 constexpr StraightRow Szak12Spread(TableRef<StraightShot> shots, Fall fall) {
@@ -194,8 +185,8 @@ KIND(Szak12, EnemySlot, {
     .slots = Table(Szak12Slots),
     .x = Rand(400, 160), .y = Fixed(-100), .vx = Rand(50, 50), .vy = Rand(68, 52),
     .image = &ImgSzak12, .w = 80, .h = 100,
-    .pieces = Szak12Pieces,
-    .unblendedPieces = Reblitted(Szak12Pieces),
+    .pieces = UpTurnPieces,
+    .unblendedPieces = Reblitted(UpTurnPieces),
     .box = {.left = 100, .bottom = 600},
 })
 

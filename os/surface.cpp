@@ -609,9 +609,6 @@ SurfaceResult Display::CreateClipper(Clipper** out) {
 
 SurfaceResult Display::WaitForVerticalBlank() { return SurfaceResult::Ok; }
 
-SurfaceResult Display::FlipToGdi() {
-  ++flip_to_gdi_count_;
-  return SurfaceResult::Ok;
-}
+SurfaceResult Display::FlipToGdi() { return SurfaceResult::Ok; }
 
 }  // namespace os

@@ -314,10 +314,8 @@ class Display {
   SurfaceResult CreateClipper(Clipper** out);
   SurfaceResult WaitForVerticalBlank();
   // Makes the desktop's own drawing visible (before a message box in full
-  // screen).  Nothing to do for memory surfaces; counted for tests.
+  // screen).  Nothing to do for memory surfaces.
   SurfaceResult FlipToGdi();
-  int FlipToGdiCount() const { return flip_to_gdi_count_; }
-  bool Hardware3d() const { return hardware_3d_; }
 
  private:
   friend SurfaceResult CreateDisplay(const DisplayDriver* driver, Display** out);
@@ -328,7 +326,6 @@ class Display {
   Window window_ = 0;
   bool mode_set_ = false;
   int mode_width_ = 0, mode_height_ = 0, mode_bits_ = 0;
-  int flip_to_gdi_count_ = 0;
 };
 
 // `driver` nullptr: the default display driver.

@@ -166,6 +166,18 @@ bool LoadIntoSlot(SpriteObject& o, const char* name, int32_t memory_mode, std::s
   return true;
 }
 
+// Names the slot after `name` and loads the picture into it; a failure is
+// said in the error box of `fn`, with the reason.
+bool LoadNamedIntoSlot(SpriteObject& o, const char* name, int32_t memory_mode, const char* fn) {
+  SetSlotName(o, name);
+  o.Packed = 0;
+  o.ReloadMode = 2;
+  std::string why;
+  if (LoadIntoSlot(o, name, memory_mode, &why)) return true;
+  elSystem::ErrorBox(fn, "BMPファイルを読み込めません", 0, why);
+  return false;
+}
+
 // The slot a load of `name` takes: one that an earlier load of the same name
 // failed to fill (it stays taken without a picture, and its handle was 0, so
 // no one can give it back), else the lowest free one; -1 when none is left.
@@ -227,18 +239,9 @@ int32_t LoadObject(const char* name, int32_t memory_mode) {
     elSystem::ErrorBox(kFn, "オブジェクト数が多過ぎます");
     return 0;
   }
-  SpriteObject& o = SpriteObjects[slot];
-  SetSlotName(o, name);
-  o.Packed = 0;
-  o.ReloadMode = 2;
   // Looked for as a resource named by the full path, as the file, and as a
   // resource named by the bare name.  A failed load keeps its slot taken.
-  std::string why;
-  if (!LoadIntoSlot(o, name, memory_mode, &why)) {
-    elSystem::ErrorBox(kFn, "BMPファイルを読み込めません", 0, why);
-    return 0;
-  }
-  return slot;
+  return LoadNamedIntoSlot(SpriteObjects[slot], name, memory_mode, kFn) ? slot : 0;
 }
 
 int32_t CreateObject(int32_t width, int32_t height, int32_t memory_mode) {
@@ -277,15 +280,7 @@ int32_t SwapObject(const char* name, int32_t handle, int32_t memory_mode) {
     os::ReleaseSurface(o.Surface);
     o.Surface = nullptr;
   }
-  SetSlotName(o, own);
-  o.Packed = 0;
-  o.ReloadMode = 2;
-  std::string why;
-  if (!LoadIntoSlot(o, own, memory_mode, &why)) {
-    elSystem::ErrorBox(kFn, "BMPファイルを読み込めません", 0, why);
-    return 0;
-  }
-  return 1;
+  return LoadNamedIntoSlot(o, own, memory_mode, kFn) ? 1 : 0;
 }
 
 void RestoreSurfaces() {

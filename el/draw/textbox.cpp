@@ -115,6 +115,39 @@ void FinishPaint(int32_t next) {
   TextBoxDrawNow = 1;
 }
 
+// How a painter's glyph stands on its line.
+enum class GlyphFit {
+  Fits,      // on the line: it keeps its record
+  Hangs,     // past the right edge but allowed to hang there; ends the line
+  LineFeed,  // ends the line
+  Wraps,     // does not fit: it ends the line and is placed again after it
+};
+
+// The wrap loop both painters share: from record 1, each glyph of the text
+// is handed to `place`(glyph, bytes, record), which fills its record (and
+// may draw it) and says how it stands; a glyph that fits keeps its record.
+// Any other ends the line (for the smoothed painter, the strip, which may
+// go on along the same line) through `next_line`(fit), which returns false
+// once the box is full.  The walk stops at the end of the text, a full box
+// or the last record; returns the next free record.
+template <class Place, class NextLine>
+int32_t WrapGlyphs(const char* text, size_t length, Place&& place, NextLine&& next_line) {
+  int32_t next = 1;
+  size_t i = 0;
+  while (i < length) {
+    const size_t n = GlyphLength(text, length, i);
+    if (next >= GlyphRectCapacity) break;  // no record left: the paint stops
+    const GlyphFit fit = place(text + i, n, GlyphRects[next]);
+    if (fit == GlyphFit::Fits) {
+      ++next;
+    } else if (!next_line(fit)) {
+      break;
+    }
+    if (fit != GlyphFit::Wraps) i += n;
+  }
+  return next;
+}
+
 struct Channel {
   int place = 0;  // shift of the channel's top five bits
   explicit Channel(uint32_t mask) {
@@ -148,44 +181,37 @@ void PaintTextBox(int32_t left, int32_t top, int32_t right, int32_t bottom, cons
   const bool attached = AttachTransparent(FontObjectSurface());
   RaiseDarkColours();
   GlyphRects[0] = os::Rect{left, top, left, top};
-  int32_t next = 1;
   int line_height = FontHeight + (style & TextStyleSpacingMask);
   int x = left, y = top;
-  const size_t length = attached ? std::strlen(text) : 0;
-  size_t i = 0;
-  while (i < length) {
-    const size_t n = GlyphLength(text, length, i);
-    const char* glyph = text + i;
-    const bool line_feed = glyph[0] == '\n';
-    if (next >= GlyphRectCapacity) break;  // no record left: the paint stops
+  auto place = [&](const char* glyph, size_t n, os::Rect& record) {
+    if (glyph[0] == '\n') {
+      record = os::Rect{x, y, x, y};
+      return GlyphFit::LineFeed;
+    }
     int w = 0, h = 0;
-    if (!line_feed) CellSize(glyph, n, style, false, &w, &h);
-    GlyphRects[next] = os::Rect{x, y, x + w, y + h};
+    CellSize(glyph, n, style, false, &w, &h);
+    record = os::Rect{x, y, x + w, y + h};
     const bool line_empty = x == left;
     x += w;
     line_height = std::max(line_height, h);
-    const bool hanging = !line_feed && x > right && IsHanging(glyph, n);
+    const bool hanging = x > right && IsHanging(glyph, n);
     // A glyph wider than the whole line stays on its (empty) line rather
     // than moving down line after line.
-    const bool fits = !line_feed && (x <= right || (line_empty && !hanging));
-    if (fits) {
+    if (x <= right || (line_empty && !hanging)) {
       DrawGlyph(x - w, y, glyph, n, style, 1);
       GrowBox(x, y + h);
-      ++next;
-      i += n;
-      continue;
+      return GlyphFit::Fits;
     }
-    size_t resume = i + n;
-    if (hanging) {
-      DrawGlyph(x - w, y, glyph, n, style, 1);  // past the edge, without a record
-    } else if (!line_feed) {
-      resume = i;  // the glyph starts the next line
-    }
+    if (!hanging) return GlyphFit::Wraps;
+    DrawGlyph(x - w, y, glyph, n, style, 1);  // past the edge, without a record
+    return GlyphFit::Hangs;
+  };
+  auto next_line = [&](GlyphFit) {
     x = left;
     y += line_height;
-    if (y + line_height >= bottom) break;
-    i = resume;
-  }
+    return y + line_height < bottom;
+  };
+  const int32_t next = WrapGlyphs(text, attached ? std::strlen(text) : 0, place, next_line);
   DeleteFont();  // the Font object's device context back
   if (TextBoxDrawNow) ShowBox();
   AttachTextFont(BackBuffer);  // so that the caller's DeleteFont still matches
@@ -201,7 +227,6 @@ void PaintTextBox2(int32_t left, int32_t top, int32_t right, int32_t bottom, con
   const bool attached = AttachTransparent(FontBufferSurface());
   RaiseDarkColours();
   GlyphRects[0] = os::Rect{left, top, left, top};
-  int32_t next = 1;
   const int base_height = FontHeight + (style & TextStyleSpacingMask);  // double-size pixels
   int line_height = base_height;
   int lx = left, ly = top, sx = 0;
@@ -216,51 +241,44 @@ void PaintTextBox2(int32_t left, int32_t top, int32_t right, int32_t bottom, con
     SmoothTextBox(lx, ly, 0, 0, sx, height);
   };
 
-  const size_t length = attached ? std::strlen(text) : 0;
-  size_t i = 0;
-  while (i < length) {
-    const size_t n = GlyphLength(text, length, i);
-    const char* glyph = text + i;
+  int w = 0;                // the last glyph's double-size width
+  bool strip_empty = true;  // the strip was empty before it
+  auto place = [&](const char* glyph, size_t n, os::Rect& record) {
     const bool line_feed = glyph[0] == '\n';
-    if (next >= GlyphRectCapacity) break;  // no record left: the paint stops
-    int w = 0, h = 0;
+    int h = 0;
+    w = 0;
     if (!line_feed) {
       DrawGlyph(sx, 0, glyph, n, style, 2);
       CellSize(glyph, n, style, true, &w, &h);
     }
-    GlyphRects[next] = os::Rect{lx + sx / 2, ly, lx + sx / 2 + w / 2, ly + h / 2};
-    const bool strip_empty = sx == 0;
+    record = os::Rect{lx + sx / 2, ly, lx + sx / 2 + w / 2, ly + h / 2};
+    strip_empty = sx == 0;
     sx += w;
     line_height = std::max(line_height, h);
+    if (line_feed) return GlyphFit::LineFeed;
     const bool past_edge = lx + sx / 2 >= right;
-    const bool hanging = !line_feed && past_edge && IsHanging(glyph, n);
-    bool fits = !line_feed && !past_edge && sx < ScreenWidth;
+    if (!past_edge && sx < ScreenWidth) return GlyphFit::Fits;
+    if (past_edge && IsHanging(glyph, n)) return GlyphFit::Hangs;
     // A glyph wider than a whole line (or strip) stays on its empty line.
-    if (!line_feed && !fits && !hanging && strip_empty && lx == left) fits = true;
-    if (fits) {
-      ++next;
-      i += n;
-      continue;
-    }
-    size_t resume = i + n;
-    if (!line_feed && !hanging) {
-      sx -= w;
-      resume = i;  // the glyph starts the next strip
-    }
+    if (strip_empty && lx == left) return GlyphFit::Fits;
+    sx -= w;  // the glyph starts the next strip
+    return GlyphFit::Wraps;
+  };
+  auto next_line = [&](GlyphFit fit) {
     flush();
     ClearObject(kFontBufferObject);
     AttachTransparent(FontBufferSurface());
     lx += sx / 2;
     // A glyph that did not fit into an empty strip goes to a new line too.
-    if (lx + w / 2 >= right || line_feed || strip_empty) {
+    if (lx + w / 2 >= right || fit == GlyphFit::LineFeed || strip_empty) {
       lx = left;
       ly += line_height / 2;
     }
     sx = 0;
     line_height = base_height;
-    if (ly >= bottom) break;
-    i = resume;
-  }
+    return ly < bottom;
+  };
+  const int32_t next = WrapGlyphs(text, attached ? std::strlen(text) : 0, place, next_line);
   if (sx > 0) {
     flush();
     AttachTextFont(FontBufferSurface());

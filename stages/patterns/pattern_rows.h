@@ -7,7 +7,8 @@
 //               row starts spread across its column;
 //   AimedRing,  volleys of VAL20241 balls aimed at the ship at the moment
 //   AimedFan    of the volley (volley_engine.h): a full ring, or a fan 12
-//               degrees apart around the aim line;
+//               degrees apart around the aim line; RingOfTwelve gives the
+//               stage-2 and stage-3 bosses' rings, on their own tick wrap;
 //   SmallBurst  a pair, three or four slow bullets put at one gun by every
 //               Fire, their outer ones drifting apart (falling_engine.h);
 //               BossBurst gives the fall and drifts of the bosses' plan by
@@ -119,6 +120,17 @@ constexpr VolleyRow AimedRing(TableRef<PatternShot> shots, OwnerRef owner, Point
 constexpr VolleyRow AimedFan(TableRef<PatternShot> shots, OwnerRef owner, Point gun, float speed,
                              int32_t w, int32_t cycle, const GroupTicks& ticks) {
   return AimedVolley(shots, owner, gun, speed, w, Spread::Fan, 2 * PiF / 30, cycle, ticks);
+}
+
+// Rings of twelve from (gun_x, 130) at 140 px/s, as AimedRing but with the
+// ticks wrapping to 0 on reaching the cycle, before the compares, and free
+// records tested (and parked) by Move too.
+constexpr VolleyRow RingOfTwelve(TableRef<PatternShot> shots, OwnerRef owner, float gun_x,
+                                 int32_t cycle, const GroupTicks& ticks) {
+  VolleyRow row = AimedRing(shots, owner, {gun_x, 130}, 140, 12, cycle, ticks);
+  row.wrap = Wrap::OnReaching;
+  row.retire.freeRecordsToo = true;
+  return row;
 }
 
 // ---- small bursts ----

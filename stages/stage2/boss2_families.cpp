@@ -8,6 +8,7 @@
 #include "enemies/engine/volley_engine.h"
 #include "enemies/twin_shots.h"
 #include "shell/assets.h"
+#include "stages/patterns/pattern_rows.h"
 
 namespace {
 
@@ -66,25 +67,8 @@ constexpr AimedRow Line(TableRef<AimedShot> shots, float gun_x, int32_t n, const
 
 // ---- aimed rings ----
 
-// Six groups of twelve at ticks 30 .. 150 of a 200-call cycle, from
-// (gun_x, 130) at 140 px/s; bullet r of the pool turned by r x 30 degrees,
-// so each group is a whole ring with one bullet on the ship + 20.
-constexpr VolleyRow Ring(TableRef<PatternShot> shots, float gun_x) {
-  return {
-      .shots = shots,
-      .launch = {.owner = kBoss, .fixedSlot = 0, .dx = gun_x, .dy = 130},
-      .groupSize = 12,
-      .cycle = 200,
-      .groupTicks = {30, 50, 90, 110, 130, 150},
-      .aim = 20,
-      .speed = 140,
-      .fanStep = 2 * PiF / 12,
-      .spread = Spread::Ring,
-      .retire = {.field = {-20, 800, -20, 600}},
-      .ship = kSmallShip,
-      .look = kVal20241Look,
-  };
-}
+// Ring g of six at tick kRingTicks[g] of a 200-call cycle.
+constexpr GroupTicks kRingTicks{30, 50, 90, 110, 130, 150};
 
 // ---- rows of five ----
 
@@ -220,8 +204,10 @@ AIMED_FAMILY(Boss2Vall301J, Line(Table(Boss2Vall301JSlots), kRightGun, 2, &ImgVa
 
 // ---- aimed rings ----
 
-VOLLEY_RING_FAMILY(Boss2Val20241A, Ring(Table(Boss2Val20241ASlots), 140))
-VOLLEY_RING_FAMILY(Boss2Val20241B, Ring(Table(Boss2Val20241BSlots), 340))
+VOLLEY_RING_FAMILY(Boss2Val20241A,
+                   RingOfTwelve(Table(Boss2Val20241ASlots), kBoss, 140, 200, kRingTicks))
+VOLLEY_RING_FAMILY(Boss2Val20241B,
+                   RingOfTwelve(Table(Boss2Val20241BSlots), kBoss, 340, 200, kRingTicks))
 
 // ---- rows of five ----
 

@@ -50,25 +50,8 @@ constexpr FallingRow Arc(TableRef<StraightShot> shots, const ArcSpec& a) {
 
 // ---- aimed rings ----
 
-// Six rings of twelve from (gun x, 130) at 140 px/s, 30 degrees apart with
-// the first bullet of each at the ship + 20; ring g at tick 20 (g + 1) of a
-// 140-call cycle.
-constexpr VolleyRow Ring(TableRef<PatternShot> shots, float gun_x) {
-  return {
-      .shots = shots,
-      .launch = {.owner = kBoss, .fixedSlot = 0, .dx = gun_x, .dy = 130},
-      .groupSize = 12,
-      .cycle = 140,
-      .groupTicks = {20, 40, 60, 80, 100, 120},
-      .aim = 20,
-      .speed = 140,
-      .fanStep = 2 * PiF / 12,
-      .spread = Spread::Ring,
-      .retire = {.field = {-20, 800, -20, 600}},
-      .ship = kSmallShip,
-      .look = AdditiveStrip(&ImgVal20241, 20, 24, true),
-  };
-}
+// Ring g of six at tick 20 (g + 1) of a 140-call cycle.
+constexpr GroupTicks kRingTicks{20, 40, 60, 80, 100, 120};
 
 }  // namespace
 
@@ -87,8 +70,10 @@ FALLING_FAMILY(Boss3Vall20E,
 
 // ---- aimed rings (nothing schedules them) ----
 
-VOLLEY_RING_FAMILY(Boss3Val20241A, Ring(Table(Boss3Val20241ASlots), 110))
-VOLLEY_RING_FAMILY(Boss3Val20241B, Ring(Table(Boss3Val20241BSlots), 310))
+VOLLEY_RING_FAMILY(Boss3Val20241A,
+                   RingOfTwelve(Table(Boss3Val20241ASlots), kBoss, 110, 140, kRingTicks))
+VOLLEY_RING_FAMILY(Boss3Val20241B,
+                   RingOfTwelve(Table(Boss3Val20241BSlots), kBoss, 310, 140, kRingTicks))
 
 // ---- small falling groups ----
 

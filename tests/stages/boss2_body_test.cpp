@@ -105,12 +105,7 @@ TEST_F(Boss2Test, TheLoopSwaysAndSnapsBackToTheCentre) {
 
 TEST_F(Boss2Test, FlamesFromNinetyAndSeventyHitPointsDown) {
   const uint16_t flame = enemy_test::CellColour(2, 2);  // ZBAK3B cell 2
-  const struct {
-    float hp;
-    bool first, second;
-  } rows[] = {{91, false, false}, {90, true, false}, {70.5f, true, false},
-              {70, true, true},   {0.5f, true, true}, {0, false, false}};
-  for (const auto& row : rows) {
+  for (const stage_test::FlameRow& row : stage_test::kFlameRows) {
     SCOPED_TRACE(row.hp);
     elDraw::ClearScreen();
     Boss2State.x = 100.7f;

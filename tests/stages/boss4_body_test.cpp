@@ -73,12 +73,7 @@ TEST_F(Boss4Test, TheScriptLoopsFromTheSnap) {
 // The first pair from HP 90 down, stepping 28 px per flame frame; the second
 // from HP 70 down, stepping 19.
 TEST_F(Boss4Test, FlamesFromNinetyAndSeventyHitPointsDown) {
-  const struct {
-    float hp;
-    bool first, second;
-  } rows[] = {{91, false, false}, {90, true, false}, {70.5f, true, false},
-              {70, true, true},   {0.5f, true, true}, {0, false, false}};
-  for (const auto& row : rows) {
+  for (const stage_test::FlameRow& row : stage_test::kFlameRows) {
     SCOPED_TRACE(row.hp);
     elDraw::ClearScreen();
     Boss4State.x = 180.4f;

@@ -92,12 +92,7 @@ TEST_F(Boss7Test, FlamesOfTwoPicturesFromNinetyAndSeventyHitPointsDown) {
   ImgZbak4b = Sprite(800, 80, [](int x, int) { return static_cast<uint16_t>(0x3001 + x / 80); });
   const uint16_t first = Flame(2);
   const uint16_t second = 0x3003;                        // ZBAK4B, cell 2
-  const struct {
-    float hp;
-    bool first, second;
-  } rows[] = {{91, false, false}, {90, true, false}, {70.5f, true, false},
-              {70, true, true},   {0.5f, true, true}, {0, false, false}};
-  for (const auto& row : rows) {
+  for (const stage_test::FlameRow& row : stage_test::kFlameRows) {
     SCOPED_TRACE(row.hp);
     elDraw::ClearScreen();
     Boss7State = {};

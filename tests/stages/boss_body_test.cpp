@@ -6,6 +6,7 @@
 #include "stages/stage1/boss1_body.h"
 #include "stages/stage3/boss3_body.h"
 #include "tests/enemies/enemy_fixture.h"
+#include "tests/stages/move_bands.h"
 
 namespace {
 
@@ -49,13 +50,8 @@ class BossBodyTest : public enemy_test::EnemyTest {
 };
 
 TEST_F(BossBodyTest, PictureAndFlamesFromNinetyAndSeventyDown) {
-  const struct {
-    float hp;
-    bool first, second;
-  } rows[] = {{91, false, false}, {90, true, false}, {70.5f, true, false},
-              {70, true, true},   {0.5f, true, true}, {0, false, false}};
   for (const BossCase& c : kBosses) {
-    for (const auto& row : rows) {
+    for (const stage_test::FlameRow& row : stage_test::kFlameRows) {
       SCOPED_TRACE(testing::Message() << c.name << " " << row.hp);
       elDraw::ClearScreen();
       c.boss->x = 180.4f;

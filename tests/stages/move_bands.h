@@ -44,6 +44,17 @@ void CheckMoveBands(std::span<const BandRow> rows, void (*move)(), BossState& bo
   }
 }
 
+// Hit points on both sides of the two flame thresholds, and whether the
+// pair of flames from 90 down and the pair from 70 down burn there (none
+// once the boss is down to 0).
+struct FlameRow {
+  float hp;
+  bool first, second;
+};
+inline constexpr FlameRow kFlameRows[] = {{91, false, false}, {90, true, false},
+                                          {70.5f, true, false}, {70, true, true},
+                                          {0.5f, true, true},   {0, false, false}};
+
 // The enemies' fixture with a boss picture of one colour in `*image` and a
 // frame of 1/64 s (the move timer then advances by exact binary steps).
 template <int32_t* image, int32_t w, int32_t h, uint16_t colour>

@@ -14,6 +14,7 @@
 #include "shell/scenes.h"
 #include "shell/shell.h"
 #include "tests/support/loop_drive.h"
+#include "tools/runner/scene_end.h"
 
 namespace vantris_test {
 namespace {
@@ -134,7 +135,7 @@ void ResetForScoring() {
   return ::testing::AssertionFailure() << "ran scene " << f.scene << " entered " << f.entered;
 }
 
-void EndSceneInto(int32_t scene) { loop_drive::EndSceneInto(scene); }
+void EndSceneInto(int32_t scene) { runner::EndSceneInto(scene); }
 
 ::testing::AssertionResult TitleToModeScreen() {
   return StepResult(loop_drive::TitleToModeScreen(loop_drive::RunFrame, loop_drive::RunFrame));

@@ -11,12 +11,10 @@
 #include <string>
 
 #include "el/draw/transition_state.h"
-#include "el/sound/elSound.h"
 #include "os/headless/headless.h"
 #include "os/keys.h"
 #include "os/system.h"
 #include "shell/game_state.h"
-#include "shell/object_resets.h"
 #include "shell/scene.h"
 #include "shell/shell.h"
 
@@ -77,16 +75,6 @@ void TapKey(int key, Frame&& frame) {
 }
 
 inline void TapKey(int key) { TapKey(key, RunFrame); }
-
-// Ends the running scene as a boss's defeat does (the music stops, both
-// table resets, a change to `scene` with a 30-step transition); the next
-// frame enters `scene`.
-inline void EndSceneInto(int32_t scene) {
-  elSound::StopMidi();
-  ResetObjectTablesA();
-  ResetObjectTablesB();
-  ChangeScene(scene, JitteredRowsTransition, StageClearBand);
-}
 
 // From the running title: frames until the title runs past its entry, Enter
 // tapped, then the mode screen's first frame.  `tap_frame()` runs the

@@ -36,13 +36,12 @@
 #include "os/headless/headless.h"
 #include "os/path.h"
 #include "os/system.h"
-#include "el/sound/elSound.h"
 #include "el/system/elSystem.h"
 #include "calls.h"
 #include "recording.h"
 #include "roles.h"
+#include "scene_end.h"
 #include "script.h"
-#include "shell/object_resets.h"
 #include "shell/scene.h"
 #include "shell/shell.h"
 #include "stages/stage_frame.h"
@@ -246,15 +245,6 @@ bool LoadCalls(const std::string& path) {
   return true;
 }
 
-// Ends the running scene as a boss's defeat does: the music stops, both
-// reset passes run and the scene changes to `scene` with a transition.
-void EndSceneInto(int32_t scene) {
-  elSound::StopMidi();
-  ResetObjectTablesA();
-  ResetObjectTablesB();
-  ChangeScene(scene, JitteredRowsTransition, StageClearBand);
-}
-
 // Handles every waiting message, as the loop does before its next frame.
 void Pump() {
   while (os::QueuedMessageCount() > 0 && RunLoopPass() == LoopPass::Message) {
@@ -332,8 +322,8 @@ int main(int argc, char** argv) {
       }
       Pump();
     }
-    if (frame == options.defeat) EndSceneInto(SceneEnding);
-    if (frame == options.enter) EndSceneInto(options.enter_scene);
+    if (frame == options.defeat) runner::EndSceneInto(SceneEnding);
+    if (frame == options.enter) runner::EndSceneInto(options.enter_scene);
     LoopPass pass = LoopPass::Idle;
     while (pass != LoopPass::Frame && pass != LoopPass::Quit) pass = RunLoopPass();
     if (pass == LoopPass::Quit) break;

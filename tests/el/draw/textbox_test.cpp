@@ -1,4 +1,5 @@
 // Text boxes: layout, the smoothing filter and the reveal (glyph sizes read at run time).
+#include <algorithm>
 #include <string>
 
 #include "tests/el/draw/draw_fixture.h"
@@ -86,6 +87,76 @@ TEST_F(TextBoxTest, RevealShowsOneMoreGlyphPerIntervalOnTheFrameClock) {
     for (int k = 1; k < GlyphCount; ++k) glyphs += NonZero(BackBuffer, GlyphRects[k]) > 0;
     EXPECT_EQ(glyphs, shown[frame]) << frame;
   }
+}
+
+// The smoothed painter lays out at double size: a glyph's record is half
+// its (even-rounded) double-size cell, a line half the double line height.
+class SmoothLayoutTest : public TextTest {
+ protected:
+  void SetUp() override {
+    TextTest::SetUp();
+    StartText(800, 600);
+    elDraw::SelectBufferFont(1, 16);
+    elDraw::SetTextColor(kWhite, kRed, 1);
+  }
+  void TearDown() override {
+    elDraw::DeleteBufferFont();
+    TextTest::TearDown();
+  }
+  // A glyph's width and the line's height on the screen.
+  static int W(const char* utf8) {
+    const int w = Extent(Sjis(utf8));
+    return (w + (w & 1)) / 2;
+  }
+  static int LineHeight() {
+    int h = 0;
+    Extent(Sjis("あ"), &h);
+    return std::max(FontHeight, h + (h & 1)) / 2;
+  }
+  static void Paint(int left, int top, int right, int bottom, const char* utf8) {
+    elDraw::PaintTextBox2(left, top, right, bottom, Sjis(utf8).c_str(), 0);
+  }
+  static std::pair<int, int> TopLeft(int glyph) {
+    return {GlyphRects[glyph].left, GlyphRects[glyph].top};
+  }
+};
+
+TEST_F(SmoothLayoutTest, LineBreakingRules) {
+  const int a = W("あ"), line = LineHeight();
+  const int right = 100 + 3 * a + 1;  // room for three
+  Paint(100, 50, right, 400, "あいうえ");
+  ASSERT_EQ(GlyphCount, 5);
+  EXPECT_TRUE(RectIs(GlyphRects[3], 100 + 2 * a, 50, 100 + 3 * a, 50 + line));
+  EXPECT_EQ(TopLeft(4), std::pair(100, 50 + line));
+  // A line feed takes no record; a hanging "、" none either, and ends its line.
+  Paint(100, 50, right, 400, "あ\nい");
+  ASSERT_EQ(GlyphCount, 3);
+  EXPECT_EQ(TopLeft(2), std::pair(100, 50 + line));
+  Paint(100, 50, right, 400, "あいう、え");
+  ASSERT_EQ(GlyphCount, 5);
+  EXPECT_EQ(TopLeft(4), std::pair(100, 50 + line));
+  // A glyph wider than the box keeps its empty line; the next one wraps.
+  Paint(100, 50, 101, 400, "あい");
+  ASSERT_EQ(GlyphCount, 3);
+  EXPECT_EQ(TopLeft(1), std::pair(100, 50));
+  EXPECT_EQ(TopLeft(2), std::pair(100, 50 + line));
+  // The paint stops when a new line would start at or past the bottom.
+  Paint(100, 50, right, 50 + line, "あいうえ");
+  EXPECT_EQ(GlyphCount, 4);
+  Paint(100, 50, right, 51 + line, "あいうえ");
+  EXPECT_EQ(GlyphCount, 5);
+}
+
+TEST_F(SmoothLayoutTest, AFullStripIsFlushedAndTheLineGoesOn) {
+  // The double-size strip is the screen's width: half a line of the box.
+  const std::string text(60, 'a');
+  Paint(0, 0, 800, 600, text.c_str());
+  ASSERT_EQ(GlyphCount, 61);
+  for (int k = 2; k < GlyphCount; ++k) {
+    EXPECT_EQ(TopLeft(k), std::pair(GlyphRects[k - 1].right, 0)) << k;
+  }
+  EXPECT_GT(GlyphRects[60].right, 400);
+  EXPECT_GT(NonZero(SpriteObjects[2].Surface, os::Rect{400, 0, 800, LineHeight()}), 0);
 }
 
 class SmoothTest : public TextTest {

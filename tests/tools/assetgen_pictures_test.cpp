@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <fstream>
 #include <iterator>
 #include <optional>
 #include <set>
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -236,6 +240,77 @@ TEST(AssetgenPictures, BurstsGrowAndThinOverTheirCells) {
     }
     EXPECT_LT(firstReach * 1.5, widestReach) << path;
     EXPECT_LT(lastInk * 1.2, mostInk) << path;
+  }
+}
+
+// The lumas of a picture's drawn (non-black) pixels, darkest first.
+std::vector<double> InkLumas(const Image& img) {
+  std::vector<double> l;
+  for (Rgb c : img.pixels())
+    if (!(c == assetgen::kBlack)) l.push_back(assetgen::Luma(c));
+  std::sort(l.begin(), l.end());
+  return l;
+}
+
+double Percentile(const std::vector<double>& sorted, double q) {
+  if (sorted.empty()) return 0;  // a blank picture fails the file test
+  return sorted[std::min(sorted.size() - 1, static_cast<std::size_t>(q * static_cast<double>(sorted.size())))];
+}
+
+// What the player must pick out over a backdrop: every shot, beam and thrown
+// part, and the HUD's figures, told by the words of their catalogue rows.
+bool StandsOnBackdrops(const CatalogueEntry& e) {
+  static const std::set<std::string> words = {"bullet", "laser", "orb", "energy", "ray", "arm", "HUD", "digits"};
+  std::string text = e.depicts;
+  for (char& c : text)
+    if (!std::isalpha(static_cast<unsigned char>(c))) c = ' ';
+  std::istringstream in(text);
+  for (std::string w; in >> w;)
+    if (words.contains(w)) return true;
+  return false;
+}
+
+// Luma of a picture's drawn pixels: spread is the standard deviation, core
+// and highlight the 90th and 99th percentiles.
+struct Brightness {
+  std::string path;
+  double mean, spread, median, core, highlight;
+};
+
+Brightness Measure(const CatalogueEntry& e) {
+  const std::vector<double> l = InkLumas(Picture(e.path));
+  Brightness b{e.path, 0, 0, Percentile(l, 0.5), Percentile(l, 0.9), Percentile(l, 0.99)};
+  for (double v : l) b.mean += v / static_cast<double>(l.size());
+  for (double v : l) b.spread += (v - b.mean) * (v - b.mean) / static_cast<double>(l.size());
+  b.spread = std::sqrt(b.spread);
+  return b;
+}
+
+// The stage backdrops (the catalogue's background strips) lie under all the
+// shots and the HUD: they stay dim and even, and every shot's ink stands
+// clearly brighter than their pixels.
+TEST(AssetgenPictures, BackdropsStayDimAndCalmUnderTheShotsAndTheHud) {
+  std::vector<Brightness> backdrops, shots;
+  for (const CatalogueEntry& e : Catalogue()) {
+    if (e.kind != assetgen::AssetKind::kPicture || e.NeverDrawn()) continue;
+    if (e.depicts.find("background strip") != std::string::npos)
+      backdrops.push_back(Measure(e));
+    else if (StandsOnBackdrops(e))
+      shots.push_back(Measure(e));
+  }
+  ASSERT_GE(backdrops.size(), 4u);
+  ASSERT_GE(shots.size(), 40u);
+  // The dimmest shots by their typical pixel and by their bright core.
+  const Brightness& dullest = *std::min_element(
+      shots.begin(), shots.end(), [](const Brightness& a, const Brightness& b) { return a.median < b.median; });
+  const Brightness& faintest = *std::min_element(
+      shots.begin(), shots.end(), [](const Brightness& a, const Brightness& b) { return a.core < b.core; });
+  for (const Brightness& b : backdrops) {
+    EXPECT_LE(b.mean, 48) << b.path;
+    EXPECT_LE(b.highlight, 64) << b.path << ": its highlights could pass for shots";
+    EXPECT_LE(b.spread, 12) << b.path << " is too busy under the shots";
+    EXPECT_GE(dullest.median, 1.5 * b.median) << dullest.path << " sinks into " << b.path;
+    EXPECT_GE(faintest.core, b.highlight + 40) << faintest.path << " sinks into " << b.path;
   }
 }
 

@@ -171,13 +171,35 @@ Image AsteroidStrip(const CatalogueEntry& e) {
   return img;
 }
 
+// The strips lie under every bullet, beam and HUD figure, which are drawn
+// bright on top of them (most of them added to the screen). So a strip is
+// painted in full colour and then graded into a dim, narrow band: each pixel
+// keeps its hue while its luma is mapped from 0..255 onto kFloor..kCeiling,
+// which leaves clouds, lamps and lit rock well below any shot.
+constexpr double kFloor = 16, kCeiling = 60;
+
+Image Graded(Image img) {
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) {
+      if (!img.Inked(x, y)) continue;  // keyed strips stay transparent there
+      const Rgb c = img.At(x, y);
+      const double l = Luma(c);
+      img.Put(x, y, Scale(c, (kFloor + (kCeiling - kFloor) * l / 255) / l));
+    }
+  return img;
+}
+
+Painter Backdrop(Image (*paint)(const CatalogueEntry&)) {
+  return [paint](const CatalogueEntry& e) { return Graded(paint(e)); };
+}
+
 }  // namespace
 
 void AddBackgroundArt(PainterTable& t) {
-  t["IMAGE/BBACK1S.BMP"] = StationStrip;
-  t["IMAGE/BBACK2S.BMP"] = PlanetStrip;
-  t["IMAGE/BBACK3S.BMP"] = NebulaStrip;
-  t["IMAGE/BBACK6S.BMP"] = AsteroidStrip;
+  t["IMAGE/BBACK1S.BMP"] = Backdrop(StationStrip);
+  t["IMAGE/BBACK2S.BMP"] = Backdrop(PlanetStrip);
+  t["IMAGE/BBACK3S.BMP"] = Backdrop(NebulaStrip);
+  t["IMAGE/BBACK6S.BMP"] = Backdrop(AsteroidStrip);
 }
 
 }  // namespace assetgen

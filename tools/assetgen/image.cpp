@@ -32,6 +32,8 @@ Rgb Add(Rgb a, Rgb b) { return MakeRgb(a.r + b.r, a.g + b.g, a.b + b.b); }
 
 Rgb Visible(Rgb c) { return {Lift(c.r), Lift(c.g), Lift(c.b)}; }
 
+double Luma(Rgb c) { return 0.299 * c.r + 0.587 * c.g + 0.114 * c.b; }
+
 Image::Image(int width, int height)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),

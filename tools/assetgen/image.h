@@ -24,6 +24,7 @@ Rgb Lerp(Rgb a, Rgb b, double t);
 Rgb Scale(Rgb c, double f);
 Rgb Add(Rgb a, Rgb b);
 Rgb Visible(Rgb c);  // every channel lifted to kMinChannel
+double Luma(Rgb c);  // perceived brightness 0..255 (Rec. 601 weights)
 
 class Image {
  public:

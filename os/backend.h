@@ -76,10 +76,15 @@ class BackendImpl {
   virtual void WarpCursor(int /*x*/, int /*y*/) {}
   virtual void SetTextInput(bool /*on*/) {}
 
-  // Shows a box and gives the answer; false, with the reason in *why, when
-  // no box could be shown (*answer then keeps the default).
-  virtual bool ShowMessageBox(const std::string& text, const std::string& title,
-                              uint32_t flags, int* answer, std::string* why) = 0;
+  // Shows a box (its text, the detail under it, the title) and gives the
+  // answer.  NotShown, with the reason in *why, when no box could be shown;
+  // Ended when the program was asked to end (a signal, the window's close)
+  // while the box was up or before it came up: the box is gone.  In both
+  // cases *answer keeps the default.
+  enum class BoxResult { Shown, NotShown, Ended };
+  virtual BoxResult ShowMessageBox(const std::string& text, const std::string& detail,
+                                   const std::string& title, uint32_t flags, int* answer,
+                                   std::string* why) = 0;
   // True when boxes are not to be printed on stderr (quiet tests).
   virtual bool QuietBoxes() { return false; }
   virtual void Beep() {}

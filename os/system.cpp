@@ -101,6 +101,7 @@ bool g_cursor_none = false;  // the window's cursor taken away (no shape)
 bool g_cursor_clipped = false;
 Rect g_cursor_clip;
 bool g_said_no_box = false;  // the failure to show a box was said
+bool g_boxes_ended = false;  // the end was asked for in a box: no more boxes
 int g_cursor_x = 0, g_cursor_y = 0;
 
 void RunPumpHooks() {
@@ -142,6 +143,7 @@ bool Start(const StartOptions& options) {
   g_cursor_none = false;
   g_cursor_clipped = false;
   g_said_no_box = false;
+  g_boxes_ended = false;
   return true;
 }
 
@@ -457,13 +459,26 @@ int MessageBox(Window, const std::string& text, const std::string& title,
     std::fprintf(stderr, "[%s] %s\n", title.c_str(), line.c_str());
   }
   int answer = (flags & BoxYesNo) ? AnswerNo : AnswerOk;
+  if (!g_backend || g_boxes_ended) return answer;
   std::string why;
-  if (g_backend && !g_backend->ShowMessageBox(text, title, flags, &answer, &why) &&
-      !g_said_no_box) {
-    g_said_no_box = true;
-    std::fprintf(stderr,
-                 "vantris: cannot show a message box (%s); messages are printed here only\n",
-                 why.c_str());
+  switch (g_backend->ShowMessageBox(text, detail, title, flags, &answer, &why)) {
+    case BackendImpl::BoxResult::Shown:
+      break;
+    case BackendImpl::BoxResult::NotShown:
+      if (!g_said_no_box) {
+        g_said_no_box = true;
+        std::fprintf(stderr,
+                     "vantris: cannot show a message box (%s); messages are printed here only\n",
+                     why.c_str());
+      }
+      break;
+    case BackendImpl::BoxResult::Ended:
+      // The end asked for while the box was up is the window's close, as at
+      // any other time; the program ends in order from its message loop,
+      // with no box in its way.
+      g_boxes_ended = true;
+      QueueMessage(Message{MainWindow(), MsgClose, 0, 0});
+      break;
   }
   return answer;
 }

@@ -157,11 +157,15 @@ enum : uint32_t {
 };
 enum : int { AnswerOk = 1, AnswerYes = 6, AnswerNo = 7 };
 
-// Shows a box on screen (SDL) and always prints it to stderr, one line with
-// `detail` (what a reader of the log needs besides the box's text, such as a
-// file's path and what is wrong with it) after the text; the headless
-// backend records it and answers from its script.  A box that cannot be shown
-// is said once on stderr.  Never ends the program.
+// Shows a box on screen (SDL: a window of its own over the game window,
+// whose text, and `detail` under it, the os layer draws) and always prints it
+// to stderr, one line with `detail` (what a reader of the log needs besides
+// the box's text, such as a file's path and what is wrong with it) after the
+// text; the headless backend records it and answers from its script.  A box
+// that cannot be shown is said once on stderr.  Never ends the program: an
+// end asked for while a box is up (a signal, the window's close) closes the
+// box with its default answer and queues MsgClose, and no box is shown after
+// it (their lines are still printed).
 int MessageBox(Window owner, const std::string& text, const std::string& title,
                uint32_t flags, const std::string& detail = {});
 void Beep();

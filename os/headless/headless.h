@@ -37,11 +37,14 @@ void Close();  // the window's close command
 
 // ---- message boxes ----
 struct RecordedBox {
-  std::string text, title;
+  std::string text, title, detail;
   uint32_t flags = 0;
   int answer = 0;
 };
 void QueueBoxAnswer(int answer);  // next Yes/No answer (default AnswerNo)
+// The program is asked to end while the next box is up (as a signal or the
+// window's close does under SDL): that box ends with its default answer.
+void EndInNextBox();
 const std::vector<RecordedBox>& Boxes();
 void ClearBoxes();
 int BeepCount();

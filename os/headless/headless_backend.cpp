@@ -26,6 +26,7 @@ struct State {
   uint32_t timer_min_period_ms = 1;
   std::vector<std::pair<ClockListener, void*>> listeners;
   std::deque<int> box_answers;
+  bool end_in_next_box = false;
   std::vector<RecordedBox> boxes;
   int beeps = 0;
   bool quiet = false;
@@ -87,14 +88,20 @@ class HeadlessBackend final : public BackendImpl {
   void SetCursorShown(bool shown) override { g_state.cursor_shown = shown; }
   void SetTextInput(bool on) override { g_state.text_input = on; }
 
-  bool ShowMessageBox(const std::string& text, const std::string& title, uint32_t flags,
-                      int* answer, std::string* /*why*/) override {
+  BoxResult ShowMessageBox(const std::string& text, const std::string& detail,
+                           const std::string& title, uint32_t flags, int* answer,
+                           std::string* /*why*/) override {
+    if (g_state.end_in_next_box) {
+      g_state.end_in_next_box = false;
+      g_state.boxes.push_back(RecordedBox{text, title, detail, flags, *answer});
+      return BoxResult::Ended;
+    }
     if ((flags & BoxYesNo) && !g_state.box_answers.empty()) {
       *answer = g_state.box_answers.front();
       g_state.box_answers.pop_front();
     }
-    g_state.boxes.push_back(RecordedBox{text, title, flags, *answer});
-    return true;
+    g_state.boxes.push_back(RecordedBox{text, title, detail, flags, *answer});
+    return BoxResult::Shown;
   }
   bool QuietBoxes() override { return g_state.quiet; }
   void Beep() override { ++g_state.beeps; }
@@ -195,6 +202,7 @@ void Focus(bool active) {
 void Close() { QueueMessage(Message{MainWindow(), MsgClose, 0, 0}); }
 
 void QueueBoxAnswer(int answer) { g_state.box_answers.push_back(answer); }
+void EndInNextBox() { g_state.end_in_next_box = true; }
 const std::vector<RecordedBox>& Boxes() { return g_state.boxes; }
 void ClearBoxes() { g_state.boxes.clear(); }
 int BeepCount() { return g_state.beeps; }

@@ -1,6 +1,6 @@
 // The SDL2 backend: a real window showing the 800 x 600 screen scaled with
 // letterboxing, keyboard and mouse turned into window messages, message boxes
-// on screen and the joysticks.
+// in windows of their own (os/message_box.h draws them) and the joysticks.
 #include <SDL.h>
 
 #include <algorithm>
@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "os/backend.h"
+#include "os/message_box.h"
 
 namespace os {
 namespace {
@@ -44,6 +45,14 @@ int KeyFromSdl(SDL_Keycode key) {
     case SDLK_DELETE: return KeyDelete;
     default: return 0;
   }
+}
+
+// The virtual-key code of a key event, whose state the key states take;
+// 0 for keys the game has no code for.
+int NoteKey(const SDL_KeyboardEvent& event) {
+  const int key = KeyFromSdl(event.keysym.sym);
+  if (key) SetKeyDown(key, event.type == SDL_KEYDOWN);
+  return key;
 }
 
 // Why SDL found no display worth showing a window on, for the one line the
@@ -209,34 +218,40 @@ class SdlBackend final : public BackendImpl {
     }
   }
 
-  bool ShowMessageBox(const std::string& text, const std::string& title, uint32_t flags,
-                      int* answer, std::string* why) override {
-    const bool yes_no = (flags & BoxYesNo) != 0;
-    SDL_MessageBoxButtonData buttons[2];
-    int count = 0;
-    if (yes_no) {
-      buttons[count++] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, AnswerYes, "はい"};
-      buttons[count++] = {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, AnswerNo, "いいえ"};
-    } else {
-      buttons[count++] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT |
-                              SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT,
-                          AnswerOk, "OK"};
+  BoxResult ShowMessageBox(const std::string& text, const std::string& detail,
+                           const std::string& title, uint32_t flags, int* answer,
+                           std::string* why) override {
+    // An end asked for before the box came up (a signal on the way) ends it
+    // at once.
+    SDL_PumpEvents();
+    if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_QUIT, SDL_QUIT) > 0) {
+      SDL_FlushEvent(SDL_QUIT);
+      return BoxResult::Ended;
     }
-    SDL_MessageBoxData data{};
-    data.flags = yes_no ? SDL_MESSAGEBOX_INFORMATION : SDL_MESSAGEBOX_WARNING;
-    data.window = window_;
-    data.title = title.c_str();
-    data.message = text.c_str();
-    data.numbuttons = count;
-    data.buttons = buttons;
-    int chosen = *answer;
-    if (SDL_ShowMessageBox(&data, &chosen) != 0) {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) {
+      *why = std::string("SDL's \"") + (driver ? driver : "") + "\" video driver shows nothing";
+      return BoxResult::NotShown;
+    }
+    const std::shared_ptr<SizedFont> font = OpenBoxFont();
+    const std::shared_ptr<SizedFont> mark = OpenBoxMarkFont();
+    // With no font file at all the box could say nothing: SDL's own box
+    // shows at least what its fonts have.
+    if (font->Face().file.empty()) return ShowSdlBox(text, title, flags, answer, why);
+    BoxModel box = LayoutBox(text, detail, flags, *font, BoxLimitsOnScreen());
+    for (int key : {KeyReturn, KeySpace, KeyEscape}) {
+      if (GetKeyState(key) & 0x80) box.held_keys.push_back(key);
+    }
+    RenderBox(box, *font, *mark);
+    SDL_Window* shown = OpenBoxWindow(box, title);
+    if (!shown) {
       *why = SDL_GetError();
-      return false;
+      return BoxResult::NotShown;
     }
-    // Closing the box without a button gives -1: the default stands.
-    if (chosen >= 0) *answer = chosen;
-    return true;
+    const BoxResult result = RunBox(shown, box, *font, *mark);
+    CloseBoxWindow(shown);
+    *answer = result == BoxResult::Ended ? box.close_answer : box.answer;
+    return result;
   }
 
   void Beep() override { std::fputc('\a', stderr); }
@@ -301,12 +316,202 @@ class SdlBackend final : public BackendImpl {
       if (!texture_) return;
     }
     SDL_UpdateTexture(texture_, nullptr, frame.pixels, frame.pitch);
+    ShowLastFrame();
+  }
+
+  // The last frame presented, again (the window was uncovered while no
+  // frame runs).
+  void ShowLastFrame() {
+    if (!renderer_) return;
     SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    if (texture_) SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
     SDL_RenderPresent(renderer_);
   }
 
  private:
+  // ---- message boxes ----
+
+  // The box's size limits: the usable area of the game window's display.
+  BoxLimits BoxLimitsOnScreen() {
+    BoxLimits limits;
+    SDL_Rect area{};
+    const int display = window_ ? SDL_GetWindowDisplayIndex(window_) : 0;
+    if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &area) == 0) {
+      limits.max_width = std::min(limits.max_width, area.w - 32);
+      limits.max_height = area.h - 64;
+    }
+    return limits;
+  }
+
+  // A dialog window of the box's size over the middle of the game window,
+  // transient for it and kept above it (full screen too), with the focus.
+  SDL_Window* OpenBoxWindow(const BoxModel& box, const std::string& title) {
+    int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
+    if (window_) {
+      int gx = 0, gy = 0, gw = 0, gh = 0;
+      SDL_GetWindowPosition(window_, &gx, &gy);
+      SDL_GetWindowSize(window_, &gw, &gh);
+      x = gx + (gw - box.width) / 2;
+      y = gy + (gh - box.height) / 2;
+    }
+    SDL_SetHint(SDL_HINT_X11_WINDOW_TYPE, "_NET_WM_WINDOW_TYPE_DIALOG");
+    // Closing the box is not closing the program, even where it is the only
+    // window.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_Window* shown = SDL_CreateWindow(
+        title.c_str(), x, y, box.width, box.height,
+        SDL_WINDOW_HIDDEN | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR);
+    // The window's pixels come before anything else is set on it: through
+    // the system's own framebuffer where there is one (no graphics context
+    // for a box), else through a renderer, for which SDL may create the
+    // window anew.
+    bool painted = false;
+    if (shown) {
+      SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+      if (!SDL_GetWindowSurface(shown)) SDL_ResetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION);
+      painted = SDL_GetWindowSurface(shown) != nullptr;
+    }
+    SDL_ResetHint(SDL_HINT_X11_WINDOW_TYPE);
+    if (!painted) {
+      if (shown) SDL_DestroyWindow(shown);
+      ResetBoxHints();
+      return nullptr;
+    }
+    if (window_) SDL_SetWindowModalFor(shown, window_);
+    cursor_before_box_ = SDL_ShowCursor(SDL_QUERY);
+    SDL_ShowCursor(SDL_ENABLE);
+    SDL_ShowWindow(shown);
+    SDL_RaiseWindow(shown);
+    SDL_SetWindowInputFocus(shown);
+    return shown;
+  }
+
+  static void ResetBoxHints() {
+    SDL_ResetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION);
+    SDL_ResetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE);
+  }
+
+  void CloseBoxWindow(SDL_Window* shown) {
+    SDL_DestroyWindow(shown);
+    SDL_ShowCursor(cursor_before_box_);
+    ResetBoxHints();
+    // The game window takes the keyboard back, as an owner does.
+    if (window_) {
+      SDL_RaiseWindow(window_);
+      SDL_SetWindowInputFocus(window_);
+    }
+  }
+
+  static void PaintBox(SDL_Window* shown, BoxModel& box) {
+    SDL_Surface* target = SDL_GetWindowSurface(shown);
+    if (!target) return;
+    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+        box.pixels.data(), box.width, box.height, 32, box.width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (!source) return;
+    SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+    SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0xF0, 0xF0, 0xF0));
+    SDL_BlitSurface(source, nullptr, target, nullptr);
+    SDL_FreeSurface(source);
+    SDL_UpdateWindowSurface(shown);
+  }
+
+  // The box's own loop: its window's keys and pointer go to the box, a key
+  // from any window of the program too (the game window takes no input while
+  // a box is up); the keys' and buttons' states still follow the devices,
+  // but no message reaches the game.  Ended when a signal or the game
+  // window's close asks for the end.
+  BoxResult RunBox(SDL_Window* shown, BoxModel& box, SizedFont& font, SizedFont& mark) {
+    const Uint32 box_id = SDL_GetWindowID(shown);
+    const Uint32 game_id = window_ ? SDL_GetWindowID(window_) : 0;
+    bool paint = true;
+    for (;;) {
+      if (paint) PaintBox(shown, box);
+      paint = false;
+      SDL_Event event;
+      if (!SDL_WaitEventTimeout(&event, 100)) continue;
+      BoxEvent happened = BoxEvent::None;
+      switch (event.type) {
+        case SDL_QUIT:
+          return BoxResult::Ended;
+        case SDL_WINDOWEVENT:
+          if (event.window.windowID == box_id) {
+            if (event.window.event == SDL_WINDOWEVENT_CLOSE) return BoxResult::Shown;
+            paint = event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                    event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED;
+          } else if (event.window.windowID == game_id) {
+            if (event.window.event == SDL_WINDOWEVENT_CLOSE) return BoxResult::Ended;
+            if (event.window.event == SDL_WINDOWEVENT_EXPOSED) ShowLastFrame();
+            if (event.window.event == SDL_WINDOWEVENT_MOVED) Translate(event);
+          }
+          break;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+          const int key = NoteKey(event.key);
+          if (!key) break;
+          const bool down = event.type == SDL_KEYDOWN;
+          happened = down ? BoxKeyDown(box, key, (event.key.keysym.mod & KMOD_SHIFT) != 0,
+                                       event.key.repeat != 0)
+                          : BoxKeyUp(box, key);
+          break;
+        }
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+          if (event.button.button == SDL_BUTTON_LEFT || event.button.button == SDL_BUTTON_RIGHT) {
+            SetKeyDown(event.button.button == SDL_BUTTON_LEFT ? KeyLButton : KeyRButton,
+                       event.type == SDL_MOUSEBUTTONDOWN);
+          }
+          if (event.button.windowID != box_id || event.button.button != SDL_BUTTON_LEFT) break;
+          happened = event.type == SDL_MOUSEBUTTONDOWN
+                         ? BoxPointerDown(box, event.button.x, event.button.y)
+                         : BoxPointerUp(box, event.button.x, event.button.y);
+          break;
+        case SDL_MOUSEMOTION:
+          if (event.motion.windowID == box_id) {
+            happened = BoxPointerMove(box, event.motion.x, event.motion.y);
+          }
+          break;
+        default:
+          break;
+      }
+      if (happened == BoxEvent::Answered) return BoxResult::Shown;
+      if (happened == BoxEvent::Redraw) {
+        RenderBox(box, font, mark);
+        paint = true;
+      }
+    }
+  }
+
+  // SDL's own box, which draws with the desktop's fonts.
+  BoxResult ShowSdlBox(const std::string& text, const std::string& title, uint32_t flags,
+                       int* answer, std::string* why) {
+    const bool yes_no = (flags & BoxYesNo) != 0;
+    SDL_MessageBoxButtonData buttons[2];
+    int count = 0;
+    if (yes_no) {
+      buttons[count++] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, AnswerYes, "はい"};
+      buttons[count++] = {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, AnswerNo, "いいえ"};
+    } else {
+      buttons[count++] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT |
+                              SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT,
+                          AnswerOk, "OK"};
+    }
+    SDL_MessageBoxData data{};
+    data.flags = yes_no ? SDL_MESSAGEBOX_INFORMATION : SDL_MESSAGEBOX_WARNING;
+    data.window = window_;
+    data.title = title.c_str();
+    data.message = text.c_str();
+    data.numbuttons = count;
+    data.buttons = buttons;
+    int chosen = *answer;
+    if (SDL_ShowMessageBox(&data, &chosen) != 0) {
+      *why = SDL_GetError();
+      return BoxResult::NotShown;
+    }
+    // Closing the box without a button gives -1: the default stands.
+    if (chosen >= 0) *answer = chosen;
+    return BoxResult::Shown;
+  }
+
   void Translate(const SDL_Event& event) {
     const Window window = MainWindow();
     switch (event.type) {
@@ -335,10 +540,9 @@ class SdlBackend final : public BackendImpl {
         break;
       case SDL_KEYDOWN:
       case SDL_KEYUP: {
-        const int key = KeyFromSdl(event.key.keysym.sym);
+        const int key = NoteKey(event.key);
         if (!key) break;
         const bool down = event.type == SDL_KEYDOWN;
-        SetKeyDown(key, down);
         // With Alt held (or for Alt itself) the key is a system key.
         const bool sys = key == KeyAlt || (event.key.keysym.mod & KMOD_ALT) != 0;
         uint32_t msg = down ? (sys ? MsgSysKeyDown : MsgKeyDown) : (sys ? MsgSysKeyUp : MsgKeyUp);
@@ -391,6 +595,7 @@ class SdlBackend final : public BackendImpl {
   int texture_w_ = 0, texture_h_ = 0;
   int width_ = 800, height_ = 600;
   bool vsync_ = false;
+  int cursor_before_box_ = SDL_ENABLE;
   SDL_Joystick* joysticks_[2] = {nullptr, nullptr};
 };
 

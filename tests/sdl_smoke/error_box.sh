@@ -1,0 +1,135 @@
+#!/bin/bash
+# error_box.sh <vantris> <work folder> <return|sigterm>: run inside an X
+# server (xvfb-run).  Copies the game and its pictures, sounds and music into
+# the work folder, damages pictures there and starts it in a window.  Waits
+# for the error box, which must show ink (its text), then
+#   return:  presses Return: the box closes, the title shows, Escape ends the
+#            game with 0;
+#   sigterm: damages three pictures, sends SIGTERM while the first box is up:
+#            no other box appears, the game ends with 0 and every damaged
+#            picture still has its line on stderr.
+set -u
+exe=$1
+work=$2
+case_name=$3
+source "$(dirname "$0")/../support/game_env.sh"
+game_env "$work"
+
+fail() {
+  echo "error_box $case_name: $*" >&2
+  echo "--- stderr:" >&2
+  cat "$work/stderr.txt" >&2
+  exit 1
+}
+
+# The game reads its files beside itself: a copy (a link where the file
+# system allows) with the build folder's assets.
+game="$work/game"
+mkdir -p "$game"
+assets=$(dirname "$exe")
+cp -l "$exe" "$game/vantris" 2>/dev/null || cp "$exe" "$game/vantris" || fail "cannot copy the game"
+cp -r "$assets/IMAGE" "$assets/SOUND" "$assets/MIDI" "$game/" || fail "cannot copy the assets"
+damaged="ZBAK1B"
+[ "$case_name" = sigterm ] && damaged="ZBAK1B ZBAK2B ZBAK3B"
+for name in $damaged; do
+  rm -f "$game/IMAGE/$name.BMP"
+  head -c 100 "$assets/IMAGE/$name.BMP" >"$game/IMAGE/$name.BMP"
+done
+
+# Pixels of the picture darker than mid grey (the box's text is black on a
+# light ground).
+ink_pixels() {
+  convert "$1" -colorspace Gray -threshold 50% -negate -format '%[fx:int(mean*w*h)]' info:
+}
+lit_pixels() {
+  convert "$1" -fill white +opaque black -format '%[fx:int(mean*w*h)]' info:
+}
+# The game's visible windows other than its main one: its boxes.
+box_windows() {
+  xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -vx "${win:-none}"
+}
+game_ended() { ! kill -0 "$pid" 2>/dev/null; }
+# Waits up to 30 s for the game to end and gives its exit status.
+wait_end() {
+  for _ in $(seq 1 300); do
+    game_ended && break
+    sleep 0.1
+  done
+  game_ended || fail "the game did not end"
+  wait "$pid"
+  rc=$?
+  GAME_PIDS=""
+}
+
+"$game/vantris" --sdl --windowed >"$work/stdout.txt" 2>"$work/stderr.txt" &
+pid=$!
+GAME_PIDS=$pid
+
+win=$(timeout 30 xdotool search --sync --onlyvisible --name '^VANTRIS$' 2>/dev/null | head -n 1)
+[ -n "$win" ] || fail "no VANTRIS window appeared"
+box=""
+for _ in $(seq 1 300); do
+  box=$(box_windows | head -n 1)
+  [ -n "$box" ] && break
+  game_ended && fail "the game ended before its box"
+  sleep 0.1
+done
+[ -n "$box" ] || fail "no box appeared"
+# The box paints as soon as it is mapped; a few tries for a busy machine.
+ink=0
+for _ in $(seq 1 20); do
+  import -window "$box" "$work/box.png" 2>/dev/null && ink=$(ink_pixels "$work/box.png")
+  [ "$ink" -gt 300 ] && break
+  sleep 0.2
+done
+[ "$ink" -gt 300 ] || fail "the box shows no text ($ink dark pixels)"
+
+case "$case_name" in
+  return)
+    xdotool windowfocus --sync "$box" 2>/dev/null || true
+    xdotool keydown Return
+    sleep 0.1
+    xdotool keyup Return
+    for _ in $(seq 1 100); do
+      [ -z "$(box_windows)" ] && break
+      sleep 0.1
+    done
+    [ -z "$(box_windows)" ] || fail "Return did not close the box"
+    title_lit=0
+    for _ in $(seq 1 60); do
+      game_ended && fail "the game ended after the box"
+      import -window "$win" "$work/title.png" 2>/dev/null && title_lit=$(lit_pixels "$work/title.png")
+      [ "$title_lit" -gt 1000 ] && break
+      sleep 0.5
+    done
+    [ "$title_lit" -gt 1000 ] || fail "no title after the box ($title_lit pixels lit)"
+    xdotool windowfocus --sync "$win" 2>/dev/null || true
+    xdotool keydown Escape
+    sleep 0.1
+    xdotool keyup Escape
+    wait_end
+    [ "$rc" -eq 0 ] || fail "the game ended with $rc"
+    echo "error_box return: box with $ink dark pixels closed by Return, title shown ($title_lit pixels), exit 0"
+    ;;
+  sigterm)
+    kill -TERM "$pid"
+    for _ in $(seq 1 300); do
+      game_ended && break
+      other=$(box_windows | grep -vx "$box" | head -n 1)
+      [ -n "$other" ] && fail "another box came up after SIGTERM"
+      sleep 0.1
+    done
+    wait_end
+    [ "$rc" -eq 0 ] || fail "the game ended with $rc after SIGTERM"
+    # (Each line follows the box's beep, a BEL on stderr.)
+    for name in $damaged; do
+      [ "$(grep -c "\[エラー発生\] elDraw::LoadObject : .*IMAGE/$name.BMP: " "$work/stderr.txt")" -eq 1 ] ||
+        fail "not one line for $name.BMP"
+    done
+    grep -q "cannot show a message box" "$work/stderr.txt" && fail "a box was said to be impossible"
+    echo "error_box sigterm: box with $ink dark pixels, SIGTERM ended the game with 0 and no other box"
+    ;;
+  *)
+    fail "unknown case"
+    ;;
+esac

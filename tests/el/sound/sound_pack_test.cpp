@@ -29,6 +29,13 @@ Bytes Record(const std::string& name, const Bytes& format_block, const Bytes& da
   return U32(data_size == 0xFFFFFFFFu ? uint32_t(data.size()) : data_size) + Text(name) + Bytes{0} +
          U32(uint32_t(format_block.size())) + format_block + data;
 }
+// "K0.WAV" and the like (appended: g++ 12 warns falsely on "K" + text).
+std::string EntryName(char letter, size_t i) {
+  std::string name(1, letter);
+  name += std::to_string(i);
+  name += ".WAV";
+  return name;
+}
 Bytes Block(const os::audio::WaveFormat& f) { return os::audio::EncodeFormatBlock(f); }
 Bytes MonoBlock(uint32_t rate = 22050) { return Block(os::audio::PcmFormat(1, rate, 16)); }
 
@@ -157,7 +164,7 @@ TEST_F(SoundPackTest, ExtensibleAndFloatFilesKeepTheirBlocksAndPlayAsSixteenBitO
                             {pcm, 8, 2, true}};
   std::filesystem::create_directories(Path("SE"));
   for (size_t i = 0; i < std::size(kinds); ++i) {
-    sound_test::WriteFile(Path("SE/K" + std::to_string(i) + ".WAV"),
+    sound_test::WriteFile(Path("SE/" + EntryName('K', i)),
                           vantris_test::ToneWave(kinds[i], 2205, 22050));
   }
   ASSERT_EQ(elSound::LoadFolder("SE.PAK", "SE", 1), 1);
@@ -169,7 +176,7 @@ TEST_F(SoundPackTest, ExtensibleAndFloatFilesKeepTheirBlocksAndPlayAsSixteenBitO
     ASSERT_LE(at + 4, pack.size());
     const uint32_t data_size = os::audio::ReadLe32(&pack[at]);
     const std::string name(reinterpret_cast<const char*>(&pack[at + 4]));
-    EXPECT_EQ(name, "K" + std::to_string(i) + ".WAV");
+    EXPECT_EQ(name, EntryName('K', i));
     at += 4 + name.size() + 1;
     const uint32_t format_size = os::audio::ReadLe32(&pack[at]);
     EXPECT_EQ(format_size, kinds[i].extensible ? 40u : 18u) << name;
@@ -184,7 +191,7 @@ TEST_F(SoundPackTest, ExtensibleAndFloatFilesKeepTheirBlocksAndPlayAsSixteenBitO
   elSound::SetPackFile("SE.PAK");
   std::vector<int16_t> reference[2];
   for (size_t i = 0; i < std::size(kinds); ++i) {
-    const int32_t h = elSound::LoadPack(("K" + std::to_string(i) + ".WAV").c_str(), 1);
+    const int32_t h = elSound::LoadPack(EntryName('K', i).c_str(), 1);
     ASSERT_GE(h, 0) << kinds[i].Name();
     const auto mix = sound_test::CaptureMix([&] {
       elSound::Play(h, -1);
@@ -310,14 +317,13 @@ TEST_F(StreamTest, WideAndFloatStreamsPlayAsTheSixteenBitOne) {
   constexpr int kFrames = 6 * 8000 + 1;  // the last two chunks split a frame
   Bytes pack;
   for (size_t i = 0; i < std::size(kinds); ++i) {
-    pack = pack + Record("T" + std::to_string(i) + ".WAV",
-                         Block(vantris_test::FormatOf(kinds[i], 8000)),
+    pack = pack + Record(EntryName('T', i), Block(vantris_test::FormatOf(kinds[i], 8000)),
                          vantris_test::ToneData(kinds[i], kFrames, 8000));
   }
   WritePack(pack);
   std::vector<int16_t> reference;
   for (size_t i = 0; i < std::size(kinds); ++i) {
-    const int32_t h = elSound::LoadStream(("T" + std::to_string(i) + ".WAV").c_str(), 0);
+    const int32_t h = elSound::LoadStream(EntryName('T', i).c_str(), 0);
     ASSERT_GE(h, 0) << kinds[i].Name();
     std::vector<uint32_t> chunks;
     const auto mix = sound_test::CaptureMix([&] {

@@ -1,6 +1,7 @@
 // Shared by the sound module's own files.
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "el/sound/sound_table.h"
 
@@ -30,10 +31,17 @@ int32_t TakeEntry(const char* function, const char* name, int32_t mix_count,
 
 // Builds the duplicates of `slot` from a format and its data (the loaders'
 // common end); the entry index, or -1 after the error box with everything
-// made on the way released.
+// made on the way released.  `source` names where the sound came from (a
+// file's path, a pack and its entry) for the log line of a refusal.
 int32_t FillEntry(const char* function, int32_t slot, const os::audio::WaveFormat& format,
                   const uint8_t* data, uint32_t size, int32_t mix_count, uint32_t from_pack,
-                  const char* name);
+                  const char* name, const std::string& source);
+
+// The error box of a sound buffer that cannot be made: the box says
+// kMsgNoBuffer, its log line names `source` and what is wrong with the
+// format or the size ("3 channels", "no samples").
+void ReportNoBuffer(const char* function, const std::string& source,
+                    const os::audio::WaveFormat& format, uint32_t size, uint32_t result);
 
 // Copies bytes into a buffer at an offset (two pieces when the range wraps).
 void WriteBuffer(os::audio::Buffer* buffer, uint32_t offset, const uint8_t* data,

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -44,9 +45,15 @@ std::vector<uint8_t> ReadPadded(FILE* file, uint32_t size) {
 class PackFile {
  public:
   explicit PackFile(const std::string& path) : file_(path.empty() ? nullptr : os::OpenFile(path, "rb")) {
-    if (!file_) return;
+    if (!file_) {
+      why_ = path.empty() ? "no sound pack has been set" : std::strerror(errno);
+      return;
+    }
     if (std::fseek(file_, 0, SEEK_END) == 0) size_ = std::ftell(file_);
-    if (size_ < 0 || std::fseek(file_, 0, SEEK_SET) != 0) Close();
+    if (size_ < 0 || std::fseek(file_, 0, SEEK_SET) != 0) {
+      why_ = "its size cannot be told";
+      Close();
+    }
   }
   ~PackFile() { Close(); }
   PackFile(const PackFile&) = delete;
@@ -60,10 +67,12 @@ class PackFile {
   int64_t size() const { return size_; }
   int64_t Tell() const { return std::ftell(file_); }
   int64_t Left() const { return size_ - Tell(); }
+  const std::string& why() const { return why_; }  // why it did not open
 
  private:
   FILE* file_;
   int64_t size_ = -1;
+  std::string why_;
 };
 
 struct Record {
@@ -78,13 +87,22 @@ enum class Lookup { Found, NoPack, NoRecord };
 // past 127 characters or the file's end, a skip past the file's end, a
 // format size outside 18..18+65535, a format that does not fit its block,
 // 0 average bytes per second or data running past the file's end all end
-// the search without a match.
-Lookup FindRecord(PackFile& pack, const char* name, Record* out) {
-  if (!pack.get()) return Lookup::NoPack;
+// the search without a match; `why` then says which.
+Lookup FindRecord(PackFile& pack, const char* name, Record* out, std::string* why) {
+  if (!pack.get()) {
+    *why = pack.why();
+    return Lookup::NoPack;
+  }
   std::string wanted = name ? name : "";
   os::SjisUpperCase(wanted);
   FILE* f = pack.get();
+  auto refuse = [why](std::string reason) {
+    *why = std::move(reason);
+    return Lookup::NoRecord;
+  };
+  int64_t record_start = 0;
   while (!std::feof(f)) {
+    record_start = pack.Tell();
     uint32_t data_size = 0, format_size = 0;
     if (!ReadU32(f, &data_size)) break;
     std::string record_name;
@@ -101,27 +119,50 @@ Lookup FindRecord(PackFile& pack, const char* name, Record* out) {
     if (!ReadU32(f, &format_size)) break;
     if (record_name == wanted) {
       if (format_size < os::audio::FormatBlockBaseSize ||
-          format_size > os::audio::FormatBlockMaxSize || format_size > pack.Left())
-        return Lookup::NoRecord;
+          format_size > os::audio::FormatBlockMaxSize) {
+        return refuse("a format block of " + std::to_string(format_size) + " bytes");
+      }
+      if (format_size > pack.Left()) return refuse("its format block runs past the pack's end");
       std::vector<uint8_t> block(format_size);
-      if (std::fread(block.data(), 1, format_size, f) != format_size) return Lookup::NoRecord;
+      if (std::fread(block.data(), 1, format_size, f) != format_size)
+        return refuse("its format block cannot be read");
       Record record;
       record.data_size = data_size;
-      if (!os::audio::ParseFormatBlock(block, &record.format)) return Lookup::NoRecord;
-      if (record.format.avg_bytes_per_sec == 0) return Lookup::NoRecord;
-      if (int64_t{data_size} > pack.Left()) return Lookup::NoRecord;
+      if (!os::audio::ParseFormatBlock(block, &record.format))
+        return refuse("its format's extra size runs past its format block");
+      if (record.format.avg_bytes_per_sec == 0) return refuse("0 average bytes per second");
+      if (int64_t{data_size} > pack.Left()) {
+        return refuse(std::to_string(data_size) + " bytes of data running past the pack's end");
+      }
       *out = std::move(record);
       return Lookup::Found;
     }
     const int64_t next = pack.Tell() + int64_t{data_size} + int64_t{format_size};
     if (next > pack.size() || std::fseek(f, static_cast<long>(next), SEEK_SET) != 0) break;
   }
-  return Lookup::NoRecord;
+  if (record_start < pack.size()) {
+    return refuse("no such record before the one cut short at byte " +
+                  std::to_string(record_start));
+  }
+  return refuse("no such record");
 }
 
-bool ReportLookup(const char* function, Lookup lookup) {
+// Where a pack sound comes from, for the log: the pack and the entry.
+std::string PackSource(const std::string& pack_path, const char* name) {
+  std::string entry = name ? name : "";
+  os::SjisUpperCase(entry);
+  return os::ResolvePath(pack_path) + ", entry " + entry;
+}
+
+bool ReportLookup(const char* function, Lookup lookup, const std::string& pack_path,
+                  const char* name, const std::string& why) {
   if (lookup == Lookup::Found) return true;
-  elSystem::ErrorBox(function, lookup == Lookup::NoPack ? kMsgNoPack : kMsgNoRecord);
+  if (lookup == Lookup::NoPack) {
+    elSystem::ErrorBox(function, kMsgNoPack, 0,
+                       pack_path.empty() ? why : os::ResolvePath(pack_path) + ": " + why);
+  } else {
+    elSystem::ErrorBox(function, kMsgNoRecord, 0, PackSource(pack_path, name) + ": " + why);
+  }
   return false;
 }
 
@@ -129,12 +170,15 @@ bool ReportLookup(const char* function, Lookup lookup) {
 FILE* OpenStreamAt(const char* function, const StreamState& s, uint32_t position) {
   FILE* f = s.PackPath.empty() ? nullptr : os::OpenFile(s.PackPath, "rb");
   if (!f) {
-    elSystem::ErrorBox(function, kMsgNoPack);
+    elSystem::ErrorBox(function, kMsgNoPack, 0,
+                       os::ResolvePath(s.PackPath) + ": " + std::strerror(errno));
     return nullptr;
   }
   if (std::fseek(f, static_cast<long>(position), SEEK_SET) != 0) {
     std::fclose(f);
-    elSystem::ErrorBox(function, kMsgCannotStream);
+    elSystem::ErrorBox(
+        function, kMsgCannotStream, 0,
+        os::ResolvePath(s.PackPath) + ": cannot seek to byte " + std::to_string(position));
     return nullptr;
   }
   return f;
@@ -156,11 +200,13 @@ int32_t LoadPack(const char* name, int32_t mix_count) {
           : SoundPackPath;
   PackFile pack(pack_path);
   Record record;
-  if (!ReportLookup(kFunction, FindRecord(pack, name, &record))) return -1;
+  std::string why;
+  if (!ReportLookup(kFunction, FindRecord(pack, name, &record, &why), pack_path, name, why))
+    return -1;
   const std::vector<uint8_t> data = ReadPadded(pack.get(), record.data_size);
   pack.Close();
-  const int32_t result = FillEntry(kFunction, slot, record.format, data.data(),
-                                   record.data_size, mix_count, 1, name);
+  const int32_t result = FillEntry(kFunction, slot, record.format, data.data(), record.data_size,
+                                   mix_count, 1, name, PackSource(pack_path, name));
   if (result >= 0) SoundBufferTable[slot].Stream.PackPath = pack_path;
   return result;
 }
@@ -213,7 +259,9 @@ int32_t LoadStream(const char* name, uint32_t loop_offset) {
       reloading && !entry.Stream.PackPath.empty() ? entry.Stream.PackPath : SoundPackPath;
   PackFile pack(pack_path);
   Record record;
-  if (!ReportLookup(kFunction, FindRecord(pack, name, &record))) return -1;
+  std::string why;
+  if (!ReportLookup(kFunction, FindRecord(pack, name, &record, &why), pack_path, name, why))
+    return -1;
   const uint32_t avg = record.format.avg_bytes_per_sec;
   if (record.data_size / avg < 5) {
     // Too short to stream: an ordinary pack sound with one buffer.
@@ -227,9 +275,18 @@ int32_t LoadStream(const char* name, uint32_t loop_offset) {
   const int64_t data_start = pack.Tell();
   const uint64_t buffer_size = uint64_t{avg} * 4;
   // The stream's positions are 32-bit; its buffer must be one a device takes.
-  if (loop_offset >= record.data_size || data_start + int64_t{record.data_size} > 0xFFFFFFFFll ||
-      buffer_size > os::audio::MaxBufferBytes) {
-    elSystem::ErrorBox(kFunction, kMsgCannotStream);
+  std::string refusal;
+  if (loop_offset >= record.data_size) {
+    refusal = "a loop offset of " + std::to_string(loop_offset) + " bytes, past its " +
+              std::to_string(record.data_size) + " bytes of data";
+  } else if (data_start + int64_t{record.data_size} > 0xFFFFFFFFll) {
+    refusal = "its data ends past the pack's first 4 GiB";
+  } else if (buffer_size > os::audio::MaxBufferBytes) {
+    refusal = std::to_string(avg) + " average bytes per second, too many for a stream buffer";
+  }
+  if (!refusal.empty()) {
+    elSystem::ErrorBox(kFunction, kMsgCannotStream, 0,
+                       PackSource(pack_path, name) + ": " + refusal);
     return -1;
   }
   StreamState s;
@@ -240,23 +297,24 @@ int32_t LoadStream(const char* name, uint32_t loop_offset) {
   s.DataStart = static_cast<uint32_t>(data_start);
   s.LoopPoint = s.DataStart + loop_offset;
   s.DataSize = record.data_size;
-  const std::vector<uint8_t> chunk = ReadPadded(pack.get(), s.HalfSize);
   s.ReadPosition = s.DataStart + s.HalfSize;
-  pack.Close();
   s.QueuedBytes = s.HalfSize;
   s.WrapCursor = 0xFFFFFFFFu;
   s.LastPlayCursor = 0;
   s.StopCountdown = 0;
   s.PackPath = pack_path;
 
+  // The buffer first: a format that no buffer takes reads no chunk.
   ReleaseBuffers(entry);
   Buffer* buffer = nullptr;
   const uint32_t result = os::audio::CreateBuffer(record.format, s.BufferSize, &buffer);
   if (result != os::audio::AudioOk) {
     if (!reloading) entry = SoundEntry{};
-    elSystem::ErrorBox(kFunction, kMsgNoBuffer, result);
+    ReportNoBuffer(kFunction, PackSource(pack_path, name), record.format, s.BufferSize, result);
     return -1;
   }
+  const std::vector<uint8_t> chunk = ReadPadded(pack.get(), s.HalfSize);
+  pack.Close();
   entry.MixCount = 1;
   entry.EchoCount = -1;
   entry.NextDuplicate = 0;
@@ -372,7 +430,9 @@ int32_t SelectFormat(int32_t channels, int32_t rate, int32_t bits) {
   const uint32_t result = rate > 0 ? os::audio::SetOutputFormat(channels, static_cast<uint32_t>(rate), bits)
                                    : static_cast<uint32_t>(os::audio::AudioBadFormat);
   if (result != os::audio::AudioOk) {
-    elSystem::ErrorBox("elSound::SelectFormat", kMsgNoFormat, result);
+    elSystem::ErrorBox("elSound::SelectFormat", kMsgNoFormat, result,
+                       "the device cannot play " + std::to_string(channels) + " channels of " +
+                           std::to_string(bits) + " bits at " + std::to_string(rate) + " Hz");
     // The sounds come back in the format that stays, when the device does.
     if (os::audio::EffectsOpen()) ReloadEntries();
     return 0;

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -101,9 +100,35 @@ void ApplyRecorded(SoundEntry& entry, int32_t d) {
 
 }  // namespace
 
+void ReportNoBuffer(const char* function, const std::string& source,
+                    const os::audio::WaveFormat& format, uint32_t size, uint32_t result) {
+  std::string why;
+  if (result == os::audio::AudioBadFormat) {
+    os::audio::SampleTypeOf(format, &why);
+  } else if (result == os::audio::AudioBadSize && size == 0) {
+    why = "no samples";
+  } else if (result == os::audio::AudioBadSize) {
+    why = std::to_string(size) + " bytes of samples, ";
+    if (size > os::audio::MaxBufferBytes) {
+      why += "more than a sound buffer holds";
+    } else if (size < format.block_align) {
+      why += "less than one frame";
+    } else {
+      why += "fewer than the " + std::to_string(os::audio::MinBufferBytes) + " a buffer needs";
+    }
+  } else if (result == os::audio::AudioNoDevice) {
+    why = "the sound device is closed";
+  } else {
+    char code[32];
+    std::snprintf(code, sizeof code, "error 0x%08X", result);
+    why = code;
+  }
+  elSystem::ErrorBox(function, kMsgNoBuffer, result, source + ": " + why);
+}
+
 int32_t FillEntry(const char* function, int32_t slot, const os::audio::WaveFormat& format,
                   const uint8_t* data, uint32_t size, int32_t mix_count, uint32_t from_pack,
-                  const char* name) {
+                  const char* name, const std::string& source) {
   SoundEntry& entry = SoundBufferTable[slot];
   const bool reloading = SoundReloading != 0;
   ReleaseBuffers(entry);  // nothing is left over from an earlier life of the entry
@@ -122,7 +147,7 @@ int32_t FillEntry(const char* function, int32_t slot, const os::audio::WaveForma
       if (!reloading) {
         entry = SoundEntry{};  // a new entry stays out of use
       }
-      elSystem::ErrorBox(function, kMsgNoBuffer, result);
+      ReportNoBuffer(function, source, format, size, result);
       return -1;
     }
     entry.Buffers[d] = buffer;
@@ -296,22 +321,22 @@ int32_t LoadObject(const char* name, int32_t mix_count) {
   if (slot < 0) return -1;
   const std::string path = elSystem::GetExePath(0) + (name ? name : "");
   os::audio::WaveFile wave;
-  if (!os::audio::ReadWaveFile(path, &wave)) {
+  std::string why;
+  std::string source = os::ResolvePath(path);
+  if (!os::audio::ReadWaveFile(path, &wave, &why)) {
     std::span<const uint8_t> image;
     const bool found = name && (os::FindResource("WAVE", name, &image) ||
                                 os::FindResource("RCDATA", name, &image));
     if (!found || !os::audio::ParseWaveImage44(image, &wave)) {
       // The box names the missing resource; the log also says what is
       // wrong with the file.
-      FILE* file = os::OpenFile(path, "rb");
-      const std::string reason = file ? "not a WAV sound that can be read" : std::strerror(errno);
-      if (file) std::fclose(file);
-      elSystem::ErrorBox(kFunction, kMsgNoResource, 0, os::ResolvePath(path) + ": " + reason);
+      elSystem::ErrorBox(kFunction, kMsgNoResource, 0, source + ": " + why);
       return -1;
     }
+    source = std::string("resource ") + name;
   }
   return FillEntry(kFunction, slot, wave.format, wave.data.data(),
-                   static_cast<uint32_t>(wave.data.size()), mix_count, 0, name);
+                   static_cast<uint32_t>(wave.data.size()), mix_count, 0, name, source);
 }
 
 void Play(int32_t handle, int32_t mode) { StartSound(handle, mode, false); }

@@ -69,8 +69,9 @@ bool DeviceRunning() { return Global().device != nullptr; }
 OutputFormat CurrentOutput() { return Global().mixer.Output(); }
 
 uint32_t SetOutputFormat(int channels, uint32_t rate, int bits) {
-  WaveFormat format = PcmFormat(channels, rate, bits);
-  if (!PlayableFormat(format)) return AudioBadFormat;
+  // The device plays 8- or 16-bit PCM only, whatever the buffers hold.
+  if ((channels != 1 && channels != 2) || (bits != 8 && bits != 16)) return AudioBadFormat;
+  if (!PlayableFormat(PcmFormat(channels, rate, bits))) return AudioBadFormat;
   State& s = Global();
   const bool running = s.device != nullptr;
   s.device.reset();

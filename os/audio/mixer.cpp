@@ -1,13 +1,15 @@
 #include "os/audio/mixer.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 
 namespace os::audio {
 
 struct Buffer {
-  WaveFormat format;
+  WaveFormat format;  // the plain form of the format it was made with
+  SampleType type = SampleType::S16;
   std::vector<uint8_t> data;
   uint32_t frames = 0;  // whole frames in the data
   bool playing = false;
@@ -36,21 +38,43 @@ void UpdateGains(Buffer& b) {
   b.gain_right = volume * (b.pan < 0 ? GainOf(b.pan) : 1.0f);
 }
 
-template <int Bits>
+constexpr int BytesOf(SampleType type) {
+  switch (type) {
+    case SampleType::U8: return 1;
+    case SampleType::S16: return 2;
+    case SampleType::S24: return 3;
+    default: return 4;
+  }
+}
+
+// One sample as a float, full scale 1.0.  The 32-bit integer is rounded to
+// the nearest float (24 bits of precision, ties to even); a float sample is
+// clamped to [-1, 1], and NaN plays as 0.
+template <SampleType Type>
 float Sample(const uint8_t* p) {
-  if constexpr (Bits == 8) {
+  if constexpr (Type == SampleType::U8) {
     return (static_cast<int>(p[0]) - 128) * (1.0f / 128.0f);
-  } else {
+  } else if constexpr (Type == SampleType::S16) {
     const int16_t v = static_cast<int16_t>(static_cast<uint16_t>(p[0] | (p[1] << 8)));
     return v * (1.0f / 32768.0f);
+  } else if constexpr (Type == SampleType::S24) {
+    const uint32_t u = uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16;
+    const int32_t v = static_cast<int32_t>(u << 8) >> 8;  // sign-extended
+    return static_cast<float>(v) * (1.0f / 8388608.0f);
+  } else if constexpr (Type == SampleType::S32) {
+    return static_cast<float>(static_cast<int32_t>(ReadLe32(p))) * (1.0f / 2147483648.0f);
+  } else {
+    const float v = std::bit_cast<float>(ReadLe32(p));
+    return std::isnan(v) ? 0.0f : std::clamp(v, -1.0f, 1.0f);
   }
 }
 
 // Mixes one voice into `mix` with linear interpolation; stops a one-shot at
 // its end (position back to 0).
-template <int Bits, int Channels>
+template <SampleType Type, int Channels>
 void MixVoice(Buffer& b, float* mix, int frames, uint32_t out_rate) {
-  constexpr int kFrameBytes = Channels * Bits / 8;
+  constexpr int kSampleBytes = BytesOf(Type);
+  constexpr int kFrameBytes = Channels * kSampleBytes;
   const uint64_t end = uint64_t{b.frames} << 32;
   const uint64_t step = (uint64_t{b.frequency} << 32) / out_rate;
   const uint8_t* data = b.data.data();
@@ -70,11 +94,11 @@ void MixVoice(Buffer& b, float* mix, int frames, uint32_t out_rate) {
     const float frac = static_cast<float>(b.pos & 0xFFFFFFFFu) * (1.0f / 4294967296.0f);
     const uint8_t* p0 = data + size_t{idx} * kFrameBytes;
     const uint8_t* p1 = data + size_t{next} * kFrameBytes;
-    const float l0 = Sample<Bits>(p0), l1 = Sample<Bits>(p1);
+    const float l0 = Sample<Type>(p0), l1 = Sample<Type>(p1);
     const float left = l0 + (l1 - l0) * frac;
     float right = left;
     if constexpr (Channels == 2) {
-      const float r0 = Sample<Bits>(p0 + Bits / 8), r1 = Sample<Bits>(p1 + Bits / 8);
+      const float r0 = Sample<Type>(p0 + kSampleBytes), r1 = Sample<Type>(p1 + kSampleBytes);
       right = r0 + (r1 - r0) * frac;
     }
     mix[2 * i] += left * gl;
@@ -88,6 +112,15 @@ void MixVoice(Buffer& b, float* mix, int frames, uint32_t out_rate) {
       b.playing = false;
       b.pos = 0;
     }
+  }
+}
+
+template <SampleType Type>
+void MixVoiceOf(Buffer& b, float* mix, int frames, uint32_t out_rate) {
+  if (b.format.channels == 2) {
+    MixVoice<Type, 2>(b, mix, frames, out_rate);
+  } else {
+    MixVoice<Type, 1>(b, mix, frames, out_rate);
   }
 }
 
@@ -120,13 +153,14 @@ OutputFormat Mixer::Output() const {
 uint32_t Mixer::CreateBuffer(const WaveFormat& format, uint32_t bytes, Buffer** out) {
   if (out) *out = nullptr;
   if (!out) return AudioBadParam;
-  if (!PlayableFormat(format)) return AudioBadFormat;
+  const SampleType type = SampleTypeOf(format);
+  if (type == SampleType::None) return AudioBadFormat;
   if (bytes < MinBufferBytes || bytes > MaxBufferBytes || bytes < format.block_align)
     return AudioBadSize;
   auto buffer = std::make_unique<Buffer>();
-  buffer->format = format;
-  buffer->format.extra.clear();
-  buffer->data.assign(bytes, format.bits_per_sample == 8 ? 0x80 : 0x00);
+  buffer->format = PlainFormat(format);
+  buffer->type = type;
+  buffer->data.assign(bytes, type == SampleType::U8 ? 0x80 : 0x00);
   buffer->frames = bytes / format.block_align;
   buffer->frequency = format.sample_rate;
   UpdateGains(*buffer);
@@ -289,11 +323,13 @@ void Mixer::MixVoices(float* mix, int frames) {
   for (auto& owned : buffers_) {
     Buffer& b = *owned;
     if (!b.playing || b.frames == 0) continue;
-    const bool stereo = b.format.channels == 2;
-    if (b.format.bits_per_sample == 8) {
-      stereo ? MixVoice<8, 2>(b, mix, frames, rate) : MixVoice<8, 1>(b, mix, frames, rate);
-    } else {
-      stereo ? MixVoice<16, 2>(b, mix, frames, rate) : MixVoice<16, 1>(b, mix, frames, rate);
+    switch (b.type) {
+      case SampleType::U8: MixVoiceOf<SampleType::U8>(b, mix, frames, rate); break;
+      case SampleType::S16: MixVoiceOf<SampleType::S16>(b, mix, frames, rate); break;
+      case SampleType::S24: MixVoiceOf<SampleType::S24>(b, mix, frames, rate); break;
+      case SampleType::S32: MixVoiceOf<SampleType::S32>(b, mix, frames, rate); break;
+      case SampleType::F32: MixVoiceOf<SampleType::F32>(b, mix, frames, rate); break;
+      case SampleType::None: break;
     }
   }
 }

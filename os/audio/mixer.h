@@ -1,11 +1,13 @@
 // Sound buffers and the software mixer that plays them.
 //
-// A buffer holds PCM frames and plays once or looping from its current
-// position, at its own frequency (resampled to the output rate), with volume
-// and pan in hundredths of a decibel (0 full, -10000 silence; a positive pan
-// lowers the left side, a negative one the right).  The audio device pulls
-// the mix through Render, on its own thread; every operation takes the
-// mixer's mutex, and Render touches nothing but the mixer's own state.
+// A buffer holds frames in the format it was made with (8-, 16-, 24- or
+// 32-bit integer or 32-bit float samples, mono or stereo; see SampleTypeOf)
+// and plays once or looping from its current position, at its own frequency
+// (resampled to the output rate), with volume and pan in hundredths of a
+// decibel (0 full, -10000 silence; a positive pan lowers the left side, a
+// negative one the right).  The audio device pulls the mix through Render, on
+// its own thread; every operation takes the mixer's mutex, and Render touches
+// nothing but the mixer's own state.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -71,7 +73,8 @@ class Mixer {
   void SetOutput(const OutputFormat& format);
   OutputFormat Output() const;
 
-  // A silent, stopped buffer of `bytes` bytes in `format` at position 0.
+  // A silent, stopped buffer of `bytes` bytes in `format` at position 0; its
+  // frequency starts at the format's sample rate.
   uint32_t CreateBuffer(const WaveFormat& format, uint32_t bytes, Buffer** out);
   void ReleaseBuffer(Buffer* buffer);
   size_t BufferCount() const;
@@ -90,7 +93,7 @@ class Mixer {
   uint32_t Position(Buffer* buffer) const;                 // the play cursor, in bytes
   uint32_t Status(Buffer* buffer) const;
   uint32_t Bytes(Buffer* buffer) const;
-  WaveFormat Format(Buffer* buffer) const;
+  WaveFormat Format(Buffer* buffer) const;  // the plain form (PlainFormat) of its format
 
   uint32_t SetFrequency(Buffer* buffer, uint32_t hz);  // 100..100000
   uint32_t Frequency(Buffer* buffer) const;

@@ -1,6 +1,7 @@
 #include "os/audio/wave.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -76,6 +77,44 @@ bool FindChunk(std::span<const uint8_t> image, size_t begin, size_t end, const c
   return false;
 }
 
+// The 14 bytes that follow the format code in the sub-format GUID of every
+// standard extensible format ({xxxxxxxx-0000-0010-8000-00AA00389B71}).
+constexpr uint8_t kSubFormatTail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
+                                        0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+
+std::string Num(uint64_t v) { return std::to_string(v); }
+
+std::string GuidText(const uint8_t* g) {
+  char text[40];
+  std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
+                ReadLe32(g), ReadLe16(g + 4), ReadLe16(g + 6), g[8], g[9], g[10], g[11], g[12],
+                g[13], g[14], g[15]);
+  return text;
+}
+
+SampleType Refuse(std::string* why, std::string reason) {
+  if (why) *why = std::move(reason);
+  return SampleType::None;
+}
+
+// The real format code of a block: an extensible one's sub-format code.
+bool RealFormatCode(const WaveFormat& f, uint16_t* code, std::string* why) {
+  *code = f.format_tag;
+  if (f.format_tag != FormatExtensible) return true;
+  if (f.extra.size() < ExtensibleExtraSize) {
+    Refuse(why, "an extensible format block with " + Num(f.extra.size()) + " extra bytes, not " +
+                    Num(ExtensibleExtraSize));
+    return false;
+  }
+  const uint8_t* guid = f.extra.data() + 6;
+  if (std::memcmp(guid + 2, kSubFormatTail, sizeof kSubFormatTail) != 0) {
+    Refuse(why, "extensible sub-format " + GuidText(guid));
+    return false;
+  }
+  *code = ReadLe16(guid);
+  return true;
+}
+
 }  // namespace
 
 WaveFormat PcmFormat(int channels, uint32_t rate, int bits) {
@@ -89,13 +128,55 @@ WaveFormat PcmFormat(int channels, uint32_t rate, int bits) {
   return f;
 }
 
-bool PlayableFormat(const WaveFormat& f) {
-  if (f.format_tag != FormatPcm) return false;
-  if (f.channels != 1 && f.channels != 2) return false;
-  if (f.bits_per_sample != 8 && f.bits_per_sample != 16) return false;
-  if (f.sample_rate < 100 || f.sample_rate > 100000) return false;
-  if (f.block_align != f.channels * (f.bits_per_sample / 8)) return false;
-  return f.avg_bytes_per_sec == uint32_t{f.block_align} * f.sample_rate;
+SampleType SampleTypeOf(const WaveFormat& f, std::string* why) {
+  uint16_t code = 0;
+  if (!RealFormatCode(f, &code, why)) return SampleType::None;
+  const char* extensible = f.format_tag == FormatExtensible ? " (extensible)" : "";
+  SampleType type = SampleType::None;
+  if (code == FormatPcm) {
+    switch (f.bits_per_sample) {
+      case 8: type = SampleType::U8; break;
+      case 16: type = SampleType::S16; break;
+      case 24: type = SampleType::S24; break;
+      case 32: type = SampleType::S32; break;
+      default: break;
+    }
+  } else if (code == FormatIeeeFloat) {
+    if (f.bits_per_sample == 32) type = SampleType::F32;
+  } else {
+    char text[40];
+    std::snprintf(text, sizeof text, "format code 0x%04X%s", code, extensible);
+    return Refuse(why, text);
+  }
+  if (f.channels != 1 && f.channels != 2) return Refuse(why, Num(f.channels) + " channels");
+  if (type == SampleType::None) {
+    return Refuse(why, Num(f.bits_per_sample) + "-bit " +
+                           (code == FormatIeeeFloat ? "float" : "integer") + " samples");
+  }
+  if (f.format_tag == FormatExtensible) {
+    const uint16_t valid = ReadLe16(f.extra.data());
+    if (valid > f.bits_per_sample)
+      return Refuse(why, Num(valid) + " valid bits in " + Num(f.bits_per_sample) + "-bit samples");
+  }
+  if (f.sample_rate < 100 || f.sample_rate > 100000)
+    return Refuse(why, "a sample rate of " + Num(f.sample_rate) + " Hz, outside 100 to 100000");
+  const uint32_t align = f.channels * (f.bits_per_sample / 8u);
+  if (f.block_align != align)
+    return Refuse(why, "a block align of " + Num(f.block_align) + " bytes, not " + Num(align));
+  if (f.avg_bytes_per_sec != align * f.sample_rate) {
+    return Refuse(why, Num(f.avg_bytes_per_sec) + " average bytes per second, not " +
+                           Num(align * f.sample_rate));
+  }
+  return type;
+}
+
+bool PlayableFormat(const WaveFormat& f) { return SampleTypeOf(f) != SampleType::None; }
+
+WaveFormat PlainFormat(const WaveFormat& f) {
+  WaveFormat plain = f;
+  plain.format_tag = SampleTypeOf(f) == SampleType::F32 ? FormatIeeeFloat : FormatPcm;
+  plain.extra.clear();
+  return plain;
 }
 
 std::vector<uint8_t> EncodeFormatBlock(const WaveFormat& f) {
@@ -118,40 +199,54 @@ bool ParseFormatBlock(std::span<const uint8_t> block, WaveFormat* out) {
   return true;
 }
 
-bool ParseWave(std::span<const uint8_t> image, WaveFile* out) {
-  if (image.size() < 12) return false;
+bool ParseWave(std::span<const uint8_t> image, WaveFile* out, std::string* why) {
+  auto fail = [why](std::string reason) {
+    if (why) *why = std::move(reason);
+    return false;
+  };
+  if (image.size() < 12) return fail("too short for a RIFF/WAVE header");
   const uint8_t* p = image.data();
-  if (std::memcmp(p, "RIFF", 4) != 0 || std::memcmp(p + 8, "WAVE", 4) != 0) return false;
+  if (std::memcmp(p, "RIFF", 4) != 0 || std::memcmp(p + 8, "WAVE", 4) != 0)
+    return fail("not a RIFF/WAVE file");
   // The RIFF chunk's children end at its own end, or at the image's end when
   // it claims more than there is.
   const uint64_t riff_end = std::min<uint64_t>(uint64_t{8} + ReadLe32(p + 4), image.size());
   const size_t end = static_cast<size_t>(riff_end);
-  if (end < 12) return false;
+  if (end < 12) return fail("a RIFF chunk too short for its form type");
 
   Chunk fmt;
-  if (!FindChunk(image, 12, end, "fmt ", &fmt)) return false;
-  if (fmt.size < 16 || fmt.size > end - fmt.body) return false;
+  if (!FindChunk(image, 12, end, "fmt ", &fmt)) return fail("no fmt chunk");
+  if (fmt.size < 16) return fail("a fmt chunk of " + Num(fmt.size) + " bytes, fewer than 16");
+  if (fmt.size > end - fmt.body) return fail("the fmt chunk runs past the file's end");
   WaveFile result;
   ReadBaseFormat(p + fmt.body, &result.format);
   if (result.format.format_tag != FormatPcm && fmt.size >= 18) {
     const uint16_t extra = ReadLe16(p + fmt.body + 16);
-    if (extra > fmt.size - 18) return false;  // the extra bytes must lie in the chunk
+    if (extra > fmt.size - 18) {  // the extra bytes must lie in the chunk
+      return fail(Num(extra) + " extra format bytes in a fmt chunk of " + Num(fmt.size) + " bytes");
+    }
     const uint8_t* e = p + fmt.body + 18;
     result.format.extra.assign(e, e + extra);
   }
 
   Chunk data;
-  if (!FindChunk(image, 12, end, "data", &data)) return false;
-  if (data.size > end - data.body) return false;  // input ends before the chunk does
+  if (!FindChunk(image, 12, end, "data", &data)) return fail("no data chunk");
+  if (data.size > end - data.body) {  // input ends before the chunk does
+    return fail("a data chunk of " + Num(data.size) + " bytes cut short after " +
+                Num(end - data.body));
+  }
   result.data.assign(p + data.body, p + data.body + data.size);
   *out = std::move(result);
   return true;
 }
 
-bool ReadWaveFile(std::string_view path, WaveFile* out) {
+bool ReadWaveFile(std::string_view path, WaveFile* out, std::string* why) {
   std::vector<uint8_t> image;
-  if (!ReadWholeFile(path, &image)) return false;
-  return ParseWave(image, out);
+  if (!ReadWholeFile(path, &image)) {
+    if (why) *why = std::strerror(errno);
+    return false;
+  }
+  return ParseWave(image, out, why);
 }
 
 bool ParseWaveImage44(std::span<const uint8_t> image, WaveFile* out) {
@@ -166,14 +261,23 @@ bool ParseWaveImage44(std::span<const uint8_t> image, WaveFile* out) {
 }
 
 std::vector<uint8_t> EncodeWave(const WaveFormat& f, std::span<const uint8_t> data) {
+  // Plain PCM has the 16-byte fmt chunk; any other format its whole block.
+  const std::vector<uint8_t> block =
+      f.format_tag == FormatPcm ? std::vector<uint8_t>() : EncodeFormatBlock(f);
+  const uint32_t fmt_size = block.empty() ? 16 : static_cast<uint32_t>(block.size());
   std::vector<uint8_t> out;
-  out.reserve(44 + data.size());
   const uint32_t size = static_cast<uint32_t>(data.size());
+  out.reserve(28 + fmt_size + data.size() + 2);
   AppendBytes(out, "RIFF", 4);
-  AppendLe32(out, 36 + size + (size & 1));
+  AppendLe32(out, 20 + fmt_size + (fmt_size & 1) + size + (size & 1));
   AppendBytes(out, "WAVEfmt ", 8);
-  AppendLe32(out, 16);
-  AppendBaseFormat(out, f);
+  AppendLe32(out, fmt_size);
+  if (block.empty()) {
+    AppendBaseFormat(out, f);
+  } else {
+    AppendBytes(out, block.data(), block.size());
+    if (fmt_size & 1) out.push_back(0);
+  }
   AppendBytes(out, "data", 4);
   AppendLe32(out, size);
   AppendBytes(out, data.data(), data.size());

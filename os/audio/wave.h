@@ -22,6 +22,12 @@ void AppendLe16(std::vector<uint8_t>& out, uint32_t v);
 void AppendLe32(std::vector<uint8_t>& out, uint32_t v);
 
 constexpr uint16_t FormatPcm = 1;
+constexpr uint16_t FormatIeeeFloat = 3;
+// The longer block that sound editors write: the same samples, with 22 extra
+// bytes (valid bits, channel mask, a 16-byte sub-format GUID whose first two
+// bytes are the real format code).
+constexpr uint16_t FormatExtensible = 0xFFFE;
+constexpr uint32_t ExtensibleExtraSize = 22;
 constexpr uint32_t FormatBlockBaseSize = 18;
 constexpr uint32_t FormatBlockMaxSize = FormatBlockBaseSize + 0xFFFF;
 
@@ -40,10 +46,23 @@ struct WaveFormat {
 // A PCM format with every derived field filled in.
 WaveFormat PcmFormat(int channels, uint32_t rate, int bits);
 
-// True for what a sound buffer can hold: PCM, 1 or 2 channels, 8 or 16 bits,
-// 100..100000 samples per second, block align and average bytes per second
-// consistent with those.
-bool PlayableFormat(const WaveFormat& format);
+// How a sound buffer holds its samples: unsigned 8-bit, signed 16-, 24- or
+// 32-bit integers, or 32-bit floats, little-endian, channels interleaved.
+enum class SampleType { None, U8, S16, S24, S32, F32 };
+
+// The sample type of what a sound buffer can hold: PCM of 8, 16, 24 or 32
+// bits or 32-bit IEEE float, plain or extensible (an extensible block needs
+// its 22 extra bytes, the standard sub-format GUID of code 1 or 3 and no more
+// valid bits than the container has; 0 valid bits means all of them), 1 or
+// 2 channels, 100..100000 samples per second, block align and average bytes
+// per second consistent with those.  Anything else is None, and `why` then
+// says what is wrong in a few English words ("3 channels", "64-bit float
+// samples", "format code 0x0002").
+SampleType SampleTypeOf(const WaveFormat& format, std::string* why = nullptr);
+bool PlayableFormat(const WaveFormat& format);  // SampleTypeOf is not None
+// The plain block of a playable format: an extensible one under its
+// sub-format's own code, without extra bytes.
+WaveFormat PlainFormat(const WaveFormat& format);
 
 // The format block's bytes, and back.  ParseFormatBlock refuses a block
 // shorter than 18 bytes or whose extra size runs past the block.
@@ -59,9 +78,11 @@ struct WaveFile {
 // count is read only for non-PCM formats and only when the chunk holds it)
 // and the "data" chunk, both searched inside the RIFF chunk.  No chunk is
 // read past its own end or past its parent's, and nothing is allocated
-// beyond what the image holds.  False (and `out` untouched) on any fault.
-bool ParseWave(std::span<const uint8_t> image, WaveFile* out);
-bool ReadWaveFile(std::string_view path, WaveFile* out);
+// beyond what the image holds.  False (and `out` untouched) on any fault,
+// with `why` saying what it is ("no data chunk"); ReadWaveFile gives the
+// system's reason for a file it cannot read.
+bool ParseWave(std::span<const uint8_t> image, WaveFile* out, std::string* why = nullptr);
+bool ReadWaveFile(std::string_view path, WaveFile* out, std::string* why = nullptr);
 
 // Parses the plain 44-byte-header image that the sound loader accepts from a
 // program resource: the format at byte 20 (its extra size taken as 0), the
@@ -69,8 +90,9 @@ bool ReadWaveFile(std::string_view path, WaveFile* out);
 // than the header or whose data size runs past its end.
 bool ParseWaveImage44(std::span<const uint8_t> image, WaveFile* out);
 
-// A canonical 44-byte-header WAV image of PCM data (for the capture and for
-// the tools and tests that make WAV files).
+// A canonical WAV image: the 44-byte header for plain PCM data, a fmt chunk
+// holding the whole format block for any other format (for the capture and
+// for the tools and tests that make WAV files).
 std::vector<uint8_t> EncodeWave(const WaveFormat& format, std::span<const uint8_t> data);
 bool WriteWaveFile(const std::string& path, const WaveFormat& format,
                    std::span<const uint8_t> data);

@@ -53,6 +53,37 @@ write("soundpack", "bad_data_past_end.pak",
 write("soundpack", "bad_format_size.pak", struct.pack("<I", 4) + b"A.WAV\0" + struct.pack("<I", 0xFFFFFFF0))
 write("soundpack", "bad_zero_rate.pak", sound_record(b"A.WAV", pcm_format(1, 0, 8), tone))
 
+
+# The longer blocks that sound editors write: extensible (22 extra bytes:
+# valid bits, channel mask, the sub-format GUID) and plain float.
+def extensible_format(channels, rate, bits, code, valid=None, extra_size=22):
+    align = channels * bits // 8
+    guid = struct.pack("<H", code) + bytes([0, 0, 0, 0, 0x10, 0, 0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, 0x71])
+    extra = struct.pack("<HI", bits if valid is None else valid, 3 if channels == 2 else 4) + guid
+    return struct.pack("<HHIIHHH", 0xFFFE, channels, rate, rate * align, align, bits, extra_size) + extra
+
+
+def float_format(channels, rate):
+    return struct.pack("<HHIIHHH", 3, channels, rate, rate * channels * 4, channels * 4, 32, 0)
+
+
+def samples(fmt_char, scale, count):
+    return b"".join(struct.pack(fmt_char, scale * (1 if (i // 4) % 2 else -1)) for i in range(count))
+
+
+tone24 = b"".join(struct.pack("<i", (1 if (i // 4) % 2 else -1) * 3000000)[:3] for i in range(200))
+write("soundpack", "ok_extensible24.pak",
+      sound_record(b"X.WAV", float_format(1, 8000), samples("<f", 0.3, 10)) +
+      sound_record(b"A.WAV", extensible_format(2, 8000, 24, 1), tone24))
+# Six seconds of float samples at 100 a second: streamed.
+write("soundpack", "ok_float_stream.pak", sound_record(b"A.WAV", float_format(1, 100), samples("<f", 0.5, 600)))
+write("soundpack", "ok_extensible_float.pak",
+      sound_record(b"A.WAV", extensible_format(2, 8000, 32, 3), samples("<f", 2.0, 200)))
+write("soundpack", "bad_extensible_short.pak",
+      sound_record(b"A.WAV", extensible_format(2, 8000, 24, 1, extra_size=10)[:28], tone24))
+write("soundpack", "bad_float64.pak",
+      sound_record(b"A.WAV", struct.pack("<HHIIHHH", 3, 1, 100, 800, 8, 64, 0), bytes(4800)))
+
 # ---- MIDI: command lines, NUL, the file (FILE stands for its quoted path)
 track = bytes([0x00, 0xC0, 0x00, 0x00, 0x90, 0x3C, 0x64, 0x83, 0x60, 0x80, 0x3C, 0x40,
                0x00, 0xFF, 0x2F, 0x00])

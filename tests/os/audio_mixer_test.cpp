@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <bit>
 #include <chrono>
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <thread>
 
 #include "os/audio/mixer.h"
@@ -41,6 +44,9 @@ TEST(AudioMixer, BuffersRefuseWhatTheyCannotHoldAndLocksWrap) {
   Buffer* b = reinterpret_cast<Buffer*>(1);
   EXPECT_EQ(f.mixer.CreateBuffer(PcmFormat(3, 22050, 16), 100, &b), AudioBadFormat);
   EXPECT_EQ(b, nullptr);
+  WaveFormat doubles = PcmFormat(1, 22050, 64);
+  doubles.format_tag = FormatIeeeFloat;
+  EXPECT_EQ(f.mixer.CreateBuffer(doubles, 800, &b), AudioBadFormat);
   EXPECT_EQ(f.mixer.CreateBuffer(PcmFormat(1, 22050, 8), MaxBufferBytes + 1, &b), AudioBadSize);
   EXPECT_EQ(f.mixer.BufferCount(), 0u);
   // Locks come in two pieces when they wrap, and stay inside.
@@ -83,6 +89,45 @@ TEST(AudioMixer, OneShotsEndAtPositionZeroLoopsWrapStopKeepsThePosition) {
   f.mixer.Play(b, false);
   out = f.Render(1);
   EXPECT_EQ(out[0], 1100);
+}
+
+// Full scale, the extremes and what lies beyond them, in each wider kind:
+// integers are sign-extended from their own width, floats are clamped to
+// [-1, 1] and NaN plays as silence.
+TEST(AudioMixer, WideAndFloatSamplesReadAtTheirOwnScale) {
+  auto le = [](std::initializer_list<uint32_t> words, int bytes) {
+    std::vector<uint8_t> out;
+    for (uint32_t w : words)
+      for (int b = 0; b < bytes; ++b) out.push_back(static_cast<uint8_t>(w >> (8 * b)));
+    return out;
+  };
+  auto f = [](float v) { return std::bit_cast<uint32_t>(v); };
+  const float inf = std::numeric_limits<float>::infinity();
+  const uint16_t kPcm = FormatPcm, kFloat = FormatIeeeFloat;
+  const struct {
+    int bits;
+    uint16_t tag;
+    std::vector<uint8_t> data;
+    std::vector<int16_t> expect;
+  } cases[] = {
+      {24, kPcm, le({0x800000, 0x7FFFFF, 0xFFFF00, 0x004000}, 3), {-32768, 32767, -1, 64}},
+      {32, kPcm, le({0x80000000u, 0x7FFFFFFF, 0xFFFF0000u, 0x00018000}, 4), {-32768, 32767, -1, 2}},
+      {32, kFloat, le({f(-1.0f), f(0.25f), f(1.5f), f(-inf)}, 4), {-32768, 8192, 32767, -32768}},
+      {32, kFloat, le({f(std::nanf("")), f(inf), f(-0.5f), f(1e-9f)}, 4), {0, 32767, -16384, 0}},
+  };
+  for (const auto& c : cases) {
+    Fixture fx(1000, 1);
+    WaveFormat format = PcmFormat(1, 1000, c.bits);
+    format.format_tag = c.tag;
+    Buffer* b = nullptr;
+    ASSERT_EQ(fx.mixer.CreateBuffer(format, static_cast<uint32_t>(c.data.size()), &b), AudioOk);
+    LockedRange r;
+    ASSERT_EQ(fx.mixer.Lock(b, 0, 0, &r), AudioOk);
+    std::memcpy(r.first, c.data.data(), c.data.size());
+    fx.mixer.Unlock(b);
+    fx.mixer.Play(b, false);
+    EXPECT_EQ(fx.Render(4), c.expect) << c.bits << "-bit, tag " << c.tag;
+  }
 }
 
 struct ConstantMusic : MusicSource {

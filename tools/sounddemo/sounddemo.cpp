@@ -6,7 +6,9 @@
 //
 // Without files it plays the game's SOUND/SHOT.WAV, SOUND/BOM.WAV and
 // MIDI/BGM1.MID from the build folder.  --self-test makes its own small
-// sounds and piece, plays them headless and checks the captured mix.
+// sounds and piece, plays them headless and checks the captured mix.  Each
+// effect's line tells its handle and its file's format; an effect that does
+// not load has its error box's line on stderr, headless too.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -54,6 +56,23 @@ bool EndsWith(const std::string& s, const char* tail) {
     if (std::tolower(static_cast<unsigned char>(s[s.size() - n + i])) != tail[i]) return false;
   }
   return true;
+}
+
+// What a WAV file holds, as the demo's log says it: "24-bit PCM, extensible,
+// stereo, 44100 Hz".
+std::string FormatOfFile(const std::string& path) {
+  os::audio::WaveFile wave;
+  std::string why;
+  if (!os::audio::ReadWaveFile(path, &wave, &why)) return why;
+  const os::audio::WaveFormat& f = wave.format;
+  const os::audio::SampleType type = os::audio::SampleTypeOf(f, &why);
+  if (type == os::audio::SampleType::None) return "not playable: " + why;
+  std::string text = std::to_string(f.bits_per_sample) +
+                     (type == os::audio::SampleType::F32 ? "-bit float" : "-bit PCM");
+  if (f.format_tag == os::audio::FormatExtensible) text += ", extensible";
+  text += f.channels == 1 ? ", mono" : ", stereo";
+  return text + ", " + std::to_string(f.sample_rate) + " Hz, " + std::to_string(wave.data.size()) +
+         " bytes";
 }
 
 // A decaying 440 Hz tone and a burst of noise, and a four-note piece.
@@ -140,7 +159,6 @@ int main(int argc, char** argv) {
     effects = {assets + "SOUND/SHOT.WAV", assets + "SOUND/BOM.WAV"};
     midi = assets + "MIDI/BGM1.MID";
   }
-  if (options.backend == os::Backend::Headless) os::headless::SetQuiet(true);
   if (!os::Start(options)) {
     std::fprintf(stderr, "vantris_sounddemo: the backend does not start\n");
     return 1;
@@ -155,7 +173,7 @@ int main(int argc, char** argv) {
   std::vector<int32_t> handles;
   for (const std::string& path : effects) {
     const int32_t h = elSound::LoadObject(UseFolderOf(path).c_str(), 1);
-    std::printf("%s: handle %d\n", path.c_str(), h);
+    std::printf("%s: handle %d (%s)\n", path.c_str(), h, FormatOfFile(path).c_str());
     handles.push_back(h);
   }
   if (!midi.empty()) {

@@ -1,4 +1,6 @@
 #pragma once
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -11,7 +13,9 @@
 #include "os/headless/headless_audio.h"
 #include "os/path.h"
 #include "tests/support/bmp_writer.h"
+#include "tests/support/stderr_capture.h"
 #include "tests/support/test_support.h"
+#include "tests/support/wave_kinds.h"
 
 namespace sound_test {
 
@@ -28,6 +32,42 @@ inline std::vector<uint8_t> TinyMidi(uint32_t ticks = 480) {
                               1,   1,   0xE0, 'M', 'T', 'r', 'k', 0, 0, 0, uint8_t(track.size())};
   os::audio::AppendBytes(smf, track.data(), track.size());
   return smf;
+}
+
+// The output's 16-bit samples while `run` advances the virtual clock.
+template <typename Run>
+std::vector<int16_t> CaptureMix(Run&& run) {
+  os::headless::StartAudioCapture();
+  run();
+  EXPECT_TRUE(os::headless::StopAudioCapture());
+  const std::vector<uint8_t> bytes = os::headless::CapturedAudio().data;
+  std::vector<int16_t> samples(bytes.size() / 2);
+  for (size_t i = 0; i < samples.size(); ++i)
+    samples[i] = static_cast<int16_t>(os::audio::ReadLe16(bytes.data() + 2 * i));
+  return samples;
+}
+
+// The largest difference between two mixes, sample by sample (a length
+// that differs counts as 65536); the loudest sample of `a` in *peak.
+inline int MixDifference(const std::vector<int16_t>& a, const std::vector<int16_t>& b, int* peak) {
+  *peak = 0;
+  if (a.size() != b.size()) return 65536;
+  int most = 0;
+  for (size_t i = 0; i < a.size(); ++i) {
+    most = std::max(most, std::abs(a[i] - b[i]));
+    *peak = std::max(*peak, std::abs(int{a[i]}));
+  }
+  return most;
+}
+
+// The error box lines that `call` writes to stderr.
+template <typename Call>
+std::string ErrorLines(Call&& call) {
+  os::headless::SetQuiet(false);
+  vantris_test::StderrCapture capture;
+  call();
+  os::headless::SetQuiet(true);
+  return capture.Finish();
 }
 
 // The sound module started over a fresh program folder, the music closed.

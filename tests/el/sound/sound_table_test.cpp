@@ -67,15 +67,101 @@ TEST_F(SoundTableTest, MissingOrBrokenFilesFallBackToResourcesAndLeaveNothingBeh
   EXPECT_EQ(Result(Load("CUT", 1)), kNoWave);
   os::ClearResources();
 
-  os::audio::WaveFormat f = os::audio::PcmFormat(1, 22050, 16);
-  f.bits_per_sample = 24;
-  f.block_align = 3;
-  f.avg_bytes_per_sec = 3 * 22050;
+  const os::audio::WaveFormat f = os::audio::PcmFormat(3, 22050, 16);
   sound_test::WriteFile(Path("SOUND/WIDE.WAV"), os::audio::EncodeWave(f, std::vector<uint8_t>(300)));
   EXPECT_EQ(Result(Load("SOUND/WIDE.WAV", 3)),
             "-1 elSound::LoadObject : サウンドバッファが生成できません");
   EXPECT_EQ(SoundBufferTable[1].InUse, 0u);
   EXPECT_EQ(MainMixer().BufferCount(), 1u);
+}
+
+// Each kind of file is the same tone; raised, panned, quieter and echoed, it
+// mixes as the 16-bit file of as many channels does.
+TEST_F(SoundTableTest, EveryKindOfSampleFormatPlaysLikeTheSixteenBitFile) {
+  using vantris_test::WaveKind;
+  auto mix_of = [&](const WaveKind& kind) {
+    const std::string name = "SOUND/K" + std::to_string(kind.bits) + std::to_string(kind.code) +
+                             std::to_string(kind.channels) + (kind.extensible ? "X" : "") + ".WAV";
+    sound_test::WriteFile(Path(name), vantris_test::ToneWave(kind, 2205, 22050));
+    const int32_t h = Load(name, 4);
+    EXPECT_GE(h, 0) << kind.Name();
+    FrameTime = 0.02f;
+    const auto mix = sound_test::CaptureMix([&] {
+      elSound::Play(h, -2);
+      elSound::SetFrequency(h, 30, -1);
+      elSound::SetPan(h, -6, -1);
+      elSound::AddVolume(h, -3, -1);
+      for (int frame = 0; frame < 30; ++frame) {
+        os::headless::AdvanceMs(20);
+        elSound::PlayEcho(h, 150, 3, 6);
+      }
+    });
+    elSound::ReleaseObject(h);
+    return mix;
+  };
+  const std::vector<int16_t> reference[2] = {mix_of({os::audio::FormatPcm, 16, 1, false}),
+                                             mix_of({os::audio::FormatPcm, 16, 2, false})};
+  for (const WaveKind& kind : vantris_test::AllWaveKinds()) {
+    int peak = 0;
+    const int differs =
+        sound_test::MixDifference(reference[kind.channels - 1], mix_of(kind), &peak);
+    EXPECT_LE(differs, vantris_test::ToneTolerance(kind)) << kind.Name();
+    EXPECT_GT(peak, 10000) << kind.Name();
+  }
+  EXPECT_EQ(BoxCount(), 0u);
+  EXPECT_EQ(MainMixer().BufferCount(), 0u);
+}
+
+TEST_F(SoundTableTest, RefusedSoundsSayWhichFileAndWhatIsWrongWithIt) {
+  using vantris_test::FormatOf;
+  using vantris_test::WaveKind;
+  const uint16_t pcm = os::audio::FormatPcm, flt = os::audio::FormatIeeeFloat;
+  os::audio::WaveFormat adpcm = os::audio::PcmFormat(1, 22050, 4);
+  adpcm.format_tag = 2;
+  adpcm.extra = {0xF4, 0x01};
+  os::audio::WaveFormat short_block = FormatOf(WaveKind{pcm, 24, 2, true}, 22050);
+  short_block.extra.resize(10);
+  os::audio::WaveFormat odd_guid = FormatOf(WaveKind{flt, 32, 1, true}, 22050);
+  odd_guid.extra[15] = 1;  // the GUID's tenth byte
+  const std::string kNoBuffer = "elSound::LoadObject : サウンドバッファが生成できません";
+  const struct {
+    os::audio::WaveFormat format;
+    size_t bytes;
+    std::string line;
+  } cases[] = {
+      {FormatOf(WaveKind{pcm, 16, 3, false}, 22050), 600, kNoBuffer + " (%: 3 channels)"},
+      {FormatOf(WaveKind{flt, 64, 1, false}, 22050), 800, kNoBuffer + " (%: 64-bit float samples)"},
+      {FormatOf(WaveKind{flt, 64, 2, true}, 22050), 800, kNoBuffer + " (%: 64-bit float samples)"},
+      {adpcm, 256, kNoBuffer + " (%: format code 0x0002)"},
+      {short_block, 600,
+       kNoBuffer + " (%: an extensible format block with 10 extra bytes, not 22)"},
+      {odd_guid, 400,
+       kNoBuffer + " (%: extensible sub-format {00000003-0000-0010-8001-00AA00389B71})"},
+      {FormatOf(WaveKind{pcm, 24, 1, false}, 0), 300,
+       kNoBuffer + " (%: a sample rate of 0 Hz, outside 100 to 100000)"},
+      {FormatOf(WaveKind{pcm, 24, 2, true}, 22050), 0, kNoBuffer + " (%: no samples)"},
+      {FormatOf(WaveKind{pcm, 24, 2, true}, 22050), 5,
+       kNoBuffer + " (%: 5 bytes of samples, less than one frame)"},
+      {FormatOf(WaveKind{pcm, 16, 1, false}, 22050), 2,
+       kNoBuffer + " (%: 2 bytes of samples, fewer than the 4 a buffer needs)"},
+  };
+  for (const auto& c : cases) {
+    const std::string name = "SOUND/BAD.WAV";
+    sound_test::WriteFile(Path(name),
+                          os::audio::EncodeWave(c.format, std::vector<uint8_t>(c.bytes, 0)));
+    std::string line = "[エラー発生] " + c.line + "\n";
+    line.replace(line.find('%'), 1, Path(name));
+    EXPECT_EQ(sound_test::ErrorLines([&] { EXPECT_EQ(Load(name, 2), -1); }), line);
+    EXPECT_EQ(SoundBufferTable[0].InUse, 0u);
+  }
+  // A file that is not a sound the reader takes says what is wrong with it.
+  sound_test::WriteFile(Path("SOUND/CUT.WAV"),
+                        vantris_test::ToneWave(WaveKind{flt, 32, 2, true}, 100, 22050));
+  std::filesystem::resize_file(Path("SOUND/CUT.WAV"), 400);
+  EXPECT_EQ(sound_test::ErrorLines([&] { Load("SOUND/CUT.WAV", 1); }),
+            "[エラー発生] elSound::LoadObject : WAVEリソースが見つかりません (" +
+                Path("SOUND/CUT.WAV") + ": a data chunk of 800 bytes cut short after 332)\n");
+  EXPECT_EQ(MainMixer().BufferCount(), 0u);
 }
 
 TEST_F(SoundTableTest, RoundRobinSkipsFixedPlays) {

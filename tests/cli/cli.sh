@@ -118,8 +118,45 @@ case "$case_name" in
         grep -q '^vantris: cannot open a display: ' "$work/err" || fail "no display line"
       done
     done
+    # The display libraries' own words never reach stderr: with no runtime
+    # folder Wayland complains, which goes into the one line when it is about
+    # the display asked for.
+    run 1 env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_RUNTIME_DIR -u SDL_VIDEODRIVER "$exe" --sdl
+    [ "$(wc -l <"$work/err")" -eq 1 ] || fail "not one line (no runtime folder)"
+    grep -qx 'vantris: cannot open a display: neither DISPLAY nor WAYLAND_DISPLAY is set (SDL .*)' \
+      "$work/err" || fail "no display line (no runtime folder)"
+    run 1 env -u DISPLAY -u XDG_RUNTIME_DIR -u SDL_VIDEODRIVER WAYLAND_DISPLAY=vantris-none "$exe" --sdl
+    [ "$(wc -l <"$work/err")" -eq 1 ] || fail "not one line (Wayland, no runtime folder)"
+    grep -q '^vantris: cannot open a display: no display answers at WAYLAND_DISPLAY=vantris-none: XDG_RUNTIME_DIR is invalid or not set' \
+      "$work/err" || fail "Wayland's reason is not in the line"
     # The headless backend needs none: it starts and runs until stopped.
     run 124 env -u DISPLAY -u WAYLAND_DISPLAY timeout 3 "$exe" --headless
+    ;;
+  no_audio)
+    # Run inside an X server (xvfb-run): the game shows its title while no
+    # sound server answers and ALSA finds no card.  One line says so, and
+    # nothing else reaches stderr before Escape (here SIGTERM, which SDL turns
+    # into the window's close) ends the game with 0.
+    unset SDL_AUDIODRIVER
+    export PULSE_SERVER="unix:$work/no-pulse" PIPEWIRE_REMOTE="$work/no-pipewire"
+    export ALSA_CARD=vantris_no_card
+    "$exe" --sdl --windowed >"$work/out" 2>"$work/err" &
+    pid=$!
+    GAME_PIDS=$pid
+    for _ in $(seq 1 300); do
+      grep -q 'no audio device' "$work/err" && break
+      kill -0 "$pid" 2>/dev/null || fail "the game ended at start-up"
+      sleep 0.1
+    done
+    sleep 2  # the title's first frames, and the music's try at the device
+    kill -TERM "$pid"
+    wait "$pid"
+    status=$?
+    GAME_PIDS=""
+    [ "$status" -eq 0 ] || fail "the game ended with $status"
+    [ "$(wc -l <"$work/err")" -eq 1 ] || fail "not one line"
+    grep -qx 'vantris: no audio device: .*; the game goes on without sound' "$work/err" ||
+      fail "no audio line"
     ;;
   *)
     fail "unknown case"

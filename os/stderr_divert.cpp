@@ -1,15 +1,16 @@
-#include "tests/support/stderr_capture.h"
+#include "os/stderr_divert.h"
 
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
+#include <string_view>
 
 // The sanitizers' report stream; absent (null) in a build without them.
 extern "C" void __sanitizer_set_report_fd(void* fd) __attribute__((weak));
 
-namespace vantris_test {
+namespace os {
 namespace {
 
 void ReportTo(int fd) {
@@ -18,18 +19,12 @@ void ReportTo(int fd) {
 
 }  // namespace
 
-StderrCapture::StderrCapture() {
-  char path[] = "/tmp/vantris-stderr-XXXXXX";
-  file_ = ::mkstemp(path);
-  if (file_ < 0) {
-    text_ = "cannot make a file to capture stderr in\n";
-    return;
-  }
-  ::unlink(path);
+StderrDivert::StderrDivert() {
+  file_ = ::memfd_create("vantris-stderr", MFD_CLOEXEC);
+  if (file_ < 0) return;
   std::fflush(stderr);
   saved_ = ::dup(2);
   if (saved_ < 0 || ::dup2(file_, 2) < 0) {
-    text_ = "cannot redirect stderr\n";
     if (saved_ >= 0) ::close(saved_);
     ::close(file_);
     saved_ = file_ = -1;
@@ -38,9 +33,9 @@ StderrCapture::StderrCapture() {
   ReportTo(saved_);
 }
 
-StderrCapture::~StderrCapture() { Finish(); }
+StderrDivert::~StderrDivert() { Finish(); }
 
-const std::string& StderrCapture::Finish() {
+const std::string& StderrDivert::Finish() {
   if (file_ < 0) return text_;
   std::fflush(stderr);
   ::dup2(saved_, 2);
@@ -58,4 +53,20 @@ const std::string& StderrCapture::Finish() {
   return text_;
 }
 
-}  // namespace vantris_test
+std::string PassOnOwnLines(const std::string& text) {
+  std::string others;
+  for (size_t start = 0; start < text.size();) {
+    size_t end = text.find('\n', start);
+    end = end == std::string::npos ? text.size() : end + 1;
+    const std::string_view line(text.data() + start, end - start);
+    if (line.starts_with("vantris")) {
+      std::fwrite(line.data(), 1, line.size(), stderr);
+    } else {
+      others += line;
+    }
+    start = end;
+  }
+  return others;
+}
+
+}  // namespace os

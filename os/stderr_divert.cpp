@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <mutex>
 #include <string_view>
 
 // The sanitizers' report stream; absent (null) in a build without them.
@@ -17,20 +18,28 @@ void ReportTo(int fd) {
   if (__sanitizer_set_report_fd) __sanitizer_set_report_fd(reinterpret_cast<void*>(intptr_t{fd}));
 }
 
+// One divert at a time in the process: fd 2 is the whole process's, and two
+// threads' diverts ending out of order would leave it on a scratch file.  A
+// thread may nest its own; the sanitizers report to the stderr that the
+// outermost one diverted.
+std::recursive_mutex g_divert_mutex;
+int g_depth = 0;
+
 }  // namespace
 
 StderrDivert::StderrDivert() {
+  g_divert_mutex.lock();
   file_ = ::memfd_create("vantris-stderr", MFD_CLOEXEC);
-  if (file_ < 0) return;
   std::fflush(stderr);
-  saved_ = ::dup(2);
+  saved_ = file_ < 0 ? -1 : ::dup(2);
   if (saved_ < 0 || ::dup2(file_, 2) < 0) {
     if (saved_ >= 0) ::close(saved_);
-    ::close(file_);
+    if (file_ >= 0) ::close(file_);
     saved_ = file_ = -1;
+    g_divert_mutex.unlock();
     return;
   }
-  ReportTo(saved_);
+  if (g_depth++ == 0) ReportTo(saved_);
 }
 
 StderrDivert::~StderrDivert() { Finish(); }
@@ -39,7 +48,7 @@ const std::string& StderrDivert::Finish() {
   if (file_ < 0) return text_;
   std::fflush(stderr);
   ::dup2(saved_, 2);
-  ReportTo(2);
+  if (--g_depth == 0) ReportTo(2);
   ::close(saved_);
   char buffer[4096];
   for (off_t at = 0;;) {
@@ -50,6 +59,7 @@ const std::string& StderrDivert::Finish() {
   }
   ::close(file_);
   saved_ = file_ = -1;
+  g_divert_mutex.unlock();
   return text_;
 }
 

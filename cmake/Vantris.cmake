@@ -29,9 +29,11 @@ function(vantris_test name dir)
   if(T_COST)
     list(APPEND limits COST ${T_COST})
   endif()
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-                       PROPERTIES ${limits}
-                         ENVIRONMENT "VANTRIS_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+  if(limits)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${limits})
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  endif()
 endfunction()
 
 # vantris_sanitizer_defaults(): called last, in a sanitizer build; every

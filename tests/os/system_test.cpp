@@ -142,7 +142,8 @@ TEST(CommandLine, KnownOptionsRunHelpHelpsContradictionsAndUnknownsAreRefused) {
     char* argv[] = {const_cast<char*>("vantris"), const_cast<char*>(arg)};
     os::StartOptions options;
     EXPECT_EQ(os::ParseCommandLine(2, argv, &options), os::ParsedArgs::Run) << arg;
-    EXPECT_EQ(options.backend, arg == std::string("--sdl") ? os::Backend::Sdl : os::Backend::Headless);
+    EXPECT_EQ(options.backend,
+              arg == std::string("--sdl") ? os::Backend::Sdl : os::Backend::Headless);
   }
   unsetenv("VANTRIS_BACKEND");
 }

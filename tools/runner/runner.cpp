@@ -118,7 +118,8 @@ bool ParseWhole(std::string_view text, int64_t low, int64_t high, int64_t* value
 bool ParseEnter(std::string_view text, Options* options) {
   const size_t at = text.find('@');
   int64_t scene = 0, frame = 0;
-  if (at == std::string_view::npos || !ParseWhole(text.substr(0, at), SceneTitle, SceneShipSelect, &scene) ||
+  if (at == std::string_view::npos ||
+      !ParseWhole(text.substr(0, at), SceneTitle, SceneShipSelect, &scene) ||
       !ParseWhole(text.substr(at + 1), 0, kMaxFrames - 1, &frame))
     return false;
   options->enter_scene = static_cast<int32_t>(scene);
@@ -158,7 +159,8 @@ bool ParseArgs(const std::vector<std::string>& args, Options* options, std::stri
     };
     int64_t number = 0;
     if (arg == "--frames") {
-      if (!ParseWhole(value, 1, kMaxFrames, &number)) return refuse("a frame count from 1 to 1000000");
+      if (!ParseWhole(value, 1, kMaxFrames, &number))
+        return refuse("a frame count from 1 to 1000000");
       options->frames = static_cast<long>(number);
     } else if (arg == "--shot" || arg == "--defeat") {
       if (!ParseWhole(value, 0, kMaxFrames - 1, &number)) return refuse("a frame from 0 to 999999");
@@ -168,7 +170,8 @@ bool ParseArgs(const std::vector<std::string>& args, Options* options, std::stri
         options->defeat = static_cast<long>(number);
       }
     } else if (arg == "--enter") {
-      if (!ParseEnter(value, options)) return refuse("SCENE@FRAME, a scene from 1 to 12 and a frame from 0 to 999999");
+      if (!ParseEnter(value, options))
+        return refuse("SCENE@FRAME, a scene from 1 to 12 and a frame from 0 to 999999");
     } else if (arg == "--fps") {
       if (!ParseWhole(value, 1, 1000, &number)) return refuse("a rate from 1 to 1000");
       options->fps = static_cast<int32_t>(number);
@@ -478,7 +481,8 @@ int main(int argc, char** argv) {
   }
   // The game's loop ended before a frame asked for.
   if (!shots_due.empty()) {
-    std::fprintf(stderr, "vantris_runner: no screenshot of frame %ld: the run ended after %ld frames\n",
+    std::fprintf(stderr,
+                 "vantris_runner: no screenshot of frame %ld: the run ended after %ld frames\n",
                  *shots_due.begin(), frame);
     status = 1;
   }

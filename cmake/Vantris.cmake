@@ -29,11 +29,29 @@ function(vantris_test name dir)
   if(T_COST)
     list(APPEND limits COST ${T_COST})
   endif()
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-                       PROPERTIES ${limits}
-                         ENVIRONMENT "VANTRIS_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data"
-                         # A second variable goes in its own property: a list
-                         # value does not survive the test discovery.
-                         ENVIRONMENT_MODIFICATION
-                         "LSAN_OPTIONS=set:suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
+  if(limits)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${limits})
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  endif()
+endfunction()
+
+# vantris_sanitizer_defaults(): called last, in a sanitizer build; every
+# executable of the tree links the sanitizers' built-in settings
+# (cmake/sanitizer_defaults.cpp), so none needs them from the environment.
+function(vantris_sanitizer_defaults)
+  add_library(vantris_sanitizer_defaults OBJECT ${PROJECT_SOURCE_DIR}/cmake/sanitizer_defaults.cpp)
+  set(dirs ${PROJECT_SOURCE_DIR})
+  while(dirs)
+    list(POP_FRONT dirs dir)
+    get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+    list(APPEND dirs ${subdirs})
+    get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+    foreach(target IN LISTS targets)
+      get_target_property(type ${target} TYPE)
+      if(type STREQUAL "EXECUTABLE")
+        target_link_libraries(${target} PRIVATE vantris_sanitizer_defaults)
+      endif()
+    endforeach()
+  endwhile()
 endfunction()

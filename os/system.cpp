@@ -168,12 +168,15 @@ ParsedArgs ParseCommandLine(int argc, char** argv, StartOptions* options, std::s
     if (std::strcmp(env, "sdl") == 0) result.backend = Backend::Sdl;
   }
   ParsedArgs parsed = ParsedArgs::Run;
+  bool sdl = false, headless = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg == "--headless") {
       result.backend = Backend::Headless;
+      headless = true;
     } else if (arg == "--sdl") {
       result.backend = Backend::Sdl;
+      sdl = true;
     } else if (arg == "--windowed") {
       result.windowed = true;
     } else if (arg == "--help" || arg == "-h") {
@@ -182,6 +185,11 @@ ParsedArgs ParseCommandLine(int argc, char** argv, StartOptions* options, std::s
       parsed = ParsedArgs::Unknown;
       if (bad) *bad = arg;
     }
+  }
+  // Two backends, or a window for the backend that has none.
+  if (parsed != ParsedArgs::Unknown && headless && (sdl || result.windowed)) {
+    parsed = ParsedArgs::Contradictory;
+    if (bad) *bad = sdl ? "--headless and --sdl" : "--headless and --windowed";
   }
   if (options) *options = result;
   return parsed;

@@ -41,9 +41,12 @@ Backend ActiveBackend();
 const StartOptions& ActiveOptions();
 
 // Reads the backend choice from the command line (--headless, --sdl,
-// --windowed) and the VANTRIS_BACKEND variable ("headless" or "sdl").
-// `Help` for --help; `Unknown` for any other argument, which goes to `bad`.
-enum class ParsedArgs { Run, Help, Unknown };
+// --windowed) and the VANTRIS_BACKEND variable ("headless" or "sdl"; an
+// option given overrides it).  `Help` for --help; `Unknown` for any other
+// argument, which goes to `bad`; `Contradictory` for --headless given with
+// --sdl or with --windowed (the headless backend has no window), the pair
+// named in `bad`.
+enum class ParsedArgs { Run, Help, Unknown, Contradictory };
 ParsedArgs ParseCommandLine(int argc, char** argv, StartOptions* options,
                              std::string* bad = nullptr);
 // The same, ignoring arguments it does not know (the tools take more).

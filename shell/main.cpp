@@ -9,7 +9,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: vantris [--windowed] [--sdl | --headless]\n"
+    "usage: vantris [--sdl] [--windowed]\n"
+    "       vantris --headless\n"
     "  --windowed  play in an 800 x 600 window instead of full screen\n"
     "  --sdl       show the game on the display (the default)\n"
     "  --headless  run without a window, sound or input (as VANTRIS_BACKEND=headless)\n"
@@ -26,6 +27,9 @@ int main(int argc, char** argv) {
       return 0;
     case os::ParsedArgs::Unknown:
       std::fprintf(stderr, "vantris: unknown option '%s'\n%s", bad.c_str(), kUsage);
+      return 2;
+    case os::ParsedArgs::Contradictory:
+      std::fprintf(stderr, "vantris: %s cannot go together\n%s", bad.c_str(), kUsage);
       return 2;
     case os::ParsedArgs::Run:
       break;

@@ -6,28 +6,40 @@
 #include <cstdio>
 
 #include "os/audio/audio.h"
+#include "os/sdl/sdl_quiet.h"
+#include "os/stderr_divert.h"
 
 namespace os::audio {
 namespace {
 
 // The device is opened again whenever the effects or the music need it: a
-// machine without one hears about it once.
+// machine without one hears about it once, with what ALSA said about it.
 void SayNoAudio(const char* what) {
+  const std::string alsa = sdl::TakeLibraryWords().alsa;
   static bool said = false;
   if (said) return;
   said = true;
-  std::fprintf(stderr, "vantris: %s: %s; the game goes on without sound\n", what, SDL_GetError());
+  std::fprintf(stderr, "vantris: %s: %s%s%s%s; the game goes on without sound\n", what,
+               SDL_GetError(), alsa.empty() ? "" : " (ALSA: ", alsa.c_str(),
+               alsa.empty() ? "" : ")");
 }
 
 class SdlAudioDevice final : public AudioDevice {
  public:
   ~SdlAudioDevice() override {
-    if (device_) SDL_CloseAudioDevice(device_);  // waits for a running callback
-    if (subsystem_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    WithoutLibraryChatter([this] {
+      if (device_) SDL_CloseAudioDevice(device_);  // waits for a running callback
+      if (subsystem_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    });
   }
 
+  // The sound libraries' own words are kept off stderr.
   bool Open(Mixer& mixer) {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    sdl::HushLibraries();
+    sdl::TakeLibraryWords();
+    int status = 0;
+    WithoutLibraryChatter([&] { status = SDL_InitSubSystem(SDL_INIT_AUDIO); });
+    if (status != 0) {
       SayNoAudio("no audio");
       return false;
     }
@@ -43,7 +55,8 @@ class SdlAudioDevice final : public AudioDevice {
     want.callback = &SdlAudioDevice::Callback;
     want.userdata = this;
     SDL_AudioSpec have{};
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    sdl::TakeLibraryWords();  // what the look for devices said does not concern the opening
+    WithoutLibraryChatter([&] { device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0); });
     if (device_ == 0) {
       SayNoAudio("no audio device");
       return false;

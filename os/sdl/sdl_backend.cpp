@@ -12,6 +12,8 @@
 
 #include "os/backend.h"
 #include "os/message_box.h"
+#include "os/sdl/sdl_quiet.h"
+#include "os/stderr_divert.h"
 
 namespace os {
 namespace {
@@ -55,9 +57,21 @@ int NoteKey(const SDL_KeyboardEvent& event) {
   return key;
 }
 
+// What the display libraries said while SDL looked for a display, about the
+// display named: the first line that X wrote on stderr when DISPLAY is set,
+// else Wayland's first message when WAYLAND_DISPLAY is.  (Wayland's words
+// about its default display, looked for while only DISPLAY is set, would
+// mislead.)
+std::string DisplayWords(const std::string& chatter, const sdl::LibraryWords& words) {
+  const char* x11 = std::getenv("DISPLAY");
+  if (x11 && *x11) return chatter.substr(0, chatter.find('\n'));
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  return wayland && *wayland ? words.wayland : std::string();
+}
+
 // Why SDL found no display worth showing a window on, for the one line the
-// program ends with.
-std::string NoDisplayReason(const char* driver) {
+// program ends with; `words`, what the display's library said.
+std::string NoDisplayReason(const char* driver, const std::string& words) {
   auto set = [](const char* name) {
     const char* value = std::getenv(name);
     return value && *value ? std::string(name) + "=" + value : std::string();
@@ -72,6 +86,7 @@ std::string NoDisplayReason(const char* driver) {
     why = "neither DISPLAY nor WAYLAND_DISPLAY is set";
   } else {
     why = "no display answers at " + (x11.empty() ? wayland : x11);
+    if (!words.empty()) why += ": " + words;
   }
   return why + " (SDL has only its \"" + driver + "\" video driver, which shows nothing)";
 }
@@ -86,22 +101,32 @@ class SdlBackend final : public BackendImpl {
       if (joy) SDL_JoystickClose(joy);
       joy = nullptr;
     }
-    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK);
+    WithoutLibraryChatter([] { SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK); });
   }
 
+  // The display libraries' own words are kept off stderr: the one line said
+  // when no display can be had holds what they said about it.
   bool Init() {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-      std::fprintf(stderr, "vantris: cannot open a display: %s\n", SDL_GetError());
+    sdl::HushLibraries();
+    sdl::TakeLibraryWords();
+    int status = 0;
+    const std::string chatter =
+        WithoutLibraryChatter([&] { status = SDL_InitSubSystem(SDL_INIT_VIDEO); });
+    const std::string words = DisplayWords(chatter, sdl::TakeLibraryWords());
+    if (status != 0) {
+      std::fprintf(stderr, "vantris: cannot open a display: %s%s%s\n", SDL_GetError(),
+                   words.empty() ? "" : ": ", words.c_str());
       return false;
     }
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!allow_no_display_ && driver &&
         (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
-      std::fprintf(stderr, "vantris: cannot open a display: %s\n", NoDisplayReason(driver).c_str());
-      SDL_QuitSubSystem(SDL_INIT_VIDEO);
+      std::fprintf(stderr, "vantris: cannot open a display: %s\n",
+                   NoDisplayReason(driver, words).c_str());
+      WithoutLibraryChatter([] { SDL_QuitSubSystem(SDL_INIT_VIDEO); });
       return false;
     }
-    SDL_InitSubSystem(SDL_INIT_JOYSTICK);  // optional
+    WithoutLibraryChatter([] { SDL_InitSubSystem(SDL_INIT_JOYSTICK); });  // optional
     RescanJoysticks();
     return true;
   }
@@ -121,14 +146,18 @@ class SdlBackend final : public BackendImpl {
     // window's client area is the screen, pixel for pixel.
     Uint32 flags = SDL_WINDOW_SHOWN;
     if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    window_ = SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               width, height, flags);
+    WithoutLibraryChatter([&] {
+      window_ = SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                                 height, flags);
+    });
     if (!window_) {
       std::fprintf(stderr, "vantris: cannot create the window: %s\n", SDL_GetError());
       return false;
     }
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
-    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    WithoutLibraryChatter([&] {
+      renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+      if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    });
     if (!renderer_) {
       std::fprintf(stderr, "vantris: cannot draw into the window: %s\n", SDL_GetError());
       CloseWindow();
@@ -358,18 +387,23 @@ class SdlBackend final : public BackendImpl {
     // Closing the box is not closing the program, even where it is the only
     // window.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    SDL_Window* shown = SDL_CreateWindow(
-        title.c_str(), x, y, box.width, box.height,
-        SDL_WINDOW_HIDDEN | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR);
+    SDL_Window* shown = nullptr;
+    WithoutLibraryChatter([&] {
+      shown = SDL_CreateWindow(title.c_str(), x, y, box.width, box.height,
+                               SDL_WINDOW_HIDDEN | SDL_WINDOW_ALWAYS_ON_TOP |
+                                   SDL_WINDOW_SKIP_TASKBAR);
+    });
     // The window's pixels come before anything else is set on it: through
     // the system's own framebuffer where there is one (no graphics context
     // for a box), else through a renderer, for which SDL may create the
     // window anew.
     bool painted = false;
     if (shown) {
-      SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-      if (!SDL_GetWindowSurface(shown)) SDL_ResetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION);
-      painted = SDL_GetWindowSurface(shown) != nullptr;
+      WithoutLibraryChatter([&] {
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        if (!SDL_GetWindowSurface(shown)) SDL_ResetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION);
+        painted = SDL_GetWindowSurface(shown) != nullptr;
+      });
     }
     SDL_ResetHint(SDL_HINT_X11_WINDOW_TYPE);
     if (!painted) {
@@ -503,7 +537,9 @@ class SdlBackend final : public BackendImpl {
     data.numbuttons = count;
     data.buttons = buttons;
     int chosen = *answer;
-    if (SDL_ShowMessageBox(&data, &chosen) != 0) {
+    int status = 0;
+    WithoutLibraryChatter([&] { status = SDL_ShowMessageBox(&data, &chosen); });
+    if (status != 0) {
       *why = SDL_GetError();
       return BoxResult::NotShown;
     }

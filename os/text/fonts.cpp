@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <list>
 #include <map>
@@ -21,16 +22,29 @@
 #include <unordered_map>
 
 #include "os/sjis.h"
+#include "os/stderr_divert.h"
 
 namespace os {
 namespace {
 
 std::recursive_mutex g_font_mutex;  // fontconfig, FreeType and the caches
 
+// Fontconfig's own complaints about its configuration (a file missing or
+// damaged, no cache folder to write) become one line of ours, its first.
 FcConfig* Fontconfig() {
   static FcConfig* config = [] {
-    FcInit();
-    return FcConfigGetCurrent();
+    FcConfig* current = nullptr;
+    const std::string said = WithoutLibraryChatter([&] {
+      FcInit();
+      current = FcConfigGetCurrent();
+    });
+    if (!said.empty()) {
+      std::string first = said.substr(0, said.find('\n'));
+      if (first.starts_with("Fontconfig ")) first.erase(0, first.find(':') + 1);
+      while (!first.empty() && first.front() == ' ') first.erase(0, 1);
+      std::fprintf(stderr, "vantris: the font configuration is faulty: %s\n", first.c_str());
+    }
+    return current;
   }();
   return config;
 }

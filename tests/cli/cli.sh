@@ -1,6 +1,7 @@
 #!/bin/bash
-# cli.sh <case> <vantris> <work folder>: runs the game as a player would and
-# checks its exit status and what it prints.
+# cli.sh <case> <program> <work folder>: runs the game (or, for the
+# runner_* cases, the headless runner) as a person would and checks its exit
+# status and what it prints.
 set -u
 case_name=$1
 exe=$2
@@ -33,6 +34,74 @@ case "$case_name" in
     grep -q '^usage: vantris' "$work/err" || fail "no usage on stderr"
     [ ! -s "$work/out" ] || fail "something on stdout"
     ;;
+  contradictory)
+    # Two backends, or a window for the one without: refused as an unknown
+    # option is, whatever the order, --help or not.
+    for args in "--sdl --headless" "--headless --sdl" "--headless --windowed" \
+                "--windowed --headless --help"; do
+      run 2 "$exe" $args
+      head -n 1 "$work/err" | grep -qE "^vantris: --headless and --(sdl|windowed) cannot go together$" ||
+        fail "no line naming the pair ($args)"
+      grep -q '^usage: vantris' "$work/err" || fail "no usage on stderr ($args)"
+      [ ! -s "$work/out" ] || fail "something on stdout ($args)"
+    done
+    ;;
+  runner_refusals)
+    # What the runner cannot mean: status 2, a line naming it, then the usage,
+    # and nothing on stdout.  Each case is "arguments|the line".
+    cases=(
+      "|no --frames given"
+      "--frames 99999999999999999999|--frames takes a frame count from 1 to 1000000, not '99999999999999999999'"
+      "--frames 4294967297|--frames takes a frame count from 1 to 1000000, not '4294967297'"
+      "--frames 0|--frames takes a frame count from 1 to 1000000, not '0'"
+      "--frames 5x|--frames takes a frame count from 1 to 1000000, not '5x'"
+      "--frames +5|--frames takes a frame count from 1 to 1000000, not '+5'"
+      "--frames|--frames needs a value"
+      "--frames 10 --frames 20|--frames is given twice"
+      "--frames 100 --shot 500|--shot 500 is past the last frame, 99"
+      "--frames 100 --shot -1|--shot takes a frame from 0 to 999999, not '-1'"
+      "--frames 100 --defeat 100|--defeat 100 is past the last frame, 99"
+      "--frames 100 --enter 3@100|--enter's frame 100 is past the last frame, 99"
+      "--frames 100 --enter 13@0|--enter takes SCENE@FRAME, a scene from 1 to 12 and a frame from 0 to 999999, not '13@0'"
+      "--frames 100 --enter 3@|--enter takes SCENE@FRAME, a scene from 1 to 12 and a frame from 0 to 999999, not '3@'"
+      "--frames 100 --enter 3|--enter takes SCENE@FRAME, a scene from 1 to 12 and a frame from 0 to 999999, not '3'"
+      "--frames 100 --fps 1001|--fps takes a rate from 1 to 1000, not '1001'"
+      "--frames 100 --seed 4294967296|--seed takes a seed from 0 to 4294967295, not '4294967296'"
+      "--frames 100 --seed -1|--seed takes a seed from 0 to 4294967295, not '-1'"
+      "--frames 100 --out shots|--out names where screenshots go, but no --shot asks for one"
+      "--frames 100 --calls a --calls b|--calls is given twice"
+      "--frames 100 --replay a --replay b|--replay is given twice"
+      "--frames 100 --script|--script needs a value"
+      "--frames 100 --frame 5|unknown option '--frame'"
+      "--frames 100 5|unknown option '5'"
+    )
+    for entry in "${cases[@]}"; do
+      args=${entry%%|*}
+      line="vantris_runner: ${entry#*|}"
+      run 2 "$exe" $args
+      [ "$(head -n 1 "$work/err")" = "$line" ] || fail "'$args' not refused with: $line"
+      grep -q '^usage: vantris_runner' "$work/err" || fail "no usage on stderr ($args)"
+      [ ! -s "$work/out" ] || fail "something on stdout ($args)"
+    done
+    # An empty name is refused too (it cannot be written in the list above).
+    run 2 "$exe" --frames 5 --script ""
+    head -n 1 "$work/err" | grep -qx "vantris_runner: --script takes a file, not ''" ||
+      fail "an empty script name was not refused"
+    run 0 "$exe" --help
+    grep -q '^usage: vantris_runner' "$work/out" || fail "no usage on stdout"
+    grep -q -- '--enter SCENE@F' "$work/out" || fail "the usage does not list --enter"
+    [ ! -s "$work/err" ] || fail "something on stderr"
+    # A missing assets folder fails before anything plays; so does a shot
+    # that the run never reaches, its game having ended first (Escape at 60).
+    run 1 "$exe" --frames 5 --assets "$work/none"
+    [ "$(cat "$work/err")" = "vantris_runner: --assets $work/none: no such folder" ] ||
+      fail "a missing assets folder was not said in one line"
+    run 1 "$exe" --frames 300 --script "$(dirname "$0")/../runner/title_to_mode.keys" \
+      --shot 50 --shot 250 --out "$work/shots"
+    [ "$(cat "$work/err")" = "vantris_runner: no screenshot of frame 250: the run ended after 60 frames" ] ||
+      fail "the unreached shot was not said in one line"
+    [ -s "$work/shots/frame_000050.bmp" ] || fail "the reached shot was not written"
+    ;;
   help)
     run 0 "$exe" --help
     grep -q '^usage: vantris' "$work/out" || fail "no usage on stdout"
@@ -49,8 +118,45 @@ case "$case_name" in
         grep -q '^vantris: cannot open a display: ' "$work/err" || fail "no display line"
       done
     done
+    # The display libraries' own words never reach stderr: with no runtime
+    # folder Wayland complains, which goes into the one line when it is about
+    # the display asked for.
+    run 1 env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_RUNTIME_DIR -u SDL_VIDEODRIVER "$exe" --sdl
+    [ "$(wc -l <"$work/err")" -eq 1 ] || fail "not one line (no runtime folder)"
+    grep -qx 'vantris: cannot open a display: neither DISPLAY nor WAYLAND_DISPLAY is set (SDL .*)' \
+      "$work/err" || fail "no display line (no runtime folder)"
+    run 1 env -u DISPLAY -u XDG_RUNTIME_DIR -u SDL_VIDEODRIVER WAYLAND_DISPLAY=vantris-none "$exe" --sdl
+    [ "$(wc -l <"$work/err")" -eq 1 ] || fail "not one line (Wayland, no runtime folder)"
+    grep -q '^vantris: cannot open a display: no display answers at WAYLAND_DISPLAY=vantris-none: XDG_RUNTIME_DIR is invalid or not set' \
+      "$work/err" || fail "Wayland's reason is not in the line"
     # The headless backend needs none: it starts and runs until stopped.
     run 124 env -u DISPLAY -u WAYLAND_DISPLAY timeout 3 "$exe" --headless
+    ;;
+  no_audio)
+    # Run inside an X server (xvfb-run): the game shows its title while no
+    # sound server answers and ALSA finds no card.  One line says so, and
+    # nothing else reaches stderr before Escape (here SIGTERM, which SDL turns
+    # into the window's close) ends the game with 0.
+    unset SDL_AUDIODRIVER
+    export PULSE_SERVER="unix:$work/no-pulse" PIPEWIRE_REMOTE="$work/no-pipewire"
+    export ALSA_CARD=vantris_no_card
+    "$exe" --sdl --windowed >"$work/out" 2>"$work/err" &
+    pid=$!
+    GAME_PIDS=$pid
+    for _ in $(seq 1 300); do
+      grep -q 'no audio device' "$work/err" && break
+      kill -0 "$pid" 2>/dev/null || fail "the game ended at start-up"
+      sleep 0.1
+    done
+    sleep 2  # the title's first frames, and the music's try at the device
+    kill -TERM "$pid"
+    wait "$pid"
+    status=$?
+    GAME_PIDS=""
+    [ "$status" -eq 0 ] || fail "the game ended with $status"
+    [ "$(wc -l <"$work/err")" -eq 1 ] || fail "not one line"
+    grep -qx 'vantris: no audio device: .*; the game goes on without sound' "$work/err" ||
+      fail "no audio line"
     ;;
   *)
     fail "unknown case"

@@ -99,7 +99,7 @@ TEST_F(OsTest, TheLockIsTheUsersOwnFileAndALinkInItsPlaceIsNotFollowed) {
   EXPECT_FALSE(std::filesystem::exists(target));
 }
 
-TEST(CommandLine, KnownOptionsRunHelpHelpsAndAnythingElseIsUnknown) {
+TEST(CommandLine, KnownOptionsRunHelpHelpsContradictionsAndUnknownsAreRefused) {
   unsetenv("VANTRIS_BACKEND");
   const struct {
     std::vector<const char*> args;
@@ -109,8 +109,17 @@ TEST(CommandLine, KnownOptionsRunHelpHelpsAndAnythingElseIsUnknown) {
     std::string bad;
   } rows[] = {
       {{}, os::ParsedArgs::Run, os::Backend::Sdl, false, ""},
-      {{"--windowed", "--headless"}, os::ParsedArgs::Run, os::Backend::Headless, true, ""},
-      {{"--headless", "--sdl"}, os::ParsedArgs::Run, os::Backend::Sdl, false, ""},
+      {{"--sdl", "--windowed", "--sdl"}, os::ParsedArgs::Run, os::Backend::Sdl, true, ""},
+      {{"--headless", "--headless"}, os::ParsedArgs::Run, os::Backend::Headless, false, ""},
+      // Two backends, or a window without one, whatever the order; an
+      // unknown option is named first, and either beats --help.
+      {{"--windowed", "--headless"}, os::ParsedArgs::Contradictory, os::Backend::Headless, true,
+       "--headless and --windowed"},
+      {{"--headless", "--sdl"}, os::ParsedArgs::Contradictory, os::Backend::Sdl, false,
+       "--headless and --sdl"},
+      {{"--help", "--sdl", "--headless", "--windowed"}, os::ParsedArgs::Contradictory,
+       os::Backend::Headless, true, "--headless and --sdl"},
+      {{"--sdl", "--headless", "-x"}, os::ParsedArgs::Unknown, os::Backend::Headless, false, "-x"},
       {{"--help"}, os::ParsedArgs::Help, os::Backend::Sdl, false, ""},
       {{"--window", "--help"}, os::ParsedArgs::Unknown, os::Backend::Sdl, false, "--window"},
       {{"--windowed", "a.bmp", "-x"}, os::ParsedArgs::Unknown, os::Backend::Sdl, true, "a.bmp"},
@@ -126,6 +135,17 @@ TEST(CommandLine, KnownOptionsRunHelpHelpsAndAnythingElseIsUnknown) {
     EXPECT_EQ(options.windowed, row.windowed);
     EXPECT_EQ(bad, row.bad);
   }
+  // The variable is no option: an option given overrides it, and --windowed
+  // beside it is no contradiction.
+  setenv("VANTRIS_BACKEND", "headless", 1);
+  for (const char* arg : {"--windowed", "--sdl"}) {
+    char* argv[] = {const_cast<char*>("vantris"), const_cast<char*>(arg)};
+    os::StartOptions options;
+    EXPECT_EQ(os::ParseCommandLine(2, argv, &options), os::ParsedArgs::Run) << arg;
+    EXPECT_EQ(options.backend,
+              arg == std::string("--sdl") ? os::Backend::Sdl : os::Backend::Headless);
+  }
+  unsetenv("VANTRIS_BACKEND");
 }
 
 TEST_F(OsTest, PathsAcceptBothSeparatorsAndResolveCase) {

@@ -1,7 +1,6 @@
 # Sourced by the scripts that run the real program: `game_env <work folder>`
 # empties the folder and runs the game in it as on a fresh machine (no sound
-# device, no leak report: what SDL and the X libraries keep at exit is not the
-# program's).  The runtime folder, where the lock goes and where the display
+# device).  The runtime folder, where the lock goes and where the display
 # libraries look for their sockets, is a fresh one under /tmp: short wherever
 # the checkout lies (a socket's path has at most 107 bytes).  It is removed
 # when the script ends, on failure and on a signal too, and the games whose
@@ -17,7 +16,6 @@ game_env() {
   trap 'exit 143' TERM
   export XDG_RUNTIME_DIR="$GAME_RUNTIME"
   export SDL_AUDIODRIVER=dummy
-  export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
   unset VANTRIS_BACKEND
 }
 

@@ -114,7 +114,7 @@ std::string MakeTempDir(const std::string& name) {
 
 std::string TestDataDir() {
   if (const char* dir = std::getenv("VANTRIS_TEST_DATA")) return dir;
-  return "tests/data";
+  return VANTRIS_TEST_DATA_DIR;
 }
 
 }  // namespace vantris_test

@@ -46,7 +46,8 @@ bool StartSdlDummy();
 // A fresh empty folder in this process's temporary folder, which is removed
 // with everything in it when the test ends.
 std::string MakeTempDir(const std::string& name);
-// Where the tests' data files live (tests/data).
+// Where the tests' data files live: the source tree's tests/data, or the
+// folder VANTRIS_TEST_DATA names.
 std::string TestDataDir();
 
 }  // namespace vantris_test

@@ -23,6 +23,14 @@
 // digest differs from the recorded one; with VANTRIS_RECORD=1 in the
 // environment it writes FILE anew from the run instead, its run line holding
 // the arguments the run had but --replay, --shot and --out.
+//
+// A command line that cannot be meant is refused with the usage and exit
+// status 2: a number that is not whole or out of its range, an option given
+// twice (but --script and --shot), no frame count (here or in the recording),
+// a frame named past the last one, --out without --shot.  A shot that the run
+// does not reach because the game's loop ended first fails the run (status 1).
+#include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -31,6 +39,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "os/headless/headless.h"
@@ -48,12 +57,15 @@
 
 namespace {
 
+// Frame numbers keep six digits in the screenshots' names.
+constexpr long kMaxFrames = 1000000;
+
 struct Options {
-  long frames = 60;
+  long frames = 0;  // 0: not given
   std::vector<std::string> scripts;
   std::string calls;
   std::set<long> shots;
-  std::string out = ".";
+  std::string out;  // empty: not given, the screenshots go to "."
   std::string assets = VANTRIS_ASSET_DIR;
   uint32_t seed = 12345;
   long defeat = -1;
@@ -61,29 +73,112 @@ struct Options {
   int32_t enter_scene = 0;
   int32_t fps = 0;  // 0: the game's own rate
   std::string replay;
+  bool help = false;
 };
 
-int Usage() {
-  std::fprintf(stderr,
-               "usage: vantris_runner --frames N [--script FILE]... [--calls FILE] "
-               "[--shot F]... [--out DIR] [--assets DIR] [--seed S] [--defeat F] "
-               "[--enter SCENE@F] [--fps N] [--replay FILE]\n");
+constexpr const char* kUsage =
+    "usage: vantris_runner --frames N [OPTION]...\n"
+    "       vantris_runner --replay FILE [OPTION]...\n"
+    "  --frames N        play N frames (1 to 1000000), numbered from 0\n"
+    "  --script FILE     press and release keys, one \"FRAME KEY down|up\" a line\n"
+    "                    (several scripts are merged)\n"
+    "  --calls FILE      call game roles by name in the stage frames, one\n"
+    "                    \"FROM TO NAME [SLOT]\" a line\n"
+    "  --shot F          write the frame presented by frame F to DIR/frame_NNNNNN.bmp\n"
+    "                    (may be given again)\n"
+    "  --out DIR         where the screenshots go (made when missing; . by default)\n"
+    "  --assets DIR      the folder of the game's pictures, sounds and music\n"
+    "  --seed S          the random seed (0 to 4294967295, 12345 by default)\n"
+    "  --defeat F        end the running stage before frame F as its boss's defeat does\n"
+    "  --enter SCENE@F   end the running scene into SCENE (1 to 12) before frame F\n"
+    "  --fps N           frames a second after start-up (1 to 1000)\n"
+    "  --replay FILE     play a recorded run with its arguments, checking every digest\n"
+    "                    (VANTRIS_RECORD=1 writes it anew)\n"
+    "  --help            show this text\n";
+
+// A refused command line: what is wrong, then the usage.
+int Usage(const std::string& problem) {
+  std::fprintf(stderr, "vantris_runner: %s\n%s", problem.c_str(), kUsage);
   return 2;
 }
 
-bool ParseArgs(const std::vector<std::string>& args, Options* options) {
+// A whole decimal number from `low` to `high` and nothing else.
+bool ParseWhole(std::string_view text, int64_t low, int64_t high, int64_t* value) {
+  int64_t parsed = 0;
+  const char* last = text.data() + text.size();
+  const auto [end, error] = std::from_chars(text.data(), last, parsed);
+  if (text.empty() || error != std::errc() || end != last || parsed < low || parsed > high)
+    return false;
+  *value = parsed;
+  return true;
+}
+
+// --enter's SCENE@FRAME.
+bool ParseEnter(std::string_view text, Options* options) {
+  const size_t at = text.find('@');
+  int64_t scene = 0, frame = 0;
+  if (at == std::string_view::npos ||
+      !ParseWhole(text.substr(0, at), SceneTitle, SceneShipSelect, &scene) ||
+      !ParseWhole(text.substr(at + 1), 0, kMaxFrames - 1, &frame))
+    return false;
+  options->enter_scene = static_cast<int32_t>(scene);
+  options->enter = frame;
+  return true;
+}
+
+// Reads one command line (or a recording's run line) over `options`.  Every
+// option takes one value; only --script and --shot may be given again.
+bool ParseArgs(const std::vector<std::string>& args, Options* options, std::string* problem) {
+  std::set<std::string> seen;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (i + 1 >= args.size()) return false;
+    if (arg == "--help" || arg == "-h") {
+      options->help = true;
+      continue;
+    }
+    static const std::set<std::string> kOptions = {
+        "--frames", "--script", "--calls", "--shot", "--out",  "--assets",
+        "--seed",   "--defeat", "--enter", "--fps",  "--replay"};
+    if (kOptions.count(arg) == 0) {
+      *problem = "unknown option '" + arg + "'";
+      return false;
+    }
+    if (i + 1 >= args.size()) {
+      *problem = arg + " needs a value";
+      return false;
+    }
+    if (!seen.insert(arg).second && arg != "--script" && arg != "--shot") {
+      *problem = arg + " is given twice";
+      return false;
+    }
     const std::string& value = args[++i];
-    char* end = nullptr;
+    const auto refuse = [&](const char* wanted) {
+      *problem = arg + " takes " + wanted + ", not '" + value + "'";
+      return false;
+    };
+    int64_t number = 0;
     if (arg == "--frames") {
-      options->frames = std::strtol(value.c_str(), &end, 10);
-      if (*end != '\0' || options->frames < 0) return false;
-    } else if (arg == "--shot") {
-      const long frame = std::strtol(value.c_str(), &end, 10);
-      if (*end != '\0' || frame < 0) return false;
-      options->shots.insert(frame);
+      if (!ParseWhole(value, 1, kMaxFrames, &number))
+        return refuse("a frame count from 1 to 1000000");
+      options->frames = static_cast<long>(number);
+    } else if (arg == "--shot" || arg == "--defeat") {
+      if (!ParseWhole(value, 0, kMaxFrames - 1, &number)) return refuse("a frame from 0 to 999999");
+      if (arg == "--shot") {
+        options->shots.insert(static_cast<long>(number));
+      } else {
+        options->defeat = static_cast<long>(number);
+      }
+    } else if (arg == "--enter") {
+      if (!ParseEnter(value, options))
+        return refuse("SCENE@FRAME, a scene from 1 to 12 and a frame from 0 to 999999");
+    } else if (arg == "--fps") {
+      if (!ParseWhole(value, 1, 1000, &number)) return refuse("a rate from 1 to 1000");
+      options->fps = static_cast<int32_t>(number);
+    } else if (arg == "--seed") {
+      if (!ParseWhole(value, 0, UINT32_MAX, &number)) return refuse("a seed from 0 to 4294967295");
+      options->seed = static_cast<uint32_t>(number);
+    } else if (value.empty()) {
+      return refuse(arg == "--out" || arg == "--assets" ? "a folder" : "a file");
     } else if (arg == "--script") {
       options->scripts.push_back(value);
     } else if (arg == "--calls") {
@@ -92,28 +187,32 @@ bool ParseArgs(const std::vector<std::string>& args, Options* options) {
       options->out = value;
     } else if (arg == "--assets") {
       options->assets = value;
-    } else if (arg == "--defeat") {
-      options->defeat = std::strtol(value.c_str(), &end, 10);
-      if (*end != '\0' || options->defeat < 0) return false;
-    } else if (arg == "--enter") {
-      const long scene = std::strtol(value.c_str(), &end, 10);
-      if (*end != '@' || end[1] == '\0' || scene < SceneTitle || scene > SceneShipSelect)
-        return false;
-      options->enter_scene = static_cast<int32_t>(scene);
-      options->enter = std::strtol(end + 1, &end, 10);
-      if (*end != '\0' || options->enter < 0) return false;
-    } else if (arg == "--fps") {
-      const long fps = std::strtol(value.c_str(), &end, 10);
-      if (*end != '\0' || fps < 1 || fps > 1000) return false;
-      options->fps = static_cast<int32_t>(fps);
-    } else if (arg == "--replay") {
-      options->replay = value;
-    } else if (arg == "--seed") {
-      options->seed = static_cast<uint32_t>(std::strtoul(value.c_str(), &end, 10));
-      if (*end != '\0') return false;
     } else {
-      return false;
+      options->replay = value;
     }
+  }
+  return true;
+}
+
+// What the whole run asks for, a recording's run line included, must be able
+// to happen: frames to play, and every frame named among them.
+bool CheckRun(const Options& options, std::string* problem) {
+  if (options.frames == 0) {
+    *problem = "no --frames given";
+    return false;
+  }
+  const auto past = [&](const char* what, long frame) {
+    *problem = std::string(what) + std::to_string(frame) + " is past the last frame, " +
+               std::to_string(options.frames - 1);
+    return false;
+  };
+  if (!options.shots.empty() && *options.shots.rbegin() >= options.frames)
+    return past("--shot ", *options.shots.rbegin());
+  if (options.defeat >= options.frames) return past("--defeat ", options.defeat);
+  if (options.enter >= options.frames) return past("--enter's frame ", options.enter);
+  if (!options.out.empty() && options.shots.empty()) {
+    *problem = "--out names where screenshots go, but no --shot asks for one";
+    return false;
   }
   return true;
 }
@@ -177,15 +276,16 @@ bool LoadReplay(const std::vector<std::string>& args, bool anew, Options* option
     return false;
   }
   Options recorded;
-  if (!ParseArgs(recording->args, &recorded)) {
-    std::fprintf(stderr, "vantris_runner: %s: bad run line\n", options->replay.c_str());
+  if (!ParseArgs(recording->args, &recorded, &error)) {
+    std::fprintf(stderr, "vantris_runner: %s: bad run line: %s\n", options->replay.c_str(),
+                 error.c_str());
     return false;
   }
   const std::filesystem::path folder = std::filesystem::path(options->replay).parent_path();
   for (std::string& file : recorded.scripts) file = (folder / file).string();
   if (!recorded.calls.empty()) recorded.calls = (folder / recorded.calls).string();
   *options = recorded;
-  if (!ParseArgs(args, options)) return false;
+  ParseArgs(args, options, &error);  // read once already
   if (anew) recording->args = RunLine(recording->args, args, folder);
   return true;
 }
@@ -256,7 +356,12 @@ void Pump() {
 int main(int argc, char** argv) {
   Options options;
   const std::vector<std::string> args(argv + 1, argv + argc);
-  if (!ParseArgs(args, &options)) return Usage();
+  std::string problem;
+  if (!ParseArgs(args, &options, &problem)) return Usage(problem);
+  if (options.help) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
   const char* record = std::getenv("VANTRIS_RECORD");
   const bool recording_anew = record != nullptr && std::string(record) == "1";
   runner::Recording recording;
@@ -264,6 +369,8 @@ int main(int argc, char** argv) {
     return 1;
   std::optional<runner::Replay> replay;
   if (!options.replay.empty()) replay.emplace(&recording, recording_anew);
+  if (!CheckRun(options, &problem)) return Usage(problem);
+  const std::string out = options.out.empty() ? "." : options.out;
 
   std::vector<runner::KeyEvent> events;
   for (const std::string& script : options.scripts) {
@@ -282,11 +389,15 @@ int main(int argc, char** argv) {
     StageFrameHook = CallRoles;
   }
 
+  std::error_code ec;
+  if (!std::filesystem::is_directory(options.assets, ec)) {
+    std::fprintf(stderr, "vantris_runner: --assets %s: no such folder\n", options.assets.c_str());
+    return 1;
+  }
   if (!options.shots.empty()) {
-    std::error_code ec;
-    std::filesystem::create_directories(options.out, ec);
+    std::filesystem::create_directories(out, ec);
     if (ec) {
-      std::fprintf(stderr, "vantris_runner: cannot make %s: %s\n", options.out.c_str(),
+      std::fprintf(stderr, "vantris_runner: cannot make %s: %s\n", out.c_str(),
                    ec.message().c_str());
       return 1;
     }
@@ -311,6 +422,7 @@ int main(int argc, char** argv) {
   size_t next_event = 0;
   long frame = 0;
   int status = 0;
+  std::set<long> shots_due = options.shots;
   while (frame < options.frames && !LoopEnded()) {
     g_frame = frame;
     for (; next_event < events.size() && events[next_event].frame <= frame; ++next_event) {
@@ -327,10 +439,10 @@ int main(int argc, char** argv) {
     LoopPass pass = LoopPass::Idle;
     while (pass != LoopPass::Frame && pass != LoopPass::Quit) pass = RunLoopPass();
     if (pass == LoopPass::Quit) break;
-    if (options.shots.count(frame) != 0) {
+    if (shots_due.erase(frame) != 0) {
       char name[64];
       std::snprintf(name, sizeof name, "/frame_%06ld.bmp", frame);
-      const std::string path = options.out + name;
+      const std::string path = out + name;
       if (os::headless::WriteFrameBmp(os::headless::LastPresented(), path)) {
         std::printf("frame %ld scene %d -> %s\n", frame, SceneNumber, path.c_str());
       } else {
@@ -355,6 +467,13 @@ int main(int argc, char** argv) {
     status = 1;
   } else if (replay && recording_anew && !WriteFile(options.replay, FormatRecording(recording))) {
     std::fprintf(stderr, "vantris_runner: cannot write %s\n", options.replay.c_str());
+    status = 1;
+  }
+  // The game's loop ended before a frame asked for.
+  if (!shots_due.empty()) {
+    std::fprintf(stderr,
+                 "vantris_runner: no screenshot of frame %ld: the run ended after %ld frames\n",
+                 *shots_due.begin(), frame);
     status = 1;
   }
   std::printf("ran %ld frames, scene %d%s\n", frame, SceneNumber,

@@ -4,6 +4,7 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <sstream>
 
 #include "os/headless/headless.h"
@@ -104,6 +105,8 @@ bool ParseRecording(const std::string& text, Recording* recording, std::string* 
       continue;
     } else if (first == "active") {
       for (std::string name; fields >> name;) recording->active.push_back(name);
+    } else if (first == "seen") {
+      for (std::string fact; fields >> fact;) recording->seen.push_back(fact);
     } else {
       Sample sample;
       std::string all;
@@ -178,6 +181,7 @@ std::string FormatRecording(const Recording& recording) {
   };
   names("parts ", recording.names);
   names("active ", recording.active);
+  names("seen ", recording.seen);
   return text;
 }
 
@@ -224,7 +228,34 @@ uint32_t Replay::SampleHash(const Digest& digest) const {
   return static_cast<uint32_t>(all);
 }
 
+void Replay::Observe() {
+  const int32_t scene = SceneNumber;
+  auto see = [this, scene](const char* fact) {
+    seen_.insert(std::string(fact) + "@" + std::to_string(scene));
+  };
+  auto flying = [](const auto& table) {
+    return std::any_of(std::begin(table), std::end(table),
+                       [](const auto& record) { return record.active != 0; });
+  };
+  title_wraps_ = scene != SceneTitle ? 0 : title_wraps_ + (TitleCounter == 0 ? 1 : 0);
+  if (title_wraps_ == 2) see("title-cycles");
+  const bool prompt_up = ContinuePrompt == 1;
+  prompt_frames_ = prompt_up ? prompt_frames_ + 1 : 0;
+  if (scene >= SceneStage1 && scene <= SceneStage8) {
+    if (BackgroundOff == 0) see("backgrounds");
+    if (flying(LaserASegments)) see("C");
+    if (flying(LaserBSegments)) see("V");
+    if (flying(ShipRays)) see("B");
+    if (DeathBurstCounter > 0) see("death");
+    if (prompt_frames_ == kPromptWhile) see("prompt");
+    if (prompt_was_up_ && !prompt_up && scene == last_scene_) see("continue");
+  }
+  prompt_was_up_ = prompt_up;
+  last_scene_ = scene;
+}
+
 bool Replay::AfterFrame(long frame) {
+  Observe();
   if (frame % recording_->every != 0) return true;
   const Digest digest = TakeDigest();
   for (std::string& name : FlyingTables(true)) active_.insert(std::move(name));
@@ -293,6 +324,7 @@ bool Replay::Check(long frame, const Digest& digest) {
 bool Replay::Finish(long frames_run) {
   if (record_) {
     recording_->active.assign(active_.begin(), active_.end());
+    recording_->seen.assign(seen_.begin(), seen_.end());
     return true;
   }
   if (next_ < recording_->samples.size()) {
@@ -304,6 +336,10 @@ bool Replay::Finish(long frames_run) {
   // (The samples cover it already; this keeps the recorded list true.)
   if (std::vector<std::string>(active_.begin(), active_.end()) != recording_->active) {
     error_ = "the tables with a record in flight differ from the recorded ones";
+    return false;
+  }
+  if (std::vector<std::string>(seen_.begin(), seen_.end()) != recording_->seen) {
+    error_ = "what the run showed of the game as played differs from the recorded facts";
     return false;
   }
   return true;

@@ -25,6 +25,16 @@
 //                     since at the end; "-" holds the index of a part the
 //                     game no longer has, so no other index moves
 //   active NAME...    the tables with a record in flight at some sample
+//   seen FACT@SCENE...
+//                     what the run showed of the game as played, scene by
+//                     scene, at any frame: "backgrounds" (a stage frame with
+//                     its background layers on), "C", "V" and "B" (a shot of
+//                     laser C, laser V or the ray salvo in flight), "death"
+//                     (the ship's death explosion), "prompt" (the continue
+//                     prompt up for kPromptWhile frames), "continue" (the
+//                     prompt gone in the same stage: a continue taken) and
+//                     "title-cycles" (the title's picture cycle run through
+//                     twice in one visit)
 #pragma once
 #include <cstdint>
 #include <set>
@@ -55,6 +65,9 @@ struct Sample {
 // The name that holds the index of a part the game no longer has.
 inline constexpr const char* kRetiredPart = "-";
 
+// The frames the continue prompt stays up before a run counts it as seen.
+inline constexpr long kPromptWhile = 120;
+
 struct Recording {
   std::vector<std::string> comments;  // the '#' lines, newline included
   std::vector<std::string> args;
@@ -62,6 +75,7 @@ struct Recording {
   std::vector<Sample> samples;
   std::vector<std::string> names;   // the part of each index
   std::vector<std::string> active;  // sorted
+  std::vector<std::string> seen;    // sorted
 };
 
 // Parses a recording file; false with a message naming the bad line.  With
@@ -81,7 +95,7 @@ class Replay {
   // After frame `frame` ran; false at the first sample that differs.
   bool AfterFrame(long frame);
   // After the last frame: false when the recording goes on past it; when
-  // recording, the tables in flight are filled in.
+  // recording, the tables in flight and the facts seen are filled in.
   bool Finish(long frames_run);
   const std::string& Error() const { return error_; }
 
@@ -92,6 +106,8 @@ class Replay {
   // Checks a sample against the recorded one; false, with the error, at a
   // difference.
   bool Check(long frame, const Digest& digest);
+  // Adds what this frame shows of the game as played to seen_.
+  void Observe();
 
   Recording* recording_;
   bool record_;
@@ -102,6 +118,11 @@ class Replay {
   std::vector<uint64_t> first_;    // the first sample's hashes, by PartNames index
   std::vector<uint8_t> expected_;  // the 8-bit hashes as of the last sample, likewise
   std::set<std::string> active_;   // the tables in flight so far
+  std::set<std::string> seen_;     // the facts seen so far
+  int32_t last_scene_ = 0;         // the scene after the frame before
+  bool prompt_was_up_ = false;     // the continue prompt after the frame before
+  long prompt_frames_ = 0;         // the frames it has been up
+  int title_wraps_ = 0;            // the title's picture cycles in this visit
   std::string error_;
 };
 

@@ -4,7 +4,7 @@
 //
 //   vantris_runner --frames N [--script FILE]... [--calls FILE] [--shot F]...
 //                  [--out DIR] [--assets DIR] [--seed S] [--defeat F]
-//                  [--enter SCENE@F] [--fps N] [--replay FILE]
+//                  [--enter SCENE@F] [--fps N] [--exact-fps N] [--replay FILE]
 //
 // Frames count from 0; a script event of frame F is applied before frame F
 // runs (the events of several scripts merged by frame, in order), and
@@ -16,13 +16,17 @@
 // to the ending; "--enter SCENE@F" does the same into scene SCENE, so that a
 // stage no scene change leads to can be played.  "--fps N" sets the frame
 // rate after start-up (10 keeps the frame time at its 0.1 s cap, one fixed
-// step every frame).  "--calls FILE" calls game roles by name inside the stage
-// frames (calls.h), e.g. to fly an enemy kind with its guns for a screenshot.
+// step every frame); "--exact-fps N" sets the frame rate N and makes every
+// scene frame's FrameTime exactly 1/N s (as the clock measures it, a frame
+// lasts whole milliseconds), so that at 64 every timer and scroll position
+// lands on exact binary fractions.  "--calls FILE" calls game roles by name
+// inside the stage frames (calls.h), e.g. to fly an enemy kind with its guns
+// for a screenshot.
 // "--replay FILE" plays a recorded run (recording.h) with the arguments kept
 // in FILE, any others given after them, and fails at the first frame whose
 // digest differs from the recorded one; with VANTRIS_RECORD=1 in the
 // environment it writes FILE anew from the run instead, its run line holding
-// the arguments the run had but --replay, --shot and --out.
+// the arguments the run had but --replay, --shot, --out and --assets.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -61,6 +65,7 @@ struct Options {
   long enter = -1;  // frame of --enter
   int32_t enter_scene = 0;
   int32_t fps = 0;  // 0: the game's own rate
+  bool exact = false;  // FrameTime exactly 1 / fps
   std::string replay;
 };
 
@@ -68,7 +73,7 @@ int Usage() {
   std::fprintf(stderr,
                "usage: vantris_runner --frames N [--script FILE]... [--calls FILE] "
                "[--shot F]... [--out DIR] [--assets DIR] [--seed S] [--defeat F] "
-               "[--enter SCENE@F] [--fps N] [--replay FILE]\n");
+               "[--enter SCENE@F] [--fps N] [--exact-fps N] [--replay FILE]\n");
   return 2;
 }
 
@@ -103,10 +108,11 @@ bool ParseArgs(const std::vector<std::string>& args, Options* options) {
       options->enter_scene = static_cast<int32_t>(scene);
       options->enter = std::strtol(end + 1, &end, 10);
       if (*end != '\0' || options->enter < 0) return false;
-    } else if (arg == "--fps") {
+    } else if (arg == "--fps" || arg == "--exact-fps") {
       const long fps = std::strtol(value.c_str(), &end, 10);
       if (*end != '\0' || fps < 1 || fps > 1000) return false;
       options->fps = static_cast<int32_t>(fps);
+      options->exact = arg == "--exact-fps";
     } else if (arg == "--replay") {
       options->replay = value;
     } else if (arg == "--seed") {
@@ -140,8 +146,9 @@ std::string FromFolder(const std::string& path, const std::filesystem::path& fol
 
 // The run line that plays a run again: the recording's arguments, then those
 // given after them with their files named from the recording's folder, less
-// --replay and the options that only say where screenshots go, and less each
-// option that a later one of its name replaces (--script adds up).
+// --replay and the options that only say where screenshots go or where the
+// pictures are read from, and less each option that a later one of its name
+// replaces (--script adds up).
 std::vector<std::string> RunLine(const std::vector<std::string>& recorded,
                                  const std::vector<std::string>& given,
                                  const std::filesystem::path& folder) {
@@ -154,7 +161,7 @@ std::vector<std::string> RunLine(const std::vector<std::string>& recorded,
   std::vector<std::string> line;
   for (size_t i = 0; i + 1 < all.size(); i += 2) {
     const std::string& arg = all[i];
-    bool kept = arg != "--replay" && arg != "--shot" && arg != "--out";
+    bool kept = arg != "--replay" && arg != "--shot" && arg != "--out" && arg != "--assets";
     for (size_t later = i + 2; kept && arg != "--script" && later < all.size(); later += 2)
       kept = all[later] != arg;
     if (kept) line.insert(line.end(), {arg, all[i + 1]});
@@ -204,6 +211,10 @@ struct BoundCall {
 };
 std::vector<BoundCall> g_calls;
 long g_frame = 0;
+float g_exact_frame_time = 0.0f;
+
+// Before each scene frame, once the frame clock has measured FrameTime.
+void SetExactFrameTime(int32_t) { FrameTime = g_exact_frame_time; }
 
 void CallRoles() {
   for (const BoundCall& bound : g_calls) {
@@ -317,6 +328,10 @@ int main(int argc, char** argv) {
   }
   os::SeedRandom(options.seed);
   if (options.fps > 0) elSystem::SetFrameRate(options.fps);
+  if (options.exact) {
+    g_exact_frame_time = 1.0f / static_cast<float>(options.fps);
+    SceneFrameHook = SetExactFrameTime;
+  }
 
   size_t next_event = 0;
   long frame = 0;

@@ -58,6 +58,7 @@ case "$case_name" in
       "--frames +5|--frames takes a frame count from 1 to 1000000, not '+5'"
       "--frames|--frames needs a value"
       "--frames 10 --frames 20|--frames is given twice"
+      "--frames 10 --fps 10 --exact-fps 64|--fps or --exact-fps is given twice"
       "--frames 100 --shot 500|--shot 500 is past the last frame, 99"
       "--frames 100 --shot -1|--shot takes a frame from 0 to 999999, not '-1'"
       "--frames 100 --defeat 100|--defeat 100 is past the last frame, 99"

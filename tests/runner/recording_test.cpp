@@ -1,10 +1,13 @@
-// The recorded runs: a replay names the frame and the parts that differ, the
+// The recorded runs: a replay names the frame and the parts that differ, a
+// recording written anew keeps its lines up to the first difference, the
 // walk holds every global of the game, and the recordings together fly
-// every enemy kind and bullet family.
+// every enemy kind and bullet family and play the game as a player does.
 #include "recording.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -39,7 +42,7 @@ std::string Replayed(std::vector<int32_t> scores, runner::Recording* recording) 
 TEST(Recording, AReplayStopsAtTheFirstFrameThatDiffersAndNamesWhatMoved) {
   runner::Recording recorded;
   ASSERT_EQ(Replayed({0, 7, 9}, &recorded), "");
-  ASSERT_EQ(recorded.names, std::vector<std::string>{"Score"});  // the one part that changed
+  ASSERT_EQ(recorded.names, runner::PartNames());  // every part, in the order declared
   // Written and read back, it is the same recording.
   runner::Recording read;
   std::string error;
@@ -49,8 +52,7 @@ TEST(Recording, AReplayStopsAtTheFirstFrameThatDiffersAndNamesWhatMoved) {
   EXPECT_EQ(Replayed({0, 7, 9}, &read), "");
   EXPECT_EQ(Replayed({0, 8, 9}, &read), "frame 4 (scene 0): differs in Score");
   HighScore = 1;
-  EXPECT_EQ(Replayed({0, 7, 9}, &read),
-            "frame 0 (scene 0): differs in a part that the recorded run never changes");
+  EXPECT_EQ(Replayed({0, 7, 9}, &read), "frame 0 (scene 0): differs in HighScore");
   HighScore = 0;
   EXPECT_EQ(Replayed({0, 7}, &read),
             "the run ended after 8 frames; the recording goes on to frame 8");
@@ -73,14 +75,14 @@ TEST(Recording, AReplayNamesTheSceneOfTheFrameThatDiffers) {
   for (const auto& [scene, text] : scenes) {
     SceneNumber = scene;
     EXPECT_EQ(Replayed({0, 7, 9}, &recorded),
-              std::string("frame 0 (") + text +
-                  "): differs in a part that the recorded run never changes; recorded in scene 0");
+              std::string("frame 0 (") + text + "): differs in SceneNumber; recorded in scene 0");
   }
   SceneNumber = 0;
 }
 
 TEST(Recording, ABadLineIsReportedWithItsNumber) {
-  for (const char* text : {"every 0\n", "4 2\n", "4 2 zz\n", "4 2 1f 3:1\n", "4 2 1f x:12\n"}) {
+  for (const char* text : {"every 0\n", "4 2\n", "4 2 zz\n", "4 2 1f 3:1\n", "4 2 1f x:12\n",
+                           "parts Score - HighScore - Score\n"}) {
     runner::Recording recording;
     std::string error;
     EXPECT_FALSE(
@@ -92,6 +94,83 @@ TEST(Recording, ABadLineIsReportedWithItsNumber) {
   std::string error;
   EXPECT_FALSE(runner::ParseRecording("4 2 1f 0:12\n", &recording, &error));
   EXPECT_EQ(error, "frame 4: part 0 has no name");
+  // Nor has a retired index.
+  recording = {};
+  EXPECT_FALSE(runner::ParseRecording("4 2 1f 0:12 1:34\nparts Score -\n", &recording, &error));
+  EXPECT_EQ(error, "frame 4: part 1 has no name");
+}
+
+// The recording of `recorded` written anew (from its head alone, as the
+// runner does) over the run `scores`.
+runner::Recording WrittenAnew(const runner::Recording& recorded, std::vector<int32_t> scores) {
+  runner::Recording anew;
+  std::string error;
+  EXPECT_TRUE(runner::ParseRecording(runner::FormatRecording(recorded), &anew, &error, true))
+      << error;
+  EXPECT_EQ(Replayed(scores, &anew), "");
+  return anew;
+}
+
+// The sample lines of a recording, "frame ..." each.
+std::vector<std::string> SampleLines(const runner::Recording& recording) {
+  std::istringstream lines(runner::FormatRecording(recording));
+  std::vector<std::string> samples;
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && std::isdigit(static_cast<unsigned char>(line[0]))) samples.push_back(line);
+  }
+  return samples;
+}
+
+// A run that changes at one sample, written anew, keeps every line before
+// it, and every line after it where the state is again the recorded one.
+TEST(Recording, ARecordingWrittenAnewKeepsTheLinesBeforeTheFirstDifference) {
+  runner::Recording recorded;
+  ASSERT_EQ(Replayed({0, 7, 9, 9, 9}, &recorded), "");
+  const runner::Recording anew = WrittenAnew(recorded, {0, 7, 5, 9, 9});
+  const std::vector<std::string> before = SampleLines(recorded), after = SampleLines(anew);
+  ASSERT_EQ(after.size(), 5u);
+  EXPECT_EQ(after[0], before[0]);
+  EXPECT_EQ(after[1], before[1]);
+  EXPECT_NE(after[2], before[2]);
+  EXPECT_NE(after[3], before[3]);  // Score came back: listed as changed
+  EXPECT_EQ(after[4], before[4]);
+  EXPECT_EQ(anew.names, recorded.names);
+  // The old recording fails where the new one begins to differ.
+  EXPECT_EQ(Replayed({0, 7, 5, 9, 9}, &recorded), "frame 8 (scene 0): differs in Score");
+}
+
+// Written anew, a recording keeps its part order: a part the game no longer
+// has leaves its index unused ("-"), one the game has gained goes at the
+// end.  Played as it was, such a recording fails at its first sample.
+TEST(Recording, ARecordingWrittenAnewKeepsItsPartOrder) {
+  runner::Recording recorded;
+  ASSERT_EQ(Replayed({0, 7, 9}, &recorded), "");
+  std::vector<std::string>& names = recorded.names;
+  names.erase(std::find(names.begin(), names.end(), "HighScore"));
+  names.erase(std::find(names.begin(), names.end(), "Score"));
+  names.insert(names.begin(), {"Score", "GoneTable"});
+  recorded.samples.clear();
+  const runner::Recording anew = WrittenAnew(recorded, {0, 7, 9});
+  ASSERT_EQ(anew.names.size(), runner::PartNames().size() + 1);
+  EXPECT_EQ(anew.names[0], "Score");
+  EXPECT_EQ(anew.names[1], "-");
+  EXPECT_EQ(anew.names.back(), "HighScore");
+  const std::vector<std::string> lines = SampleLines(anew);
+  // Score first, then a new run past the unused index; Score alone changes.
+  EXPECT_TRUE(std::regex_search(lines[0], std::regex("^0 0 [0-9a-f]{8} 0:[0-9a-f]{2} 2:")))
+      << lines[0];
+  EXPECT_TRUE(std::regex_match(lines[1], std::regex("4 0 [0-9a-f]{8} 0:[0-9a-f]{2}"))) << lines[1];
+  runner::Recording read;
+  std::string error;
+  ASSERT_TRUE(runner::ParseRecording(runner::FormatRecording(anew), &read, &error)) << error;
+  EXPECT_EQ(Replayed({0, 7, 9}, &read), "");
+  EXPECT_EQ(Replayed({0, 8, 9}, &read), "frame 4 (scene 0): differs in Score");
+
+  read.names[1] = "GoneTable";
+  read.names.back() = "GoneToo";
+  EXPECT_EQ(Replayed({0, 7, 9}, &read),
+            "frame 0 (scene 0); the game has no part GoneTable, GoneToo; the recording has no "
+            "part HighScore");
 }
 
 // Every global that a header of the game declares (extern, not const), every
@@ -148,21 +227,66 @@ TEST(Recording, TheDigestHoldsEveryGlobalOfTheGame) {
       << "add them to ForEachStatePart (tools/runner/state_walk.h)";
 }
 
-// The tables whose records fly: each has a record in flight at some sample
-// of some recording, but the spare tables that nothing uses and the homing
-// missiles that nothing in play launches.
-TEST(Recording, TheRecordingsFlyEveryEnemyKindAndBulletFamily) {
-  std::set<std::string> flown;
+// Every recording of tests/data/recordings, parsed.
+std::vector<runner::Recording> AllRecordings() {
+  std::vector<runner::Recording> recordings;
   const std::filesystem::path folder =
       std::filesystem::path(VANTRIS_SOURCE_DIR) / "tests/data/recordings";
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
     if (entry.path().extension() != ".txt") continue;
     runner::Recording recording;
     std::string error;
-    ASSERT_TRUE(runner::ParseRecording(ReadText(entry.path()), &recording, &error))
+    EXPECT_TRUE(runner::ParseRecording(ReadText(entry.path()), &recording, &error))
         << entry.path() << ": " << error;
-    flown.insert(recording.active.begin(), recording.active.end());
+    recordings.push_back(std::move(recording));
   }
+  return recordings;
+}
+
+// The recordings play the game as a player does: every stage at the game's
+// own 60 frames a second with its backgrounds on and each weapon fired (but
+// the ray salvo where the stage moves none: stage 3), the ship's death, the
+// continue prompt left up and a continue taken, the title's picture cycle
+// run through twice, and a run in frames of exactly 1/64 s.
+TEST(Recording, TheRecordingsPlayTheGameAsAPlayerDoes) {
+  std::set<std::string> seen, seen_at_60;
+  bool exact_64 = false;
+  for (const runner::Recording& recording : AllRecordings()) {
+    std::string fps = "60";
+    for (size_t i = 0; i + 1 < recording.args.size(); ++i) {
+      if (recording.args[i] == "--fps" || recording.args[i] == "--exact-fps")
+        fps = recording.args[i + 1];
+      exact_64 = exact_64 || (recording.args[i] == "--exact-fps" && recording.args[i + 1] == "64");
+    }
+    for (const std::string& fact : recording.seen) {
+      seen.insert(fact.substr(0, fact.find('@')));
+      seen.insert(fact);
+      if (fps == "60") seen_at_60.insert(fact);
+    }
+  }
+  std::set<std::string> missing;
+  for (int32_t scene = SceneStage1; scene <= SceneStage8; ++scene) {
+    for (const char* fact : {"backgrounds", "C", "V", "B"}) {
+      const std::string at = std::string(fact) + "@" + std::to_string(scene);
+      if (seen_at_60.count(at) == 0 && (at != "B@" + std::to_string(SceneStage3)))
+        missing.insert(at + " at 60 frames a second");
+    }
+  }
+  for (const char* fact : {"death", "prompt", "continue", "title-cycles@1"}) {
+    if (seen.count(fact) == 0) missing.insert(fact);
+  }
+  if (!exact_64) missing.insert("a run with --exact-fps 64");
+  EXPECT_EQ(missing, std::set<std::string>{})
+      << "record runs that show them (tools/runner/recording.h names the facts)";
+}
+
+// The tables whose records fly: each has a record in flight at some sample
+// of some recording, but the spare tables that nothing uses and the homing
+// missiles that nothing in play launches.
+TEST(Recording, TheRecordingsFlyEveryEnemyKindAndBulletFamily) {
+  std::set<std::string> flown;
+  for (const runner::Recording& recording : AllRecordings())
+    flown.insert(recording.active.begin(), recording.active.end());
   std::set<std::string> never;
   for (const std::string& name : runner::FlyingTables(false)) {
     if (flown.count(name) == 0 && name.find("Spare") == std::string::npos &&

@@ -1,9 +1,9 @@
 # A recording written anew with arguments given after --replay: a short run
 # in OUT/rec, re-recorded from OUT with more frames, a key script (named from
-# OUT) and screenshots.  Its run line must then hold the arguments the run
-# had (the script named from the recording's folder, no --replay, --shot or
-# --out), and it must play again from another folder with no argument added,
-# while a shorter run of it must fail.
+# OUT), screenshots and the asset folder ASSETS.  Its run line must then hold
+# the arguments the run had (the script named from the recording's folder, no
+# --replay, --shot, --out or --assets), and it must play again from another
+# folder with no argument added, while a shorter run of it must fail.
 file(REMOVE_RECURSE ${OUT})
 file(COPY ${SCRIPT} DESTINATION ${OUT}/keys)
 get_filename_component(keys ${SCRIPT} NAME)
@@ -25,7 +25,7 @@ function(runner var mode dir)
 endfunction()
 
 runner(recorded RECORD ${OUT} --replay rec/run.txt --frames 120 --script keys/${keys}
-       --shot 100 --out shots)
+       --shot 100 --out shots --assets ${ASSETS})
 if(NOT recorded_rc EQUAL 0 OR NOT EXISTS ${OUT}/shots/frame_000100.bmp)
   message(FATAL_ERROR "recording anew ended with ${recorded_rc}")
 endif()

@@ -4,6 +4,7 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <sstream>
 
 #include "os/headless/headless.h"
@@ -38,6 +39,9 @@ std::string SceneText(int32_t scene) {
   return "scene " + std::to_string(scene) + (name.empty() ? "" : ", " + name);
 }
 
+// A recorded index with no part of the game.
+constexpr size_t kNone = static_cast<size_t>(-1);
+
 }  // namespace
 
 const std::vector<std::string>& PartNames() {
@@ -52,16 +56,13 @@ const std::vector<std::string>& PartNames() {
 
 Digest TakeDigest() {
   Digest digest;
-  uint64_t all = 0;  // over the whole 64-bit hash of every part
-  auto add = [&digest, &all](uint64_t h) {
-    digest.parts.push_back(static_cast<uint8_t>(h));
-    all = Hash(&h, sizeof h, all);
-  };
-  ForEachStatePart([&add](const char*, const void* data, size_t size) { add(Hash(data, size)); });
+  ForEachStatePart([&digest](const char*, const void* data, size_t size) {
+    digest.parts.push_back(Hash(data, size));
+  });
   const os::headless::PresentedFrame& frame = os::headless::LastPresented();
   const int32_t size[2] = {frame.width, frame.height};
-  add(Hash(frame.pixels.data(), frame.pixels.size() * sizeof frame.pixels[0], Hash(size, 8)));
-  digest.all = static_cast<uint32_t>(all);
+  digest.parts.push_back(
+      Hash(frame.pixels.data(), frame.pixels.size() * sizeof frame.pixels[0], Hash(size, 8)));
   return digest;
 }
 
@@ -81,23 +82,31 @@ bool ParseRecording(const std::string& text, Recording* recording, std::string* 
                     bool header_only) {
   std::istringstream lines(text);
   std::string line;
+  std::set<std::string> named;
   for (int number = 1; std::getline(lines, line); ++number) {
     std::istringstream fields(line);
     std::string first;
     if (!(fields >> first)) continue;
     bool ok = true;
+    std::string what = "not a recording line";
     if (first[0] == '#') {
       recording->comments.push_back(line + "\n");
     } else if (first == "run") {
       for (std::string arg; fields >> arg;) recording->args.push_back(arg);
     } else if (first == "every") {
       ok = static_cast<bool>(fields >> recording->every) && recording->every > 0;
+    } else if (first == "parts") {
+      for (std::string name; ok && fields >> name;) {
+        ok = name == kRetiredPart || named.insert(name).second;
+        if (!ok) what = "part " + name + " is named twice";
+        recording->names.push_back(name);
+      }
     } else if (header_only) {
       continue;
-    } else if (first == "parts") {
-      for (std::string name; fields >> name;) recording->names.push_back(name);
     } else if (first == "active") {
       for (std::string name; fields >> name;) recording->active.push_back(name);
+    } else if (first == "seen") {
+      for (std::string fact; fields >> fact;) recording->seen.push_back(fact);
     } else {
       Sample sample;
       std::string all;
@@ -118,13 +127,14 @@ bool ParseRecording(const std::string& text, Recording* recording, std::string* 
       recording->samples.push_back(sample);
     }
     if (!ok) {
-      *error = "line " + std::to_string(number) + ": not a recording line";
+      *error = "line " + std::to_string(number) + ": " + what;
       return false;
     }
   }
   for (const Sample& sample : recording->samples) {
     for (const auto& change : sample.changed) {
-      if (change.first >= recording->names.size()) {
+      if (change.first >= recording->names.size() ||
+          recording->names[change.first] == kRetiredPart) {
         *error = "frame " + std::to_string(sample.frame) + ": part " +
                  std::to_string(change.first) + " has no name";
         return false;
@@ -171,26 +181,108 @@ std::string FormatRecording(const Recording& recording) {
   };
   names("parts ", recording.names);
   names("active ", recording.active);
+  names("seen ", recording.seen);
   return text;
 }
 
 Replay::Replay(Recording* recording, bool record) : recording_(recording), record_(record) {
   const std::vector<std::string>& names = PartNames();
-  for (const std::string& name : recording_->names) {
-    size_t i = 0;
-    while (i < names.size() && names[i] != name) ++i;
-    current_.push_back(i);  // names.size(): the game has no such part
+  std::vector<bool> recorded(names.size(), false);
+  for (std::string& name : recording_->names) {
+    const size_t i = std::find(names.begin(), names.end(), name) - names.begin();
+    if (i < names.size()) {
+      recorded[i] = true;
+      game_.push_back(i);
+      continue;
+    }
+    game_.push_back(kNone);
+    if (name == kRetiredPart) continue;
+    // Written anew, the index of a part the game no longer has is kept
+    // unused; played, the recording cannot hold.
+    if (record_) {
+      name = kRetiredPart;
+    } else {
+      unknown_ += (unknown_.empty() ? "" : ", ") + name;
+    }
+  }
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (recorded[i]) continue;
+    if (record_) {
+      recording_->names.push_back(names[i]);
+      game_.push_back(i);
+    } else {
+      unrecorded_ += (unrecorded_.empty() ? "" : ", ") + names[i];
+    }
   }
 }
 
-bool Replay::AfterFrame(long frame) {
-  if (frame % recording_->every != 0) return true;
-  Digest digest = TakeDigest();
-  for (std::string& name : FlyingTables(true)) active_.insert(std::move(name));
-  if (record_) {
-    taken_.push_back({frame, SceneNumber, std::move(digest)});
-    return true;
+uint32_t Replay::SampleHash(const Digest& digest) const {
+  uint64_t all = 0;
+  for (size_t index = 0; index < game_.size(); ++index) {
+    if (game_[index] == kNone) continue;
+    const uint64_t hash = digest.parts[game_[index]];
+    if (!first_.empty() && hash == first_[game_[index]]) continue;
+    const uint64_t entry[2] = {index, hash};
+    all = Hash(entry, sizeof entry, all);
   }
+  return static_cast<uint32_t>(all);
+}
+
+void Replay::Observe() {
+  const int32_t scene = SceneNumber;
+  auto see = [this, scene](const char* fact) {
+    seen_.insert(std::string(fact) + "@" + std::to_string(scene));
+  };
+  auto flying = [](const auto& table) {
+    return std::any_of(std::begin(table), std::end(table),
+                       [](const auto& record) { return record.active != 0; });
+  };
+  title_wraps_ = scene != SceneTitle ? 0 : title_wraps_ + (TitleCounter == 0 ? 1 : 0);
+  if (title_wraps_ == 2) see("title-cycles");
+  const bool prompt_up = ContinuePrompt == 1;
+  prompt_frames_ = prompt_up ? prompt_frames_ + 1 : 0;
+  if (scene >= SceneStage1 && scene <= SceneStage8) {
+    if (BackgroundOff == 0) see("backgrounds");
+    if (flying(LaserASegments)) see("C");
+    if (flying(LaserBSegments)) see("V");
+    if (flying(ShipRays)) see("B");
+    if (DeathBurstCounter > 0) see("death");
+    if (prompt_frames_ == kPromptWhile) see("prompt");
+    if (prompt_was_up_ && !prompt_up && scene == last_scene_) see("continue");
+  }
+  prompt_was_up_ = prompt_up;
+  last_scene_ = scene;
+}
+
+bool Replay::AfterFrame(long frame) {
+  Observe();
+  if (frame % recording_->every != 0) return true;
+  const Digest digest = TakeDigest();
+  for (std::string& name : FlyingTables(true)) active_.insert(std::move(name));
+  // Before the first sample, no part has a recorded 8-bit hash yet.
+  if (first_.empty()) {
+    expected_.clear();
+    for (uint64_t hash : digest.parts) expected_.push_back(static_cast<uint8_t>(hash));
+  }
+  if (record_) {
+    Sample sample{frame, SceneNumber, SampleHash(digest), {}};
+    for (size_t index = 0; index < game_.size(); ++index) {
+      if (game_[index] == kNone) continue;
+      const auto hash = static_cast<uint8_t>(digest.parts[game_[index]]);
+      if (first_.empty() || hash != expected_[game_[index]]) {
+        sample.changed.emplace_back(index, hash);
+        expected_[game_[index]] = hash;
+      }
+    }
+    recording_->samples.push_back(std::move(sample));
+  } else if (!Check(frame, digest)) {
+    return false;
+  }
+  if (first_.empty()) first_ = digest.parts;
+  return true;
+}
+
+bool Replay::Check(long frame, const Digest& digest) {
   const std::vector<std::string>& names = PartNames();
   const std::string where = "frame " + std::to_string(frame) + " (" + SceneText(SceneNumber) + ")";
   if (next_ >= recording_->samples.size()) {
@@ -202,61 +294,37 @@ bool Replay::AfterFrame(long frame) {
     error_ = where + ": the recording has frame " + std::to_string(sample.frame) + " here";
     return false;
   }
-  // The parts the recording never names keep their hashes of the first sample.
-  if (expected_.empty()) expected_ = digest.parts;
-  std::string unknown;
   for (const auto& [index, hash] : sample.changed) {
-    if (current_[index] < names.size()) {
-      expected_[current_[index]] = hash;
-    } else {
-      unknown += (unknown.empty() ? "" : ", ") + recording_->names[index];
-    }
+    if (game_[index] != kNone) expected_[game_[index]] = hash;
   }
   // The parts that differ, at most a dozen by name.
   std::string parts;
   int differ = 0;
   for (size_t i = 0; i < names.size(); ++i) {
-    if (expected_[i] != digest.parts[i] && ++differ <= 12)
+    if (expected_[i] != static_cast<uint8_t>(digest.parts[i]) && ++differ <= 12)
       parts += (parts.empty() ? "" : ", ") + names[i];
   }
   if (differ > 12) parts += " and " + std::to_string(differ - 12) + " more";
-  if (sample.all == digest.all && sample.scene == SceneNumber && unknown.empty()) return true;
-  error_ = where + ": differs in " +
-           (parts.empty() ? "a part that the recorded run never changes" : parts);
+  if (sample.all == SampleHash(digest) && sample.scene == SceneNumber && unknown_.empty() &&
+      unrecorded_.empty())
+    return true;
+  if (!parts.empty()) {
+    error_ = where + ": differs in " + parts;
+  } else if (unknown_.empty() && unrecorded_.empty()) {
+    error_ = where + ": differs, though every part's 8-bit hash is the recorded one";
+  } else {
+    error_ = where;
+  }
   if (sample.scene != SceneNumber) error_ += "; recorded in scene " + std::to_string(sample.scene);
-  if (!unknown.empty()) error_ += "; the game has no part " + unknown;
+  if (!unknown_.empty()) error_ += "; the game has no part " + unknown_;
+  if (!unrecorded_.empty()) error_ += "; the recording has no part " + unrecorded_;
   return false;
 }
 
 bool Replay::Finish(long frames_run) {
   if (record_) {
-    // The parts that change, the most often changed first, and each sample
-    // with those of them that changed.
-    const std::vector<std::string>& names = PartNames();
-    std::vector<long> changes(names.size(), 0);
-    for (size_t k = 1; k < taken_.size(); ++k) {
-      for (size_t i = 0; i < names.size(); ++i)
-        changes[i] += taken_[k].digest.parts[i] != taken_[k - 1].digest.parts[i];
-    }
-    std::vector<size_t> order;
-    for (size_t i = 0; i < names.size(); ++i) {
-      if (changes[i] > 0) order.push_back(i);
-    }
-    std::stable_sort(order.begin(), order.end(),
-                     [&changes](size_t a, size_t b) { return changes[a] > changes[b]; });
-    recording_->names.clear();
-    for (size_t i : order) recording_->names.push_back(names[i]);
-    recording_->samples.clear();
-    for (size_t k = 0; k < taken_.size(); ++k) {
-      Sample sample{taken_[k].frame, taken_[k].scene, taken_[k].digest.all, {}};
-      for (size_t n = 0; n < order.size(); ++n) {
-        const uint8_t hash = taken_[k].digest.parts[order[n]];
-        if (k == 0 || hash != taken_[k - 1].digest.parts[order[n]])
-          sample.changed.emplace_back(n, hash);
-      }
-      recording_->samples.push_back(std::move(sample));
-    }
     recording_->active.assign(active_.begin(), active_.end());
+    recording_->seen.assign(seen_.begin(), seen_.end());
     return true;
   }
   if (next_ < recording_->samples.size()) {
@@ -268,6 +336,10 @@ bool Replay::Finish(long frames_run) {
   // (The samples cover it already; this keeps the recorded list true.)
   if (std::vector<std::string>(active_.begin(), active_.end()) != recording_->active) {
     error_ = "the tables with a record in flight differ from the recorded ones";
+    return false;
+  }
+  if (std::vector<std::string>(seen_.begin(), seen_.end()) != recording_->seen) {
+    error_ = "what the run showed of the game as played differs from the recorded facts";
     return false;
   }
   return true;

@@ -8,17 +8,33 @@
 //                     named relative to the recording's folder
 //   every N           a sample after every N-th frame (frames 0, N, 2N ...)
 //   F SCENE HASH [INDEX:PARTS]...
-//                     a sample: the frame, the scene, the hash of all parts
-//                     (which tells whether anything differs), and the 8-bit
-//                     hashes (two hex digits each) of the parts that changed
-//                     since the previous sample (in the first, all that
-//                     change at some sample), in runs of consecutive
-//                     indices: "7:1a2b" is parts 7 and 8 (which name the
-//                     parts that differ, all but one in 256 of them)
-//   parts NAME...     the parts that change, the most often changed first
-//                     (index 0, 1 ...; on as many lines as it takes); every
-//                     other part must keep its first hash all along
+//                     a sample: the frame, the scene, a hash that tells
+//                     whether anything differs, and the 8-bit hashes (two hex
+//                     digits each) of parts by index, in runs of consecutive
+//                     indices: "7:1a2b" is parts 7 and 8.  The first sample
+//                     has every part and the hash of all of them; a later
+//                     one the parts whose 8-bit hash changed since the
+//                     sample before and the hash of the parts that differ
+//                     from the first sample (index and whole hash of each).
+//                     So a line depends on the run up to its frame alone,
+//                     and a part that keeps its first hash leaves the later
+//                     lines as they are.
+//   parts NAME...     the part of each index (on as many lines as it takes):
+//                     the order the game declares them when the recording
+//                     was first written, with the parts the game gained
+//                     since at the end; "-" holds the index of a part the
+//                     game no longer has, so no other index moves
 //   active NAME...    the tables with a record in flight at some sample
+//   seen FACT@SCENE...
+//                     what the run showed of the game as played, scene by
+//                     scene, at any frame: "backgrounds" (a stage frame with
+//                     its background layers on), "C", "V" and "B" (a shot of
+//                     laser C, laser V or the ray salvo in flight), "death"
+//                     (the ship's death explosion), "prompt" (the continue
+//                     prompt up for kPromptWhile frames), "continue" (the
+//                     prompt gone in the same stage: a continue taken) and
+//                     "title-cycles" (the title's picture cycle run through
+//                     twice in one visit)
 #pragma once
 #include <cstdint>
 #include <set>
@@ -27,11 +43,11 @@
 
 namespace runner {
 
-// The hash of every part of the game's state (the scene globals, the GameState
-// block, every table by name) and, last, of the presented frame ("Screen").
+// The 64-bit hash of every part of the game's state (the scene globals, the
+// GameState block, every table by name) and, last, of the presented frame
+// ("Screen"), in the order of PartNames.
 struct Digest {
-  std::vector<uint8_t> parts;
-  uint32_t all = 0;
+  std::vector<uint64_t> parts;
 };
 const std::vector<std::string>& PartNames();
 Digest TakeDigest();
@@ -46,6 +62,12 @@ struct Sample {
   std::vector<std::pair<size_t, uint8_t>> changed;  // (index, hash)
 };
 
+// The name that holds the index of a part the game no longer has.
+inline constexpr const char* kRetiredPart = "-";
+
+// The frames the continue prompt stays up before a run counts it as seen.
+inline constexpr long kPromptWhile = 120;
+
 struct Recording {
   std::vector<std::string> comments;  // the '#' lines, newline included
   std::vector<std::string> args;
@@ -53,41 +75,54 @@ struct Recording {
   std::vector<Sample> samples;
   std::vector<std::string> names;   // the part of each index
   std::vector<std::string> active;  // sorted
+  std::vector<std::string> seen;    // sorted
 };
 
 // Parses a recording file; false with a message naming the bad line.  With
-// `header_only` (to record the run anew) only its comments, run and every
-// lines are read.
+// `header_only` (to record the run anew) only its comments and its run,
+// every and parts lines are read.
 bool ParseRecording(const std::string& text, Recording* recording, std::string* error,
                     bool header_only = false);
 std::string FormatRecording(const Recording& recording);
 
 // Plays along with a run: after every frame, either appends its sample to
-// the recording (`record`) or checks it against the recorded one.
+// the recording (`record`) or checks it against the recorded one.  To
+// record, the recording's part order is kept (the parts the game no longer
+// has retired) and the game's other parts are added at the end.
 class Replay {
  public:
   Replay(Recording* recording, bool record);
   // After frame `frame` ran; false at the first sample that differs.
   bool AfterFrame(long frame);
   // After the last frame: false when the recording goes on past it; when
-  // recording, the samples and names are filled in.
+  // recording, the tables in flight and the facts seen are filled in.
   bool Finish(long frames_run);
   const std::string& Error() const { return error_; }
 
  private:
-  // A sample taken while recording, with the hash of every part.
-  struct Taken {
-    long frame;
-    int32_t scene;
-    Digest digest;
-  };
+  // The hash of a sample: of every part (the first sample), or of the
+  // parts that differ from the first sample.
+  uint32_t SampleHash(const Digest& digest) const;
+  // Checks a sample against the recorded one; false, with the error, at a
+  // difference.
+  bool Check(long frame, const Digest& digest);
+  // Adds what this frame shows of the game as played to seen_.
+  void Observe();
+
   Recording* recording_;
   bool record_;
   size_t next_ = 0;                // the next recorded sample to check
-  std::vector<Taken> taken_;       // recording: every sample
-  std::vector<uint8_t> expected_;  // part hashes: the first sample's, then the recorded ones
-  std::vector<size_t> current_;    // recorded index -> index in PartNames
+  std::vector<size_t> game_;       // recorded index -> index in PartNames (kNone: none)
+  std::string unknown_;            // the recorded parts that the game has not
+  std::string unrecorded_;         // the game's parts that the recording has not
+  std::vector<uint64_t> first_;    // the first sample's hashes, by PartNames index
+  std::vector<uint8_t> expected_;  // the 8-bit hashes as of the last sample, likewise
   std::set<std::string> active_;   // the tables in flight so far
+  std::set<std::string> seen_;     // the facts seen so far
+  int32_t last_scene_ = 0;         // the scene after the frame before
+  bool prompt_was_up_ = false;     // the continue prompt after the frame before
+  long prompt_frames_ = 0;         // the frames it has been up
+  int title_wraps_ = 0;            // the title's picture cycles in this visit
   std::string error_;
 };
 

@@ -4,7 +4,7 @@
 //
 //   vantris_runner --frames N [--script FILE]... [--calls FILE] [--shot F]...
 //                  [--out DIR] [--assets DIR] [--seed S] [--defeat F]
-//                  [--enter SCENE@F] [--fps N] [--replay FILE]
+//                  [--enter SCENE@F] [--fps N] [--exact-fps N] [--replay FILE]
 //
 // Frames count from 0; a script event of frame F is applied before frame F
 // runs (the events of several scripts merged by frame, in order), and
@@ -16,13 +16,17 @@
 // to the ending; "--enter SCENE@F" does the same into scene SCENE, so that a
 // stage no scene change leads to can be played.  "--fps N" sets the frame
 // rate after start-up (10 keeps the frame time at its 0.1 s cap, one fixed
-// step every frame).  "--calls FILE" calls game roles by name inside the stage
-// frames (calls.h), e.g. to fly an enemy kind with its guns for a screenshot.
+// step every frame); "--exact-fps N" sets the frame rate N and makes every
+// scene frame's FrameTime exactly 1/N s (as the clock measures it, a frame
+// lasts whole milliseconds), so that at 64 every timer and scroll position
+// lands on exact binary fractions.  "--calls FILE" calls game roles by name
+// inside the stage frames (calls.h), e.g. to fly an enemy kind with its guns
+// for a screenshot.
 // "--replay FILE" plays a recorded run (recording.h) with the arguments kept
 // in FILE, any others given after them, and fails at the first frame whose
 // digest differs from the recorded one; with VANTRIS_RECORD=1 in the
 // environment it writes FILE anew from the run instead, its run line holding
-// the arguments the run had but --replay, --shot and --out.
+// the arguments the run had but --replay, --shot, --out and --assets.
 //
 // A command line that cannot be meant is refused with the usage and exit
 // status 2: a number that is not whole or out of its range, an option given
@@ -72,6 +76,7 @@ struct Options {
   long enter = -1;  // frame of --enter
   int32_t enter_scene = 0;
   int32_t fps = 0;  // 0: the game's own rate
+  bool exact = false;  // FrameTime exactly 1 / fps
   std::string replay;
   bool help = false;
 };
@@ -92,6 +97,7 @@ constexpr const char* kUsage =
     "  --defeat F        end the running stage before frame F as its boss's defeat does\n"
     "  --enter SCENE@F   end the running scene into SCENE (1 to 12) before frame F\n"
     "  --fps N           frames a second after start-up (1 to 1000)\n"
+    "  --exact-fps N     the same, each scene frame lasting exactly 1/N s\n"
     "  --replay FILE     play a recorded run with its arguments, checking every digest\n"
     "                    (VANTRIS_RECORD=1 writes it anew)\n"
     "  --help            show this text\n";
@@ -126,6 +132,9 @@ bool ParseEnter(std::string_view text, Options* options) {
   return true;
 }
 
+// The option an argument names: --exact-fps is --fps with exact frames.
+std::string OptionKey(const std::string& arg) { return arg == "--exact-fps" ? "--fps" : arg; }
+
 // Reads one command line (or a recording's run line) over `options`.  Every
 // option takes one value; only --script and --shot may be given again.
 bool ParseArgs(const std::vector<std::string>& args, Options* options, std::string* problem) {
@@ -138,7 +147,7 @@ bool ParseArgs(const std::vector<std::string>& args, Options* options, std::stri
     }
     static const std::set<std::string> kOptions = {
         "--frames", "--script", "--calls", "--shot", "--out",  "--assets",
-        "--seed",   "--defeat", "--enter", "--fps",  "--replay"};
+        "--seed",   "--defeat", "--enter", "--fps",  "--exact-fps", "--replay"};
     if (kOptions.count(arg) == 0) {
       *problem = "unknown option '" + arg + "'";
       return false;
@@ -147,8 +156,8 @@ bool ParseArgs(const std::vector<std::string>& args, Options* options, std::stri
       *problem = arg + " needs a value";
       return false;
     }
-    if (!seen.insert(arg).second && arg != "--script" && arg != "--shot") {
-      *problem = arg + " is given twice";
+    if (!seen.insert(OptionKey(arg)).second && arg != "--script" && arg != "--shot") {
+      *problem = (OptionKey(arg) == "--fps" ? "--fps or --exact-fps" : arg) + " is given twice";
       return false;
     }
     const std::string& value = args[++i];
@@ -171,9 +180,10 @@ bool ParseArgs(const std::vector<std::string>& args, Options* options, std::stri
     } else if (arg == "--enter") {
       if (!ParseEnter(value, options))
         return refuse("SCENE@FRAME, a scene from 1 to 12 and a frame from 0 to 999999");
-    } else if (arg == "--fps") {
+    } else if (arg == "--fps" || arg == "--exact-fps") {
       if (!ParseWhole(value, 1, 1000, &number)) return refuse("a rate from 1 to 1000");
       options->fps = static_cast<int32_t>(number);
+      options->exact = arg == "--exact-fps";
     } else if (arg == "--seed") {
       if (!ParseWhole(value, 0, UINT32_MAX, &number)) return refuse("a seed from 0 to 4294967295");
       options->seed = static_cast<uint32_t>(number);
@@ -238,8 +248,9 @@ std::string FromFolder(const std::string& path, const std::filesystem::path& fol
 
 // The run line that plays a run again: the recording's arguments, then those
 // given after them with their files named from the recording's folder, less
-// --replay and the options that only say where screenshots go, and less each
-// option that a later one of its name replaces (--script adds up).
+// --replay and the options that only say where screenshots go or where the
+// pictures are read from, and less each option that a later one of its name
+// replaces (--script adds up).
 std::vector<std::string> RunLine(const std::vector<std::string>& recorded,
                                  const std::vector<std::string>& given,
                                  const std::filesystem::path& folder) {
@@ -252,9 +263,9 @@ std::vector<std::string> RunLine(const std::vector<std::string>& recorded,
   std::vector<std::string> line;
   for (size_t i = 0; i + 1 < all.size(); i += 2) {
     const std::string& arg = all[i];
-    bool kept = arg != "--replay" && arg != "--shot" && arg != "--out";
+    bool kept = arg != "--replay" && arg != "--shot" && arg != "--out" && arg != "--assets";
     for (size_t later = i + 2; kept && arg != "--script" && later < all.size(); later += 2)
-      kept = all[later] != arg;
+      kept = OptionKey(all[later]) != OptionKey(arg);
     if (kept) line.insert(line.end(), {arg, all[i + 1]});
   }
   return line;
@@ -303,6 +314,10 @@ struct BoundCall {
 };
 std::vector<BoundCall> g_calls;
 long g_frame = 0;
+float g_exact_frame_time = 0.0f;
+
+// Before each scene frame, once the frame clock has measured FrameTime.
+void SetExactFrameTime(int32_t) { FrameTime = g_exact_frame_time; }
 
 void CallRoles() {
   for (const BoundCall& bound : g_calls) {
@@ -418,6 +433,10 @@ int main(int argc, char** argv) {
   }
   os::SeedRandom(options.seed);
   if (options.fps > 0) elSystem::SetFrameRate(options.fps);
+  if (options.exact) {
+    g_exact_frame_time = 1.0f / static_cast<float>(options.fps);
+    SceneFrameHook = SetExactFrameTime;
+  }
 
   size_t next_event = 0;
   long frame = 0;

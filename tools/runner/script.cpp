@@ -10,6 +10,9 @@
 namespace runner {
 namespace {
 
+// The most events that one repeated line may give.
+constexpr long kMaxRepeats = 1000000;
+
 std::string Lower(std::string s) {
   for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return s;
@@ -79,16 +82,25 @@ int KeyFromName(const std::string& name) {
 
 bool ParseScript(const std::string& text, std::vector<KeyEvent>* events, std::string* error) {
   const bool ok = ForEachLine(
-      text, "\"frame key down|up\"",
+      text, "\"frame key down|up [every N until F]\"",
       [events](std::istringstream& fields) {
-        std::string frame, key, action, extra;
+        std::string frame, key, action, every, period, until, last, extra;
         KeyEvent event;
-        const bool good = (fields >> frame >> key >> action) && !(fields >> extra) &&
-                          ParseNumber(frame, &event.frame) && event.frame >= 0 &&
-                          (event.key = KeyFromName(key)) >= 0 &&
-                          (Lower(action) == "down" || Lower(action) == "up");
+        fields >> frame >> key >> action;
+        bool good = static_cast<bool>(fields) && ParseNumber(frame, &event.frame) &&
+                    event.frame >= 0 && (event.key = KeyFromName(key)) >= 0 &&
+                    (Lower(action) == "down" || Lower(action) == "up");
         event.down = Lower(action) == "down";
-        if (good) events->push_back(event);
+        // The repeats: every N frames up to frame F, at most kMaxRepeats.
+        long step = 1, end = event.frame;
+        if (good && fields >> every) {
+          good = Lower(every) == "every" && fields >> period >> until >> last &&
+                 Lower(until) == "until" && ParseNumber(period, &step) && step >= 1 &&
+                 ParseNumber(last, &end) && end >= event.frame &&
+                 (end - event.frame) / step < kMaxRepeats;
+        }
+        good = good && !(fields >> extra);
+        for (; good && event.frame <= end; event.frame += step) events->push_back(event);
         return good;
       },
       error);

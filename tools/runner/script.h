@@ -1,5 +1,6 @@
 // Key scripts of the headless runner: one event per line, "frame key down" or
-// "frame key up"; '#' starts a comment.  The key is a virtual-key number
+// "frame key up", or one repeated, "frame key down every N until F" (at
+// frame, frame + N ... up to F); '#' starts a comment.  The key is a virtual-key number
 // (decimal or 0x hex), a single letter or digit, or a name (Return, Enter,
 // Escape, Space, Left, Up, Right, Down, F1 .. F12, Shift, Control, Alt).
 #pragma once

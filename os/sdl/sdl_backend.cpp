@@ -69,6 +69,11 @@ std::string DisplayWords(const std::string& chatter, const sdl::LibraryWords& wo
   return wayland && *wayland ? words.wayland : std::string();
 }
 
+// SDL's video drivers that show nothing (tests without a display run on them).
+bool ShowsNothing(const char* driver) {
+  return std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0;
+}
+
 // Why SDL found no display worth showing a window on, for the one line the
 // program ends with; `words`, what the display's library said.
 std::string NoDisplayReason(const char* driver, const std::string& words) {
@@ -119,8 +124,7 @@ class SdlBackend final : public BackendImpl {
       return false;
     }
     const char* driver = SDL_GetCurrentVideoDriver();
-    if (!allow_no_display_ && driver &&
-        (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+    if (!allow_no_display_ && driver && ShowsNothing(driver)) {
       std::fprintf(stderr, "vantris: cannot open a display: %s\n",
                    NoDisplayReason(driver, words).c_str());
       WithoutLibraryChatter([] { SDL_QuitSubSystem(SDL_INIT_VIDEO); });
@@ -258,7 +262,7 @@ class SdlBackend final : public BackendImpl {
       return BoxResult::Ended;
     }
     const char* driver = SDL_GetCurrentVideoDriver();
-    if (!driver || std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) {
+    if (!driver || ShowsNothing(driver)) {
       *why = std::string("SDL's \"") + (driver ? driver : "") + "\" video driver shows nothing";
       return BoxResult::NotShown;
     }

@@ -41,9 +41,6 @@ done
 ink_pixels() {
   convert "$1" -colorspace Gray -threshold 50% -negate -format '%[fx:int(mean*w*h)]' info:
 }
-lit_pixels() {
-  convert "$1" -fill white +opaque black -format '%[fx:int(mean*w*h)]' info:
-}
 # The game's visible windows other than its main one: its boxes.
 box_windows() {
   xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -vx "${win:-none}"

@@ -16,12 +16,6 @@ fail() {
   exit 1
 }
 
-# Black pixels of the screen region of the window: fewer than all of them
-# means something is drawn.
-lit_pixels() {
-  convert "$1" -fill white +opaque black -format '%[fx:int(mean*w*h)]' info:
-}
-
 "$exe" --sdl --windowed >"$work/stdout.txt" 2>"$work/stderr.txt" &
 pid=$!
 GAME_PIDS=$pid

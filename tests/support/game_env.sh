@@ -4,7 +4,8 @@
 # libraries look for their sockets, is a fresh one under /tmp: short wherever
 # the checkout lies (a socket's path has at most 107 bytes).  It is removed
 # when the script ends, on failure and on a signal too, and the games whose
-# ids the script put in GAME_PIDS are ended then if they still run.
+# ids the script put in GAME_PIDS are ended then if they still run.  It also
+# gives `lit_pixels <picture>` to the scripts that capture the game's window.
 game_env() {
   rm -rf "$1"
   mkdir -p "$1"
@@ -25,4 +26,10 @@ game_env_end() {
     kill -KILL "$pid" 2>/dev/null
   done
   rm -rf "$GAME_RUNTIME"
+}
+
+# The pixels of a captured picture that are not black: more than a few means
+# the window shows something.
+lit_pixels() {
+  convert "$1" -fill white +opaque black -format '%[fx:int(mean*w*h)]' info:
 }

@@ -47,6 +47,7 @@
 #include <vector>
 
 #include "os/headless/headless.h"
+#include "os/headless/headless_audio.h"
 #include "os/path.h"
 #include "os/system.h"
 #include "el/system/elSystem.h"
@@ -422,6 +423,8 @@ int main(int argc, char** argv) {
   start.backend = os::Backend::Headless;
   if (!os::Start(start)) return 1;
   os::headless::SetQuiet(false);
+  // The music ends and loops on the virtual clock, as a player hears it.
+  os::headless::TimeMidiPieces(true);
   os::SetExeDir(options.assets + "/");
   // No window on a display and no audio device: the game's single-instance
   // lock is not this run's to take, so it runs beside the game or another run.
@@ -451,6 +454,7 @@ int main(int argc, char** argv) {
       } else {
         os::headless::KeyUp(event.key);
       }
+      if (replay) replay->Watch().Key(event.key, event.down);
       Pump();
     }
     if (frame == options.defeat) runner::EndSceneInto(SceneEnding);

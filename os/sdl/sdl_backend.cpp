@@ -271,12 +271,13 @@ class SdlBackend final : public BackendImpl {
     // With no font file at all the box could say nothing: SDL's own box
     // shows at least what its fonts have.
     if (font->Face().file.empty()) return ShowSdlBox(text, title, flags, answer, why);
-    BoxModel box = LayoutBox(text, detail, flags, *font, BoxLimitsOnScreen());
+    const Rect screen = BoxScreen();
+    BoxModel box = LayoutBox(text, detail, flags, *font, BoxLimitsFor(screen));
     for (int key : {KeyReturn, KeySpace, KeyEscape}) {
       if (GetKeyState(key) & 0x80) box.held_keys.push_back(key);
     }
     RenderBox(box, *font, *mark);
-    SDL_Window* shown = OpenBoxWindow(box, title);
+    SDL_Window* shown = OpenBoxWindow(box, title, screen);
     if (!shown) {
       *why = SDL_GetError();
       return BoxResult::NotShown;
@@ -364,36 +365,38 @@ class SdlBackend final : public BackendImpl {
  private:
   // ---- message boxes ----
 
-  // The box's size limits: the usable area of the game window's display.
-  BoxLimits BoxLimitsOnScreen() {
-    BoxLimits limits;
+  // The usable area of the game window's display (the first display's
+  // without a game window; its whole area where the usable one is unknown).
+  Rect BoxScreen() {
+    const int display = window_ ? std::max(0, SDL_GetWindowDisplayIndex(window_)) : 0;
     SDL_Rect area{};
-    const int display = window_ ? SDL_GetWindowDisplayIndex(window_) : 0;
-    if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &area) == 0) {
-      limits.max_width = std::min(limits.max_width, area.w - 32);
-      limits.max_height = area.h - 64;
+    if (SDL_GetDisplayUsableBounds(display, &area) != 0 &&
+        SDL_GetDisplayBounds(display, &area) != 0) {
+      area = SDL_Rect{0, 0, 800, 600};
     }
-    return limits;
+    return Rect{area.x, area.y, area.x + area.w, area.y + area.h};
   }
 
-  // A dialog window of the box's size over the middle of the game window,
-  // transient for it and kept above it (full screen too), with the focus.
-  SDL_Window* OpenBoxWindow(const BoxModel& box, const std::string& title) {
-    int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
+  // A dialog window of the box's size over the middle of the game window
+  // and on its display, transient for it and kept above it (full screen
+  // too), with the focus.
+  SDL_Window* OpenBoxWindow(const BoxModel& box, const std::string& title, const Rect& screen) {
+    Rect owner;
     if (window_) {
-      int gx = 0, gy = 0, gw = 0, gh = 0;
-      SDL_GetWindowPosition(window_, &gx, &gy);
+      int gw = 0, gh = 0;
+      SDL_GetWindowPosition(window_, &owner.left, &owner.top);
       SDL_GetWindowSize(window_, &gw, &gh);
-      x = gx + (gw - box.width) / 2;
-      y = gy + (gh - box.height) / 2;
+      owner.right = owner.left + gw;
+      owner.bottom = owner.top + gh;
     }
+    const BoxPlace at = PlaceBox(box.width, box.height, window_ ? &owner : nullptr, screen);
     SDL_SetHint(SDL_HINT_X11_WINDOW_TYPE, "_NET_WM_WINDOW_TYPE_DIALOG");
     // Closing the box is not closing the program, even where it is the only
     // window.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_Window* shown = nullptr;
     WithoutLibraryChatter([&] {
-      shown = SDL_CreateWindow(title.c_str(), x, y, box.width, box.height,
+      shown = SDL_CreateWindow(title.c_str(), at.x, at.y, box.width, box.height,
                                SDL_WINDOW_HIDDEN | SDL_WINDOW_ALWAYS_ON_TOP |
                                    SDL_WINDOW_SKIP_TASKBAR);
     });

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "os/sjis.h"
+#include "os/text/font_files.h"
 
 namespace os {
 namespace {
@@ -41,6 +42,8 @@ constexpr uint32_t kWarning = 0xF0B400;
 constexpr uint32_t kQuestion = 0x1F6FD0;
 
 constexpr char32_t kEllipsis = U'…';
+constexpr int32_t kTextHeight = 16;  // the fonts' cell heights
+constexpr int32_t kMarkHeight = 24;
 
 int TextWidth(SizedFont& font, const std::u32string& text) {
   int width = 0;
@@ -282,6 +285,9 @@ void DrawButton(Canvas& canvas, const BoxModel& box, size_t index, SizedFont& fo
   canvas.Text(font, label, x, y, kText);
 }
 
+// Whether the font inks a letter: a face FreeType read.
+bool Draws(SizedFont& font) { return font.Glyph(U'A').width > 0; }
+
 std::shared_ptr<SizedFont> OpenGothic(int32_t height, int32_t weight) {
   LogFont font;
   font.height = height;
@@ -294,8 +300,25 @@ std::shared_ptr<SizedFont> OpenGothic(int32_t height, int32_t weight) {
 
 }  // namespace
 
-std::shared_ptr<SizedFont> OpenBoxFont() { return OpenGothic(16, FontWeightNormal); }
-std::shared_ptr<SizedFont> OpenBoxMarkFont() { return OpenGothic(24, FontWeightBold); }
+BoxFonts OpenBoxFonts(std::string* why) {
+  BoxFonts fonts{OpenGothic(kTextHeight, FontWeightNormal), OpenGothic(kMarkHeight, FontWeightBold)};
+  if (Draws(*fonts.text)) return fonts;
+  struct Found {
+    std::vector<std::string> folders = StandardFontFolders();
+    ResolvedFace face = FindFontFile(folders);
+  };
+  static const Found found;
+  if (!found.face.file.empty()) {
+    return BoxFonts{OpenFontFile(found.face, kTextHeight, FontWeightNormal),
+                    OpenFontFile(found.face, kMarkHeight, FontWeightBold)};
+  }
+  *why = "no font to write it in: fontconfig gives none that draws, nor is there a font file in ";
+  for (size_t i = 0; i < found.folders.size(); ++i) {
+    *why += (i == 0 ? "" : i + 1 == found.folders.size() ? " or " : ", ") + found.folders[i];
+  }
+  if (found.folders.empty()) *why += "a font folder (HOME and XDG_DATA_DIRS name none)";
+  return BoxFonts{};
+}
 
 std::u32string DecodeUtf8(const std::string& text) {
   std::u32string out;

@@ -68,9 +68,14 @@ struct BoxPlace {
 BoxPlace PlaceBox(int width, int height, const Rect* owner, const Rect& screen);
 
 // The box's fonts: its text in the Japanese sans-serif face, and the bold
-// sign of its icon.
-std::shared_ptr<SizedFont> OpenBoxFont();
-std::shared_ptr<SizedFont> OpenBoxMarkFont();
+// sign of its icon.  Where fontconfig gives no font that draws (none
+// configured, or a file FreeType cannot read), the best file in the
+// standard font folders (os/text/font_files.h), looked for once.  Null
+// fonts when there is none, with the reason in *why.
+struct BoxFonts {
+  std::shared_ptr<SizedFont> text, mark;
+};
+BoxFonts OpenBoxFonts(std::string* why);
 
 // Lays out a box for os::MessageBox's text, detail and flags (BoxYesNo: the
 // buttons はい and いいえ, else OK; the icon bits).  Line breaks in the text

@@ -266,23 +266,22 @@ class SdlBackend final : public BackendImpl {
       *why = std::string("SDL's \"") + (driver ? driver : "") + "\" video driver shows nothing";
       return BoxResult::NotShown;
     }
-    const std::shared_ptr<SizedFont> font = OpenBoxFont();
-    const std::shared_ptr<SizedFont> mark = OpenBoxMarkFont();
-    // With no font file at all the box could say nothing: SDL's own box
-    // shows at least what its fonts have.
-    if (font->Face().file.empty()) return ShowSdlBox(text, title, flags, answer, why);
+    const BoxFonts fonts = OpenBoxFonts(why);
+    if (!fonts.text) return BoxResult::NotShown;
+    SizedFont& font = *fonts.text;
+    SizedFont& mark = *fonts.mark;
     const Rect screen = BoxScreen();
-    BoxModel box = LayoutBox(text, detail, flags, *font, BoxLimitsFor(screen));
+    BoxModel box = LayoutBox(text, detail, flags, font, BoxLimitsFor(screen));
     for (int key : {KeyReturn, KeySpace, KeyEscape}) {
       if (GetKeyState(key) & 0x80) box.held_keys.push_back(key);
     }
-    RenderBox(box, *font, *mark);
+    RenderBox(box, font, mark);
     SDL_Window* shown = OpenBoxWindow(box, title, screen);
     if (!shown) {
       *why = SDL_GetError();
       return BoxResult::NotShown;
     }
-    const BoxResult result = RunBox(shown, box, *font, *mark);
+    const BoxResult result = RunBox(shown, box, font, mark);
     CloseBoxWindow(shown);
     *answer = result == BoxResult::Ended ? box.close_answer : box.answer;
     return result;
@@ -520,39 +519,6 @@ class SdlBackend final : public BackendImpl {
         paint = true;
       }
     }
-  }
-
-  // SDL's own box, which draws with the desktop's fonts.
-  BoxResult ShowSdlBox(const std::string& text, const std::string& title, uint32_t flags,
-                       int* answer, std::string* why) {
-    const bool yes_no = (flags & BoxYesNo) != 0;
-    SDL_MessageBoxButtonData buttons[2];
-    int count = 0;
-    if (yes_no) {
-      buttons[count++] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, AnswerYes, "はい"};
-      buttons[count++] = {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, AnswerNo, "いいえ"};
-    } else {
-      buttons[count++] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT |
-                              SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT,
-                          AnswerOk, "OK"};
-    }
-    SDL_MessageBoxData data{};
-    data.flags = yes_no ? SDL_MESSAGEBOX_INFORMATION : SDL_MESSAGEBOX_WARNING;
-    data.window = window_;
-    data.title = title.c_str();
-    data.message = text.c_str();
-    data.numbuttons = count;
-    data.buttons = buttons;
-    int chosen = *answer;
-    int status = 0;
-    WithoutLibraryChatter([&] { status = SDL_ShowMessageBox(&data, &chosen); });
-    if (status != 0) {
-      *why = SDL_GetError();
-      return BoxResult::NotShown;
-    }
-    // Closing the box without a button gives -1: the default stands.
-    if (chosen >= 0) *answer = chosen;
-    return BoxResult::Shown;
   }
 
   void Translate(const SDL_Event& event) {

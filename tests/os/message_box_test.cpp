@@ -20,8 +20,11 @@ constexpr uint32_t kQuestionFlags = os::BoxYesNo | os::BoxIconQuestion;
 class MessageBoxModel : public ::testing::Test {
  protected:
   void SetUp() override {
-    font_ = os::OpenBoxFont();
-    mark_ = os::OpenBoxMarkFont();
+    std::string why;
+    const os::BoxFonts fonts = os::OpenBoxFonts(&why);
+    font_ = fonts.text;
+    mark_ = fonts.mark;
+    ASSERT_TRUE(font_ && mark_) << why;
     ASSERT_FALSE(font_->Face().file.empty()) << "no Japanese font installed";
   }
   os::BoxModel Layout(const std::string& text, const std::string& detail, uint32_t flags,

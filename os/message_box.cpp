@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "os/sjis.h"
+#include "os/text/font_files.h"
 
 namespace os {
 namespace {
@@ -22,6 +23,10 @@ constexpr int kButtonGap = 8;
 constexpr int kButtonPadX = 20;
 constexpr int kButtonPadY = 6;
 constexpr int kMinButtonWidth = 84;
+// Room left beside and above and below a box of the largest size, for a
+// window manager's frame.
+constexpr int kFrameRoomX = 32;
+constexpr int kFrameRoomY = 64;
 
 constexpr uint32_t kBackground = 0xFFFFFF;
 constexpr uint32_t kFooter = 0xF0F0F0;
@@ -37,6 +42,8 @@ constexpr uint32_t kWarning = 0xF0B400;
 constexpr uint32_t kQuestion = 0x1F6FD0;
 
 constexpr char32_t kEllipsis = U'…';
+constexpr int32_t kTextHeight = 16;  // the fonts' cell heights
+constexpr int32_t kMarkHeight = 24;
 
 int TextWidth(SizedFont& font, const std::u32string& text) {
   int width = 0;
@@ -131,6 +138,26 @@ void KeepLines(std::vector<std::u32string>* lines, size_t keep, SizedFont& font,
   if (lines->size() <= keep) return;
   lines->resize(keep);
   if (!lines->empty()) EndWithEllipsis(&lines->back(), font, width);
+}
+
+// The buttons to the right of the strip under box.footer_top, in order, at
+// their own sizes (held in their rectangles) where the box has room for
+// them, else shrunk to share its width.
+void PlaceButtons(BoxModel& box, int buttons_width, int footer_height) {
+  const int count = static_cast<int>(box.buttons.size());
+  const int natural_height = box.buttons.front().rect.bottom;
+  const int pad = std::clamp((footer_height - natural_height) / 2, 0, kFooterPad);
+  const int top = box.footer_top + pad;
+  const int bottom = top + std::min(natural_height, footer_height - 2 * pad);
+  const bool shrink = buttons_width > box.width;
+  const int gap = shrink ? std::min(kButtonGap, box.width / (4 * count)) : kButtonGap;
+  const int shared = std::max(1, (box.width - gap * (count - 1)) / count);
+  int x = shrink ? 0 : box.width - std::min(kMargin, (box.width - buttons_width) / 2) - buttons_width;
+  for (BoxButton& button : box.buttons) {
+    const int w = shrink ? shared : button.rect.right;
+    button.rect = {std::min(x, box.width), top, std::min(x + w, box.width), bottom};
+    x += w + gap;
+  }
 }
 
 bool Inside(const Rect& r, int x, int y) {
@@ -258,6 +285,9 @@ void DrawButton(Canvas& canvas, const BoxModel& box, size_t index, SizedFont& fo
   canvas.Text(font, label, x, y, kText);
 }
 
+// Whether the font inks a letter: a face FreeType read.
+bool Draws(SizedFont& font) { return font.Glyph(U'A').width > 0; }
+
 std::shared_ptr<SizedFont> OpenGothic(int32_t height, int32_t weight) {
   LogFont font;
   font.height = height;
@@ -270,8 +300,25 @@ std::shared_ptr<SizedFont> OpenGothic(int32_t height, int32_t weight) {
 
 }  // namespace
 
-std::shared_ptr<SizedFont> OpenBoxFont() { return OpenGothic(16, FontWeightNormal); }
-std::shared_ptr<SizedFont> OpenBoxMarkFont() { return OpenGothic(24, FontWeightBold); }
+BoxFonts OpenBoxFonts(std::string* why) {
+  BoxFonts fonts{OpenGothic(kTextHeight, FontWeightNormal), OpenGothic(kMarkHeight, FontWeightBold)};
+  if (Draws(*fonts.text)) return fonts;
+  struct Found {
+    std::vector<std::string> folders = StandardFontFolders();
+    ResolvedFace face = FindFontFile(folders);
+  };
+  static const Found found;
+  if (!found.face.file.empty()) {
+    return BoxFonts{OpenFontFile(found.face, kTextHeight, FontWeightNormal),
+                    OpenFontFile(found.face, kMarkHeight, FontWeightBold)};
+  }
+  *why = "no font to write it in: fontconfig gives none that draws, nor is there a font file in ";
+  for (size_t i = 0; i < found.folders.size(); ++i) {
+    *why += (i == 0 ? "" : i + 1 == found.folders.size() ? " or " : ", ") + found.folders[i];
+  }
+  if (found.folders.empty()) *why += "a font folder (HOME and XDG_DATA_DIRS name none)";
+  return BoxFonts{};
+}
 
 std::u32string DecodeUtf8(const std::string& text) {
   std::u32string out;
@@ -336,9 +383,8 @@ BoxModel LayoutBox(const std::string& text, const std::string& detail, uint32_t 
 
   const TextMetrics& metrics = font.Metrics();
   box.line_height = metrics.height + kLineGap;
-  const int text_left = kMargin + (box.icon != BoxIcon::None ? kIconSize + kIconGap : 0);
-  const int max_width = std::max(limits.max_width, text_left + kMinTextWidth + kMargin);
-  const int wrap_width = max_width - text_left - kMargin;
+  const int max_width = std::max(1, limits.max_width);
+  const int max_height = std::max(1, limits.max_height);
 
   // The buttons' sizes, and the strip they stand in.
   const int button_height = metrics.height + 2 * kButtonPadY;
@@ -349,31 +395,58 @@ BoxModel LayoutBox(const std::string& text, const std::string& detail, uint32_t 
     button.rect = {0, 0, w, button_height};
     buttons_width += w + (buttons_width > 0 ? kButtonGap : 0);
   }
-  const int footer_height = button_height + 2 * kFooterPad;
+  const int footer_height = std::min(button_height + 2 * kFooterPad, max_height);
 
-  std::vector<std::u32string> text_lines = WrapAll(text, font, wrap_width);
-  std::vector<std::u32string> detail_lines = WrapAll(detail, font, wrap_width);
-  // As many lines as the height allows; the detail keeps up to half of them.
-  const int room = limits.max_height - footer_height - 2 * kMargin -
-                   (detail_lines.empty() ? 0 : kDetailGap);
-  const size_t most = static_cast<size_t>(std::max(2, room / box.line_height));
-  if (text_lines.size() + detail_lines.size() > most) {
-    const size_t detail_keep =
-        std::min(detail_lines.size(), std::max<size_t>(most / 2, most - text_lines.size()));
+  // The room above the strip, inside the margins; the icon only where it
+  // fits there beside some text.
+  const int room = max_height - footer_height - 2 * kMargin;
+  if (room < kIconSize || max_width < 2 * kMargin + kIconSize + kIconGap + kMinTextWidth) {
+    box.icon = BoxIcon::None;
+  }
+  const int text_left = kMargin + (box.icon != BoxIcon::None ? kIconSize + kIconGap : 0);
+  const int wrap_width = max_width - text_left - kMargin;
+
+  std::vector<std::u32string> text_lines, detail_lines;
+  // Too narrow for two characters a line: the box is only its buttons.
+  if (wrap_width >= 2 * metrics.height) {
+    text_lines = WrapAll(text, font, wrap_width);
+    detail_lines = WrapAll(detail, font, wrap_width);
+  }
+  // How many lines fit the room, with the gap under the text or without.
+  auto fitting = [&](int gap) {
+    return static_cast<size_t>(std::max(0, (room - gap + kLineGap) / box.line_height));
+  };
+  const size_t texts = text_lines.size(), details = detail_lines.size();
+  const size_t most = fitting(texts > 0 && details > 0 ? kDetailGap : 0);
+  if (texts + details > most) {
+    // Each part its half (the text the odd line); what one does not need
+    // goes to the other.
+    const size_t detail_share = most / 2, text_share = most - detail_share;
+    size_t text_keep = text_share, detail_keep = detail_share;
+    if (texts < text_share) {
+      text_keep = texts;
+      detail_keep = most - texts;
+    } else if (details < detail_share) {
+      detail_keep = details;
+      text_keep = most - details;
+    }
+    // Without a line of detail, the gap under the text is room too.
+    if (detail_keep == 0) text_keep = std::min(texts, fitting(0));
+    KeepLines(&text_lines, text_keep, font, wrap_width);
     KeepLines(&detail_lines, detail_keep, font, wrap_width);
-    KeepLines(&text_lines, most - detail_lines.size(), font, wrap_width);
   }
 
   int used_width = 0;
   for (const auto* lines : {&text_lines, &detail_lines}) {
     for (const std::u32string& line : *lines) used_width = std::max(used_width, TextWidth(font, line));
   }
-  const int text_height = static_cast<int>(text_lines.size() + detail_lines.size()) *
-                              box.line_height -
-                          kLineGap +
-                          (!text_lines.empty() && !detail_lines.empty() ? kDetailGap : 0);
-  box.width = std::max({kMinWidth, text_left + used_width + kMargin,
-                        2 * kMargin + buttons_width});
+  const size_t kept = text_lines.size() + detail_lines.size();
+  const int text_height =
+      kept == 0 ? 0
+                : static_cast<int>(kept) * box.line_height - kLineGap +
+                      (!text_lines.empty() && !detail_lines.empty() ? kDetailGap : 0);
+  box.width = std::min(max_width, std::max({kMinWidth, text_left + used_width + kMargin,
+                                            2 * kMargin + buttons_width}));
   const int icon_height = box.icon != BoxIcon::None ? kIconSize : 0;
   int y = kMargin + std::max(0, (icon_height - text_height) / 2);
   if (box.icon != BoxIcon::None) {
@@ -389,18 +462,34 @@ BoxModel LayoutBox(const std::string& text, const std::string& detail, uint32_t 
     box.lines.push_back(BoxLine{line, text_left, y, true});
     y += box.line_height;
   }
-  box.footer_top = kMargin + std::max(text_height, icon_height) + kMargin;
+  box.footer_top = std::min(kMargin + std::max(text_height, icon_height) + kMargin,
+                            max_height - footer_height);
   box.height = box.footer_top + footer_height;
-
-  // Buttons to the right of the strip, in order.
-  int x = box.width - kMargin - buttons_width;
-  for (BoxButton& button : box.buttons) {
-    const int w = button.rect.right;
-    button.rect = {x, box.footer_top + kFooterPad, x + w, box.footer_top + kFooterPad + button_height};
-    x += w + kButtonGap;
-  }
+  PlaceButtons(box, buttons_width, footer_height);
   box.pixels.assign(static_cast<size_t>(box.width) * static_cast<size_t>(box.height), 0);
   return box;
+}
+
+BoxLimits BoxLimitsFor(const Rect& screen) {
+  const int width = std::max(1, screen.right - screen.left);
+  const int height = std::max(1, screen.bottom - screen.top);
+  BoxLimits limits;
+  limits.max_width = std::min(limits.max_width, width - std::min(kFrameRoomX, width / 4));
+  limits.max_height = height - std::min(kFrameRoomY, height / 4);
+  return limits;
+}
+
+BoxPlace PlaceBox(int width, int height, const Rect* owner, const Rect& screen) {
+  const Rect& over = owner ? *owner : screen;
+  // Along one axis: centred on the owner, then onto the screen, keeping up
+  // to half the room the limits leave for a frame on each side.
+  auto place = [](int size, int owner_lo, int owner_hi, int lo, int hi, int frame) {
+    if (size >= hi - lo) return lo;
+    const int edge = std::min((hi - lo - size) / 2, frame / 2);
+    return std::clamp(owner_lo + (owner_hi - owner_lo - size) / 2, lo + edge, hi - edge - size);
+  };
+  return BoxPlace{place(width, over.left, over.right, screen.left, screen.right, kFrameRoomX),
+                  place(height, over.top, over.bottom, screen.top, screen.bottom, kFrameRoomY)};
 }
 
 void RenderBox(BoxModel& box, SizedFont& font, SizedFont& mark) {

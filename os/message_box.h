@@ -53,16 +53,40 @@ struct BoxLimits {
   int max_height = 480;
 };
 
+// The limits for a screen whose usable area is `screen`: at most 640 pixels
+// wide, leaving room around the box for a window manager's frame where the
+// screen has it; never wider or taller than the screen.
+BoxLimits BoxLimitsFor(const Rect& screen);
+
+// Where a box of the size given goes (its top-left): over the middle of
+// `owner` (the game window), else of the screen's usable area, moved as
+// little as it takes to lie on that area with room for a frame where there
+// is room.  A box larger than the area lies at its top-left.
+struct BoxPlace {
+  int x = 0, y = 0;
+};
+BoxPlace PlaceBox(int width, int height, const Rect* owner, const Rect& screen);
+
 // The box's fonts: its text in the Japanese sans-serif face, and the bold
-// sign of its icon.
-std::shared_ptr<SizedFont> OpenBoxFont();
-std::shared_ptr<SizedFont> OpenBoxMarkFont();
+// sign of its icon.  Where fontconfig gives no font that draws (none
+// configured, or a file FreeType cannot read), the best file in the
+// standard font folders (os/text/font_files.h), looked for once.  Null
+// fonts when there is none, with the reason in *why.
+struct BoxFonts {
+  std::shared_ptr<SizedFont> text, mark;
+};
+BoxFonts OpenBoxFonts(std::string* why);
 
 // Lays out a box for os::MessageBox's text, detail and flags (BoxYesNo: the
 // buttons はい and いいえ, else OK; the icon bits).  Line breaks in the text
 // are kept, trailing ones dropped; long lines wrap at a space where there is
-// one, else between any two characters.  Lines that do not fit the limits
-// are left out, the last one shown ending in "…".
+// one, else between any two characters.  The box never exceeds its limits:
+// lines that do not fit are left out, the last one kept of the text and of
+// the detail ending in "…" where its part lost lines.  When the two do not
+// fit together, the text keeps half the lines that fit (the odd one too)
+// and the detail the other half; a part that needs less than its half
+// leaves the rest to the other.  Where the limits leave too little room,
+// the icon goes first, then the lines; the buttons shrink to the box.
 BoxModel LayoutBox(const std::string& text, const std::string& detail, uint32_t flags,
                    SizedFont& font, const BoxLimits& limits = {});
 

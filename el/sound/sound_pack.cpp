@@ -274,11 +274,22 @@ int32_t LoadStream(const char* name, uint32_t loop_offset) {
   }
   const int64_t data_start = pack.Tell();
   const uint64_t buffer_size = uint64_t{avg} * 4;
+  // The stream holds whole frames only, as a sound buffer does: the bytes of
+  // a partial last frame are never queued, and the loop starts at the start
+  // of the frame its offset falls in.  Each chunk's bytes follow the last
+  // one's, so a chunk may end inside a frame; only the loop's jump must keep
+  // the frames in step.  (A format no buffer takes is refused below; its
+  // frame counts as one byte here.)
+  const uint32_t frame = os::audio::PlayableFormat(record.format) ? record.format.block_align : 1;
+  const uint32_t whole_size = record.data_size - record.data_size % frame;
   // The stream's positions are 32-bit; its buffer must be one a device takes.
   std::string refusal;
   if (loop_offset >= record.data_size) {
     refusal = "a loop offset of " + std::to_string(loop_offset) + " bytes, past its " +
               std::to_string(record.data_size) + " bytes of data";
+  } else if (loop_offset >= whole_size) {
+    refusal = "a loop offset of " + std::to_string(loop_offset) + " bytes, past the " +
+              std::to_string(whole_size) + " bytes of its whole frames";
   } else if (data_start + int64_t{record.data_size} > 0xFFFFFFFFll) {
     refusal = "its data ends past the pack's first 4 GiB";
   } else if (buffer_size > os::audio::MaxBufferBytes) {
@@ -295,8 +306,8 @@ int32_t LoadStream(const char* name, uint32_t loop_offset) {
   s.LastChunkStart = 0;
   s.WriteOffset = s.HalfSize;
   s.DataStart = static_cast<uint32_t>(data_start);
-  s.LoopPoint = s.DataStart + loop_offset;
-  s.DataSize = record.data_size;
+  s.LoopPoint = s.DataStart + (loop_offset - loop_offset % frame);
+  s.DataSize = whole_size;
   s.ReadPosition = s.DataStart + s.HalfSize;
   s.QueuedBytes = s.HalfSize;
   s.WrapCursor = 0xFFFFFFFFu;

@@ -20,6 +20,9 @@ int32_t LoadFolder(const char* pack_name, const char* folder, int32_t delete_fir
 void LoadFolderFile(const char* pack_name, const char* entry);
 // Streams a pack record through a four-second buffer refilled two seconds at
 // a time; a sound shorter than five seconds becomes an ordinary pack sound.
+// Only the record's whole frames play, as with a pack sound; a looping
+// stream goes on from the start of the frame its loop offset falls in (an
+// offset at or past the last whole frame's end is refused).
 int32_t LoadStream(const char* name, uint32_t loop_offset);
 int32_t Streaming();  // serve every playing stream; call at least every 2 s
 int32_t ResetStream(int32_t handle);

@@ -266,22 +266,22 @@ class SdlBackend final : public BackendImpl {
       *why = std::string("SDL's \"") + (driver ? driver : "") + "\" video driver shows nothing";
       return BoxResult::NotShown;
     }
-    const std::shared_ptr<SizedFont> font = OpenBoxFont();
-    const std::shared_ptr<SizedFont> mark = OpenBoxMarkFont();
-    // With no font file at all the box could say nothing: SDL's own box
-    // shows at least what its fonts have.
-    if (font->Face().file.empty()) return ShowSdlBox(text, title, flags, answer, why);
-    BoxModel box = LayoutBox(text, detail, flags, *font, BoxLimitsOnScreen());
+    const BoxFonts fonts = OpenBoxFonts(why);
+    if (!fonts.text) return BoxResult::NotShown;
+    SizedFont& font = *fonts.text;
+    SizedFont& mark = *fonts.mark;
+    const Rect screen = BoxScreen();
+    BoxModel box = LayoutBox(text, detail, flags, font, BoxLimitsFor(screen));
     for (int key : {KeyReturn, KeySpace, KeyEscape}) {
       if (GetKeyState(key) & 0x80) box.held_keys.push_back(key);
     }
-    RenderBox(box, *font, *mark);
-    SDL_Window* shown = OpenBoxWindow(box, title);
+    RenderBox(box, font, mark);
+    SDL_Window* shown = OpenBoxWindow(box, title, screen);
     if (!shown) {
       *why = SDL_GetError();
       return BoxResult::NotShown;
     }
-    const BoxResult result = RunBox(shown, box, *font, *mark);
+    const BoxResult result = RunBox(shown, box, font, mark);
     CloseBoxWindow(shown);
     *answer = result == BoxResult::Ended ? box.close_answer : box.answer;
     return result;
@@ -364,36 +364,38 @@ class SdlBackend final : public BackendImpl {
  private:
   // ---- message boxes ----
 
-  // The box's size limits: the usable area of the game window's display.
-  BoxLimits BoxLimitsOnScreen() {
-    BoxLimits limits;
+  // The usable area of the game window's display (the first display's
+  // without a game window; its whole area where the usable one is unknown).
+  Rect BoxScreen() {
+    const int display = window_ ? std::max(0, SDL_GetWindowDisplayIndex(window_)) : 0;
     SDL_Rect area{};
-    const int display = window_ ? SDL_GetWindowDisplayIndex(window_) : 0;
-    if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &area) == 0) {
-      limits.max_width = std::min(limits.max_width, area.w - 32);
-      limits.max_height = area.h - 64;
+    if (SDL_GetDisplayUsableBounds(display, &area) != 0 &&
+        SDL_GetDisplayBounds(display, &area) != 0) {
+      area = SDL_Rect{0, 0, 800, 600};
     }
-    return limits;
+    return Rect{area.x, area.y, area.x + area.w, area.y + area.h};
   }
 
-  // A dialog window of the box's size over the middle of the game window,
-  // transient for it and kept above it (full screen too), with the focus.
-  SDL_Window* OpenBoxWindow(const BoxModel& box, const std::string& title) {
-    int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
+  // A dialog window of the box's size over the middle of the game window
+  // and on its display, transient for it and kept above it (full screen
+  // too), with the focus.
+  SDL_Window* OpenBoxWindow(const BoxModel& box, const std::string& title, const Rect& screen) {
+    Rect owner;
     if (window_) {
-      int gx = 0, gy = 0, gw = 0, gh = 0;
-      SDL_GetWindowPosition(window_, &gx, &gy);
+      int gw = 0, gh = 0;
+      SDL_GetWindowPosition(window_, &owner.left, &owner.top);
       SDL_GetWindowSize(window_, &gw, &gh);
-      x = gx + (gw - box.width) / 2;
-      y = gy + (gh - box.height) / 2;
+      owner.right = owner.left + gw;
+      owner.bottom = owner.top + gh;
     }
+    const BoxPlace at = PlaceBox(box.width, box.height, window_ ? &owner : nullptr, screen);
     SDL_SetHint(SDL_HINT_X11_WINDOW_TYPE, "_NET_WM_WINDOW_TYPE_DIALOG");
     // Closing the box is not closing the program, even where it is the only
     // window.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_Window* shown = nullptr;
     WithoutLibraryChatter([&] {
-      shown = SDL_CreateWindow(title.c_str(), x, y, box.width, box.height,
+      shown = SDL_CreateWindow(title.c_str(), at.x, at.y, box.width, box.height,
                                SDL_WINDOW_HIDDEN | SDL_WINDOW_ALWAYS_ON_TOP |
                                    SDL_WINDOW_SKIP_TASKBAR);
     });
@@ -517,39 +519,6 @@ class SdlBackend final : public BackendImpl {
         paint = true;
       }
     }
-  }
-
-  // SDL's own box, which draws with the desktop's fonts.
-  BoxResult ShowSdlBox(const std::string& text, const std::string& title, uint32_t flags,
-                       int* answer, std::string* why) {
-    const bool yes_no = (flags & BoxYesNo) != 0;
-    SDL_MessageBoxButtonData buttons[2];
-    int count = 0;
-    if (yes_no) {
-      buttons[count++] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, AnswerYes, "はい"};
-      buttons[count++] = {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, AnswerNo, "いいえ"};
-    } else {
-      buttons[count++] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT |
-                              SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT,
-                          AnswerOk, "OK"};
-    }
-    SDL_MessageBoxData data{};
-    data.flags = yes_no ? SDL_MESSAGEBOX_INFORMATION : SDL_MESSAGEBOX_WARNING;
-    data.window = window_;
-    data.title = title.c_str();
-    data.message = text.c_str();
-    data.numbuttons = count;
-    data.buttons = buttons;
-    int chosen = *answer;
-    int status = 0;
-    WithoutLibraryChatter([&] { status = SDL_ShowMessageBox(&data, &chosen); });
-    if (status != 0) {
-      *why = SDL_GetError();
-      return BoxResult::NotShown;
-    }
-    // Closing the box without a button gives -1: the default stands.
-    if (chosen >= 0) *answer = chosen;
-    return BoxResult::Shown;
   }
 
   void Translate(const SDL_Event& event) {

@@ -400,7 +400,7 @@ class FreeTypeFont final : public SizedFont {
 };
 
 struct FontKey {
-  std::string_view file;  // a resolved face's, which stays as long as the process
+  std::string_view file;  // a resolved face's or in `files`: stays as long as the process
   int index;
   int32_t height;
   bool bold, italic, synth_bold, synth_italic;
@@ -415,6 +415,7 @@ constexpr size_t kFontCacheSize = 32;
 
 struct FontCache {
   std::map<ResolveKey, ResolvedFace> resolved;
+  std::set<std::string> files;  // of the faces opened by file, for the keys
   std::map<FontKey, std::shared_ptr<SizedFont>> fonts;
   std::list<FontKey> order;  // most recently used first
 };
@@ -422,6 +423,29 @@ struct FontCache {
 FontCache& Cache() {
   static FontCache* cache = new FontCache;  // lives until exit
   return *cache;
+}
+
+// The cache's font for the key, made when it has none.  Called with the
+// font lock held.
+std::shared_ptr<SizedFont> CachedFont(const FontKey& key, const ResolvedFace& face,
+                                      int32_t weight, bool italic) {
+  FontCache& cache = Cache();
+  auto it = cache.fonts.find(key);
+  if (it != cache.fonts.end()) {
+    // To the front, moving the list's own node (a font is opened every time
+    // text is drawn: no allocation).
+    cache.order.splice(cache.order.begin(), cache.order,
+                       std::find(cache.order.begin(), cache.order.end(), key));
+    return it->second;
+  }
+  auto sized = std::make_shared<FreeTypeFont>(face, key.height, weight, italic);
+  cache.fonts.emplace(key, sized);
+  cache.order.push_front(key);
+  while (cache.order.size() > kFontCacheSize) {
+    cache.fonts.erase(cache.order.back());
+    cache.order.pop_back();
+  }
+  return sized;
 }
 
 // ---- Shift-JIS decoding --------------------------------------------------------------
@@ -486,23 +510,18 @@ std::shared_ptr<SizedFont> OpenFont(const LogFont& font) {
   const int32_t height = std::clamp(font.height, -kMaxCellHeight, kMaxCellHeight);
   FontKey key{face.file,          face.index,           height, font.weight >= 600,
               font.italic != 0,   face.synthetic_bold,  face.synthetic_italic};
-  FontCache& cache = Cache();
-  auto it = cache.fonts.find(key);
-  if (it != cache.fonts.end()) {
-    // To the front, moving the list's own node (a font is opened every time
-    // text is drawn: no allocation).
-    cache.order.splice(cache.order.begin(), cache.order,
-                       std::find(cache.order.begin(), cache.order.end(), key));
-    return it->second;
-  }
-  auto sized = std::make_shared<FreeTypeFont>(face, height, font.weight, font.italic != 0);
-  cache.fonts.emplace(key, sized);
-  cache.order.push_front(key);
-  while (cache.order.size() > kFontCacheSize) {
-    cache.fonts.erase(cache.order.back());
-    cache.order.pop_back();
-  }
-  return sized;
+  return CachedFont(key, face, font.weight, font.italic != 0);
+}
+
+std::shared_ptr<SizedFont> OpenFontFile(const ResolvedFace& face, int32_t height, int32_t weight) {
+  std::lock_guard<std::recursive_mutex> lock(g_font_mutex);
+  ResolvedFace styled = face;
+  styled.synthetic_bold = weight >= 600;
+  styled.synthetic_italic = false;
+  const std::string& file = *Cache().files.insert(face.file).first;
+  height = std::clamp(height, -kMaxCellHeight, kMaxCellHeight);
+  FontKey key{file, face.index, height, weight >= 600, false, styled.synthetic_bold, false};
+  return CachedFont(key, styled, weight, false);
 }
 
 size_t CachedFontCount() {

@@ -137,6 +137,10 @@ class SizedFont {
 // style: creating the same font again and again costs a lookup.  Never null
 // (with no usable face file at all, a font without glyphs is returned).
 std::shared_ptr<SizedFont> OpenFont(const LogFont& font);
+// The sized font of a face file found without fontconfig
+// (os/text/font_files.h), the face taken for a regular one: a bold weight
+// is simulated.  From the same cache.
+std::shared_ptr<SizedFont> OpenFontFile(const ResolvedFace& face, int32_t height, int32_t weight);
 // Number of sized fonts held by the cache (for tests).
 size_t CachedFontCount();
 

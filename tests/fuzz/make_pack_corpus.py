@@ -79,6 +79,10 @@ write("soundpack", "ok_extensible24.pak",
 write("soundpack", "ok_float_stream.pak", sound_record(b"A.WAV", float_format(1, 100), samples("<f", 0.5, 600)))
 write("soundpack", "ok_extensible_float.pak",
       sound_record(b"A.WAV", extensible_format(2, 8000, 32, 3), samples("<f", 2.0, 200)))
+# Six seconds of 24-bit stereo at 100 frames a second and 3 stray bytes of a
+# seventh frame: streamed, looping over its whole frames only.
+write("soundpack", "ok_stream_stray.pak",
+      sound_record(b"A.WAV", pcm_format(2, 100, 24), tone24 * 6 + b"\x7f\x00\x80"))
 write("soundpack", "bad_extensible_short.pak",
       sound_record(b"A.WAV", extensible_format(2, 8000, 24, 1, extra_size=10)[:28], tone24))
 write("soundpack", "bad_float64.pak",

@@ -20,8 +20,11 @@ constexpr uint32_t kQuestionFlags = os::BoxYesNo | os::BoxIconQuestion;
 class MessageBoxModel : public ::testing::Test {
  protected:
   void SetUp() override {
-    font_ = os::OpenBoxFont();
-    mark_ = os::OpenBoxMarkFont();
+    std::string why;
+    const os::BoxFonts fonts = os::OpenBoxFonts(&why);
+    font_ = fonts.text;
+    mark_ = fonts.mark;
+    ASSERT_TRUE(font_ && mark_) << why;
     ASSERT_FALSE(font_->Face().file.empty()) << "no Japanese font installed";
   }
   os::BoxModel Layout(const std::string& text, const std::string& detail, uint32_t flags,
@@ -144,6 +147,140 @@ TEST_F(MessageBoxModel, TextTallerThanTheScreenIsCutWithAnEllipsisAndKeepsItsDet
   EXPECT_FALSE(last_text.detail);
   EXPECT_EQ(last_text.text.back(), U'…');
   EXPECT_EQ(box.lines.front().text, U"line 0");
+}
+
+// Over many texts, details and limits, down to limits smaller than a
+// button: the box and all it holds lie within the limits, the lines within
+// the text area; where lines were cut, one more would not have fitted, the
+// text and the detail share the lines fairly and each part that lost lines
+// ends in "…".
+TEST_F(MessageBoxModel, EveryLayoutFitsItsLimitsAndSharesTheLinesFairly) {
+  auto numbered = [](const char* word, int count) {
+    std::string out;
+    for (int i = 0; i < count; ++i) out += std::string(word) + std::to_string(i) + "\n";
+    return out;
+  };
+  const int font_height = font_->Metrics().height;
+  const std::vector<os::BoxLimits> grid = {
+      {640, 480}, {1280, 1000}, {320, 240}, os::BoxLimitsFor({0, 0, 240, 200}),
+      {208, 136}, {150, 100}, {100, 60}, {60, 30}, {20, 10}, {0, -5}};
+  for (const os::BoxLimits& limits : grid) {
+    for (int texts : {0, 1, 2, 3, 7, 20, 40, 400}) {
+      for (int details : {0, 1, 2, 5, 20, 40, 400}) {
+        for (uint32_t flags : {kErrorFlags, kQuestionFlags}) {
+          SCOPED_TRACE(testing::Message() << limits.max_width << "x" << limits.max_height << ", "
+                                          << texts << " + " << details << " lines, flags "
+                                          << flags);
+          const os::BoxModel box =
+              Layout(numbered("text ", texts), numbered("detail ", details), flags, limits);
+          ASSERT_GE(box.width, 1);
+          ASSERT_GE(box.height, 1);
+          ASSERT_LE(box.width, std::max(1, limits.max_width));
+          ASSERT_LE(box.height, std::max(1, limits.max_height));
+          EXPECT_EQ(box.pixels.size(), static_cast<size_t>(box.width * box.height));
+          if (box.icon != os::BoxIcon::None) {
+            EXPECT_GE(box.icon_rect.left, 0);
+            EXPECT_GE(box.icon_rect.top, 0);
+            EXPECT_LE(box.icon_rect.right, box.width);
+            EXPECT_LE(box.icon_rect.bottom, box.footer_top);
+          }
+          EXPECT_GE(box.footer_top, 0);
+          // (A box a pixel wide has room for one button only.)
+          const bool room_for_buttons = box.width >= static_cast<int>(box.buttons.size());
+          for (const os::BoxButton& button : box.buttons) {
+            EXPECT_GE(button.rect.left, 0);
+            EXPECT_TRUE(!room_for_buttons || button.rect.left < button.rect.right);
+            EXPECT_LE(button.rect.right, box.width);
+            EXPECT_GE(button.rect.top, box.footer_top);
+            EXPECT_LT(button.rect.top, button.rect.bottom);
+            EXPECT_LE(button.rect.bottom, box.height);
+          }
+          int kept_text = 0, kept_detail = 0;
+          const os::BoxLine* last_text = nullptr;
+          const os::BoxLine* last_detail = nullptr;
+          for (const os::BoxLine& line : box.lines) {
+            ASSERT_GE(line.x, 0);
+            ASSERT_LE(line.x + Width(line.text), box.width);
+            ASSERT_GE(line.y, 0);
+            ASSERT_LE(line.y + font_height, box.footer_top);
+            (line.detail ? kept_detail : kept_text) += 1;
+            (line.detail ? last_detail : last_text) = &line;
+          }
+          const bool text_cut = kept_text < texts, detail_cut = kept_detail < details;
+          // The last line of a part marked exactly where the part lost lines.
+          if (last_text) {
+            EXPECT_EQ(last_text->text.ends_with(U'…'), text_cut);
+          }
+          if (last_detail) {
+            EXPECT_EQ(last_detail->text.ends_with(U'…'), detail_cut);
+          }
+          // The text keeps the odd line; the detail at most one fewer,
+          // unless the single line that fits beside it fits twice without
+          // the gap under the text.
+          EXPECT_TRUE(!text_cut || kept_text >= kept_detail);
+          EXPECT_TRUE(!detail_cut || kept_detail + 1 >= kept_text ||
+                      (kept_detail == 0 && kept_text <= 2));
+          // Lines were cut only for want of room: a box wide enough for
+          // text would not have held one more line (and the gap under the
+          // text).
+          if ((text_cut || detail_cut) && limits.max_width >= 100) {
+            EXPECT_GT(box.height + box.line_height + 8, limits.max_height);
+          }
+        }
+      }
+    }
+  }
+}
+
+// The box lies on the screen's usable area, wherever the game window is
+// and however small the screen: over the middle of the game window where
+// that leaves it on the screen, else as near to it as the screen allows.
+TEST(MessageBoxPlace, ABoxStaysOnTheScreenAndOverTheGameWindowWhereItCan) {
+  const std::vector<os::Rect> screens = {
+      {0, 0, 1024, 768}, {0, 0, 240, 200}, {1920, 0, 3200, 1024}, {0, 24, 800, 600}, {0, 0, 60, 40}};
+  for (const os::Rect& screen : screens) {
+    const os::BoxLimits limits = os::BoxLimitsFor(screen);
+    EXPECT_LE(limits.max_width, screen.right - screen.left);
+    EXPECT_LE(limits.max_height, screen.bottom - screen.top);
+    EXPECT_GE(std::min(limits.max_width, limits.max_height), 1);
+    const int sw = screen.right - screen.left, sh = screen.bottom - screen.top;
+    const std::vector<os::Rect> owners = {
+        {screen.left, screen.top, screen.left + 800, screen.top + 600},  // at the corner
+        {screen.left - 280, screen.top - 200, screen.left + 520, screen.top + 400},
+        {screen.right - 100, screen.bottom - 50, screen.right + 700, screen.bottom + 550},
+        {screen.left + sw / 4, screen.top + sh / 4, screen.right - sw / 4, screen.bottom - sh / 4}};
+    for (int w : {1, 100, 300, limits.max_width}) {
+      for (int h : {1, 80, limits.max_height}) {
+        if (w > limits.max_width || h > limits.max_height) continue;
+        for (size_t o = 0; o <= owners.size(); ++o) {
+          const os::Rect* owner = o < owners.size() ? &owners[o] : nullptr;
+          SCOPED_TRACE(testing::Message() << "screen " << screen.left << "," << screen.top << " "
+                                          << sw << "x" << sh << ", box " << w << "x" << h
+                                          << ", owner " << o);
+          const os::BoxPlace at = os::PlaceBox(w, h, owner, screen);
+          EXPECT_GE(at.x, screen.left);
+          EXPECT_GE(at.y, screen.top);
+          EXPECT_LE(at.x + w, screen.right);
+          EXPECT_LE(at.y + h, screen.bottom);
+          // The middle of a window well inside the screen keeps the box.
+          const os::Rect& over = owner ? *owner : screen;
+          if (o >= 3 && sw >= 800) {
+            EXPECT_EQ(at.x, over.left + (over.right - over.left - w) / 2);
+            EXPECT_EQ(at.y, over.top + (over.bottom - over.top - h) / 2);
+          }
+        }
+      }
+    }
+  }
+  // Full size, the limits leave the box room for a frame on every side.
+  const os::Rect screen{0, 0, 1024, 768};
+  const os::BoxLimits limits = os::BoxLimitsFor(screen);
+  EXPECT_EQ(limits.max_width, 640);
+  EXPECT_EQ(limits.max_height, 704);
+  const os::Rect corner{0, 0, 800, 600};
+  const os::BoxPlace at = os::PlaceBox(640, 704, &corner, screen);
+  EXPECT_EQ(at.y, 32);
+  EXPECT_EQ(os::PlaceBox(300, 200, &corner, screen).x, 250);
 }
 
 TEST_F(MessageBoxModel, RenderingInksTheTextTheDetailTheIconAndTheFocusedButton) {

@@ -1,13 +1,21 @@
 #!/bin/bash
-# error_box.sh <vantris> <work folder> <return|sigterm>: run inside an X
-# server (xvfb-run).  Copies the game and its pictures, sounds and music into
-# the work folder, damages pictures there and starts it in a window.  Waits
-# for the error box, which must show ink (its text), then
+# error_box.sh <vantris> <work folder> <case>: run inside an X server
+# (xvfb-run).  Copies the game and its pictures, sounds and music into the
+# work folder, damages pictures there and starts it in a window.  Waits for
+# the error box, which must show ink (its text; the picture is kept as
+# box.png), then
 #   return:  presses Return: the box closes, the title shows, Escape ends the
 #            game with 0;
 #   sigterm: damages three pictures, sends SIGTERM while the first box is up:
 #            no other box appears, the game ends with 0 and every damaged
 #            picture still has its line on stderr.
+# return_nofontconfig and sigterm_nofontconfig do the same under a font
+# configuration without fonts: the box finds its font in the font folders.
+#   nofont:  no font anywhere (the empty configuration, and HOME and
+#            XDG_DATA_DIRS pointing at folders without fonts): no box shows,
+#            its line says why and the game goes on to the title; after a
+#            SIGKILL nothing of the game remains, and a new start takes the
+#            lock and ends with 0 on Escape.
 set -u
 exe=$1
 work=$2
@@ -30,11 +38,24 @@ assets=$(dirname "$exe")
 cp -l "$exe" "$game/vantris" 2>/dev/null || cp "$exe" "$game/vantris" || fail "cannot copy the game"
 cp -r "$assets/IMAGE" "$assets/SOUND" "$assets/MIDI" "$game/" || fail "cannot copy the assets"
 damaged="ZBAK1B"
-[ "$case_name" = sigterm ] && damaged="ZBAK1B ZBAK2B ZBAK3B"
+[ "${case_name%%_*}" = sigterm ] && damaged="ZBAK1B ZBAK2B ZBAK3B"
 for name in $damaged; do
   rm -f "$game/IMAGE/$name.BMP"
   head -c 100 "$assets/IMAGE/$name.BMP" >"$game/IMAGE/$name.BMP"
 done
+
+# The game's environment beyond game_env's.
+game_vars=()
+if [ "$case_name" = nofont ]; then
+  mkdir -p "$work/home" "$work/data"
+  game_vars=(-u XDG_DATA_HOME HOME="$work/home" XDG_DATA_DIRS="$work/data")
+fi
+case "$case_name" in
+  *_nofontconfig | nofont)
+    printf '<?xml version="1.0"?>\n<fontconfig>\n</fontconfig>\n' >"$work/fonts.conf"
+    game_vars+=(FONTCONFIG_FILE="$work/fonts.conf")
+    ;;
+esac
 
 # Pixels of the picture darker than mid grey (the box's text is black on a
 # light ground).
@@ -57,13 +78,68 @@ wait_end() {
   rc=$?
   GAME_PIDS=""
 }
+# Starts the game, its standard error going to the file named, and waits for
+# its window.
+start_game() {
+  env "${game_vars[@]}" "$game/vantris" --sdl --windowed >"$work/stdout.txt" 2>"$1" &
+  pid=$!
+  GAME_PIDS=$pid
+  win=$(timeout 30 xdotool search --sync --onlyvisible --name '^VANTRIS$' 2>/dev/null | head -n 1)
+  [ -n "$win" ] || fail "no VANTRIS window appeared"
+}
+# Waits for the title to show in the game window.
+wait_title() {
+  title_lit=0
+  for _ in $(seq 1 60); do
+    game_ended && fail "the game ended before its title"
+    import -window "$win" "$work/title.png" 2>/dev/null && title_lit=$(lit_pixels "$work/title.png")
+    [ "$title_lit" -gt 1000 ] && break
+    sleep 0.5
+  done
+  [ "$title_lit" -gt 1000 ] || fail "no title ($title_lit pixels lit)"
+}
+press_escape() {
+  xdotool windowfocus --sync "$win" 2>/dev/null || true
+  xdotool keydown Escape
+  sleep 0.1
+  xdotool keyup Escape
+}
 
-"$game/vantris" --sdl --windowed >"$work/stdout.txt" 2>"$work/stderr.txt" &
-pid=$!
-GAME_PIDS=$pid
+start_game "$work/stderr.txt"
 
-win=$(timeout 30 xdotool search --sync --onlyvisible --name '^VANTRIS$' 2>/dev/null | head -n 1)
-[ -n "$win" ] || fail "no VANTRIS window appeared"
+if [ "$case_name" = nofont ]; then
+  said=""
+  for _ in $(seq 1 300); do
+    said=$(grep "cannot show a message box" "$work/stderr.txt")
+    [ -n "$said" ] && break
+    game_ended && fail "the game ended before its box"
+    sleep 0.1
+  done
+  [ -n "$said" ] || fail "no line saying the box cannot be shown"
+  case "$said" in
+    *"(no font to write it in: "*"$work/data/fonts"*) ;;
+    *) fail "the line does not say why: $said" ;;
+  esac
+  grep -q "\[エラー発生\] elDraw::LoadObject : .*IMAGE/ZBAK1B.BMP: " "$work/stderr.txt" ||
+    fail "no line for ZBAK1B.BMP"
+  wait_title
+  [ -z "$(box_windows)" ] || fail "a box window showed"
+  kill -KILL "$pid"
+  wait "$pid" 2>/dev/null
+  GAME_PIDS=""
+  sleep 0.5
+  left=$(pgrep -f "^$game/vantris" | tr '\n' ' ')
+  [ -z "$left" ] || { GAME_PIDS=$left; fail "processes of the game outlived it: $left"; }
+  start_game "$work/stderr2.txt"
+  wait_title
+  grep -q "already running" "$work/stderr2.txt" && fail "the new start found the lock taken"
+  press_escape
+  wait_end
+  [ "$rc" -eq 0 ] || fail "the new start ended with $rc"
+  echo "error_box nofont: the box said it cannot be shown, the title showed; after SIGKILL nothing remained and a new start ended with 0"
+  exit 0
+fi
+
 box=""
 for _ in $(seq 1 300); do
   box=$(box_windows | head -n 1)
@@ -81,7 +157,7 @@ for _ in $(seq 1 20); do
 done
 [ "$ink" -gt 300 ] || fail "the box shows no text ($ink dark pixels)"
 
-case "$case_name" in
+case "${case_name%%_*}" in
   return)
     xdotool windowfocus --sync "$box" 2>/dev/null || true
     xdotool keydown Return
@@ -92,21 +168,11 @@ case "$case_name" in
       sleep 0.1
     done
     [ -z "$(box_windows)" ] || fail "Return did not close the box"
-    title_lit=0
-    for _ in $(seq 1 60); do
-      game_ended && fail "the game ended after the box"
-      import -window "$win" "$work/title.png" 2>/dev/null && title_lit=$(lit_pixels "$work/title.png")
-      [ "$title_lit" -gt 1000 ] && break
-      sleep 0.5
-    done
-    [ "$title_lit" -gt 1000 ] || fail "no title after the box ($title_lit pixels lit)"
-    xdotool windowfocus --sync "$win" 2>/dev/null || true
-    xdotool keydown Escape
-    sleep 0.1
-    xdotool keyup Escape
+    wait_title
+    press_escape
     wait_end
     [ "$rc" -eq 0 ] || fail "the game ended with $rc"
-    echo "error_box return: box with $ink dark pixels closed by Return, title shown ($title_lit pixels), exit 0"
+    echo "error_box $case_name: box with $ink dark pixels closed by Return, title shown ($title_lit pixels), exit 0"
     ;;
   sigterm)
     kill -TERM "$pid"
@@ -124,7 +190,7 @@ case "$case_name" in
         fail "not one line for $name.BMP"
     done
     grep -q "cannot show a message box" "$work/stderr.txt" && fail "a box was said to be impossible"
-    echo "error_box sigterm: box with $ink dark pixels, SIGTERM ended the game with 0 and no other box"
+    echo "error_box $case_name: box with $ink dark pixels, SIGTERM ended the game with 0 and no other box"
     ;;
   *)
     fail "unknown case"

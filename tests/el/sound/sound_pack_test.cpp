@@ -351,4 +351,63 @@ TEST_F(StreamTest, WideAndFloatStreamsPlayAsTheSixteenBitOne) {
   EXPECT_EQ(BoxCount(), 0u);
 }
 
+// Data that ends in a partial frame streams its whole frames only, as the
+// same data loaded as one sound plays them, at every loop; a loop offset
+// inside a frame loops from that frame's start, one in the partial frame is
+// refused.  At 1000 Hz in and out, output frame i is sound frame i.
+TEST_F(StreamTest, LoopsOfDataEndingInAPartialFramePlayAsTheOneShotSound) {
+  constexpr uint32_t kRate = 1000, kFrames = 5321, kLoops = 3;
+  ASSERT_EQ(os::audio::SetOutputFormat(2, kRate, 16), os::audio::AudioOk);
+  size_t refusals = 0;
+  for (const vantris_test::WaveKind& kind : vantris_test::AllWaveKinds()) {
+    const os::audio::WaveFormat format = vantris_test::FormatOf(kind, kRate);
+    const uint32_t align = format.block_align;
+    for (uint32_t stray = 0; stray < 4; ++stray) {
+      const Bytes data = vantris_test::ToneData(kind, kFrames, kRate) + Bytes(stray, 0x5A);
+      const uint32_t frames = uint32_t(data.size()) / align;
+      const std::string what = kind.Name() + ", " + std::to_string(stray) + " stray bytes";
+      WritePack(Record("L.WAV", Block(format), data));
+      sound_test::WriteFile(Path("L.WAV"), os::audio::EncodeWave(format, data));
+      const int32_t sound = elSound::LoadObject("L.WAV", 1);
+      ASSERT_GE(sound, 0) << what;
+      const auto once = sound_test::CaptureMix([&] {
+        elSound::Play(sound, -1);
+        os::headless::AdvanceMs(frames);
+      });
+      elSound::ReleaseObject(sound);
+      ASSERT_EQ(once.size(), 2u * frames) << what;
+      for (const uint32_t loop_frame : {0u, 1234u}) {
+        const uint32_t offset = loop_frame * align + stray % align;
+        const int32_t h = elSound::LoadStream("L.WAV", offset);
+        ASSERT_GE(h, 0) << what;
+        const uint32_t length = frames + kLoops * (frames - loop_frame);
+        const auto mix = sound_test::CaptureMix([&] {
+          elSound::PlayLoop(h, -1);
+          Serve(h, int(length / 50 + 1));
+        });
+        elSound::ReleaseObject(h);
+        ASSERT_GE(mix.size(), 2u * length) << what;
+        uint32_t i = 0, f = 0;
+        for (; i < length; ++i) {
+          f = i < frames ? i : loop_frame + (i - frames) % (frames - loop_frame);
+          if (mix[2 * i] != once[2 * f] || mix[2 * i + 1] != once[2 * f + 1]) break;
+        }
+        EXPECT_EQ(i, length) << what << ", loop offset " << offset << ": frame " << i << " plays "
+                             << mix[2 * i] << " " << mix[2 * i + 1] << ", not sound frame " << f
+                             << "'s " << once[2 * f] << " " << once[2 * f + 1];
+      }
+      if (data.size() % align != 0) {
+        EXPECT_EQ(elSound::LoadStream("L.WAV", frames * align), -1) << what;
+        ++refusals;
+      }
+    }
+  }
+  EXPECT_EQ(BoxCount(), refusals);
+  WritePack(Record("ODD.WAV", Block(os::audio::PcmFormat(2, kRate, 16)), Counting(20001)));
+  EXPECT_EQ(sound_test::ErrorLines([] { EXPECT_EQ(elSound::LoadStream("ODD.WAV", 20000), -1); }),
+            "[エラー発生] elSound::LoadStream : ストリーミング再生できません (" + Path("SE.PAK") +
+                ", entry ODD.WAV: a loop offset of 20000 bytes, past the 20000 bytes of its "
+                "whole frames)\n");
+}
+
 }  // namespace

@@ -1,6 +1,6 @@
-// Plays a key script through the game on the headless backend and writes the
-// presented frame at the frames asked for, so that a scripted run can be
-// looked at.
+// Plays input scripts (keys and the mouse, script.h) through the game on the
+// headless backend and writes the presented frame at the frames asked for, so
+// that a scripted run can be looked at.
 //
 //   vantris_runner --frames N [--script FILE]... [--calls FILE] [--shot F]...
 //                  [--out DIR] [--assets DIR] [--seed S] [--defeat F]
@@ -86,8 +86,9 @@ constexpr const char* kUsage =
     "usage: vantris_runner --frames N [OPTION]...\n"
     "       vantris_runner --replay FILE [OPTION]...\n"
     "  --frames N        play N frames (1 to 1000000), numbered from 0\n"
-    "  --script FILE     press and release keys, one \"FRAME KEY down|up\" a line\n"
-    "                    (several scripts are merged)\n"
+    "  --script FILE     press and release keys, one \"FRAME KEY down|up\" a line,\n"
+    "                    move and click the mouse, \"FRAME mouse X Y\", \"FRAME click\n"
+    "                    left|right down|up [double]\" (several scripts are merged)\n"
     "  --calls FILE      call game roles by name in the stage frames, one\n"
     "                    \"FROM TO NAME [SLOT]\" a line\n"
     "  --shot F          write the frame presented by frame F to DIR/frame_NNNNNN.bmp\n"
@@ -361,6 +362,29 @@ bool LoadCalls(const std::string& path) {
   return true;
 }
 
+// Gives the game one event of the scripts, and tells the observer of a
+// recorded run.
+void Apply(const runner::InputEvent& event, runner::Observer* observer) {
+  switch (event.kind) {
+    case runner::InputEvent::Key:
+      if (event.down) {
+        os::headless::KeyDown(event.key);
+      } else {
+        os::headless::KeyUp(event.key);
+      }
+      if (observer) observer->Key(event.key, event.down);
+      break;
+    case runner::InputEvent::Pointer:
+      os::headless::MouseMove(event.x, event.y);
+      if (observer) observer->Pointer(event.x, event.y);
+      break;
+    case runner::InputEvent::Button:
+      os::headless::MouseButton(event.button, event.down, event.double_click);
+      if (observer && event.button == 1) observer->Button(event.down, event.double_click);
+      break;
+  }
+}
+
 // Handles every waiting message, as the loop does before its next frame.
 void Pump() {
   while (os::QueuedMessageCount() > 0 && RunLoopPass() == LoopPass::Message) {
@@ -388,7 +412,7 @@ int main(int argc, char** argv) {
   if (!CheckRun(options, &problem)) return Usage(problem);
   const std::string out = options.out.empty() ? "." : options.out;
 
-  std::vector<runner::KeyEvent> events;
+  std::vector<runner::InputEvent> events;
   for (const std::string& script : options.scripts) {
     std::string text, error;
     if (!ReadFile(script, &text)) {
@@ -448,13 +472,7 @@ int main(int argc, char** argv) {
   while (frame < options.frames && !LoopEnded()) {
     g_frame = frame;
     for (; next_event < events.size() && events[next_event].frame <= frame; ++next_event) {
-      const runner::KeyEvent& event = events[next_event];
-      if (event.down) {
-        os::headless::KeyDown(event.key);
-      } else {
-        os::headless::KeyUp(event.key);
-      }
-      if (replay) replay->Watch().Key(event.key, event.down);
+      Apply(events[next_event], replay ? &replay->Watch() : nullptr);
       Pump();
     }
     if (frame == options.defeat) runner::EndSceneInto(SceneEnding);

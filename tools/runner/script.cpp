@@ -18,6 +18,17 @@ std::string Lower(std::string s) {
   return s;
 }
 
+// A decimal number from 0 to `below` - 1 and nothing else.
+bool ParseBelow(const std::string& s, int below, int* out) {
+  if (s.empty() || s.size() > 6 ||
+      !std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c); }))
+    return false;
+  const int v = std::stoi(s);
+  if (v >= below) return false;
+  *out = v;
+  return true;
+}
+
 }  // namespace
 
 bool ParseNumber(const std::string& s, long* out) {
@@ -80,17 +91,46 @@ int KeyFromName(const std::string& name) {
   return -1;
 }
 
-bool ParseScript(const std::string& text, std::vector<KeyEvent>* events, std::string* error) {
+bool ParseMouseWords(std::istringstream& fields, const std::string& first, InputEvent* event) {
+  std::string a, b, c;
+  if (Lower(first) == "mouse") {
+    event->kind = InputEvent::Pointer;
+    return static_cast<bool>(fields >> a >> b) && ParseBelow(a, kScreenWidth, &event->x) &&
+           ParseBelow(b, kScreenHeight, &event->y);
+  }
+  if (Lower(first) != "click" || !(fields >> a >> b)) return false;
+  event->kind = InputEvent::Button;
+  event->button = Lower(a) == "left" ? 1 : Lower(a) == "right" ? 2 : 0;
+  event->down = Lower(b) == "down";
+  // "double" may follow a press; "every" starts the repeats.
+  const std::streampos rest = fields.tellg();
+  if (event->down && fields >> c && Lower(c) == "double") {
+    event->double_click = true;
+  } else {
+    fields.clear();
+    fields.seekg(rest);
+  }
+  return event->button != 0 && (event->down || Lower(b) == "up");
+}
+
+bool ParseScript(const std::string& text, std::vector<InputEvent>* events, std::string* error) {
   const bool ok = ForEachLine(
-      text, "\"frame key down|up [every N until F]\"",
+      text,
+      "\"frame key down|up\", \"frame mouse X Y\" or \"frame click left|right down|up "
+      "[double]\", each [every N until F]",
       [events](std::istringstream& fields) {
         std::string frame, key, action, every, period, until, last, extra;
-        KeyEvent event;
-        fields >> frame >> key >> action;
+        InputEvent event;
+        fields >> frame >> key;
         bool good = static_cast<bool>(fields) && ParseNumber(frame, &event.frame) &&
-                    event.frame >= 0 && (event.key = KeyFromName(key)) >= 0 &&
-                    (Lower(action) == "down" || Lower(action) == "up");
-        event.down = Lower(action) == "down";
+                    event.frame >= 0;
+        if (good && (Lower(key) == "mouse" || Lower(key) == "click")) {
+          good = ParseMouseWords(fields, key, &event);
+        } else {
+          good = good && fields >> action && (event.key = KeyFromName(key)) >= 0 &&
+                 (Lower(action) == "down" || Lower(action) == "up");
+          event.down = Lower(action) == "down";
+        }
         // The repeats: every N frames up to frame F, at most kMaxRepeats.
         long step = 1, end = event.frame;
         if (good && fields >> every) {
@@ -106,7 +146,7 @@ bool ParseScript(const std::string& text, std::vector<KeyEvent>* events, std::st
       error);
   if (!ok) return false;
   std::stable_sort(events->begin(), events->end(),
-                   [](const KeyEvent& a, const KeyEvent& b) { return a.frame < b.frame; });
+                   [](const InputEvent& a, const InputEvent& b) { return a.frame < b.frame; });
   return true;
 }
 

@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  libsdl2-dev libfreetype-dev libfontconfig-dev libfluidsynth-dev
+  libsdl2-dev libx11-dev libfreetype-dev libfontconfig-dev libfluidsynth-dev
   timgm6mb-soundfont fonts-ipafont-gothic fonts-ipafont-mincho
 )
 if [[ "${1:-}" == "--test" ]]; then

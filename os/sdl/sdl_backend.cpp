@@ -13,6 +13,7 @@
 #include "os/backend.h"
 #include "os/message_box.h"
 #include "os/sdl/sdl_quiet.h"
+#include "os/sdl/x11_full_screen.h"
 #include "os/stderr_divert.h"
 
 namespace os {
@@ -167,6 +168,9 @@ class SdlBackend final : public BackendImpl {
       CloseWindow();
       return false;
     }
+    // Where no window manager made the window full screen, it is made so
+    // here; the renderer takes the window's new size from SDL's events.
+    if (fullscreen && sdl::CoverDisplayWithoutWindowManager(window_)) SDL_PumpEvents();
     SDL_RenderSetLogicalSize(renderer_, width, height);
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -244,8 +245,12 @@ class SdlBackend final : public BackendImpl {
   void WarpCursor(int x, int y) override {
     if (!window_) return;
     int wx = 0, wy = 0;
-    SDL_GetWindowPosition(window_, &wx, &wy);
-    SDL_WarpMouseInWindow(window_, x - wx, y - wy);
+    WindowPosition(&wx, &wy);
+    // To the middle of the window pixels the game's pixel is scaled to, so
+    // that the motion it makes names that pixel again.
+    int px = x - wx, py = y - wy;
+    if (renderer_) SDL_RenderLogicalToWindow(renderer_, px + 0.5f, py + 0.5f, &px, &py);
+    SDL_WarpMouseInWindow(window_, px, py);
   }
   void SetTextInput(bool on) override {
     if (on) {
@@ -576,10 +581,15 @@ class SdlBackend final : public BackendImpl {
         } else if (event.window.event == SDL_WINDOWEVENT_ENTER) {
           QueueSetCursor();  // the window gives the pointer its shape
         } else if (event.window.event == SDL_WINDOWEVENT_LEAVE) {
-          // The pointer is somewhere outside the window now.
-          int x = 0, y = 0;
+          // The pointer is somewhere outside the window now; in the game's
+          // pixels, as a motion gives them, beside the window's place.
+          int x = 0, y = 0, wx = 0, wy = 0;
           SDL_GetGlobalMouseState(&x, &y);
-          NoteCursorPos(x, y);
+          WindowPosition(&wx, &wy);
+          float lx = static_cast<float>(x - wx), ly = static_cast<float>(y - wy);
+          if (renderer_) SDL_RenderWindowToLogical(renderer_, x - wx, y - wy, &lx, &ly);
+          NoteCursorPos(wx + static_cast<int>(std::floor(lx)),
+                        wy + static_cast<int>(std::floor(ly)));
         }
         break;
       case SDL_KEYDOWN:

@@ -2,63 +2,20 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
-#include <sstream>
 
+#include "input.h"
 #include "os/keys.h"
 
 namespace runner {
-namespace {
-
-// The most events that one repeated line may give.
-constexpr long kMaxRepeats = 1000000;
-
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
-}  // namespace
-
-bool ParseNumber(const std::string& s, long* out) {
-  if (s.empty()) return false;
-  char* end = nullptr;
-  const long v = std::strtol(s.c_str(), &end, 0);
-  if (end == nullptr || *end != '\0') return false;
-  *out = v;
-  return true;
-}
-
-bool ForEachLine(const std::string& text, const std::string& expected,
-                 const std::function<bool(std::istringstream& fields)>& line,
-                 std::string* error) {
-  std::istringstream in(text);
-  std::string content;
-  int line_number = 0;
-  while (std::getline(in, content)) {
-    ++line_number;
-    std::istringstream fields(content.substr(0, content.find('#')));
-    std::string first;
-    if (!(fields >> first)) continue;  // empty or comment line
-    fields.clear();
-    fields.seekg(0);
-    if (!line(fields)) {
-      *error = "line " + std::to_string(line_number) + ": expected " + expected;
-      return false;
-    }
-  }
-  return true;
-}
-
 int KeyFromName(const std::string& name) {
   if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0]))) {
     return std::toupper(static_cast<unsigned char>(name[0]));
   }
-  long number = 0;
-  if (name.size() > 1 && ParseNumber(name, &number)) {
-    return number >= 0 && number < os::KeyCount ? static_cast<int>(number) : -1;
+  int64_t number = 0;
+  if (name.size() > 1 && std::isdigit(static_cast<unsigned char>(name[0]))) {
+    return ParseDecimal(name, 0, os::KeyCount - 1, &number) ? static_cast<int>(number) : -1;
   }
-  const std::string n = Lower(name);
+  const std::string n = LowerCase(name);
   struct Named {
     const char* name;
     int key;
@@ -73,40 +30,57 @@ int KeyFromName(const std::string& name) {
   for (const Named& entry : kNames) {
     if (n == entry.name) return entry.key;
   }
-  if (n.size() >= 2 && n[0] == 'f' && ParseNumber(n.substr(1), &number) && number >= 1 &&
-      number <= 12) {
+  if (n.size() >= 2 && n[0] == 'f' && ParseDecimal(std::string_view(n).substr(1), 1, 12, &number))
     return os::KeyF1 + static_cast<int>(number) - 1;
-  }
   return -1;
 }
 
-bool ParseScript(const std::string& text, std::vector<KeyEvent>* events, std::string* error) {
-  const bool ok = ForEachLine(
-      text, "\"frame key down|up [every N until F]\"",
-      [events](std::istringstream& fields) {
-        std::string frame, key, action, every, period, until, last, extra;
+bool ParseScript(std::string_view text, long last_frame, std::vector<KeyEvent>* events,
+                 std::string* error) {
+  const LineRules rules{"\"frame key down|up [every N until F]\""};
+  return ForEachLine(
+      text, rules,
+      [events, last_frame](LineWords& words) {
         KeyEvent event;
-        fields >> frame >> key >> action;
-        bool good = static_cast<bool>(fields) && ParseNumber(frame, &event.frame) &&
-                    event.frame >= 0 && (event.key = KeyFromName(key)) >= 0 &&
-                    (Lower(action) == "down" || Lower(action) == "up");
-        event.down = Lower(action) == "down";
-        // The repeats: every N frames up to frame F, at most kMaxRepeats.
-        long step = 1, end = event.frame;
-        if (good && fields >> every) {
-          good = Lower(every) == "every" && fields >> period >> until >> last &&
-                 Lower(until) == "until" && ParseNumber(period, &step) && step >= 1 &&
-                 ParseNumber(last, &end) && end >= event.frame &&
-                 (end - event.frame) / step < kMaxRepeats;
+        std::string key, action;
+        if (!words.Frame(&event.frame) || !words.Word("the key", &key))
+          return false;
+        event.key = KeyFromName(key);
+        if (event.key < 0) return words.Fail(Quoted(key) + " names no key");
+        if (!words.Word("down or up", &action)) return false;
+        action = LowerCase(action);
+        if (action != "down" && action != "up")
+          return words.Fail(Quoted(action) + " is not down or up");
+        event.down = action == "down";
+        event.until = event.frame;
+        if (words.More()) {
+          if (!words.Keyword("every") || !words.Number("a period", 1, kLastFrame, &event.every) ||
+              !words.Keyword("until") || !words.Frame(&event.until))
+            return false;
+          if (event.until < event.frame)
+            return words.Fail("until " + std::to_string(event.until) + " comes before frame " +
+                              std::to_string(event.frame));
         }
-        good = good && !(fields >> extra);
-        for (; good && event.frame <= end; event.frame += step) events->push_back(event);
-        return good;
+        if (!words.End() || !words.NotPast(event.frame, last_frame)) return false;
+        event.until = std::min(event.until, last_frame);
+        events->push_back(event);
+        return true;
       },
       error);
-  if (!ok) return false;
-  std::stable_sort(events->begin(), events->end(),
-                   [](const KeyEvent& a, const KeyEvent& b) { return a.frame < b.frame; });
+}
+
+KeySchedule::KeySchedule(std::vector<KeyEvent> lines) : lines_(std::move(lines)) {
+  for (size_t i = 0; i < lines_.size(); ++i) due_.emplace(lines_[i].frame, i);
+}
+
+bool KeySchedule::Next(long frame, KeyEvent* event) {
+  if (due_.empty() || due_.top().first > frame) return false;
+  const auto [at, line] = due_.top();
+  due_.pop();
+  *event = lines_[line];
+  event->frame = at;
+  // Both at most 999999: no overflow.
+  if (at + event->every <= event->until) due_.emplace(at + event->every, line);
   return true;
 }
 

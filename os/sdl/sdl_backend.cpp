@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +14,7 @@
 #include "os/backend.h"
 #include "os/message_box.h"
 #include "os/sdl/sdl_quiet.h"
+#include "os/sdl/x11_full_screen.h"
 #include "os/stderr_divert.h"
 
 namespace os {
@@ -167,6 +169,9 @@ class SdlBackend final : public BackendImpl {
       CloseWindow();
       return false;
     }
+    // Where no window manager made the window full screen, it is made so
+    // here; the renderer takes the window's new size from SDL's events.
+    if (fullscreen && sdl::CoverDisplayWithoutWindowManager(window_)) SDL_PumpEvents();
     SDL_RenderSetLogicalSize(renderer_, width, height);
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
@@ -240,8 +245,12 @@ class SdlBackend final : public BackendImpl {
   void WarpCursor(int x, int y) override {
     if (!window_) return;
     int wx = 0, wy = 0;
-    SDL_GetWindowPosition(window_, &wx, &wy);
-    SDL_WarpMouseInWindow(window_, x - wx, y - wy);
+    WindowPosition(&wx, &wy);
+    // To the middle of the window pixels the game's pixel is scaled to, so
+    // that the motion it makes names that pixel again.
+    int px = x - wx, py = y - wy;
+    if (renderer_) SDL_RenderLogicalToWindow(renderer_, px + 0.5f, py + 0.5f, &px, &py);
+    SDL_WarpMouseInWindow(window_, px, py);
   }
   void SetTextInput(bool on) override {
     if (on) {
@@ -541,10 +550,15 @@ class SdlBackend final : public BackendImpl {
         } else if (event.window.event == SDL_WINDOWEVENT_ENTER) {
           QueueSetCursor();  // the window gives the pointer its shape
         } else if (event.window.event == SDL_WINDOWEVENT_LEAVE) {
-          // The pointer is somewhere outside the window now.
-          int x = 0, y = 0;
+          // The pointer is somewhere outside the window now; in the game's
+          // pixels, as a motion gives them, beside the window's place.
+          int x = 0, y = 0, wx = 0, wy = 0;
           SDL_GetGlobalMouseState(&x, &y);
-          NoteCursorPos(x, y);
+          WindowPosition(&wx, &wy);
+          float lx = static_cast<float>(x - wx), ly = static_cast<float>(y - wy);
+          if (renderer_) SDL_RenderWindowToLogical(renderer_, x - wx, y - wy, &lx, &ly);
+          NoteCursorPos(wx + static_cast<int>(std::floor(lx)),
+                        wy + static_cast<int>(std::floor(ly)));
         }
         break;
       case SDL_KEYDOWN:

@@ -92,6 +92,64 @@ case "$case_name" in
     grep -q '^usage: vantris_runner' "$work/out" || fail "no usage on stdout"
     grep -q -- '--enter SCENE@F' "$work/out" || fail "the usage does not list --enter"
     [ ! -s "$work/err" ] || fail "something on stderr"
+    # A recording with no run line, and none given: the same.
+    : >"$work/empty.txt"
+    run 2 "$exe" --replay "$work/empty.txt"
+    head -n 1 "$work/err" |
+      grep -qx "vantris_runner: no --frames given, here or in $work/empty.txt's run line" ||
+      fail "an empty recording was not refused"
+    # A file or folder the run cannot use: status 1 and one line naming it,
+    # its line and what is wrong, before anything plays.  Each case is
+    # "file contents|arguments|the line"; FILE in the arguments is a file of
+    # those contents, @ the work folder.
+    keys='expected "frame key down|up [every N until F]"'
+    calls='expected "FROM TO NAME [SLOT]"'
+    mkdir -p "$work/folder" "$work/noassets"
+    file_cases=(
+      "9223372036854775807 A down|--frames 2 --script FILE|FILE: line 1: '9223372036854775807' is not a frame from 0 to 999999; $keys"
+      "99999999999999999999 A down|--frames 2 --script FILE|FILE: line 1: '99999999999999999999' is not a frame from 0 to 999999; $keys"
+      "9223372036854775000 A down every 1000 until 9223372036854775807|--frames 2 --script FILE|FILE: line 1: '9223372036854775000' is not a frame from 0 to 999999; $keys"
+      "0 A down every 1000 until 9223372036854775807|--frames 2 --script FILE|FILE: line 1: '9223372036854775807' is not a frame from 0 to 999999; $keys"
+      "0 A down every 0 until 9|--frames 2 --script FILE|FILE: line 1: '0' is not a period from 1 to 999999; $keys"
+      "# octal would be 8|--frames 9 --script @/octal.keys|@/octal.keys: line 2: frame 10 is past the last frame, 8"
+      "11 A down|--frames 11 --script @/octal.keys --script FILE|FILE: line 1: frame 11 is past the last frame, 10"
+      "0 A down\n\n5 A up|--frames 5 --script FILE|FILE: line 3: frame 5 is past the last frame, 4"
+      "1 0x59 down|--frames 2 --script FILE|FILE: line 1: '0x59' names no key; $keys"
+      "1 A sideways|--frames 2 --script FILE|FILE: line 1: 'sideways' is not down or up; $keys"
+      "1 A down every 5|--frames 2 --script FILE|FILE: line 1: \"until\" is missing; $keys"
+      "1 2 Szak10Hit 1 2|--frames 2 --calls FILE|FILE: line 1: '2' is one word too many; $calls"
+      "1 2 Szak10Hit 3|--frames 2 --calls FILE|FILE: line 1: Szak10Hit takes a slot from 0 to 2, not 3"
+      "5 6 Szak10Move|--frames 5 --calls FILE|FILE: line 1: frame 5 is past the last frame, 4"
+      "run --frames 5\nevery 0x4|--replay FILE|FILE: line 2: '0x4' is not a period from 1 to 999999"
+      "run --frames 5\n0 2 1f 99999999999999999999:12|--replay FILE|FILE: line 2: '99999999999999999999:12' is not INDEX:HASHES, an index from 0 to 99999 and two hex digits a part"
+      "|--frames 2 --script @/folder|cannot read @/folder: it is a folder"
+      "|--frames 2 --calls @/folder|cannot read @/folder: it is a folder"
+      "|--replay @/folder|cannot read @/folder: it is a folder"
+      "|--frames 2 --script @/none.keys|cannot read @/none.keys: No such file or directory"
+      "|--frames 2 --script /dev/zero|cannot read /dev/zero: larger than 16 MiB, the most it may hold"
+      "|--frames 2 --assets @/noassets|--assets @/noassets: not the game's folder: it holds none of its 155 pictures and sounds, such as IMAGE/ZBAK1B.BMP"
+      "|--frames 2 --assets @/octal.keys|--assets @/octal.keys: not a folder"
+    )
+    printf '# octal would be 8\n010 Return down\n' >"$work/octal.keys"
+    for entry in "${file_cases[@]}"; do
+      IFS='|' read -r contents args line <<<"$entry"
+      printf "$contents\n" >"$work/case.txt"
+      args=${args//FILE/$work/case.txt}
+      line="vantris_runner: ${line//FILE/$work/case.txt}"
+      run 1 "$exe" ${args//@/$work}
+      [ "$(cat "$work/err")" = "${line//@/$work}" ] || fail "'$args' not refused with: ${line//@/$work}"
+      [ ! -s "$work/out" ] || fail "something on stdout ($args)"
+    done
+    # Numbers with a leading 0 are decimal (09 too: Return at frame 10 leaves
+    # the title for the mode screen, scene 11); what a script asks for is
+    # kept within its run: ten lines repeated on every frame of a million
+    # cost a two-frame run nothing.
+    echo "09 Return up" >"$work/nine.keys"
+    run 0 "$exe" --frames 11 --script "$work/octal.keys" --script "$work/nine.keys"
+    grep -qx 'ran 11 frames, scene 11' "$work/out" || fail "the scripts with leading zeros did not run"
+    for _ in 1 2 3 4 5 6 7 8 9 10; do echo "0 A down every 1 until 999999"; done >"$work/ten.keys"
+    run 0 "$exe" --frames 2 --script "$work/ten.keys"
+    grep -qx 'ran 2 frames, scene 1' "$work/out" || fail "the repeated script did not run"
     # A missing assets folder fails before anything plays; so does a shot
     # that the run never reaches, its game having ended first (Escape at 60).
     run 1 "$exe" --frames 5 --assets "$work/none"

@@ -210,6 +210,41 @@ TEST(Recording, ABadLineIsReportedWithItsNumber) {
   EXPECT_EQ(error, "frame 4: part 1 has no name");
 }
 
+// Its numbers are decimal within their range, its hashes hex of their
+// size, and a run or every line comes once.
+TEST(Recording, ItsNumbersAreReadWithinTheirRange) {
+  const auto refusal = [](const std::string& line) {
+    runner::Recording recording;
+    std::string error;
+    EXPECT_FALSE(
+        runner::ParseRecording("run --frames 9\nevery 4\n" + line + "\n", &recording, &error))
+        << line;
+    return error;
+  };
+  EXPECT_EQ(refusal("every 8"), "line 3: a second every line");
+  EXPECT_EQ(refusal("run --frames 8"), "line 3: a second run line");
+  EXPECT_EQ(refusal("99999999999999999999 2 1f"),
+            "line 3: '99999999999999999999' is not a frame from 0 to 999999");
+  EXPECT_EQ(refusal("4 9999999999 1f"),
+            "line 3: '9999999999' is not a scene from -2147483648 to 2147483647");
+  EXPECT_EQ(refusal("4 2 123456789"), "line 3: '123456789' is not a hash of 1 to 8 hex digits");
+  EXPECT_EQ(refusal("4 2 -1f"), "line 3: '-1f' is not a hash of 1 to 8 hex digits");
+  EXPECT_EQ(refusal("4 2 1f 18446744073709551617:12"),
+            "line 3: '18446744073709551617:12' is not INDEX:HASHES, an index from 0 to 99999 and "
+            "two hex digits a part");
+  EXPECT_EQ(refusal("4 2 1f +1:12").rfind("line 3: '+1:12' is not INDEX:HASHES", 0), 0u);
+  EXPECT_EQ(refusal("4 2 1f 99999:1234").rfind("line 3: '99999:1234' is not INDEX:HASHES", 0), 0u);
+  EXPECT_EQ(refusal("4 2 1f 1:+2"), "line 3: '1:+2' holds a hash that is not two hex digits");
+  EXPECT_EQ(refusal("frame 4"), "line 3: 'frame' begins no recording line");
+  runner::Recording recording;
+  std::string error;
+  ASSERT_TRUE(runner::ParseRecording("every 010\n08 2 1F 0:0a\nparts Score\n", &recording, &error))
+      << error;
+  EXPECT_EQ(recording.every, 10);
+  EXPECT_EQ(recording.samples[0].frame, 8);
+  EXPECT_EQ(recording.samples[0].all, 0x1Fu);
+}
+
 // The recording of `recorded` written anew (from its head alone, as the
 // runner does) over the run `scores`.
 runner::Recording WrittenAnew(const runner::Recording& recorded, std::vector<int32_t> scores) {

@@ -22,44 +22,8 @@ GAME_PIDS=$pid
 
 win=$(timeout 30 xdotool search --sync --onlyvisible --name '^VANTRIS$' 2>/dev/null | head -n 1)
 [ -n "$win" ] || fail "no VANTRIS window appeared"
-# The start-up loads every picture first, which takes a while in a sanitizer
-# build on a busy machine: wait for the title rather than for a fixed time.
-title_lit=0
-for _ in $(seq 1 60); do
-  sleep 0.5
-  kill -0 "$pid" 2>/dev/null || fail "the game ended before its title"
-  import -window "$win" "$work/title.png" || fail "cannot capture the title"
-  title_lit=$(lit_pixels "$work/title.png")
-  [ "$title_lit" -gt 1000 ] && break
-done
-[ "$title_lit" -gt 1000 ] || fail "the title shows nothing ($title_lit pixels lit)"
-sleep 1  # the title's own first frames
-import -window "$win" "$work/title.png" || fail "cannot capture the title"
-
+wait_for_title "$win" "$work/title.png"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
-# The scenes read the key held at their frame: hold Enter over a few frames.
-xdotool keydown Return
-sleep 0.3
-xdotool keyup Return
-changed=0
-for _ in $(seq 1 40); do
-  sleep 0.5
-  import -window "$win" "$work/mode.png" || fail "cannot capture the mode screen"
-  changed=$(compare -metric AE "$work/title.png" "$work/mode.png" null: 2>&1 | cut -d' ' -f1)
-  [ "${changed%.*}" -gt 1000 ] && break
-done
-[ "${changed%.*}" -gt 1000 ] || fail "Enter did not change the picture ($changed pixels differ)"
-
-xdotool keydown Escape
-sleep 0.1
-xdotool keyup Escape
-for _ in $(seq 1 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "Escape did not end the game"
-wait "$pid"
-rc=$?
-GAME_PIDS=""
-[ "$rc" -eq 0 ] || fail "the game ended with $rc"
+enter_mode_screen "$win" "$work/title.png" "$work/mode.png"
+escape_ends_game
 echo "sdl_smoke: title shown ($title_lit pixels), mode screen after Enter ($changed pixels changed), exit 0"

@@ -5,7 +5,8 @@
 # the checkout lies (a socket's path has at most 107 bytes).  It is removed
 # when the script ends, on failure and on a signal too, and the games whose
 # ids the script put in GAME_PIDS are ended then if they still run.  It also
-# gives `lit_pixels <picture>` to the scripts that capture the game's window.
+# gives `lit_pixels <picture>` to the scripts that capture the game's window,
+# and the steps of those that play it through its title (at the end).
 game_env() {
   rm -rf "$1"
   mkdir -p "$1"
@@ -32,4 +33,67 @@ game_env_end() {
 # the window shows something.
 lit_pixels() {
   convert "$1" -fill white +opaque black -format '%[fx:int(mean*w*h)]' info:
+}
+
+# The steps of the scripts that play the game ($pid) through its title; each
+# says what went wrong through the script's own `fail`.  TARGET is what
+# `import -window` captures: the game's window or root.
+
+# Holds a key down over a few frames (the scenes read the key held at their
+# frame).
+hold_key() {
+  xdotool keydown "$1"
+  sleep 0.3
+  xdotool keyup "$1"
+}
+
+# `wait_for_title TARGET PICTURE`: waits up to 30 s for the title (the start-up
+# loads every picture first, which takes a while in a sanitizer build on a
+# busy machine), then captures it into PICTURE after its own first frames.
+# Leaves the lit pixels' count in title_lit.
+wait_for_title() {
+  title_lit=0
+  for _ in $(seq 1 60); do
+    sleep 0.5
+    kill -0 "$pid" 2>/dev/null || fail "the game ended before its title"
+    import -window "$1" "$2" || fail "cannot capture the title"
+    title_lit=$(lit_pixels "$2")
+    [ "$title_lit" -gt 1000 ] && break
+  done
+  [ "$title_lit" -gt 1000 ] || fail "the title shows nothing ($title_lit pixels lit)"
+  sleep 1
+  import -window "$1" "$2" || fail "cannot capture the title"
+}
+
+# `enter_mode_screen TARGET TITLE MODE`: presses Enter and waits up to 20 s
+# for the capture MODE to differ from the picture TITLE (the mode screen).
+# Leaves the count of pixels that differ in changed.
+enter_mode_screen() {
+  hold_key Return
+  changed=0
+  for _ in $(seq 1 40); do
+    sleep 0.5
+    import -window "$1" "$3" || fail "cannot capture the mode screen"
+    changed=$(compare -metric AE "$2" "$3" null: 2>&1 | cut -d' ' -f1)
+    [ "${changed%.*}" -gt 1000 ] && break
+  done
+  [ "${changed%.*}" -gt 1000 ] || fail "Enter did not change the picture ($changed pixels differ)"
+}
+
+# Presses Escape: the game ends within 10 s, with 0.
+escape_ends_game() {
+  local rc kept="" id
+  hold_key Escape
+  for _ in $(seq 1 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$pid" 2>/dev/null && fail "Escape did not end the game"
+  wait "$pid"
+  rc=$?
+  for id in $GAME_PIDS; do
+    [ "$id" = "$pid" ] || kept="$kept $id"
+  done
+  GAME_PIDS=$kept
+  [ "$rc" -eq 0 ] || fail "the game ended with $rc"
 }

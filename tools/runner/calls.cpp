@@ -1,24 +1,28 @@
 #include "calls.h"
 
-#include "script.h"
+#include "input.h"
 
 namespace runner {
 
-bool ParseCalls(const std::string& text, std::vector<RoleCall>* calls, std::string* error) {
+// The largest slot a line may name; a role's own table is smaller still.
+constexpr long kMaxSlot = 999999;
+
+bool ParseCalls(std::string_view text, long last_frame, std::vector<RoleCall>* calls,
+                std::string* error) {
+  const LineRules rules{"\"FROM TO NAME [SLOT]\""};
   return ForEachLine(
-      text, "\"FROM TO NAME [SLOT]\"",
-      [calls](std::istringstream& fields) {
-        std::string from, to, slot, extra;
+      text, rules,
+      [calls, last_frame](LineWords& words) {
         RoleCall call;
-        bool ok = (fields >> from >> to >> call.name) && ParseNumber(from, &call.from) &&
-                  ParseNumber(to, &call.to) && call.from >= 0 && call.to >= call.from;
-        if (ok && (fields >> slot)) {
-          call.has_slot = true;
-          ok = ParseNumber(slot, &call.slot);
-        }
-        if (ok && (fields >> extra)) ok = false;
-        if (ok) calls->push_back(call);
-        return ok;
+        if (!words.Frame(&call.from) || !words.Frame(&call.to, call.from) ||
+            !words.Word("the role's name", &call.name))
+          return false;
+        call.has_slot = words.More();
+        if (call.has_slot && !words.Number("a slot", 0, kMaxSlot, &call.slot)) return false;
+        if (!words.End() || !words.NotPast(call.from, last_frame)) return false;
+        call.line = words.LineNumber();
+        calls->push_back(call);
+        return true;
       },
       error);
 }

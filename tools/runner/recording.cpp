@@ -1,16 +1,18 @@
 #include "recording.h"
 
 #include <algorithm>
+#include <cctype>
+#include <charconv>
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
 #include <iterator>
-#include <sstream>
+#include <utility>
 
+#include "input.h"
 #include "os/headless/headless.h"
 #include "os/headless/headless_audio.h"
 #include "os/path.h"
-#include "script.h"
 #include "shell/scene.h"
 #include "state_walk.h"
 
@@ -92,59 +94,104 @@ std::vector<std::string> FlyingTables(bool in_flight_only) {
   return names;
 }
 
-bool ParseRecording(const std::string& text, Recording* recording, std::string* error,
-                    bool header_only) {
-  std::istringstream lines(text);
-  std::string line;
-  std::set<std::string> named;
-  for (int number = 1; std::getline(lines, line); ++number) {
-    std::istringstream fields(line);
-    std::string first;
-    if (!(fields >> first)) continue;
-    bool ok = true;
-    std::string what = "not a recording line";
-    if (first[0] == '#') {
-      recording->comments.push_back(line + "\n");
-    } else if (first == "run") {
-      for (std::string arg; fields >> arg;) recording->args.push_back(arg);
-    } else if (first == "every") {
-      ok = static_cast<bool>(fields >> recording->every) && recording->every > 0;
-    } else if (first == "parts") {
-      for (std::string name; ok && fields >> name;) {
-        ok = name == kRetiredPart || named.insert(name).second;
-        if (!ok) what = "part " + name + " is named twice";
-        recording->names.push_back(name);
-      }
-    } else if (header_only) {
-      continue;
-    } else if (first == "active") {
-      for (std::string name; fields >> name;) recording->active.push_back(name);
-    } else if (first == "seen") {
-      for (std::string fact; fields >> fact;) recording->seen.push_back(fact);
-    } else {
-      Sample sample;
-      std::string all;
-      ok = ParseNumber(first, &sample.frame) && fields >> sample.scene >> all &&
-           std::sscanf(all.c_str(), "%" SCNx32, &sample.all) == 1;
-      // Runs "INDEX:HASHHASH...": the hashes of parts INDEX, INDEX + 1 ...
-      for (std::string run; ok && fields >> run;) {
-        const size_t colon = run.find(':');
-        size_t index = 0;
-        ok = colon != std::string::npos && (run.size() - colon - 1) % 2 == 0 && colon > 0 &&
-             std::sscanf(run.c_str(), "%zu", &index) == 1;
-        for (size_t at = colon + 1; ok && at < run.size(); at += 2, ++index) {
-          unsigned hash = 0;
-          ok = std::sscanf(run.substr(at, 2).c_str(), "%2x", &hash) == 1;
-          sample.changed.emplace_back(index, static_cast<uint8_t>(hash));
-        }
-      }
-      recording->samples.push_back(sample);
-    }
-    if (!ok) {
-      *error = "line " + std::to_string(number) + ": " + what;
-      return false;
-    }
+namespace {
+
+// The most parts a recording may index.
+constexpr int64_t kMaxParts = 100000;
+
+// A hash of one to `digits` hex digits (as FormatRecording writes them).
+bool ParseHex(std::string_view text, size_t digits, uint32_t* value) {
+  uint32_t parsed = 0;
+  const char* last = text.data() + text.size();
+  const auto [end, error] = std::from_chars(text.data(), last, parsed, 16);
+  if (text.empty() || text.size() > digits || error != std::errc() || end != last) return false;
+  *value = parsed;
+  return true;
+}
+
+// "INDEX:HASHHASH...": the 8-bit hashes of parts INDEX, INDEX + 1 ...
+bool ParseRun(LineWords& words, Sample* sample) {
+  std::string run;
+  words.Word("", &run);
+  const std::string_view text = run;
+  const size_t colon = text.find(':');
+  const std::string_view hashes = colon == std::string_view::npos ? "" : text.substr(colon + 1);
+  int64_t index = 0;
+  if (colon == std::string_view::npos || hashes.empty() || hashes.size() % 2 != 0 ||
+      !ParseDecimal(text.substr(0, colon), 0, kMaxParts - 1, &index) ||
+      static_cast<size_t>(index) + hashes.size() / 2 > kMaxParts)
+    return words.Fail(Quoted(run) + " is not INDEX:HASHES, an index from 0 to " +
+                      std::to_string(kMaxParts - 1) + " and two hex digits a part");
+  for (size_t at = 0; at < hashes.size(); at += 2, ++index) {
+    uint32_t hash = 0;
+    if (!ParseHex(hashes.substr(at, 2), 2, &hash))
+      return words.Fail(Quoted(run) + " holds a hash that is not two hex digits");
+    sample->changed.emplace_back(static_cast<size_t>(index), static_cast<uint8_t>(hash));
   }
+  return true;
+}
+
+// A sample line, its first word `frame` read.
+bool ParseSample(const std::string& frame, LineWords& words, Sample* sample) {
+  std::string all;
+  if (!words.Decimal(frame, "a frame", 0, kLastFrame, &sample->frame) ||
+      !words.Number("a scene", INT32_MIN, INT32_MAX, &sample->scene) ||
+      !words.Word("the sample's hash", &all))
+    return false;
+  if (!ParseHex(all, 8, &sample->all))
+    return words.Fail(Quoted(all) + " is not a hash of 1 to 8 hex digits");
+  while (words.More()) {
+    if (!ParseRun(words, sample)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ParseRecording(std::string_view text, Recording* recording, std::string* error,
+                    bool header_only) {
+  std::set<std::string> named;
+  bool has_run = false, has_every = false;
+  const LineRules rules{nullptr, false};
+  const bool ok = ForEachLine(
+      text, rules,
+      [&](LineWords& words) {
+        std::string first;
+        words.Word("", &first);
+        if (first[0] == '#') {
+          recording->comments.push_back(std::string(words.Line()) + "\n");
+        } else if (first == "run") {
+          if (std::exchange(has_run, true)) return words.Fail("a second run line");
+          for (std::string arg; words.More() && words.Word("", &arg);)
+            recording->args.push_back(arg);
+        } else if (first == "every") {
+          if (std::exchange(has_every, true)) return words.Fail("a second every line");
+          return words.Number("a period", 1, kLastFrame, &recording->every) && words.End();
+        } else if (first == "parts") {
+          for (std::string name; words.More() && words.Word("", &name);) {
+            if (name != kRetiredPart && !named.insert(name).second)
+              return words.Fail("part " + Quoted(name) + " is named twice");
+            recording->names.push_back(name);
+          }
+        } else if (header_only) {
+          return true;
+        } else if (first == "active") {
+          for (std::string name; words.More() && words.Word("", &name);)
+            recording->active.push_back(name);
+        } else if (first == "seen") {
+          for (std::string fact; words.More() && words.Word("", &fact);)
+            recording->seen.push_back(fact);
+        } else if (std::isdigit(static_cast<unsigned char>(first[0]))) {
+          Sample sample;
+          if (!ParseSample(first, words, &sample)) return false;
+          recording->samples.push_back(std::move(sample));
+        } else {
+          return words.Fail(Quoted(first) + " begins no recording line");
+        }
+        return true;
+      },
+      error);
+  if (!ok) return false;
   for (const Sample& sample : recording->samples) {
     for (const auto& change : sample.changed) {
       if (change.first >= recording->names.size() ||

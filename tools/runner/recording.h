@@ -6,16 +6,19 @@
 // A recording file ('#' lines are kept as they are when it is written anew):
 //   run ARGS...       the runner's arguments; --script and --calls files are
 //                     named relative to the recording's folder
-//   every N           a sample after every N-th frame (frames 0, N, 2N ...)
+//   every N           a sample after every N-th frame (frames 0, N, 2N ...;
+//                     N from 1 to 999999)
 //   F SCENE HASH [INDEX:PARTS]...
-//                     a sample: the frame, the scene, a hash that tells
-//                     whether anything differs, and the 8-bit hashes (two hex
-//                     digits each) of parts by index, in runs of consecutive
-//                     indices: "7:1a2b" is parts 7 and 8.  The first sample
-//                     has every part and the hash of all of them; a later
-//                     one the parts whose 8-bit hash changed since the
-//                     sample before and the hash of the parts that differ
-//                     from the first sample (index and whole hash of each).
+//                     a sample: the frame (0 to 999999), the scene, a hash
+//                     (up to 8 hex digits) that tells whether anything
+//                     differs, and the 8-bit hashes (two hex digits each) of
+//                     parts by index, in runs of consecutive indices:
+//                     "7:1a2b" is parts 7 and 8 (frames, scenes and indices
+//                     are decimal).  The first sample has every part and the
+//                     hash of all of them; a later one the parts whose 8-bit
+//                     hash changed since the sample before and the hash of
+//                     the parts that differ from the first sample (index
+//                     and whole hash of each).
 //                     So a line depends on the run up to its frame alone,
 //                     and a part that keeps its first hash leaves the later
 //                     lines as they are.
@@ -75,10 +78,11 @@ struct Recording {
   std::vector<std::string> seen;    // sorted
 };
 
-// Parses a recording file; false with a message naming the bad line.  With
+// Parses a recording file; false with a message naming the bad line and
+// what is wrong with it (a second run or every line is one).  With
 // `header_only` (to record the run anew) only its comments and its run,
 // every and parts lines are read.
-bool ParseRecording(const std::string& text, Recording* recording, std::string* error,
+bool ParseRecording(std::string_view text, Recording* recording, std::string* error,
                     bool header_only = false);
 std::string FormatRecording(const Recording& recording);
 

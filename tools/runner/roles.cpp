@@ -1,8 +1,11 @@
 #include "roles.h"
 
+#include <iterator>
+
 #include "el/draw/elDraw.h"
 #include "enemies/diagonal_kinds.h"
 #include "enemies/diagonal_waves.h"
+#include "enemies/kind_tables.h"
 #include "enemies/large_kinds.h"
 #include "enemies/rotating_kinds.h"
 #include "enemies/rotating_waves.h"
@@ -29,11 +32,12 @@
 namespace runner {
 namespace {
 
-#define ROLE(fn) Role{#fn, fn, nullptr},
-#define SLOT_ROLE(fn) Role{#fn, nullptr, fn},
+#define ROLE(fn) Role{#fn, fn, nullptr, 0},
+// A role whose slot indexes the kind's table stem##Slots.
+#define SLOT_ROLE(fn, stem) Role{#fn, nullptr, fn, static_cast<int32_t>(std::size(stem##Slots))},
 #define REGISTER_ROLES_KIND(stem) \
-  ROLE(stem##Spawn) ROLE(stem##Update) ROLE(stem##Move) SLOT_ROLE(stem##Hit)
-#define REGISTER_ROLES_WAVE(stem) REGISTER_ROLES_KIND(stem) SLOT_ROLE(stem##Init)
+  ROLE(stem##Spawn) ROLE(stem##Update) ROLE(stem##Move) SLOT_ROLE(stem##Hit, stem)
+#define REGISTER_ROLES_WAVE(stem) REGISTER_ROLES_KIND(stem) SLOT_ROLE(stem##Init, stem)
 #define REGISTER_ROLES_KIND1(stem) \
   ROLE(stem##Spawn) ROLE(stem##Update) ROLE(stem##Move) ROLE(stem##Hit)
 #define REGISTER_ROLES_FIRED(stem) ROLE(stem##Fire) ROLE(stem##Move) ROLE(stem##Draw)
@@ -58,7 +62,7 @@ void RunnerShowBoss4() {
   PlaceBoss<Boss4State>();
   elDraw::DrawObject(180, 0, ImgBoss41, 0, 0, 440, 380);
 }
-#define PLACE_ROLE(name, state) Role{name, PlaceBoss<state>, nullptr},
+#define PLACE_ROLE(name, state) Role{name, PlaceBoss<state>, nullptr, 0},
 
 // One line per group header.
 const Role Roles[] = {

@@ -10,6 +10,7 @@ struct Role {
   const char* name;
   void (*call)();                // a role without argument ...
   void (*call_slot)(int32_t);    // ... or one that takes a slot index
+  int32_t slots = 0;             // ... from 0 to slots - 1 (its kind's table)
 };
 
 // The role of that name, or nullptr.

@@ -29,21 +29,28 @@
 // the arguments the run had but --replay, --shot, --out and --assets.
 //
 // A command line that cannot be meant is refused with the usage and exit
-// status 2: a number that is not whole or out of its range, an option given
-// twice (but --script and --shot), no frame count (here or in the recording),
-// a frame named past the last one, --out without --shot.  A shot that the run
-// does not reach because the game's loop ended first fails the run (status 1).
-#include <charconv>
+// status 2: a number that is not whole and decimal or out of its range, an
+// option given twice (but --script and --shot), no frame count (here or in
+// the recording), a frame named past the last one, --out without --shot.  A
+// file that cannot be read (a folder, one larger than 16 MiB), a line of it
+// that cannot be meant (a number out of its range, an event or call past the
+// last frame), an --assets folder without the game's pictures and sounds,
+// and a shot that the run does not reach because the game's loop ended first
+// are said in one line and fail the run (status 1).
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <set>
-#include <sstream>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "os/headless/headless.h"
@@ -52,10 +59,12 @@
 #include "os/system.h"
 #include "el/system/elSystem.h"
 #include "calls.h"
+#include "input.h"
 #include "recording.h"
 #include "roles.h"
 #include "scene_end.h"
 #include "script.h"
+#include "shell/assets.h"
 #include "shell/scene.h"
 #include "shell/shell.h"
 #include "stages/stage_frame.h"
@@ -63,7 +72,7 @@
 namespace {
 
 // Frame numbers keep six digits in the screenshots' names.
-constexpr long kMaxFrames = 1000000;
+constexpr long kMaxFrames = runner::kLastFrame + 1;
 
 struct Options {
   long frames = 0;  // 0: not given
@@ -110,24 +119,15 @@ int Usage(const std::string& problem) {
   return 2;
 }
 
-// A whole decimal number from `low` to `high` and nothing else.
-bool ParseWhole(std::string_view text, int64_t low, int64_t high, int64_t* value) {
-  int64_t parsed = 0;
-  const char* last = text.data() + text.size();
-  const auto [end, error] = std::from_chars(text.data(), last, parsed);
-  if (text.empty() || error != std::errc() || end != last || parsed < low || parsed > high)
-    return false;
-  *value = parsed;
-  return true;
-}
+using runner::ParseDecimal;
 
 // --enter's SCENE@FRAME.
 bool ParseEnter(std::string_view text, Options* options) {
   const size_t at = text.find('@');
   int64_t scene = 0, frame = 0;
   if (at == std::string_view::npos ||
-      !ParseWhole(text.substr(0, at), SceneTitle, SceneShipSelect, &scene) ||
-      !ParseWhole(text.substr(at + 1), 0, kMaxFrames - 1, &frame))
+      !ParseDecimal(text.substr(0, at), SceneTitle, SceneShipSelect, &scene) ||
+      !ParseDecimal(text.substr(at + 1), 0, kMaxFrames - 1, &frame))
     return false;
   options->enter_scene = static_cast<int32_t>(scene);
   options->enter = frame;
@@ -169,11 +169,12 @@ bool ParseArgs(const std::vector<std::string>& args, Options* options, std::stri
     };
     int64_t number = 0;
     if (arg == "--frames") {
-      if (!ParseWhole(value, 1, kMaxFrames, &number))
+      if (!ParseDecimal(value, 1, kMaxFrames, &number))
         return refuse("a frame count from 1 to 1000000");
       options->frames = static_cast<long>(number);
     } else if (arg == "--shot" || arg == "--defeat") {
-      if (!ParseWhole(value, 0, kMaxFrames - 1, &number)) return refuse("a frame from 0 to 999999");
+      if (!ParseDecimal(value, 0, kMaxFrames - 1, &number))
+        return refuse("a frame from 0 to 999999");
       if (arg == "--shot") {
         options->shots.insert(static_cast<long>(number));
       } else {
@@ -183,11 +184,12 @@ bool ParseArgs(const std::vector<std::string>& args, Options* options, std::stri
       if (!ParseEnter(value, options))
         return refuse("SCENE@FRAME, a scene from 1 to 12 and a frame from 0 to 999999");
     } else if (arg == "--fps" || arg == "--exact-fps") {
-      if (!ParseWhole(value, 1, 1000, &number)) return refuse("a rate from 1 to 1000");
+      if (!ParseDecimal(value, 1, 1000, &number)) return refuse("a rate from 1 to 1000");
       options->fps = static_cast<int32_t>(number);
       options->exact = arg == "--exact-fps";
     } else if (arg == "--seed") {
-      if (!ParseWhole(value, 0, UINT32_MAX, &number)) return refuse("a seed from 0 to 4294967295");
+      if (!ParseDecimal(value, 0, UINT32_MAX, &number))
+        return refuse("a seed from 0 to 4294967295");
       options->seed = static_cast<uint32_t>(number);
     } else if (value.empty()) {
       return refuse(arg == "--out" || arg == "--assets" ? "a folder" : "a file");
@@ -211,6 +213,7 @@ bool ParseArgs(const std::vector<std::string>& args, Options* options, std::stri
 bool CheckRun(const Options& options, std::string* problem) {
   if (options.frames == 0) {
     *problem = "no --frames given";
+    if (!options.replay.empty()) *problem += ", here or in " + options.replay + "'s run line";
     return false;
   }
   const auto past = [&](const char* what, long frame) {
@@ -229,14 +232,13 @@ bool CheckRun(const Options& options, std::string* problem) {
   return true;
 }
 
-// The whole text of a file; false when it cannot be read.
+// The whole text of a script, call list or recording; false, said, when it
+// cannot be read.
 bool ReadFile(const std::string& path, std::string* text) {
-  std::ifstream file(path);
-  if (!file) return false;
-  std::stringstream content;
-  content << file.rdbuf();
-  *text = content.str();
-  return true;
+  std::string why;
+  if (runner::ReadTextFile(path, runner::kMaxFileBytes, text, &why)) return true;
+  std::fprintf(stderr, "vantris_runner: cannot read %s: %s\n", path.c_str(), why.c_str());
+  return false;
 }
 
 // `path`, named from the working folder, named from `folder` instead.
@@ -280,10 +282,7 @@ std::vector<std::string> RunLine(const std::vector<std::string>& recorded,
 bool LoadReplay(const std::vector<std::string>& args, bool anew, Options* options,
                 runner::Recording* recording) {
   std::string text, error;
-  if (!ReadFile(options->replay, &text)) {
-    std::fprintf(stderr, "vantris_runner: cannot read %s\n", options->replay.c_str());
-    return false;
-  }
+  if (!ReadFile(options->replay, &text)) return false;
   if (!runner::ParseRecording(text, recording, &error, anew)) {
     std::fprintf(stderr, "vantris_runner: %s: %s\n", options->replay.c_str(), error.c_str());
     return false;
@@ -303,10 +302,20 @@ bool LoadReplay(const std::vector<std::string>& args, bool anew, Options* option
   return true;
 }
 
+// Writes `text` to `path`; false, said, when it cannot.
 bool WriteFile(const std::string& path, const std::string& text) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file << text;
-  return static_cast<bool>(file.flush());
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  bool ok = file != nullptr && std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  int error = errno;
+  if (file != nullptr && std::fclose(file) != 0 && ok) {
+    ok = false;
+    error = errno;
+  }
+  if (!ok) {
+    std::fprintf(stderr, "vantris_runner: cannot write %s: %s\n", path.c_str(),
+                 std::strerror(error));
+  }
+  return ok;
 }
 
 // The role calls of the run, each with its role, and the frame running.
@@ -332,29 +341,31 @@ void CallRoles() {
   }
 }
 
-// Reads and checks the call list: every name a role, a slot given exactly
-// to the roles that take one.
-bool LoadCalls(const std::string& path) {
+// Reads and checks the call list of a run whose last frame is `last_frame`:
+// every name a role, a slot given exactly to the roles that take one and
+// within their table.
+bool LoadCalls(const std::string& path, long last_frame) {
   std::string text, error;
   std::vector<runner::RoleCall> calls;
-  if (!ReadFile(path, &text)) {
-    std::fprintf(stderr, "vantris_runner: cannot read %s\n", path.c_str());
-    return false;
-  }
-  if (!runner::ParseCalls(text, &calls, &error)) {
+  if (!ReadFile(path, &text)) return false;
+  if (!runner::ParseCalls(text, last_frame, &calls, &error)) {
     std::fprintf(stderr, "vantris_runner: %s: %s\n", path.c_str(), error.c_str());
     return false;
   }
   for (const runner::RoleCall& call : calls) {
     const runner::Role* role = runner::FindRole(call.name);
+    std::string wrong;
     if (role == nullptr) {
-      std::fprintf(stderr, "vantris_runner: %s: no role named %s\n", path.c_str(),
-                   call.name.c_str());
-      return false;
+      wrong = "no role named " + runner::Quoted(call.name);
+    } else if (call.has_slot != (role->call_slot != nullptr)) {
+      wrong = call.name + (call.has_slot ? " takes no slot" : " needs a slot");
+    } else if (call.has_slot && call.slot >= role->slots) {
+      wrong = call.name + " takes a slot from 0 to " + std::to_string(role->slots - 1) +
+              ", not " + std::to_string(call.slot);
     }
-    if (call.has_slot != (role->call_slot != nullptr)) {
-      std::fprintf(stderr, "vantris_runner: %s: %s %s\n", path.c_str(), call.name.c_str(),
-                   call.has_slot ? "takes no slot" : "needs a slot");
+    if (!wrong.empty()) {
+      std::fprintf(stderr, "vantris_runner: %s: line %ld: %s\n", path.c_str(), call.line,
+                   wrong.c_str());
       return false;
     }
     g_calls.push_back({call, role});
@@ -385,6 +396,64 @@ void Apply(const runner::InputEvent& event, runner::Observer* observer) {
   }
 }
 
+// The input scripts of the run, merged; false, said, at the first that cannot
+// be read or meant.
+bool LoadScripts(const std::vector<std::string>& paths, long last_frame,
+                 std::vector<runner::InputEvent>* events) {
+  for (const std::string& path : paths) {
+    std::string text, error;
+    if (!ReadFile(path, &text)) return false;
+    if (!runner::ParseScript(text, last_frame, events, &error)) {
+      std::fprintf(stderr, "vantris_runner: %s: %s\n", path.c_str(), error.c_str());
+      return false;
+    }
+  }
+  return true;
+}
+
+// The --assets folder holds the game's pictures and sounds: false, said in
+// one line naming what is missing, when it is no folder or holds none of
+// them.  (Some of them missing or damaged is the game's to say, file by
+// file, as it does for a player.)
+bool CheckAssets(const std::string& folder) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::file_status status = fs::status(folder, ec);
+  std::string wrong;
+  if (status.type() == fs::file_type::not_found) {
+    wrong = "no such folder";
+  } else if (ec) {
+    wrong = ec.message();
+  } else if (status.type() != fs::file_type::directory) {
+    wrong = "not a folder";
+  } else {
+    int found = 0;
+    for (int i = 0; i < AssetCount; ++i)
+      found += fs::exists(fs::path(folder) / AssetCatalogue[i].file, ec) ? 1 : 0;
+    if (found == 0) {
+      wrong = "not the game's folder: it holds none of its " + std::to_string(AssetCount) +
+              " pictures and sounds, such as " + AssetCatalogue[0].file;
+    }
+  }
+  if (wrong.empty()) return true;
+  std::fprintf(stderr, "vantris_runner: --assets %s: %s\n", folder.c_str(), wrong.c_str());
+  return false;
+}
+
+// A closed standard stream would hand its number to the next file opened,
+// and the lines said to it would land in that file: each closed one is
+// opened on /dev/null.
+void KeepStandardStreams() {
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    const int null = ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+    if (null >= 0 && null != fd) {
+      ::dup2(null, fd);
+      ::close(null);
+    }
+  }
+}
+
 // Handles every waiting message, as the loop does before its next frame.
 void Pump() {
   while (os::QueuedMessageCount() > 0 && RunLoopPass() == LoopPass::Message) {
@@ -394,6 +463,7 @@ void Pump() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  KeepStandardStreams();
   Options options;
   const std::vector<std::string> args(argv + 1, argv + argc);
   std::string problem;
@@ -412,28 +482,17 @@ int main(int argc, char** argv) {
   if (!CheckRun(options, &problem)) return Usage(problem);
   const std::string out = options.out.empty() ? "." : options.out;
 
-  std::vector<runner::InputEvent> events;
-  for (const std::string& script : options.scripts) {
-    std::string text, error;
-    if (!ReadFile(script, &text)) {
-      std::fprintf(stderr, "vantris_runner: cannot read %s\n", script.c_str());
-      return 1;
-    }
-    if (!runner::ParseScript(text, &events, &error)) {
-      std::fprintf(stderr, "vantris_runner: %s: %s\n", script.c_str(), error.c_str());
-      return 1;
-    }
-  }
+  const long last_frame = options.frames - 1;
+  std::vector<runner::InputEvent> script_lines;
+  if (!LoadScripts(options.scripts, last_frame, &script_lines)) return 1;
+  runner::InputSchedule events(std::move(script_lines));
   if (!options.calls.empty()) {
-    if (!LoadCalls(options.calls)) return 1;
+    if (!LoadCalls(options.calls, last_frame)) return 1;
     StageFrameHook = CallRoles;
   }
+  if (!CheckAssets(options.assets)) return 1;
 
   std::error_code ec;
-  if (!std::filesystem::is_directory(options.assets, ec)) {
-    std::fprintf(stderr, "vantris_runner: --assets %s: no such folder\n", options.assets.c_str());
-    return 1;
-  }
   if (!options.shots.empty()) {
     std::filesystem::create_directories(out, ec);
     if (ec) {
@@ -465,14 +524,13 @@ int main(int argc, char** argv) {
     SceneFrameHook = SetExactFrameTime;
   }
 
-  size_t next_event = 0;
   long frame = 0;
   int status = 0;
   std::set<long> shots_due = options.shots;
   while (frame < options.frames && !LoopEnded()) {
     g_frame = frame;
-    for (; next_event < events.size() && events[next_event].frame <= frame; ++next_event) {
-      Apply(events[next_event], replay ? &replay->Watch() : nullptr);
+    for (runner::InputEvent event; events.Next(frame, &event);) {
+      Apply(event, replay ? &replay->Watch() : nullptr);
       Pump();
     }
     if (frame == options.defeat) runner::EndSceneInto(SceneEnding);
@@ -484,10 +542,12 @@ int main(int argc, char** argv) {
       char name[64];
       std::snprintf(name, sizeof name, "/frame_%06ld.bmp", frame);
       const std::string path = out + name;
+      errno = 0;
       if (os::headless::WriteFrameBmp(os::headless::LastPresented(), path)) {
         std::printf("frame %ld scene %d -> %s\n", frame, SceneNumber, path.c_str());
       } else {
-        std::fprintf(stderr, "vantris_runner: cannot write %s\n", path.c_str());
+        std::fprintf(stderr, "vantris_runner: cannot write %s: %s\n", path.c_str(),
+                     errno != 0 ? std::strerror(errno) : "no frame was presented");
         status = 1;
       }
     }
@@ -507,7 +567,6 @@ int main(int argc, char** argv) {
                  options.replay.c_str(), replay->Error().c_str(), options.replay.c_str());
     status = 1;
   } else if (replay && recording_anew && !WriteFile(options.replay, FormatRecording(recording))) {
-    std::fprintf(stderr, "vantris_runner: cannot write %s\n", options.replay.c_str());
     status = 1;
   }
   // The game's loop ended before a frame asked for.

@@ -2,74 +2,20 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
-#include <sstream>
 
+#include "input.h"
 #include "os/keys.h"
 
 namespace runner {
-namespace {
-
-// The most events that one repeated line may give.
-constexpr long kMaxRepeats = 1000000;
-
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
-// A decimal number from 0 to `below` - 1 and nothing else.
-bool ParseBelow(const std::string& s, int below, int* out) {
-  if (s.empty() || s.size() > 6 ||
-      !std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c); }))
-    return false;
-  const int v = std::stoi(s);
-  if (v >= below) return false;
-  *out = v;
-  return true;
-}
-
-}  // namespace
-
-bool ParseNumber(const std::string& s, long* out) {
-  if (s.empty()) return false;
-  char* end = nullptr;
-  const long v = std::strtol(s.c_str(), &end, 0);
-  if (end == nullptr || *end != '\0') return false;
-  *out = v;
-  return true;
-}
-
-bool ForEachLine(const std::string& text, const std::string& expected,
-                 const std::function<bool(std::istringstream& fields)>& line,
-                 std::string* error) {
-  std::istringstream in(text);
-  std::string content;
-  int line_number = 0;
-  while (std::getline(in, content)) {
-    ++line_number;
-    std::istringstream fields(content.substr(0, content.find('#')));
-    std::string first;
-    if (!(fields >> first)) continue;  // empty or comment line
-    fields.clear();
-    fields.seekg(0);
-    if (!line(fields)) {
-      *error = "line " + std::to_string(line_number) + ": expected " + expected;
-      return false;
-    }
-  }
-  return true;
-}
-
 int KeyFromName(const std::string& name) {
   if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0]))) {
     return std::toupper(static_cast<unsigned char>(name[0]));
   }
-  long number = 0;
-  if (name.size() > 1 && ParseNumber(name, &number)) {
-    return number >= 0 && number < os::KeyCount ? static_cast<int>(number) : -1;
+  int64_t number = 0;
+  if (name.size() > 1 && std::isdigit(static_cast<unsigned char>(name[0]))) {
+    return ParseDecimal(name, 0, os::KeyCount - 1, &number) ? static_cast<int>(number) : -1;
   }
-  const std::string n = Lower(name);
+  const std::string n = LowerCase(name);
   struct Named {
     const char* name;
     int key;
@@ -84,69 +30,103 @@ int KeyFromName(const std::string& name) {
   for (const Named& entry : kNames) {
     if (n == entry.name) return entry.key;
   }
-  if (n.size() >= 2 && n[0] == 'f' && ParseNumber(n.substr(1), &number) && number >= 1 &&
-      number <= 12) {
+  if (n.size() >= 2 && n[0] == 'f' && ParseDecimal(std::string_view(n).substr(1), 1, 12, &number))
     return os::KeyF1 + static_cast<int>(number) - 1;
-  }
   return -1;
 }
 
-bool ParseMouseWords(std::istringstream& fields, const std::string& first, InputEvent* event) {
-  std::string a, b, c;
-  if (Lower(first) == "mouse") {
-    event->kind = InputEvent::Pointer;
-    return static_cast<bool>(fields >> a >> b) && ParseBelow(a, kScreenWidth, &event->x) &&
-           ParseBelow(b, kScreenHeight, &event->y);
-  }
-  if (Lower(first) != "click" || !(fields >> a >> b)) return false;
-  event->kind = InputEvent::Button;
-  event->button = Lower(a) == "left" ? 1 : Lower(a) == "right" ? 2 : 0;
-  event->down = Lower(b) == "down";
-  // "double" may follow a press; "every" starts the repeats.
-  const std::streampos rest = fields.tellg();
-  if (event->down && fields >> c && Lower(c) == "double") {
-    event->double_click = true;
-  } else {
-    fields.clear();
-    fields.seekg(rest);
-  }
-  return event->button != 0 && (event->down || Lower(b) == "up");
+namespace {
+
+// The words after "down" or "up": down or not, else false with the fault.
+bool DownOrUp(LineWords& words, bool* down) {
+  std::string action;
+  if (!words.Word("down or up", &action)) return false;
+  action = LowerCase(action);
+  if (action != "down" && action != "up") return words.Fail(Quoted(action) + " is not down or up");
+  *down = action == "down";
+  return true;
 }
 
-bool ParseScript(const std::string& text, std::vector<InputEvent>* events, std::string* error) {
-  const bool ok = ForEachLine(
-      text,
+// The words of a mouse line after "mouse" or "click" (`first`): "X Y", or
+// "left|right down|up [double]".
+bool MouseWords(LineWords& words, const std::string& first, InputEvent* event) {
+  if (first == "mouse") {
+    event->kind = InputEvent::Pointer;
+    return words.Number("the pointer's x", 0, kScreenWidth - 1, &event->x) &&
+           words.Number("the pointer's y", 0, kScreenHeight - 1, &event->y);
+  }
+  event->kind = InputEvent::Button;
+  std::string button;
+  if (!words.Word("the button", &button)) return false;
+  button = LowerCase(button);
+  if (button != "left" && button != "right")
+    return words.Fail(Quoted(button) + " is not left or right");
+  event->button = button == "left" ? 1 : 2;
+  if (!DownOrUp(words, &event->down)) return false;
+  // "double" may follow a press, "every" begins the repeats.
+  if (event->down && words.More()) {
+    LineWords ahead = words;
+    std::string next;
+    ahead.Word("double", &next);
+    if (LowerCase(next) == "double") {
+      words = ahead;
+      event->double_click = true;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ParseScript(std::string_view text, long last_frame, std::vector<InputEvent>* events,
+                 std::string* error) {
+  const LineRules rules{
       "\"frame key down|up\", \"frame mouse X Y\" or \"frame click left|right down|up "
-      "[double]\", each [every N until F]",
-      [events](std::istringstream& fields) {
-        std::string frame, key, action, every, period, until, last, extra;
+      "[double]\", each [every N until F]"};
+  return ForEachLine(
+      text, rules,
+      [events, last_frame](LineWords& words) {
         InputEvent event;
-        fields >> frame >> key;
-        bool good = static_cast<bool>(fields) && ParseNumber(frame, &event.frame) &&
-                    event.frame >= 0;
-        if (good && (Lower(key) == "mouse" || Lower(key) == "click")) {
-          good = ParseMouseWords(fields, key, &event);
+        std::string key;
+        if (!words.Frame(&event.frame) || !words.Word("the key", &key))
+          return false;
+        const std::string first = LowerCase(key);
+        if (first == "mouse" || first == "click") {
+          if (!MouseWords(words, first, &event)) return false;
         } else {
-          good = good && fields >> action && (event.key = KeyFromName(key)) >= 0 &&
-                 (Lower(action) == "down" || Lower(action) == "up");
-          event.down = Lower(action) == "down";
+          event.key = KeyFromName(key);
+          if (event.key < 0) return words.Fail(Quoted(key) + " names no key");
+          if (!DownOrUp(words, &event.down)) return false;
         }
-        // The repeats: every N frames up to frame F, at most kMaxRepeats.
-        long step = 1, end = event.frame;
-        if (good && fields >> every) {
-          good = Lower(every) == "every" && fields >> period >> until >> last &&
-                 Lower(until) == "until" && ParseNumber(period, &step) && step >= 1 &&
-                 ParseNumber(last, &end) && end >= event.frame &&
-                 (end - event.frame) / step < kMaxRepeats;
+        event.until = event.frame;
+        if (words.More()) {
+          if (!words.Keyword("every") || !words.Number("a period", 1, kLastFrame, &event.every) ||
+              !words.Keyword("until") || !words.Frame(&event.until))
+            return false;
+          if (event.until < event.frame)
+            return words.Fail("until " + std::to_string(event.until) + " comes before frame " +
+                              std::to_string(event.frame));
         }
-        good = good && !(fields >> extra);
-        for (; good && event.frame <= end; event.frame += step) events->push_back(event);
-        return good;
+        if (!words.End() || !words.NotPast(event.frame, last_frame)) return false;
+        event.until = std::min(event.until, last_frame);
+        events->push_back(event);
+        return true;
       },
       error);
-  if (!ok) return false;
-  std::stable_sort(events->begin(), events->end(),
-                   [](const InputEvent& a, const InputEvent& b) { return a.frame < b.frame; });
+}
+
+InputSchedule::InputSchedule(std::vector<InputEvent> lines) : lines_(std::move(lines)) {
+  for (size_t i = 0; i < lines_.size(); ++i) due_.emplace(lines_[i].frame, i);
+}
+
+bool InputSchedule::Next(long frame, InputEvent* event) {
+  if (due_.empty() || due_.top().first > frame) return false;
+  const auto [at, line] = due_.top();
+  due_.pop();
+  *event = lines_[line];
+  event->frame = at;
+  // Both at most 999999: no overflow.
+  if (at + event->every <= event->until) due_.emplace(at + event->every, line);
   return true;
 }
 

@@ -2,22 +2,30 @@
 // comment:
 //   FRAME KEY down|up                  a key goes down or up
 //   FRAME mouse X Y                    the pointer moves to (X, Y) of the
-//                                      800 x 600 screen (X 0 to 799, Y 0 to 599)
+//                                      800 x 600 screen, X 0 to 799, Y 0 to 599
 //   FRAME click left|right down|up [double]
-//                                      a mouse button goes down (a double
-//                                      click's second press with "double") or up
+//                                      a mouse button goes down (with
+//                                      "double", a double click's second
+//                                      press) or up
 // each applied before frame FRAME runs, and each may be repeated, "... every
-// N until F" (at FRAME, FRAME + N ... up to F).  The key is a virtual-key
-// number (decimal or 0x hex), a single letter or digit, or a name (Return,
-// Enter, Escape, Space, Left, Up, Right, Down, F1 .. F12, Shift, Control, Alt).
+// N until F" (at FRAME, FRAME + N ... up to F, or up to the run's last frame
+// if that comes first).  Frames are decimal numbers from 0 to 999999, N from
+// 1 to 999999.  The key is a single letter or digit, a name (Return, Enter,
+// Escape, Space, Left, Up, Right, Down, F1 .. F12, Shift, Control, Alt, Tab,
+// Back) or a virtual-key number of two digits or more, decimal like every
+// number here (13 is Return; 07 is key 7, while 7 is the digit).
 #pragma once
+#include <cstddef>
 #include <functional>
-#include <sstream>
+#include <queue>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace runner {
 
+// One line of a script.
 struct InputEvent {
   enum Kind { Key, Pointer, Button };
   long frame = 0;  // applied before this frame runs (frames count from 0)
@@ -27,27 +35,38 @@ struct InputEvent {
   int x = 0, y = 0;           // Pointer
   int button = 0;             // Button: 1 left, 2 right
   bool double_click = false;  // Button down
+  long every = 1;  // repeated every `every` frames ...
+  long until = 0;  // ... up to this frame (`frame` for an event given once)
 };
 
 // The screen the pointer moves over.
 inline constexpr int kScreenWidth = 800, kScreenHeight = 600;
 
-// A whole number (decimal, or hex with 0x); false unless the text is one.
-bool ParseNumber(const std::string& s, long* out);
-
-// Calls `line(fields)` with the fields of every line of `text` that has any
-// ('#' starts a comment), in order; at the first false it stops and gives
-// "line N: " + `expected`.
-bool ForEachLine(const std::string& text, const std::string& expected,
-                 const std::function<bool(std::istringstream& fields)>& line,
-                 std::string* error);
-
 // The key code of a name, or -1.
 int KeyFromName(const std::string& name);
-// The words of a mouse line after its frame ("mouse X Y", "click left down
-// double"...) into `event`; false unless they are one.
-bool ParseMouseWords(std::istringstream& fields, const std::string& first, InputEvent* event);
-// Parses a whole script; false with a message naming the bad line.
-bool ParseScript(const std::string& text, std::vector<InputEvent>* events, std::string* error);
+
+// Parses a whole script of a run whose last frame is `last_frame` and adds
+// its lines to `events`: a line whose frame is past the last frame is
+// refused, a repeat stops at the last frame.  False with a message naming
+// the bad line and what is wrong with it.
+bool ParseScript(std::string_view text, long last_frame, std::vector<InputEvent>* events,
+                 std::string* error);
+
+// The events of a run's scripts as they fall due: by frame, and at one frame
+// in the order of their lines (a line of an earlier script first).  A
+// repeated line is stored once, whatever it repeats.
+class InputSchedule {
+ public:
+  explicit InputSchedule(std::vector<InputEvent> lines);
+  // The next event due at `frame` or before, its frame the one it is due at;
+  // false when none is.
+  bool Next(long frame, InputEvent* event);
+
+ private:
+  std::vector<InputEvent> lines_;
+  // (frame due, line), the earliest first.
+  using Due = std::pair<long, size_t>;
+  std::priority_queue<Due, std::vector<Due>, std::greater<Due>> due_;
+};
 
 }  // namespace runner

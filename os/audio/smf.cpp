@@ -116,9 +116,11 @@ class TrackReader {
                         number_, meta.name, start_, length, meta.length);
       if (type == 0x51 && d_[pos_] == 0 && d_[pos_ + 1] == 0 && d_[pos_ + 2] == 0)
         return Refuse(why_, "track %u: a tempo of 0 at byte %zu", number_, start_);
-      if (type == 0x51)
-        tempos_->push_back({ticks_, tempos_->size(),
-                            (uint32_t{d_[pos_]} << 16) | (uint32_t{d_[pos_ + 1]} << 8) | d_[pos_ + 2]});
+      if (type == 0x51) {
+        const uint32_t tempo =
+            (uint32_t{d_[pos_]} << 16) | (uint32_t{d_[pos_ + 1]} << 8) | d_[pos_ + 2];
+        tempos_->push_back({ticks_, tempos_->size(), tempo});
+      }
       pos_ += length;
       if (type == 0x2F) return true;
     }

@@ -145,10 +145,10 @@ TEST(RunnerScript, MouseLinesMoveThePointerAndPressTheButtons) {
       {"1 click left up double", "'double' is not \"every\""},
       {"1 click left down twice", "'twice' is not \"every\""},
   };
-  for (const auto& [line, why] : refused)
-    EXPECT_EQ(Refusal(std::string("1 A down\n") + line + "\n").rfind(std::string("line 2: ") + why, 0),
-              0u)
-        << line << ": " << Refusal(std::string("1 A down\n") + line + "\n");
+  for (const auto& [line, why] : refused) {
+    const std::string error = Refusal(std::string("1 A down\n") + line + "\n");
+    EXPECT_EQ(error.rfind(std::string("line 2: ") + why, 0), 0u) << line << ": " << error;
+  }
 }
 
 // Every number is decimal and read within its range before anything is

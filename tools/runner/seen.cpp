@@ -20,21 +20,13 @@ bool InPlay(const Glance& b, const Glance& a) {
 bool TurnedOn(uint32_t before, uint32_t after) { return before == 0 && after == 1; }
 
 Glance Look() {
-  Glance g;
-  g.scene = SceneNumber;
-  g.pause = PauseFlag;
-  g.prompt = ContinuePrompt;
-  g.keyboard = KeyboardControl;
-  g.mouse = MouseControl;
-  g.no_death = NoDeath;
-  g.backgrounds_off = BackgroundOff;
-  g.salvo = BombSalvoActive;
-  g.laser_a = LaserACounter;
-  g.laser_b = LaserBCounter;
-  g.level = GameLevel;
-  g.x = PlayerX;
-  g.y = PlayerY;
-  for (size_t i = 0; i < std::size(kBossRows); ++i) g.attack_ticks[i] = kBossRows[i].state->attackTick;
+  Glance g{.scene = SceneNumber, .pause = PauseFlag, .prompt = ContinuePrompt,
+           .keyboard = KeyboardControl, .mouse = MouseControl, .no_death = NoDeath,
+           .backgrounds_off = BackgroundOff, .salvo = BombSalvoActive,
+           .laser_a = LaserACounter, .laser_b = LaserBCounter, .level = GameLevel,
+           .x = PlayerX, .y = PlayerY};
+  for (size_t i = 0; i < std::size(kBossRows); ++i)
+    g.attack_ticks[i] = kBossRows[i].state->attackTick;
   return g;
 }
 
@@ -80,7 +72,8 @@ const HeldKey kHeldKeys[] = {
      [](const Glance& b, const Glance& a) { return InPlay(b, a) && a.x < b.x; }},
     {os::KeyRight, "key-Right",
      [](const Glance& b, const Glance& a) { return InPlay(b, a) && a.x > b.x; }},
-    {os::KeyUp, "key-Up", [](const Glance& b, const Glance& a) { return InPlay(b, a) && a.y < b.y; }},
+    {os::KeyUp, "key-Up",
+     [](const Glance& b, const Glance& a) { return InPlay(b, a) && a.y < b.y; }},
     {os::KeyDown, "key-Down",
      [](const Glance& b, const Glance& a) { return InPlay(b, a) && a.y > b.y; }},
     {'B', "key-B",

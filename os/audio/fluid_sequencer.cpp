@@ -9,6 +9,7 @@
 #include <mutex>
 
 #include "os/audio/midi.h"
+#include "os/system.h"
 
 namespace os::audio {
 namespace {
@@ -152,7 +153,7 @@ class FluidSequencer final : public Sequencer {
   void WarnOnce(const char* why) {
     if (warned_) return;
     warned_ = true;
-    std::fprintf(stderr, "vantris: the music is silent: %s.\n", why);
+    SayLine("vantris: the music is silent: %s.", why);
   }
 
   bool MakePlayer() {

@@ -119,14 +119,13 @@ class SdlBackend final : public BackendImpl {
         WithoutLibraryChatter([&] { status = SDL_InitSubSystem(SDL_INIT_VIDEO); });
     const std::string words = DisplayWords(chatter, sdl::TakeLibraryWords());
     if (status != 0) {
-      std::fprintf(stderr, "vantris: cannot open a display: %s%s%s\n", SDL_GetError(),
-                   words.empty() ? "" : ": ", words.c_str());
+      SayLine("vantris: cannot open a display: %s%s%s", SDL_GetError(), words.empty() ? "" : ": ",
+              words.c_str());
       return false;
     }
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!allow_no_display_ && driver && ShowsNothing(driver)) {
-      std::fprintf(stderr, "vantris: cannot open a display: %s\n",
-                   NoDisplayReason(driver, words).c_str());
+      SayLine("vantris: cannot open a display: %s", NoDisplayReason(driver, words).c_str());
       WithoutLibraryChatter([] { SDL_QuitSubSystem(SDL_INIT_VIDEO); });
       return false;
     }
@@ -155,7 +154,7 @@ class SdlBackend final : public BackendImpl {
                                  height, flags);
     });
     if (!window_) {
-      std::fprintf(stderr, "vantris: cannot create the window: %s\n", SDL_GetError());
+      SayLine("vantris: cannot create the window: %s", SDL_GetError());
       return false;
     }
     WithoutLibraryChatter([&] {
@@ -163,7 +162,7 @@ class SdlBackend final : public BackendImpl {
       if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     });
     if (!renderer_) {
-      std::fprintf(stderr, "vantris: cannot draw into the window: %s\n", SDL_GetError());
+      SayLine("vantris: cannot draw into the window: %s", SDL_GetError());
       CloseWindow();
       return false;
     }
@@ -287,7 +286,7 @@ class SdlBackend final : public BackendImpl {
     return result;
   }
 
-  void Beep() override { std::fputc('\a', stderr); }
+  void Beep() override { SayText("\a"); }
 
   void DesktopSize(int* width, int* height, int* bits) override {
     SDL_DisplayMode mode{};

@@ -104,7 +104,7 @@ constexpr const char* kUsage =
 
 // A refused command line: what is wrong, then the usage.
 int Usage(const std::string& problem) {
-  std::fprintf(stderr, "vantris_runner: %s\n%s", problem.c_str(), kUsage);
+  os::SayLine("vantris_runner: %s\n%s", problem.c_str(), kUsage);
   return 2;
 }
 
@@ -279,17 +279,16 @@ bool LoadReplay(const std::vector<std::string>& args, bool anew, Options* option
                 runner::Recording* recording) {
   std::string text, error;
   if (!ReadFile(options->replay, &text)) {
-    std::fprintf(stderr, "vantris_runner: cannot read %s\n", options->replay.c_str());
+    os::SayLine("vantris_runner: cannot read %s", options->replay.c_str());
     return false;
   }
   if (!runner::ParseRecording(text, recording, &error, anew)) {
-    std::fprintf(stderr, "vantris_runner: %s: %s\n", options->replay.c_str(), error.c_str());
+    os::SayLine("vantris_runner: %s: %s", options->replay.c_str(), error.c_str());
     return false;
   }
   Options recorded;
   if (!ParseArgs(recording->args, &recorded, &error)) {
-    std::fprintf(stderr, "vantris_runner: %s: bad run line: %s\n", options->replay.c_str(),
-                 error.c_str());
+    os::SayLine("vantris_runner: %s: bad run line: %s", options->replay.c_str(), error.c_str());
     return false;
   }
   const std::filesystem::path folder = std::filesystem::path(options->replay).parent_path();
@@ -336,23 +335,22 @@ bool LoadCalls(const std::string& path) {
   std::string text, error;
   std::vector<runner::RoleCall> calls;
   if (!ReadFile(path, &text)) {
-    std::fprintf(stderr, "vantris_runner: cannot read %s\n", path.c_str());
+    os::SayLine("vantris_runner: cannot read %s", path.c_str());
     return false;
   }
   if (!runner::ParseCalls(text, &calls, &error)) {
-    std::fprintf(stderr, "vantris_runner: %s: %s\n", path.c_str(), error.c_str());
+    os::SayLine("vantris_runner: %s: %s", path.c_str(), error.c_str());
     return false;
   }
   for (const runner::RoleCall& call : calls) {
     const runner::Role* role = runner::FindRole(call.name);
     if (role == nullptr) {
-      std::fprintf(stderr, "vantris_runner: %s: no role named %s\n", path.c_str(),
-                   call.name.c_str());
+      os::SayLine("vantris_runner: %s: no role named %s", path.c_str(), call.name.c_str());
       return false;
     }
     if (call.has_slot != (role->call_slot != nullptr)) {
-      std::fprintf(stderr, "vantris_runner: %s: %s %s\n", path.c_str(), call.name.c_str(),
-                   call.has_slot ? "takes no slot" : "needs a slot");
+      os::SayLine("vantris_runner: %s: %s %s", path.c_str(), call.name.c_str(),
+                  call.has_slot ? "takes no slot" : "needs a slot");
       return false;
     }
     g_calls.push_back({call, role});
@@ -391,11 +389,11 @@ int main(int argc, char** argv) {
   for (const std::string& script : options.scripts) {
     std::string text, error;
     if (!ReadFile(script, &text)) {
-      std::fprintf(stderr, "vantris_runner: cannot read %s\n", script.c_str());
+      os::SayLine("vantris_runner: cannot read %s", script.c_str());
       return 1;
     }
     if (!runner::ParseScript(text, &events, &error)) {
-      std::fprintf(stderr, "vantris_runner: %s: %s\n", script.c_str(), error.c_str());
+      os::SayLine("vantris_runner: %s: %s", script.c_str(), error.c_str());
       return 1;
     }
   }
@@ -406,14 +404,13 @@ int main(int argc, char** argv) {
 
   std::error_code ec;
   if (!std::filesystem::is_directory(options.assets, ec)) {
-    std::fprintf(stderr, "vantris_runner: --assets %s: no such folder\n", options.assets.c_str());
+    os::SayLine("vantris_runner: --assets %s: no such folder", options.assets.c_str());
     return 1;
   }
   if (!options.shots.empty()) {
     std::filesystem::create_directories(out, ec);
     if (ec) {
-      std::fprintf(stderr, "vantris_runner: cannot make %s: %s\n", out.c_str(),
-                   ec.message().c_str());
+      os::SayLine("vantris_runner: cannot make %s: %s", out.c_str(), ec.message().c_str());
       return 1;
     }
   }
@@ -427,7 +424,7 @@ int main(int argc, char** argv) {
   // lock is not this run's to take, so it runs beside the game or another run.
   SingleInstanceLock = 0;
   if (!StartUp(0, "", 1)) {
-    std::fprintf(stderr, "vantris_runner: start-up failed\n");
+    os::SayLine("vantris_runner: start-up failed");
     os::Stop();
     return 1;
   }
@@ -465,7 +462,7 @@ int main(int argc, char** argv) {
       if (os::headless::WriteFrameBmp(os::headless::LastPresented(), path)) {
         std::printf("frame %ld scene %d -> %s\n", frame, SceneNumber, path.c_str());
       } else {
-        std::fprintf(stderr, "vantris_runner: cannot write %s\n", path.c_str());
+        os::SayLine("vantris_runner: cannot write %s", path.c_str());
         status = 1;
       }
     }
@@ -479,20 +476,19 @@ int main(int argc, char** argv) {
   }
   if (replay && replay->Error().empty()) replay->Finish(frame);
   if (replay && !replay->Error().empty()) {
-    std::fprintf(stderr,
-                 "vantris_runner: %s: %s\n  (screenshots of it: vantris_runner --replay %s "
-                 "--shot FRAME --out DIR)\n",
-                 options.replay.c_str(), replay->Error().c_str(), options.replay.c_str());
+    os::SayLine(
+        "vantris_runner: %s: %s\n  (screenshots of it: vantris_runner --replay %s "
+        "--shot FRAME --out DIR)",
+        options.replay.c_str(), replay->Error().c_str(), options.replay.c_str());
     status = 1;
   } else if (replay && recording_anew && !WriteFile(options.replay, FormatRecording(recording))) {
-    std::fprintf(stderr, "vantris_runner: cannot write %s\n", options.replay.c_str());
+    os::SayLine("vantris_runner: cannot write %s", options.replay.c_str());
     status = 1;
   }
   // The game's loop ended before a frame asked for.
   if (!shots_due.empty()) {
-    std::fprintf(stderr,
-                 "vantris_runner: no screenshot of frame %ld: the run ended after %ld frames\n",
-                 *shots_due.begin(), frame);
+    os::SayLine("vantris_runner: no screenshot of frame %ld: the run ended after %ld frames",
+                *shots_due.begin(), frame);
     status = 1;
   }
   std::printf("ran %ld frames, scene %d%s\n", frame, SceneNumber,

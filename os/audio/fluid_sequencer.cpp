@@ -9,6 +9,7 @@
 #include <mutex>
 
 #include "os/audio/midi.h"
+#include "os/stderr_divert.h"
 #include "os/system.h"
 
 namespace os::audio {
@@ -75,7 +76,14 @@ class FluidSequencer final : public Sequencer {
     fluid_settings_setnum(settings_, "synth.sample-rate", static_cast<double>(rate));
     fluid_settings_setstr(settings_, "player.timing-source", "sample");
     synth_ = new_fluid_synth(settings_);
-    if (!synth_ || fluid_synth_sfload(synth_, soundfont.c_str(), 1) == FLUID_FAILED) {
+    // A file that is no soundfont has the instrument library below
+    // FluidSynth complain on stderr by itself (GLib's log), besides the
+    // error kept above.
+    int loaded = FLUID_FAILED;
+    if (synth_) {
+      WithoutLibraryChatter([&] { loaded = fluid_synth_sfload(synth_, soundfont.c_str(), 1); });
+    }
+    if (loaded == FLUID_FAILED) {
       Destroy();
       const std::string error = TakeFluidError();
       WarnOnce(("the soundfont " + soundfont + " cannot be loaded" +

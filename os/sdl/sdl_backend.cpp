@@ -12,6 +12,7 @@
 
 #include "os/backend.h"
 #include "os/message_box.h"
+#include "os/sdl/sdl_display_gone.h"
 #include "os/sdl/sdl_quiet.h"
 #include "os/stderr_divert.h"
 
@@ -129,6 +130,7 @@ class SdlBackend final : public BackendImpl {
       WithoutLibraryChatter([] { SDL_QuitSubSystem(SDL_INIT_VIDEO); });
       return false;
     }
+    sdl::EndWhenTheDisplayGoes();
     WithoutLibraryChatter([] { SDL_InitSubSystem(SDL_INIT_JOYSTICK); });  // optional
     RescanJoysticks();
     return true;

@@ -1,6 +1,7 @@
 #include "os/sdl/sdl_display_gone.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 #include <dlfcn.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -8,6 +9,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -74,12 +76,50 @@ void HookX11() {
   set(&OnXIOError);
 }
 
+// ---- Wayland ----
+// SDL turns a failed connection to the compositor into the quit event, which
+// would end the program as if asked to; the display then holds the error.
+using WlDisplayGetErrorCall = int (*)(void* display);
+WlDisplayGetErrorCall g_wl_display_get_error = nullptr;
+void* g_wl_display = nullptr;  // learnt from the first window that has an event
+
+int WatchWaylandEvents(void*, SDL_Event* event) {
+  if (event->type == SDL_WINDOWEVENT && !g_wl_display) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    SDL_Window* window = SDL_GetWindowFromID(event->window.windowID);
+    if (window && SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_WAYLAND) {
+      g_wl_display = info.info.wl.display;
+    }
+  } else if (event->type == SDL_QUIT && g_wl_display) {
+    const int error = g_wl_display_get_error(g_wl_display);
+    if (error == 0) return 1;
+    const char* name = std::getenv("WAYLAND_DISPLAY");
+    const std::string compositor =
+        std::string("the Wayland compositor at ") + (name && *name ? name : "wayland-0");
+    if (error == EPIPE || error == ECONNRESET) {
+      EndForLostDisplay(compositor + " closed the connection");
+    }
+    EndForLostDisplay("error on the connection to " + compositor + ": " + std::strerror(error));
+  }
+  return 1;
+}
+
+void HookWayland() {
+  void* wayland = ::dlopen("libwayland-client.so.0", RTLD_LAZY | RTLD_NOLOAD);
+  if (!wayland) return;
+  g_wl_display_get_error =
+      reinterpret_cast<WlDisplayGetErrorCall>(::dlsym(wayland, "wl_display_get_error"));
+  if (g_wl_display_get_error) SDL_AddEventWatch(&WatchWaylandEvents, nullptr);
+}
+
 }  // namespace
 
 void EndWhenTheDisplayGoes() {
   g_owner = ::getpid();
   const char* driver = SDL_GetCurrentVideoDriver();
   if (driver && std::strcmp(driver, "x11") == 0) HookX11();
+  if (driver && std::strcmp(driver, "wayland") == 0) HookWayland();
 }
 
 }  // namespace os::sdl

@@ -6,7 +6,10 @@
 #   windowed_wm: in a window under openbox, in stage 1; the server is killed
 #                (SIGKILL);
 #   box:         full screen, no window manager, with the error box of a
-#                damaged picture up; SIGTERM.
+#                damaged picture up; SIGTERM;
+#   wayland:     full screen on SDL's Wayland driver, in stage 1, under a
+#                Wayland compositor (weston) that shows in the X server; the
+#                compositor is sent SIGTERM.
 # The game must have ended within 2 s, with status 1 and one line more on
 # stderr, which names the display.
 set -u
@@ -39,12 +42,26 @@ done
 export DISPLAY=":$(head -n 1 "$work/display")"
 
 args=(--sdl)
+gone=$server
+line="vantris: the display went away: the X server at $DISPLAY closed the connection"
 case "$case_name" in
   windowed_wm)
     args+=(--windowed)
     openbox >/dev/null 2>&1 &
     GAME_PIDS="$GAME_PIDS $!"
     sleep 1
+    ;;
+  wayland)
+    weston --backend=x11-backend.so --socket=vantris-wl --width=1024 --height=768 \
+      --idle-time=0 >"$work/weston.txt" 2>&1 &
+    gone=$!
+    GAME_PIDS="$GAME_PIDS $gone"
+    for _ in $(seq 1 100); do
+      [ -S "$XDG_RUNTIME_DIR/vantris-wl" ] && break
+      sleep 0.1
+    done
+    [ -S "$XDG_RUNTIME_DIR/vantris-wl" ] || fail "the compositor did not start"
+    line="vantris: the display went away: the Wayland compositor at vantris-wl closed the connection"
     ;;
   fullscreen | box) ;;
   *) fail "unknown case" ;;
@@ -55,11 +72,19 @@ if [ "$case_name" = box ]; then
   game_copy "$exe" "$work/game" ZBAK1B || fail "cannot copy the game"
 fi
 
-"$game" "${args[@]}" >"$work/stdout.txt" 2>"$work/stderr.txt" &
-pid=$!
+if [ "$case_name" = wayland ]; then
+  # The game's window is inside the compositor's, which takes the keys.
+  env -u DISPLAY WAYLAND_DISPLAY=vantris-wl SDL_VIDEODRIVER=wayland \
+    "$game" "${args[@]}" >"$work/stdout.txt" 2>"$work/stderr.txt" &
+  pid=$!
+  win=$(timeout 30 xdotool search --sync --onlyvisible --class '^Weston' 2>/dev/null | head -n 1)
+else
+  "$game" "${args[@]}" >"$work/stdout.txt" 2>"$work/stderr.txt" &
+  pid=$!
+  win=$(timeout 30 xdotool search --sync --onlyvisible --name '^VANTRIS$' 2>/dev/null | head -n 1)
+fi
 GAME_PIDS="$GAME_PIDS $pid"
-win=$(timeout 30 xdotool search --sync --onlyvisible --name '^VANTRIS$' 2>/dev/null | head -n 1)
-[ -n "$win" ] || fail "no VANTRIS window appeared"
+[ -n "$win" ] || fail "no window appeared"
 
 # What the display shows, and whether it changed from the last look.
 look() { import -window root "$work/$1.png" 2>/dev/null; }
@@ -119,7 +144,7 @@ fi
 lines_before=$(wc -l <"$work/stderr.txt")
 signal=TERM
 [ "$case_name" = windowed_wm ] && signal=KILL
-kill -"$signal" "$server"
+kill -"$signal" "$gone"
 start=$(date +%s%N)
 while kill -0 "$pid" 2>/dev/null; do
   [ $(( $(date +%s%N) - start )) -gt 2000000000 ] &&
@@ -132,6 +157,5 @@ rc=$?
 GAME_PIDS=""
 [ "$rc" -eq 1 ] || fail "the game ended with $rc"
 new=$(tail -n +"$((lines_before + 1))" "$work/stderr.txt")
-[ "$new" = "vantris: the display went away: the X server at $DISPLAY closed the connection" ] ||
-  fail "not the one line for the display"
+[ "$new" = "$line" ] || fail "not the one line for the display"
 echo "display_gone $case_name: ended in $took ms with status 1: $new"

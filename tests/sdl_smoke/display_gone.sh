@@ -100,15 +100,19 @@ press() {
   sleep 0.3
   xdotool keyup "$1"
 }
-# Presses a key until the picture changes (the next scene).
+# Presses a key until the picture changes (the next scene), again every 5 s
+# (a press the compositor took before the game's window had the keyboard is
+# lost; a second press of Return or F1 does nothing in the scene after).
 press_until_changed() {
   look before
-  press "$1"
-  for _ in $(seq 1 40); do
-    sleep 0.5
-    kill -0 "$pid" 2>/dev/null || fail "the game ended"
-    look after
-    changed before after && return 0
+  for _ in $(seq 1 4); do
+    press "$1"
+    for _ in $(seq 1 10); do
+      sleep 0.5
+      kill -0 "$pid" 2>/dev/null || fail "the game ended"
+      look after
+      changed before after && return 0
+    done
   done
   fail "$1 did not change the picture"
 }

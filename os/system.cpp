@@ -464,7 +464,7 @@ int MessageBox(Window, const std::string& text, const std::string& title,
     std::string line = text;
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
     if (!detail.empty()) line += " (" + detail + ")";
-    std::fprintf(stderr, "[%s] %s\n", title.c_str(), line.c_str());
+    SayLine("[%s] %s", title.c_str(), line.c_str());
   }
   int answer = (flags & BoxYesNo) ? AnswerNo : AnswerOk;
   if (!g_backend || g_boxes_ended) return answer;
@@ -475,9 +475,8 @@ int MessageBox(Window, const std::string& text, const std::string& title,
     case BackendImpl::BoxResult::NotShown:
       if (!g_said_no_box) {
         g_said_no_box = true;
-        std::fprintf(stderr,
-                     "vantris: cannot show a message box (%s); messages are printed here only\n",
-                     why.c_str());
+        SayLine("vantris: cannot show a message box (%s); messages are printed here only",
+                why.c_str());
       }
       break;
     case BackendImpl::BoxResult::Ended:
@@ -509,7 +508,7 @@ Lock CreateNamedLock(const std::string& name, LockResult* result) {
   const std::string path =
       RuntimeDir() + "/" + file + "-" + std::to_string(::geteuid()) + ".lock";
   auto fail = [&](const char* why) -> Lock {
-    std::fprintf(stderr, "vantris: cannot take the lock %s: %s\n", path.c_str(), why);
+    SayLine("vantris: cannot take the lock %s: %s", path.c_str(), why);
     if (result) *result = LockResult::Failed;
     return 0;
   };

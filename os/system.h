@@ -8,6 +8,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "os/keys.h"
 
@@ -51,6 +52,18 @@ ParsedArgs ParseCommandLine(int argc, char** argv, StartOptions* options,
                              std::string* bad = nullptr);
 // The same, ignoring arguments it does not know (the tools take more).
 StartOptions OptionsFromCommandLine(int argc, char** argv);
+
+// ---- the standard error ------------------------------------------------------
+// Every line the program says goes through here: written whole, with one
+// write, to the real standard error, even while a call into a library has
+// fd 2 diverted (os/stderr_divert.h) and from any thread, so that no line is
+// cut or lost among the libraries' words.  A write that fails (no reader,
+// stderr closed at start) is dropped; it never ends the program.
+
+// One line made from a printf format; a newline is added where it has none.
+void SayLine(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// Text as it is (the usage after a refusal, the beep's BEL).
+void SayText(std::string_view text);
 
 // ---- clocks ---------------------------------------------------------------
 // Before Start, and under SDL, the clocks are the process's monotonic clock

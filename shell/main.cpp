@@ -26,10 +26,10 @@ int main(int argc, char** argv) {
       std::fputs(kUsage, stdout);
       return 0;
     case os::ParsedArgs::Unknown:
-      std::fprintf(stderr, "vantris: unknown option '%s'\n%s", bad.c_str(), kUsage);
+      os::SayLine("vantris: unknown option '%s'\n%s", bad.c_str(), kUsage);
       return 2;
     case os::ParsedArgs::Contradictory:
-      std::fprintf(stderr, "vantris: %s cannot go together\n%s", bad.c_str(), kUsage);
+      os::SayLine("vantris: %s cannot go together\n%s", bad.c_str(), kUsage);
       return 2;
     case os::ParsedArgs::Run:
       break;

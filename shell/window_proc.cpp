@@ -55,7 +55,7 @@ uint32_t CheckSingleInstance(const char* caption) {
   os::LockResult result = os::LockResult::Failed;
   InstanceMutex = os::CreateNamedLock(name, &result);
   if (result == os::LockResult::AlreadyExists) {
-    std::fprintf(stderr, "vantris: %s is already running\n", caption);
+    os::SayLine("vantris: %s is already running", caption);
     const os::Window other = os::FindWindow("DEFAULT", caption);
     if (other != 0) os::BringToFront(other);
     return 0;

@@ -9,6 +9,8 @@
 #include <mutex>
 
 #include "os/audio/midi.h"
+#include "os/stderr_divert.h"
+#include "os/system.h"
 
 namespace os::audio {
 namespace {
@@ -74,7 +76,14 @@ class FluidSequencer final : public Sequencer {
     fluid_settings_setnum(settings_, "synth.sample-rate", static_cast<double>(rate));
     fluid_settings_setstr(settings_, "player.timing-source", "sample");
     synth_ = new_fluid_synth(settings_);
-    if (!synth_ || fluid_synth_sfload(synth_, soundfont.c_str(), 1) == FLUID_FAILED) {
+    // A file that is no soundfont has the instrument library below
+    // FluidSynth complain on stderr by itself (GLib's log), besides the
+    // error kept above.
+    int loaded = FLUID_FAILED;
+    if (synth_) {
+      WithoutLibraryChatter([&] { loaded = fluid_synth_sfload(synth_, soundfont.c_str(), 1); });
+    }
+    if (loaded == FLUID_FAILED) {
       Destroy();
       const std::string error = TakeFluidError();
       WarnOnce(("the soundfont " + soundfont + " cannot be loaded" +
@@ -152,7 +161,7 @@ class FluidSequencer final : public Sequencer {
   void WarnOnce(const char* why) {
     if (warned_) return;
     warned_ = true;
-    std::fprintf(stderr, "vantris: the music is silent: %s.\n", why);
+    SayLine("vantris: the music is silent: %s.", why);
   }
 
   bool MakePlayer() {

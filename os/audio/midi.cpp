@@ -70,7 +70,7 @@ void SayCannotPlay(const std::string& path, const char* why) {
   static std::set<std::string>* said = new std::set<std::string>;
   const std::string resolved = path.empty() ? std::string("(no file named)") : ResolvePath(path);
   if (!said->insert(resolved).second) return;
-  std::fprintf(stderr, "vantris: the music is silent: %s: %s\n", resolved.c_str(), why);
+  SayLine("vantris: the music is silent: %s: %s", resolved.c_str(), why);
 }
 
 void Notify(Window window, uint64_t code) {

@@ -8,6 +8,7 @@
 #include "os/audio/audio.h"
 #include "os/sdl/sdl_quiet.h"
 #include "os/stderr_divert.h"
+#include "os/system.h"
 
 namespace os::audio {
 namespace {
@@ -19,9 +20,8 @@ void SayNoAudio(const char* what) {
   static bool said = false;
   if (said) return;
   said = true;
-  std::fprintf(stderr, "vantris: %s: %s%s%s%s; the game goes on without sound\n", what,
-               SDL_GetError(), alsa.empty() ? "" : " (ALSA: ", alsa.c_str(),
-               alsa.empty() ? "" : ")");
+  SayLine("vantris: %s: %s%s%s%s; the game goes on without sound", what, SDL_GetError(),
+          alsa.empty() ? "" : " (ALSA: ", alsa.c_str(), alsa.empty() ? "" : ")");
 }
 
 class SdlAudioDevice final : public AudioDevice {

@@ -13,6 +13,7 @@
 
 #include "os/backend.h"
 #include "os/message_box.h"
+#include "os/sdl/sdl_display_gone.h"
 #include "os/sdl/sdl_quiet.h"
 #include "os/sdl/x11_full_screen.h"
 #include "os/stderr_divert.h"
@@ -121,17 +122,17 @@ class SdlBackend final : public BackendImpl {
         WithoutLibraryChatter([&] { status = SDL_InitSubSystem(SDL_INIT_VIDEO); });
     const std::string words = DisplayWords(chatter, sdl::TakeLibraryWords());
     if (status != 0) {
-      std::fprintf(stderr, "vantris: cannot open a display: %s%s%s\n", SDL_GetError(),
-                   words.empty() ? "" : ": ", words.c_str());
+      SayLine("vantris: cannot open a display: %s%s%s", SDL_GetError(), words.empty() ? "" : ": ",
+              words.c_str());
       return false;
     }
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!allow_no_display_ && driver && ShowsNothing(driver)) {
-      std::fprintf(stderr, "vantris: cannot open a display: %s\n",
-                   NoDisplayReason(driver, words).c_str());
+      SayLine("vantris: cannot open a display: %s", NoDisplayReason(driver, words).c_str());
       WithoutLibraryChatter([] { SDL_QuitSubSystem(SDL_INIT_VIDEO); });
       return false;
     }
+    sdl::EndWhenTheDisplayGoes();
     WithoutLibraryChatter([] { SDL_InitSubSystem(SDL_INIT_JOYSTICK); });  // optional
     RescanJoysticks();
     return true;
@@ -157,7 +158,7 @@ class SdlBackend final : public BackendImpl {
                                  height, flags);
     });
     if (!window_) {
-      std::fprintf(stderr, "vantris: cannot create the window: %s\n", SDL_GetError());
+      SayLine("vantris: cannot create the window: %s", SDL_GetError());
       return false;
     }
     WithoutLibraryChatter([&] {
@@ -165,7 +166,7 @@ class SdlBackend final : public BackendImpl {
       if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     });
     if (!renderer_) {
-      std::fprintf(stderr, "vantris: cannot draw into the window: %s\n", SDL_GetError());
+      SayLine("vantris: cannot draw into the window: %s", SDL_GetError());
       CloseWindow();
       return false;
     }
@@ -296,7 +297,7 @@ class SdlBackend final : public BackendImpl {
     return result;
   }
 
-  void Beep() override { std::fputc('\a', stderr); }
+  void Beep() override { SayText("\a"); }
 
   void DesktopSize(int* width, int* height, int* bits) override {
     SDL_DisplayMode mode{};

@@ -23,6 +23,7 @@
 
 #include "os/sjis.h"
 #include "os/stderr_divert.h"
+#include "os/system.h"
 
 namespace os {
 namespace {
@@ -42,7 +43,7 @@ FcConfig* Fontconfig() {
       std::string first = said.substr(0, said.find('\n'));
       if (first.starts_with("Fontconfig ")) first.erase(0, first.find(':') + 1);
       while (!first.empty() && first.front() == ' ') first.erase(0, 1);
-      std::fprintf(stderr, "vantris: the font configuration is faulty: %s\n", first.c_str());
+      SayLine("vantris: the font configuration is faulty: %s", first.c_str());
     }
     return current;
   }();

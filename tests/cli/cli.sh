@@ -191,6 +191,28 @@ case "$case_name" in
     # The headless backend needs none: it starts and runs until stopped.
     run 124 env -u DISPLAY -u WAYLAND_DISPLAY timeout 3 "$exe" --headless
     ;;
+  closed_stderr | stderr_no_reader)
+    # The game started with its stderr closed, or on a pipe whose reader has
+    # gone, says the error box's line of a damaged picture and goes on until
+    # stopped: the line goes nowhere, never into a file of the game's (the
+    # lock would take descriptor 2 if nothing held it), and the failed
+    # write does not end the game.
+    game_copy "$exe" "$work/game" ZBAK1B || fail "cannot copy the game"
+    if [ "$case_name" = closed_stderr ]; then
+      timeout 5 "$work/game/vantris" --headless >"$work/out" 2>&-
+      status=$?
+    else
+      # The reader ends before the game starts.
+      (sleep 0.5; exec timeout 5 "$work/game/vantris" --headless 2>&1 >"$work/out") | true
+      status=${PIPESTATUS[0]}
+    fi
+    : >"$work/err"
+    [ "$status" -eq 124 ] || fail "the game ended with $status before it was stopped"
+    for lock in "$XDG_RUNTIME_DIR"/*.lock; do
+      [ -s "$lock" ] && fail "something was written into the lock $lock: $(cat "$lock")"
+    done
+    [ ! -s "$work/out" ] || fail "something on stdout"
+    ;;
   no_audio)
     # Run inside an X server (xvfb-run): the game shows its title while no
     # sound server answers and ALSA finds no card.  One line says so, and

@@ -1,13 +1,33 @@
 // The libraries' words kept off the standard error around a call into them,
-// while the program's own lines written meanwhile still get there.
+// while the program's own lines written meanwhile still get there, whole and
+// at once; and what a library writes as the process dies inside the call.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <thread>
 
 #include "os/stderr_divert.h"
+#include "os/system.h"
 #include "tests/support/stderr_capture.h"
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VANTRIS_TEST_ASAN 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define VANTRIS_TEST_ASAN 1
+#endif
 
 namespace {
 
@@ -15,17 +35,19 @@ TEST(StderrDivert, KeepsTheLibrariesWordsAndPassesOnTheProgramsOwnLines) {
   vantris_test::StderrCapture reached;  // what reaches stderr
   const std::string kept = os::WithoutLibraryChatter([] {
     std::fputs("ALSA lib confmisc.c:855:(parse_card) cannot find card '0'\n", stderr);
-    std::fputs("vantris: the music is silent: a.mid: no file\n", stderr);
-    std::fputs("error: vantris-like words inside a library's line\n", stderr);
+    os::SayLine("vantris: the music is silent: %s: no file", "a.mid");
+    std::fputs("vantris-like words at the start of a library's line\n", stderr);
+    os::SayLine("[エラー発生] elDraw::LoadObject : a.bmp: cut short\n");
     ASSERT_EQ(::write(2, "Fontconfig warning: unfinished", 30), 30);
   });
-  std::fputs("vantris_runner: after the call\n", stderr);
+  os::SayLine("vantris_runner: after the call");
   EXPECT_EQ(kept,
             "ALSA lib confmisc.c:855:(parse_card) cannot find card '0'\n"
-            "error: vantris-like words inside a library's line\n"
+            "vantris-like words at the start of a library's line\n"
             "Fontconfig warning: unfinished");
   EXPECT_EQ(reached.Finish(),
             "vantris: the music is silent: a.mid: no file\n"
+            "[エラー発生] elDraw::LoadObject : a.bmp: cut short\n"
             "vantris_runner: after the call\n");
 }
 
@@ -35,6 +57,129 @@ TEST(StderrDivert, AQuietCallLeavesNothingAndEndsOnce) {
   std::fputs("vantris: still here\n", stderr);
   EXPECT_EQ(reached.Finish(), "vantris: still here\n");
   EXPECT_EQ(reached.Finish(), "vantris: still here\n");  // the same text again
+}
+
+// Another thread's lines, long ones too, while this one goes in and out of
+// diverts: every line whole, once, and none among the libraries' words.
+TEST(StderrDivert, AnotherThreadsLinesReachStderrWholeDuringDiverts) {
+  constexpr int kLines = 300;
+  const std::string tail(3000, 'x');
+  std::string chatter;
+  std::string reached;
+  {
+    vantris_test::StderrCapture capture;
+    std::atomic<bool> writing{true};
+    std::thread writer([&] {
+      for (int i = 0; i < kLines; ++i) os::SayLine("[エラー発生] line %d %s", i, tail.c_str());
+      writing = false;
+    });
+    while (writing) {
+      chatter += os::WithoutLibraryChatter([] { std::fputs("library words\n", stderr); });
+    }
+    writer.join();
+    reached = capture.Finish();
+  }
+  std::istringstream lines(chatter);
+  for (std::string line; std::getline(lines, line);) ASSERT_EQ(line, "library words");
+  std::istringstream said(reached);
+  int count = 0;
+  for (std::string line; std::getline(said, line); ++count) {
+    ASSERT_EQ(line, "[エラー発生] line " + std::to_string(count) + " " + tail);
+  }
+  EXPECT_EQ(count, kLines);
+}
+
+// The process ending inside a divert, in a child process whose stderr the
+// death test reads: the library's last words and the program's line get
+// there, and the process ends as it would have.
+class StderrDivertDeath : public ::testing::Test {
+ protected:
+  void SetUp() override { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
+};
+
+TEST_F(StderrDivertDeath, AnAbortInsideACallKeepsItsLastWords) {
+  EXPECT_EXIT(os::WithoutLibraryChatter([] {
+                std::fputs("library: assertion failed, about to abort\n", stderr);
+                os::SayLine("vantris: the program's own line");
+                std::abort();
+              }),
+              ::testing::KilledBySignal(SIGABRT),
+              "vantris: the program's own line\nlibrary: assertion failed, about to abort\n");
+}
+
+TEST_F(StderrDivertDeath, AnExitInsideANestedCallKeepsEveryLevelsWords) {
+  EXPECT_EXIT(os::WithoutLibraryChatter([] {
+                std::fputs("outer words\n", stderr);
+                os::WithoutLibraryChatter([] {
+                  std::fputs("inner words, then exit\n", stderr);
+                  std::exit(3);
+                });
+              }),
+              ::testing::ExitedWithCode(3), "outer words\ninner words, then exit\n");
+}
+
+// A crash inside a call: the sanitizers' own handler still reports it (in
+// a build with them), after the words.
+TEST_F(StderrDivertDeath, ACrashInsideACallKeepsItsWordsAndTheSanitizersReport) {
+  const char* report =
+#ifdef VANTRIS_TEST_ASAN
+      "words before the crash\n(.|\n)*AddressSanitizer: SEGV";
+#else
+      "words before the crash\n";
+#endif
+  EXPECT_EXIT(os::WithoutLibraryChatter([] {
+                std::fputs("words before the crash\n", stderr);
+                volatile int* nowhere = nullptr;
+                *nowhere = 1;
+              }),
+              [](int status) { return WIFSIGNALED(status); }, report);
+}
+
+// A sanitizer given a log file keeps writing there after diverts, and
+// during one: none of its report reaches stderr.
+TEST_F(StderrDivertDeath, ASanitizerLogFileIsHonouredAroundDiverts) {
+#ifndef VANTRIS_TEST_ASAN
+  GTEST_SKIP() << "a build without AddressSanitizer";
+#else
+  // The sanitizer makes the folder, in the child process (which runs this
+  // test's body again up to the statement, making nothing).
+  namespace fs = std::filesystem;
+  const fs::path folder =
+      fs::temp_directory_path() / ("vantris-asan-log-" + std::to_string(::getpid()));
+  const char* before = std::getenv("ASAN_OPTIONS");
+  const std::string kept = before ? before : "";
+  ::setenv("ASAN_OPTIONS", ("log_path=" + (folder / "report").string()).c_str(), 1);
+  auto overflow = [] {
+    int* block = new int[2];
+    volatile int at = 2;
+    block[at] = 1;
+    delete[] block;
+  };
+  EXPECT_DEATH(
+      {
+        os::WithoutLibraryChatter([] {});
+        overflow();
+      },
+      ::testing::Not(::testing::HasSubstr("AddressSanitizer")));
+  EXPECT_DEATH(os::WithoutLibraryChatter(overflow),
+               ::testing::Not(::testing::HasSubstr("AddressSanitizer")));
+  if (before) {
+    ::setenv("ASAN_OPTIONS", kept.c_str(), 1);
+  } else {
+    ::unsetenv("ASAN_OPTIONS");
+  }
+  int reports = 0;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(folder, error)) {
+    std::ifstream file(entry.path());
+    const std::string text((std::istreambuf_iterator<char>(file)), {});
+    EXPECT_NE(text.find("AddressSanitizer: heap-buffer-overflow"), std::string::npos)
+        << entry.path();
+    ++reports;
+  }
+  EXPECT_EQ(reports, 2);
+  fs::remove_all(folder, error);
+#endif
 }
 
 }  // namespace

@@ -30,19 +30,10 @@ fail() {
   exit 1
 }
 
-# The game reads its files beside itself: a copy (a link where the file
-# system allows) with the build folder's assets.
 game="$work/game"
-mkdir -p "$game"
-assets=$(dirname "$exe")
-cp -l "$exe" "$game/vantris" 2>/dev/null || cp "$exe" "$game/vantris" || fail "cannot copy the game"
-cp -r "$assets/IMAGE" "$assets/SOUND" "$assets/MIDI" "$game/" || fail "cannot copy the assets"
 damaged="ZBAK1B"
 [ "${case_name%%_*}" = sigterm ] && damaged="ZBAK1B ZBAK2B ZBAK3B"
-for name in $damaged; do
-  rm -f "$game/IMAGE/$name.BMP"
-  head -c 100 "$assets/IMAGE/$name.BMP" >"$game/IMAGE/$name.BMP"
-done
+game_copy "$exe" "$game" $damaged || fail "cannot copy the game"
 
 # The game's environment beyond game_env's.
 game_vars=()

@@ -6,7 +6,8 @@
 # when the script ends, on failure and on a signal too, and the games whose
 # ids the script put in GAME_PIDS are ended then if they still run.  It also
 # gives `lit_pixels <picture>` to the scripts that capture the game's window,
-# and the steps of those that play it through its title (at the end).
+# `game_copy` to those that damage its files, and the steps of those that
+# play it through its title (at the end).
 game_env() {
   rm -rf "$1"
   mkdir -p "$1"
@@ -33,6 +34,23 @@ game_env_end() {
 # the window shows something.
 lit_pixels() {
   convert "$1" -fill white +opaque black -format '%[fx:int(mean*w*h)]' info:
+}
+
+# game_copy <vantris> <folder> [PICTURE...]: the game in <folder> (a link
+# where the file system allows) with the build folder's pictures, sounds and
+# music, which it reads beside itself; each PICTURE named (e.g. ZBAK1B) cut
+# to its first 100 bytes.  False when something cannot be copied.
+game_copy() {
+  local exe=$1 folder=$2 assets name
+  shift 2
+  assets=$(dirname "$exe")
+  mkdir -p "$folder" || return 1
+  cp -l "$exe" "$folder/vantris" 2>/dev/null || cp "$exe" "$folder/vantris" || return 1
+  cp -r "$assets/IMAGE" "$assets/SOUND" "$assets/MIDI" "$folder/" || return 1
+  for name in "$@"; do
+    rm -f "$folder/IMAGE/$name.BMP"
+    head -c 100 "$assets/IMAGE/$name.BMP" >"$folder/IMAGE/$name.BMP" || return 1
+  done
 }
 
 # The steps of the scripts that play the game ($pid) through its title; each

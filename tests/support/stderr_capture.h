@@ -1,13 +1,17 @@
 // Everything written to the process's standard error while a capture is
-// held goes to a scratch file instead, to be read back when it ends (the
-// diverter the operating-system layer keeps the libraries' words off stderr
-// with).  Sanitizer reports keep going to the real stderr, so that a run that
-// a sanitizer stops still shows why.
+// held goes to a scratch file instead, to be read back when it ends: the
+// program's own lines (os::SayLine) and whatever else reaches stderr.  Made
+// by the diverter the operating-system layer keeps the libraries' words off
+// stderr with; a sanitizer that reports on stderr still reports on the real
+// one, so that a run that a sanitizer stops still shows why.
 #pragma once
 #include "os/stderr_divert.h"
 
 namespace vantris_test {
 
-using StderrCapture = os::StderrDivert;
+class StderrCapture : public os::StderrDivert {
+ public:
+  StderrCapture() : os::StderrDivert(Takes::Everything) {}
+};
 
 }  // namespace vantris_test

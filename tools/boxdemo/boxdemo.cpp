@@ -44,7 +44,7 @@ void Show(const std::string& which) {
     const uint32_t yes = elSystem::AskYesNo("%s", "フルスクリーンに切り換えますか？");
     std::printf("question: %s\n", yes ? "yes" : "no");
   } else {
-    std::fprintf(stderr, "vantris_boxdemo: no box called '%s'\n", which.c_str());
+    os::SayLine("vantris_boxdemo: no box called '%s'", which.c_str());
   }
   std::fflush(stdout);
 }

@@ -27,7 +27,7 @@ inline int64_t WindowProc(os::Window window, uint32_t msg, uint64_t wparam, int6
 // word on stderr, when the backend or the screen does not start.
 inline bool OpenScreen(const os::StartOptions& options, const char* caption) {
   if (!os::Start(options)) {
-    std::fprintf(stderr, "no backend\n");
+    os::SayLine("no backend");
     return false;
   }
   const bool headless = options.backend == os::Backend::Headless;
@@ -35,7 +35,7 @@ inline bool OpenScreen(const os::StartOptions& options, const char* caption) {
   MainWindow = os::CreateMainWindow("DEFAULT", caption, FullScreen != 0, 800, 600, WindowProc);
   os::ShowMainWindow(MainWindow);
   if (!elDraw::Screen(800, 600, 2)) {
-    std::fprintf(stderr, "no screen\n");
+    os::SayLine("no screen");
     return false;
   }
   return true;
@@ -55,7 +55,7 @@ inline bool SaveScreenshot(const std::string& shot) {
   const std::filesystem::path path = std::filesystem::absolute(shot);
   os::SetExeDir(path.parent_path().string() + "/");
   if (!elDraw::SaveScreenBmp(path.filename().string().c_str(), 800, 600)) {
-    std::fprintf(stderr, "could not write %s\n", path.string().c_str());
+    os::SayLine("could not write %s", path.string().c_str());
     return false;
   }
   std::printf("wrote %s\n", path.string().c_str());

@@ -124,8 +124,8 @@ int main(int argc, char** argv) {
   os::SetExeDir(assets + "/");  // the pictures are named from the program's folder
   Pictures pictures;
   if (!Load(&pictures)) {
-    std::fprintf(stderr, "the pictures under %s/IMAGE could not be loaded (cmake target assets)\n",
-                 assets.c_str());
+    os::SayLine("the pictures under %s/IMAGE could not be loaded (cmake target assets)",
+                assets.c_str());
     return 1;
   }
   elSystem::SetFrameRate(60);
@@ -163,7 +163,7 @@ int main(int argc, char** argv) {
     } else if (!headless) {
       if (!demo::SaveScreenshot(shot)) result = 1;
     } else {
-      std::fprintf(stderr, "could not write %s\n", shot.c_str());
+      os::SayLine("could not write %s", shot.c_str());
       result = 1;
     }
   }

@@ -37,8 +37,6 @@
 // last frame), an --assets folder without the game's pictures and sounds,
 // and a shot that the run does not reach because the game's loop ended first
 // are said in one line and fail the run (status 1).
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdint>
@@ -115,7 +113,7 @@ constexpr const char* kUsage =
 
 // A refused command line: what is wrong, then the usage.
 int Usage(const std::string& problem) {
-  std::fprintf(stderr, "vantris_runner: %s\n%s", problem.c_str(), kUsage);
+  os::SayLine("vantris_runner: %s\n%s", problem.c_str(), kUsage);
   return 2;
 }
 
@@ -237,7 +235,7 @@ bool CheckRun(const Options& options, std::string* problem) {
 bool ReadFile(const std::string& path, std::string* text) {
   std::string why;
   if (runner::ReadTextFile(path, runner::kMaxFileBytes, text, &why)) return true;
-  std::fprintf(stderr, "vantris_runner: cannot read %s: %s\n", path.c_str(), why.c_str());
+  os::SayLine("vantris_runner: cannot read %s: %s", path.c_str(), why.c_str());
   return false;
 }
 
@@ -284,13 +282,12 @@ bool LoadReplay(const std::vector<std::string>& args, bool anew, Options* option
   std::string text, error;
   if (!ReadFile(options->replay, &text)) return false;
   if (!runner::ParseRecording(text, recording, &error, anew)) {
-    std::fprintf(stderr, "vantris_runner: %s: %s\n", options->replay.c_str(), error.c_str());
+    os::SayLine("vantris_runner: %s: %s", options->replay.c_str(), error.c_str());
     return false;
   }
   Options recorded;
   if (!ParseArgs(recording->args, &recorded, &error)) {
-    std::fprintf(stderr, "vantris_runner: %s: bad run line: %s\n", options->replay.c_str(),
-                 error.c_str());
+    os::SayLine("vantris_runner: %s: bad run line: %s", options->replay.c_str(), error.c_str());
     return false;
   }
   const std::filesystem::path folder = std::filesystem::path(options->replay).parent_path();
@@ -312,8 +309,7 @@ bool WriteFile(const std::string& path, const std::string& text) {
     error = errno;
   }
   if (!ok) {
-    std::fprintf(stderr, "vantris_runner: cannot write %s: %s\n", path.c_str(),
-                 std::strerror(error));
+    os::SayLine("vantris_runner: cannot write %s: %s", path.c_str(), std::strerror(error));
   }
   return ok;
 }
@@ -349,7 +345,7 @@ bool LoadCalls(const std::string& path, long last_frame) {
   std::vector<runner::RoleCall> calls;
   if (!ReadFile(path, &text)) return false;
   if (!runner::ParseCalls(text, last_frame, &calls, &error)) {
-    std::fprintf(stderr, "vantris_runner: %s: %s\n", path.c_str(), error.c_str());
+    os::SayLine("vantris_runner: %s: %s", path.c_str(), error.c_str());
     return false;
   }
   for (const runner::RoleCall& call : calls) {
@@ -364,8 +360,7 @@ bool LoadCalls(const std::string& path, long last_frame) {
               ", not " + std::to_string(call.slot);
     }
     if (!wrong.empty()) {
-      std::fprintf(stderr, "vantris_runner: %s: line %ld: %s\n", path.c_str(), call.line,
-                   wrong.c_str());
+      os::SayLine("vantris_runner: %s: line %ld: %s", path.c_str(), call.line, wrong.c_str());
       return false;
     }
     g_calls.push_back({call, role});
@@ -404,7 +399,7 @@ bool LoadScripts(const std::vector<std::string>& paths, long last_frame,
     std::string text, error;
     if (!ReadFile(path, &text)) return false;
     if (!runner::ParseScript(text, last_frame, events, &error)) {
-      std::fprintf(stderr, "vantris_runner: %s: %s\n", path.c_str(), error.c_str());
+      os::SayLine("vantris_runner: %s: %s", path.c_str(), error.c_str());
       return false;
     }
   }
@@ -436,22 +431,8 @@ bool CheckAssets(const std::string& folder) {
     }
   }
   if (wrong.empty()) return true;
-  std::fprintf(stderr, "vantris_runner: --assets %s: %s\n", folder.c_str(), wrong.c_str());
+  os::SayLine("vantris_runner: --assets %s: %s", folder.c_str(), wrong.c_str());
   return false;
-}
-
-// A closed standard stream would hand its number to the next file opened,
-// and the lines said to it would land in that file: each closed one is
-// opened on /dev/null.
-void KeepStandardStreams() {
-  for (int fd = 0; fd <= 2; ++fd) {
-    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
-    const int null = ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
-    if (null >= 0 && null != fd) {
-      ::dup2(null, fd);
-      ::close(null);
-    }
-  }
 }
 
 // Handles every waiting message, as the loop does before its next frame.
@@ -463,7 +444,6 @@ void Pump() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  KeepStandardStreams();
   Options options;
   const std::vector<std::string> args(argv + 1, argv + argc);
   std::string problem;
@@ -496,8 +476,7 @@ int main(int argc, char** argv) {
   if (!options.shots.empty()) {
     std::filesystem::create_directories(out, ec);
     if (ec) {
-      std::fprintf(stderr, "vantris_runner: cannot make %s: %s\n", out.c_str(),
-                   ec.message().c_str());
+      os::SayLine("vantris_runner: cannot make %s: %s", out.c_str(), ec.message().c_str());
       return 1;
     }
   }
@@ -513,7 +492,7 @@ int main(int argc, char** argv) {
   // lock is not this run's to take, so it runs beside the game or another run.
   SingleInstanceLock = 0;
   if (!StartUp(0, "", 1)) {
-    std::fprintf(stderr, "vantris_runner: start-up failed\n");
+    os::SayLine("vantris_runner: start-up failed");
     os::Stop();
     return 1;
   }
@@ -546,8 +525,8 @@ int main(int argc, char** argv) {
       if (os::headless::WriteFrameBmp(os::headless::LastPresented(), path)) {
         std::printf("frame %ld scene %d -> %s\n", frame, SceneNumber, path.c_str());
       } else {
-        std::fprintf(stderr, "vantris_runner: cannot write %s: %s\n", path.c_str(),
-                     errno != 0 ? std::strerror(errno) : "no frame was presented");
+        os::SayLine("vantris_runner: cannot write %s: %s", path.c_str(),
+                    errno != 0 ? std::strerror(errno) : "no frame was presented");
         status = 1;
       }
     }
@@ -561,19 +540,18 @@ int main(int argc, char** argv) {
   }
   if (replay && replay->Error().empty()) replay->Finish(frame);
   if (replay && !replay->Error().empty()) {
-    std::fprintf(stderr,
-                 "vantris_runner: %s: %s\n  (screenshots of it: vantris_runner --replay %s "
-                 "--shot FRAME --out DIR)\n",
-                 options.replay.c_str(), replay->Error().c_str(), options.replay.c_str());
+    os::SayLine(
+        "vantris_runner: %s: %s\n  (screenshots of it: vantris_runner --replay %s "
+        "--shot FRAME --out DIR)",
+        options.replay.c_str(), replay->Error().c_str(), options.replay.c_str());
     status = 1;
   } else if (replay && recording_anew && !WriteFile(options.replay, FormatRecording(recording))) {
     status = 1;
   }
   // The game's loop ended before a frame asked for.
   if (!shots_due.empty()) {
-    std::fprintf(stderr,
-                 "vantris_runner: no screenshot of frame %ld: the run ended after %ld frames\n",
-                 *shots_due.begin(), frame);
+    os::SayLine("vantris_runner: no screenshot of frame %ld: the run ended after %ld frames",
+                *shots_due.begin(), frame);
     status = 1;
   }
   std::printf("ran %ld frames, scene %d%s\n", frame, SceneNumber,

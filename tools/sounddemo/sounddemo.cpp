@@ -9,6 +9,7 @@
 // sounds and piece, plays them headless and checks the captured mix.  Each
 // effect's line tells its handle and its file's format; an effect that does
 // not load has its error box's line on stderr, headless too.
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -150,7 +151,7 @@ int main(int argc, char** argv) {
   if (self_test) {
     self_test_dir = std::filesystem::temp_directory_path().string() + "/vantris-sounddemo-XXXXXX";
     if (!::mkdtemp(self_test_dir.data())) {
-      std::perror("vantris_sounddemo: no temporary folder");
+      os::SayLine("vantris_sounddemo: no temporary folder: %s", std::strerror(errno));
       return 1;
     }
     MakeSelfTestFiles(self_test_dir + "/", &effects, &midi);
@@ -160,13 +161,13 @@ int main(int argc, char** argv) {
     midi = assets + "MIDI/BGM1.MID";
   }
   if (!os::Start(options)) {
-    std::fprintf(stderr, "vantris_sounddemo: the backend does not start\n");
+    os::SayLine("vantris_sounddemo: the backend does not start");
     return 1;
   }
   const os::Window window =
       os::CreateMainWindow("DEFAULT", "VANTRIS sound demo", false, 800, 600, &DemoWindowProc);
   os::ShowMainWindow(window);
-  if (!elSound::Init()) std::fprintf(stderr, "no sound device: the effects are silent\n");
+  if (!elSound::Init()) os::SayLine("no sound device: the effects are silent");
   elSound::ClearSoundTable();
   elSound::InitMidi();
 

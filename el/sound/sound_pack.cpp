@@ -318,7 +318,8 @@ int32_t LoadStream(const char* name, uint32_t loop_offset) {
   // The buffer first: a format that no buffer takes reads no chunk.
   ReleaseBuffers(entry);
   Buffer* buffer = nullptr;
-  const uint32_t result = os::audio::CreateBuffer(record.format, s.BufferSize, &buffer);
+  const uint32_t result =
+      os::audio::CreateBuffer(record.format, s.BufferSize, &buffer, name ? name : "");
   if (result != os::audio::AudioOk) {
     if (!reloading) entry = SoundEntry{};
     ReportNoBuffer(kFunction, PackSource(pack_path, name), record.format, s.BufferSize, result);

@@ -141,7 +141,8 @@ int32_t FillEntry(const char* function, int32_t slot, const os::audio::WaveForma
 
   for (int32_t d = 0; d < count; ++d) {
     Buffer* buffer = nullptr;
-    const uint32_t result = os::audio::CreateBuffer(format, size, &buffer);
+    // A buffer is labelled with the name the sound was loaded by.
+    const uint32_t result = os::audio::CreateBuffer(format, size, &buffer, name ? name : "");
     if (result != os::audio::AudioOk) {
       ReleaseBuffers(entry);
       if (!reloading) {

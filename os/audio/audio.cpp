@@ -46,12 +46,13 @@ void CloseEffects() {
 
 bool EffectsOpen() { return Global().effects; }
 
-uint32_t CreateBuffer(const WaveFormat& format, uint32_t bytes, Buffer** out) {
+uint32_t CreateBuffer(const WaveFormat& format, uint32_t bytes, Buffer** out,
+                      std::string_view label) {
   if (!Global().effects) {
     if (out) *out = nullptr;
     return AudioNoDevice;
   }
-  return Global().mixer.CreateBuffer(format, bytes, out);
+  return Global().mixer.CreateBuffer(format, bytes, out, label);
 }
 
 void AcquireMusic() {

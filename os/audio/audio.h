@@ -19,7 +19,8 @@ Mixer& MainMixer();
 bool OpenEffects();
 void CloseEffects();
 bool EffectsOpen();
-uint32_t CreateBuffer(const WaveFormat& format, uint32_t bytes, Buffer** out);
+uint32_t CreateBuffer(const WaveFormat& format, uint32_t bytes, Buffer** out,
+                      std::string_view label = {});
 
 // The music side.
 void AcquireMusic();

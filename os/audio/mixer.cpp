@@ -20,6 +20,7 @@ struct Buffer {
   int32_t pan = 0;
   float gain_left = 1.0f;
   float gain_right = 1.0f;
+  std::string label;
   // The open lock, if any.
   bool locked = false;
   uint32_t lock_offset = 0;
@@ -150,7 +151,8 @@ OutputFormat Mixer::Output() const {
   return output_;
 }
 
-uint32_t Mixer::CreateBuffer(const WaveFormat& format, uint32_t bytes, Buffer** out) {
+uint32_t Mixer::CreateBuffer(const WaveFormat& format, uint32_t bytes, Buffer** out,
+                             std::string_view label) {
   if (out) *out = nullptr;
   if (!out) return AudioBadParam;
   const SampleType type = SampleTypeOf(format);
@@ -163,6 +165,7 @@ uint32_t Mixer::CreateBuffer(const WaveFormat& format, uint32_t bytes, Buffer** 
   buffer->data.assign(bytes, type == SampleType::U8 ? 0x80 : 0x00);
   buffer->frames = bytes / format.block_align;
   buffer->frequency = format.sample_rate;
+  buffer->label = label;
   UpdateGains(*buffer);
   std::lock_guard<std::mutex> lock(mutex_);
   *out = buffer.get();
@@ -225,11 +228,13 @@ void Mixer::Play(Buffer* b, bool looping) {
   std::lock_guard<std::mutex> lock(mutex_);
   b->playing = true;
   b->looping = looping;
+  Tell(VoiceEvent::Play, *b);
 }
 
 void Mixer::Stop(Buffer* b) {
   if (!b) return;
   std::lock_guard<std::mutex> lock(mutex_);
+  if (b->playing) Tell(VoiceEvent::Stop, *b);
   b->playing = false;
 }
 
@@ -271,6 +276,7 @@ uint32_t Mixer::SetFrequency(Buffer* b, uint32_t hz) {
   if (!b || hz < MinFrequency || hz > MaxFrequency) return AudioBadParam;
   std::lock_guard<std::mutex> lock(mutex_);
   b->frequency = hz;
+  if (b->playing) Tell(VoiceEvent::Frequency, *b);
   return AudioOk;
 }
 
@@ -285,6 +291,7 @@ uint32_t Mixer::SetVolume(Buffer* b, int32_t volume) {
   std::lock_guard<std::mutex> lock(mutex_);
   b->volume = volume;
   UpdateGains(*b);
+  if (b->playing) Tell(VoiceEvent::Volume, *b);
   return AudioOk;
 }
 
@@ -299,6 +306,7 @@ uint32_t Mixer::SetPan(Buffer* b, int32_t pan) {
   std::lock_guard<std::mutex> lock(mutex_);
   b->pan = pan;
   UpdateGains(*b);
+  if (b->playing) Tell(VoiceEvent::Pan, *b);
   return AudioOk;
 }
 
@@ -316,6 +324,25 @@ void Mixer::SetMusic(MusicSource* music) {
 MusicSource* Mixer::Music() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return music_;
+}
+
+void Mixer::Watch(VoiceWatcher watcher) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  watcher_ = watcher;
+}
+
+void Mixer::Tell(VoiceEvent::Kind kind, const Buffer& b) const {
+  if (!watcher_) return;
+  VoiceEvent event;
+  event.kind = kind;
+  event.label = b.label;
+  event.looping = b.looping;
+  event.position = static_cast<uint32_t>(b.pos >> 32) * b.format.block_align;
+  event.volume = b.volume;
+  event.pan = b.pan;
+  event.frequency = b.frequency;
+  event.rate = b.format.sample_rate;
+  watcher_(event);
 }
 
 void Mixer::MixVoices(float* mix, int frames) {

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "os/audio/wave.h"
@@ -54,6 +56,24 @@ class MusicSource {
 
 struct Buffer;  // owned by its mixer; valid until ReleaseBuffer
 
+// What a listener hears of one buffer: a play (from its position, looping or
+// not), the stop of a playing one, or a change of volume, pan or frequency
+// while it plays.  A watcher of the mixer sees each as it happens, on the
+// thread that asked for it, with the mixer's mutex held (the headless
+// backend's sound log).
+struct VoiceEvent {
+  enum Kind { Play, Stop, Volume, Pan, Frequency };
+  Kind kind = Play;
+  std::string_view label;  // what the buffer was made from (CreateBuffer)
+  bool looping = false;
+  uint32_t position = 0;   // bytes
+  int32_t volume = 0;
+  int32_t pan = 0;
+  uint32_t frequency = 0;
+  uint32_t rate = 0;       // its format's sample rate
+};
+using VoiceWatcher = void (*)(const VoiceEvent& event);
+
 // The two pieces of a lock: the range from the offset up to the buffer's end,
 // and, when it wraps, the rest from the buffer's start.
 struct LockedRange {
@@ -74,8 +94,10 @@ class Mixer {
   OutputFormat Output() const;
 
   // A silent, stopped buffer of `bytes` bytes in `format` at position 0; its
-  // frequency starts at the format's sample rate.
-  uint32_t CreateBuffer(const WaveFormat& format, uint32_t bytes, Buffer** out);
+  // frequency starts at the format's sample rate.  `label` names what it
+  // holds (the sound's file) for a watcher.
+  uint32_t CreateBuffer(const WaveFormat& format, uint32_t bytes, Buffer** out,
+                        std::string_view label = {});
   void ReleaseBuffer(Buffer* buffer);
   size_t BufferCount() const;
 
@@ -104,6 +126,8 @@ class Mixer {
 
   void SetMusic(MusicSource* music);
   MusicSource* Music() const;
+  // One watcher at a time (nullptr: none).
+  void Watch(VoiceWatcher watcher);
   std::mutex& Mutex() const { return mutex_; }
 
   // Fills `frames` frames of the output format (the device callback).
@@ -111,11 +135,14 @@ class Mixer {
 
  private:
   void MixVoices(float* mix, int frames);
+  // Tells the watcher, if any, of `kind` on `buffer` (the mutex held).
+  void Tell(VoiceEvent::Kind kind, const Buffer& buffer) const;
 
   mutable std::mutex mutex_;
   OutputFormat output_;
   std::vector<std::unique_ptr<Buffer>> buffers_;
   MusicSource* music_ = nullptr;
+  VoiceWatcher watcher_ = nullptr;
 };
 
 // Gain of a level in hundredths of a decibel (0 at -10000 and below).

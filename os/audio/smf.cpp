@@ -1,13 +1,24 @@
 #include "os/audio/smf.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace os::audio {
 namespace {
 
 constexpr uint64_t kMaxTicks = 0x7FFFFFFF;  // the synthesiser counts ticks in an int
+constexpr uint32_t kDefaultTempo = 500000;  // microseconds a quarter note: 120 a minute
+
+// A tempo change: the tick it stands at, its place among the piece's
+// changes, and the microseconds of a quarter note from there on.
+struct TempoChange {
+  uint64_t tick;
+  size_t order;
+  uint32_t tempo;
+};
 
 uint32_t Be32(const uint8_t* p) {
   return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
@@ -45,8 +56,8 @@ constexpr FixedMeta kFixedMetas[] = {{0x2F, 0, "an end-of-track"},
 class TrackReader {
  public:
   TrackReader(const std::vector<uint8_t>& file, size_t begin, size_t end, unsigned number,
-              std::string* why)
-      : d_(file.data()), pos_(begin), end_(end), number_(number), why_(why) {}
+              std::string* why, std::vector<TempoChange>* tempos)
+      : d_(file.data()), pos_(begin), end_(end), number_(number), why_(why), tempos_(tempos) {}
 
   // Reads up to the end-of-track event; its end is then End().
   bool Read() {
@@ -105,6 +116,11 @@ class TrackReader {
                         number_, meta.name, start_, length, meta.length);
       if (type == 0x51 && d_[pos_] == 0 && d_[pos_ + 1] == 0 && d_[pos_ + 2] == 0)
         return Refuse(why_, "track %u: a tempo of 0 at byte %zu", number_, start_);
+      if (type == 0x51) {
+        const uint32_t tempo =
+            (uint32_t{d_[pos_]} << 16) | (uint32_t{d_[pos_ + 1]} << 8) | d_[pos_ + 2];
+        tempos_->push_back({ticks_, tempos_->size(), tempo});
+      }
       pos_ += length;
       if (type == 0x2F) return true;
     }
@@ -140,6 +156,7 @@ class TrackReader {
   size_t start_ = 0;  // where the event being read starts
   unsigned number_;
   std::string* why_;
+  std::vector<TempoChange>* tempos_;
   uint32_t events_ = 0;
   uint64_t ticks_ = 0;
 };
@@ -148,6 +165,25 @@ bool IsChunkId(const uint8_t* p) {
   for (int i = 0; i < 4; ++i)
     if (p[i] < 0x20 || p[i] > 0x7E) return false;
   return true;
+}
+
+// The microseconds that `ticks` ticks of `division` a quarter note last at
+// the tempo changes of every track (in the order of their ticks; of two at
+// one tick the later track's holds).
+uint64_t Micros(std::vector<TempoChange> tempos, uint64_t ticks, unsigned division) {
+  std::sort(tempos.begin(), tempos.end(), [](const TempoChange& a, const TempoChange& b) {
+    return a.tick != b.tick ? a.tick < b.tick : a.order < b.order;
+  });
+  // Below 2^31 ticks at below 2^24 microseconds each: the sum fits.
+  uint64_t sum = 0, at = 0, tempo = kDefaultTempo;
+  for (const TempoChange& change : tempos) {
+    if (change.tick >= ticks) break;
+    sum += (change.tick - at) * tempo;
+    at = change.tick;
+    tempo = change.tempo;
+  }
+  sum += (ticks - at) * tempo;
+  return sum / division;
 }
 
 bool Check(const std::vector<uint8_t>& file, SmfPiece* piece, std::string* why) {
@@ -175,6 +211,7 @@ bool Check(const std::vector<uint8_t>& file, SmfPiece* piece, std::string* why) 
   image[7] = 6;
   image[4] = image[5] = image[6] = 0;
   size_t pos = 8 + size_t{header};
+  std::vector<TempoChange> tempos;
   for (unsigned track = 1; track <= piece->tracks;) {
     if (size - pos < 8) return Refuse(why, "cut short before track %u at byte %zu", track, size);
     if (!IsChunkId(d + pos))
@@ -190,7 +227,7 @@ bool Check(const std::vector<uint8_t>& file, SmfPiece* piece, std::string* why) 
     }
     pos = begin + length;
     if (!is_track) continue;  // a chunk of some other kind: skipped
-    TrackReader reader(file, begin, pos, track, why);
+    TrackReader reader(file, begin, pos, track, why, &tempos);
     if (!reader.Read()) return false;
     piece->events += reader.Events();
     if (reader.Ticks() > piece->ticks) piece->ticks = static_cast<uint32_t>(reader.Ticks());
@@ -200,6 +237,7 @@ bool Check(const std::vector<uint8_t>& file, SmfPiece* piece, std::string* why) 
     ++track;
   }
   if (piece->ticks == 0) return Refuse(why, "it lasts no time (0 ticks)");
+  piece->micros = Micros(std::move(tempos), piece->ticks, piece->division);
   return true;
 }
 

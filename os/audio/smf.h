@@ -18,6 +18,9 @@ struct SmfPiece {
   unsigned tracks = 0;    // the tracks the header names
   uint32_t events = 0;    // every event of those tracks, their ends included
   uint32_t ticks = 0;     // the longest track's length
+  // How long the piece plays: its ticks at the tempos its tracks set
+  // (120 beats a minute until the first).
+  uint64_t micros = 0;
   // What the sequencers play: a 6-byte header, then the tracks, each cut
   // after its end-of-track event; any other chunk and trailing bytes left out.
   std::vector<uint8_t> image;

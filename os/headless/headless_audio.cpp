@@ -8,6 +8,7 @@
 
 #include "os/audio/audio.h"
 #include "os/audio/midi.h"
+#include "os/audio/smf.h"
 #include "os/headless/headless.h"
 
 namespace os::headless {
@@ -68,12 +69,17 @@ class HeadlessDevice final : public audio::AudioDevice {
   std::vector<uint8_t> scratch_;
 };
 
-// Logs every command; a started piece plays until the test ends it.
+// Logs every command; a started piece plays until the test ends it or, with
+// the timing on, until its length has been rendered.
 class LoggingSequencer final : public audio::Sequencer {
  public:
   bool Prepare(uint32_t) override { return true; }
   bool Load(const std::vector<uint8_t>& smf) override {
     bytes_ = smf.size();
+    // The image was read and checked at open: read again, it gives its length.
+    audio::SmfPiece piece;
+    std::string why;
+    length_us_ = audio::ReadSmf(smf, &piece, &why) ? piece.micros : 0;
     Rewind();
     return true;
   }
@@ -83,6 +89,7 @@ class LoggingSequencer final : public audio::Sequencer {
   }
   void Rewind() override {
     started_ = ended_ = false;
+    played_frames_ = 0;
     failure_.clear();
   }
   void Start() override {
@@ -91,8 +98,16 @@ class LoggingSequencer final : public audio::Sequencer {
   void Halt() override { started_ = false; }
   bool Ended() override { return ended_; }
   std::string Failure() override { return failure_; }
-  void Render(float*, int, uint32_t) override {}
+  // Counts the frames played and ends the piece at its length.
+  void Render(float*, int frames, uint32_t rate) override {
+    if (!timed_ || !started_) return;
+    played_frames_ += static_cast<uint64_t>(frames);
+    // The length in frames at this rate, in two steps that cannot overflow.
+    const uint64_t length = length_us_ / 1000000 * rate + length_us_ % 1000000 * rate / 1000000;
+    if (played_frames_ >= length) EndPiece("");
+  }
   void NoteCommand(std::string_view command) override { log_.emplace_back(command); }
+  void SetTimed(bool on) { timed_ = on; }
 
   void EndPiece(const std::string& failure) {
     if (!started_) return;
@@ -107,6 +122,9 @@ class LoggingSequencer final : public audio::Sequencer {
  private:
   std::vector<std::string> log_;
   size_t bytes_ = 0;
+  bool timed_ = false;
+  uint64_t length_us_ = 0;
+  uint64_t played_frames_ = 0;  // since the piece's start, at the output rate
   bool started_ = false;
   bool ended_ = false;
   std::string failure_;
@@ -115,6 +133,34 @@ class LoggingSequencer final : public audio::Sequencer {
 LoggingSequencer& Sequencer() {
   static LoggingSequencer* seq = new LoggingSequencer;
   return *seq;
+}
+
+std::vector<std::string> g_sound_log;
+
+// One line of the sound log.
+void NoteVoice(const audio::VoiceEvent& event) {
+  const std::string name(event.label.empty() ? "(unnamed)" : event.label);
+  switch (event.kind) {
+    case audio::VoiceEvent::Play: {
+      std::string line = "play " + name + " volume " + std::to_string(event.volume) + " pan " +
+                         std::to_string(event.pan);
+      if (event.looping) line += " looping";
+      if (event.frequency != event.rate) line += " frequency " + std::to_string(event.frequency);
+      if (event.position != 0) line += " from byte " + std::to_string(event.position);
+      g_sound_log.push_back(std::move(line));
+      break;
+    }
+    case audio::VoiceEvent::Stop: g_sound_log.push_back("stop " + name); break;
+    case audio::VoiceEvent::Volume:
+      g_sound_log.push_back("volume " + name + " " + std::to_string(event.volume));
+      break;
+    case audio::VoiceEvent::Pan:
+      g_sound_log.push_back("pan " + name + " " + std::to_string(event.pan));
+      break;
+    case audio::VoiceEvent::Frequency:
+      g_sound_log.push_back("frequency " + name + " " + std::to_string(event.frequency));
+      break;
+  }
 }
 
 }  // namespace
@@ -170,6 +216,15 @@ void FailMidiPiece(const std::string& why) {
   std::lock_guard<std::mutex> lock(audio::MainMixer().Mutex());
   Sequencer().EndPiece(why);
 }
+
+void TimeMidiPieces(bool on) {
+  std::lock_guard<std::mutex> lock(audio::MainMixer().Mutex());
+  Sequencer().SetTimed(on);
+}
+
+void LogSounds(bool on) { audio::MainMixer().Watch(on ? &NoteVoice : nullptr); }
+const std::vector<std::string>& SoundLog() { return g_sound_log; }
+void ClearSoundLog() { g_sound_log.clear(); }
 
 }  // namespace os::headless
 

@@ -37,5 +37,22 @@ size_t MidiPieceBytes();   // size of the loaded image (os/audio/smf.h), 0 when 
 void EndMidiPiece();
 // The playing piece ends unplayed now, as one the synthesiser cannot read.
 void FailMidiPiece(const std::string& why);
+// On: a started piece also ends by itself once its whole length
+// (os/audio/smf.h) has played on the virtual clock, so a looping piece loops
+// as under a synthesiser.  Off (at first): it plays until EndMidiPiece.
+void TimeMidiPieces(bool on);
+
+// ---- the sound log ----
+// While on (off at first), what the main mixer's buffers let a listener hear,
+// in order, one line each, a buffer named by the sound it was made from
+// (os::audio::CreateBuffer's label):
+//   play NAME volume V pan P [looping] [frequency F] [from byte B]
+//   stop NAME                (a playing buffer stopped)
+//   volume NAME V, pan NAME P, frequency NAME F   (changed while it plays)
+// The frequency of a play is given when it differs from the sound's own
+// rate, the start when it is not the beginning.
+void LogSounds(bool on);
+const std::vector<std::string>& SoundLog();
+void ClearSoundLog();
 
 }  // namespace os::headless

@@ -102,7 +102,7 @@ case "$case_name" in
     # its line and what is wrong, before anything plays.  Each case is
     # "file contents|arguments|the line"; FILE in the arguments is a file of
     # those contents, @ the work folder.
-    keys='expected "frame key down|up [every N until F]"'
+    keys='expected "frame key down|up", "frame mouse X Y" or "frame click left|right down|up [double]", each [every N until F]'
     calls='expected "FROM TO NAME [SLOT]"'
     mkdir -p "$work/folder" "$work/noassets"
     file_cases=(
@@ -117,6 +117,7 @@ case "$case_name" in
       "1 0x59 down|--frames 2 --script FILE|FILE: line 1: '0x59' names no key; $keys"
       "1 A sideways|--frames 2 --script FILE|FILE: line 1: 'sideways' is not down or up; $keys"
       "1 A down every 5|--frames 2 --script FILE|FILE: line 1: \"until\" is missing; $keys"
+      "1 mouse 800 0|--frames 2 --script FILE|FILE: line 1: '800' is not the pointer's x from 0 to 799; $keys"
       "1 2 Szak10Hit 1 2|--frames 2 --calls FILE|FILE: line 1: '2' is one word too many; $calls"
       "1 2 Szak10Hit 3|--frames 2 --calls FILE|FILE: line 1: Szak10Hit takes a slot from 0 to 2, not 3"
       "5 6 Szak10Move|--frames 5 --calls FILE|FILE: line 1: frame 5 is past the last frame, 4"

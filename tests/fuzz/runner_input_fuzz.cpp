@@ -1,8 +1,9 @@
 // libFuzzer target for what the headless runner reads: any input is parsed
-// as a key script and as a call list, for a run of any length and for a short
-// one, and as a recording, whole and for its head alone.  A refusal is one
-// line that names the line at fault; what is taken stays within the run;
-// a recording read and written again reads back the same.
+// as an input script (keys and the mouse) and as a call list, for a run of
+// any length and for a short one, and as a recording, whole and for its head
+// alone.  A refusal is one line that names the line at fault; what is taken
+// stays within the run and the screen; a recording read and written again
+// reads back the same.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -26,18 +27,20 @@ void CheckRefusal(bool parsed, const std::string& error) {
 }
 
 void Script(std::string_view text, long last_frame) {
-  std::vector<runner::KeyEvent> lines;
+  std::vector<runner::InputEvent> lines;
   std::string error;
   CheckRefusal(runner::ParseScript(text, last_frame, &lines, &error), error);
-  for (const runner::KeyEvent& line : lines) {
+  for (const runner::InputEvent& line : lines) {
     if (line.frame < 0 || line.frame > line.until || line.until > last_frame || line.every < 1 ||
-        line.key < 0 || line.key > 255)
+        line.key < 0 || line.key > 255 || line.x < 0 || line.x >= runner::kScreenWidth ||
+        line.y < 0 || line.y >= runner::kScreenHeight || line.button < 0 || line.button > 2 ||
+        (line.double_click && (line.kind != runner::InputEvent::Button || !line.down)))
       __builtin_trap();
   }
   // The first events as a run applies them: in frame order, within the run.
-  runner::KeySchedule schedule(lines);
+  runner::InputSchedule schedule(lines);
   long previous = 0;
-  runner::KeyEvent event;
+  runner::InputEvent event;
   for (int n = 0; n < 4096 && schedule.Next(last_frame, &event); ++n) {
     if (event.frame < previous || event.frame > last_frame) __builtin_trap();
     previous = event.frame;

@@ -8,7 +8,9 @@
 #include <limits>
 #include <thread>
 
+#include "os/audio/audio.h"
 #include "os/audio/mixer.h"
+#include "os/headless/headless_audio.h"
 
 namespace {
 
@@ -89,6 +91,42 @@ TEST(AudioMixer, OneShotsEndAtPositionZeroLoopsWrapStopKeepsThePosition) {
   f.mixer.Play(b, false);
   out = f.Render(1);
   EXPECT_EQ(out[0], 1100);
+}
+
+// While the headless sound log is on, what a listener hears of the main
+// mixer's buffers is logged in order, each buffer by the sound it was made
+// from: plays with their volume, pan, loop, frequency and start where they
+// differ from a plain play, stops of playing buffers, changes while playing.
+TEST(AudioMixer, TheHeadlessSoundLogSaysWhatIsHeardNamingEachBufferByItsSound) {
+  Mixer& mixer = MainMixer();
+  Buffer* shot = nullptr;
+  Buffer* bare = nullptr;
+  ASSERT_EQ(mixer.CreateBuffer(PcmFormat(1, 22050, 16), 400, &shot, "SOUND/SHOT.WAV"), AudioOk);
+  ASSERT_EQ(mixer.CreateBuffer(PcmFormat(1, 11025, 8), 400, &bare), AudioOk);
+  os::headless::ClearSoundLog();
+  mixer.Play(shot, false);  // not logged yet
+  os::headless::LogSounds(true);
+  mixer.SetPan(shot, -300);
+  mixer.Stop(shot);
+  mixer.Stop(shot);  // silences nothing
+  mixer.SetVolume(shot, -500);  // changes of a stopped buffer are heard at its play
+  mixer.SetFrequency(shot, 44100);
+  mixer.SetPosition(shot, 100);
+  mixer.Play(shot, true);
+  mixer.Play(bare, false);
+  mixer.SetVolume(bare, -100);
+  mixer.SetFrequency(bare, 8000);
+  os::headless::LogSounds(false);
+  mixer.Stop(bare);
+  EXPECT_EQ(os::headless::SoundLog(),
+            (std::vector<std::string>{
+                "pan SOUND/SHOT.WAV -300", "stop SOUND/SHOT.WAV",
+                "play SOUND/SHOT.WAV volume -500 pan -300 looping frequency 44100 from byte 100",
+                "play (unnamed) volume 0 pan 0", "volume (unnamed) -100",
+                "frequency (unnamed) 8000"}));
+  os::headless::ClearSoundLog();
+  mixer.ReleaseBuffer(shot);
+  mixer.ReleaseBuffer(bare);
 }
 
 // Full scale, the extremes and what lies beyond them, in each wider kind:

@@ -30,6 +30,7 @@ class MidiCommandTest : public vantris_test::HeadlessTest {
     window_ = os::CreateMainWindow("DEFAULT", "VANTRIS", false, 800, 600, &os::DefaultWindowProc);
   }
   void TearDown() override {
+    os::headless::TimeMidiPieces(false);
     os::audio::ResetMidi();
     HeadlessTest::TearDown();
   }
@@ -127,6 +128,35 @@ TEST_F(MidiCommandTest, TheEndPostsSuccessfulFromThePumpAndInterruptionsAreAnswe
 
 // A piece that opened but that the synthesiser cannot read: said once, its
 // notices answered "failure" (which replays nothing) until it is closed.
+// Timed, a piece ends by itself once its length (here 0.5 s) has played on
+// the virtual clock, stopped time not counted, and its notice follows;
+// rewound, it plays its whole length again; untimed, it plays on.
+TEST_F(MidiCommandTest, ATimedPieceEndsOnceItsLengthHasPlayedOnTheVirtualClock) {
+  os::headless::TimeMidiPieces(true);
+  ASSERT_EQ(Open(), os::MidiOk);
+  ASSERT_EQ(MidiCommand("play midi notify", nullptr, 0, window_), os::MidiOk);
+  os::headless::AdvanceMs(300);
+  ASSERT_EQ(MidiCommand("stop midi"), os::MidiOk);
+  os::headless::AdvanceMs(1000);
+  ASSERT_EQ(MidiCommand("play midi notify", nullptr, 0, window_), os::MidiOk);
+  os::headless::AdvanceMs(190);
+  EXPECT_EQ(Mode(), "playing");
+  os::headless::AdvanceMs(20);
+  EXPECT_EQ(Mode(), "stopped");
+  EXPECT_EQ(Notices(), (std::vector<uint64_t>{os::MidiNotifyAborted, os::MidiNotifySuccessful}));
+  ASSERT_EQ(MidiCommand("seek midi to start"), os::MidiOk);
+  ASSERT_EQ(MidiCommand("play midi"), os::MidiOk);
+  os::headless::AdvanceMs(490);
+  EXPECT_EQ(Mode(), "playing");
+  os::headless::AdvanceMs(20);
+  EXPECT_EQ(Mode(), "stopped");
+  os::headless::TimeMidiPieces(false);
+  ASSERT_EQ(MidiCommand("seek midi to start"), os::MidiOk);
+  ASSERT_EQ(MidiCommand("play midi"), os::MidiOk);
+  os::headless::AdvanceMs(5000);
+  EXPECT_EQ(Mode(), "playing");
+}
+
 TEST_F(MidiCommandTest, APieceTheSynthesiserCannotReadAnswersFailure) {
   vantris_test::StderrCapture stderr_text;
   ASSERT_EQ(Open(), os::MidiOk);

@@ -78,6 +78,34 @@ TEST(SmfReader, ReadsAPieceAndMakesItsImage) {
   EXPECT_EQ(piece.image, Piece());
 }
 
+// A piece lasts its ticks at the tempos its tracks set, in the order of
+// their ticks, and at 120 beats a minute before the first.
+TEST(SmfReader, KnowsHowLongAPiecePlays) {
+  const Bytes tempo_a_second = {0x00, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40};  // 1 s a quarter
+  const Bytes note = {0x00, 0x90, 0x3C, 0x64, 0x83, 0x60, 0x3C, 0x00};     // 480 ticks
+  const Bytes at_240 = {0x81, 0x70, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40};   // 1 s from tick 240
+  const struct {
+    const char* name;
+    Bytes file;
+    uint64_t micros;
+  } cases[] = {
+      {"the conductor's 120 a minute", Piece(), 500000},
+      {"no tempo", OneTrack(note), 500000},
+      {"a second a quarter", OneTrack(Join({tempo_a_second, note})), 1000000},
+      // Half at 0.5 s a quarter, half at 1 s, set in the other track.
+      {"changed halfway", Join({Header(1, 2), Chunk("MTrk", Join({at_240, kEnd})),
+                                Chunk("MTrk", Join({note, kEnd}))}),
+       250000 + 500000},
+      {"changed at its end", OneTrack(Join({note, tempo_a_second})), 500000},
+  };
+  for (const auto& c : cases) {
+    SmfPiece piece;
+    std::string why;
+    ASSERT_TRUE(ReadSmf(c.file, &piece, &why)) << c.name << ": " << why;
+    EXPECT_EQ(piece.micros, c.micros) << c.name;
+  }
+}
+
 TEST(SmfReader, RefusesEachDamageWithItsReason) {
   Bytes cut_in_track = Piece();
   cut_in_track.resize(60);

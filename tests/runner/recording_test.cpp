@@ -14,6 +14,12 @@
 #include <set>
 #include <sstream>
 
+#include "os/audio/audio.h"
+#include "os/audio/midi.h"
+#include "os/headless/headless_audio.h"
+#include "os/keys.h"
+#include "os/path.h"
+#include "player/ship.h"
 #include "shell/game_state.h"
 #include "shell/scene.h"
 
@@ -78,6 +84,110 @@ TEST(Recording, AReplayNamesTheSceneOfTheFrameThatDiffers) {
               std::string("frame 0 (") + text + "): differs in SceneNumber; recorded in scene 0");
   }
   SceneNumber = 0;
+}
+
+// A sample holds what was heard since the sample before: the music by the
+// file a piece is opened from (named from the program's folder, wherever that
+// is), the sounds with their volume and pan.  A difference is named with what
+// is heard now.
+TEST(Recording, ASampleHoldsWhatWasHeardSinceTheSampleBefore) {
+  os::audio::Mixer& mixer = os::audio::MainMixer();
+  os::audio::Buffer* bom = nullptr;
+  ASSERT_EQ(mixer.CreateBuffer(os::audio::PcmFormat(1, 22050, 16), 400, &bom, "SOUND/BOM.WAV"),
+            os::audio::AudioOk);
+  const std::string folder = os::ExeDir();
+  // Frames 0 to 8, sampled every 4th; before frame 5, a piece named (a
+  // command the interpreter refuses, but heard as given) and the sound
+  // played at `pan`.
+  auto run = [&](runner::Recording* recording, const char* piece, int32_t pan) {
+    runner::Replay replay(recording, recording->samples.empty());
+    for (long frame = 0; frame <= 8; ++frame) {
+      if (frame == 5) {
+        os::MidiCommand("open \"" + os::ExeDir() + piece + "\" type sequencer");
+        os::MidiCommand("status midi mode");
+        mixer.SetPan(bom, pan);
+        mixer.Play(bom, false);
+        mixer.Stop(bom);
+      }
+      if (!replay.AfterFrame(frame)) break;
+    }
+    if (replay.Error().empty()) replay.Finish(9);
+    return replay.Error();
+  };
+  runner::Recording recording;
+  ASSERT_EQ(run(&recording, "MIDI/BGM4.MID", 0), "");
+  EXPECT_EQ(run(&recording, "MIDI/BGM4.MID", 0), "");
+  os::SetExeDir("/elsewhere/");
+  EXPECT_EQ(run(&recording, "MIDI/BGM4.MID", 0), "");
+  os::SetExeDir(folder);
+  EXPECT_EQ(run(&recording, "MIDI/BGM4.MID", 100),
+            "frame 8 (scene 0): differs in Sounds; Sounds heard now: 5 play SOUND/BOM.WAV "
+            "volume 0 pan 100, 5 stop SOUND/BOM.WAV");
+  EXPECT_EQ(run(&recording, "MIDI/BGM5.MID", 0),
+            "frame 8 (scene 0): differs in Music; Music heard now: 5 open \"MIDI/BGM5.MID\" "
+            "type sequencer");
+  os::headless::LogSounds(false);
+  os::headless::ClearSoundLog();
+  mixer.ReleaseBuffer(bom);
+}
+
+// A key counts as used where it did something, as the state before and after
+// the frame tells: K where key steering was off, S under the continue prompt
+// whatever it did there, T where it led to the title; a key held where it
+// changed nothing counts not.
+TEST(Recording, AKeyIsSeenWhereItDidSomething) {
+  const auto facts = [](auto&& frames) {
+    runner::Observer observer;
+    frames(observer);
+    const std::set<std::string>& seen = observer.Facts();
+    return std::vector<std::string>(seen.begin(), seen.end());
+  };
+  SceneNumber = SceneModeSelect;
+  KeyboardControl = 1;
+  EXPECT_EQ(facts([](runner::Observer& o) {
+              o.Key('K', true);
+              o.AfterFrame();  // already on
+              KeyboardControl = 0;
+              o.AfterFrame();
+              KeyboardControl = 1;  // as K does
+              o.AfterFrame();
+              o.Key('K', false);
+            }),
+            std::vector<std::string>{"key-K@11"});
+  SceneNumber = SceneStage2;
+  BackgroundOff = 1;  // (a stage frame with its backgrounds on is a fact of its own)
+  ContinuePrompt = 1;
+  PauseFlag = 1;
+  EXPECT_EQ(facts([](runner::Observer& o) {
+              o.AfterFrame();
+              o.Key('S', true);
+              o.AfterFrame();
+              o.AfterFrame();  // held: pressed once
+              o.Key('S', false);
+              o.Key('T', true);
+              SceneNumber = SceneTitle;
+              o.AfterFrame();
+            }),
+            (std::vector<std::string>{"key-S-prompt@3", "key-T-prompt@3"}));
+  ContinuePrompt = 0;
+  PauseFlag = 0;
+  SceneNumber = SceneStage2;
+  EXPECT_EQ(facts([](runner::Observer& o) {
+              o.AfterFrame();
+              o.Key(os::KeyLeft, true);
+              o.AfterFrame();  // the ship did not move
+              o.Key('S', true);
+              PauseFlag = 1;
+              o.AfterFrame();
+              o.Key('S', false);
+              o.Key('S', true);
+              PauseFlag = 0;
+              o.AfterFrame();
+            }),
+            (std::vector<std::string>{"key-S-pause@3", "key-S-resume@3"}));
+  SceneNumber = 0;
+  KeyboardControl = 0;
+  BackgroundOff = 0;
 }
 
 TEST(Recording, ABadLineIsReportedWithItsNumber) {
@@ -278,24 +388,32 @@ std::vector<runner::Recording> AllRecordings() {
   return recordings;
 }
 
+// The value of option `name` on a recording's run line ("" when none).
+std::string Option(const runner::Recording& recording, const std::string& name) {
+  for (size_t i = 0; i + 1 < recording.args.size(); ++i)
+    if (recording.args[i] == name) return recording.args[i + 1];
+  return "";
+}
+
 // The recordings play the game as a player does: every stage at the game's
 // own 60 frames a second with its backgrounds on and each weapon fired (but
 // the ray salvo where the stage moves none: stage 3), the ship's death, the
 // continue prompt left up and a continue taken, the title's picture cycle
-// run through twice, and a run in frames of exactly 1/64 s.
+// run through twice, a run in frames of exactly 1/64 s, and every key a
+// player has where it does something (seen.h names the facts).
 TEST(Recording, TheRecordingsPlayTheGameAsAPlayerDoes) {
   std::set<std::string> seen, seen_at_60;
   bool exact_64 = false;
   for (const runner::Recording& recording : AllRecordings()) {
-    std::string fps = "60";
-    for (size_t i = 0; i + 1 < recording.args.size(); ++i) {
-      if (recording.args[i] == "--fps" || recording.args[i] == "--exact-fps")
-        fps = recording.args[i + 1];
-      exact_64 = exact_64 || (recording.args[i] == "--exact-fps" && recording.args[i + 1] == "64");
-    }
+    std::string fps = Option(recording, "--fps") + Option(recording, "--exact-fps");
+    if (fps.empty()) fps = "60";
+    exact_64 = exact_64 || Option(recording, "--exact-fps") == "64";
     for (const std::string& fact : recording.seen) {
-      seen.insert(fact.substr(0, fact.find('@')));
+      const std::string name = fact.substr(0, fact.find('@'));
+      const int32_t scene = std::stoi(fact.substr(fact.find('@') + 1));
+      seen.insert(name);
       seen.insert(fact);
+      if (scene >= SceneStage1 && scene <= SceneStage8) seen.insert(name + "@stage");
       if (fps == "60") seen_at_60.insert(fact);
     }
   }
@@ -311,8 +429,40 @@ TEST(Recording, TheRecordingsPlayTheGameAsAPlayerDoes) {
     if (seen.count(fact) == 0) missing.insert(fact);
   }
   if (!exact_64) missing.insert("a run with --exact-fps 64");
+  // Each key where it does something: on the title (1), the mode screen
+  // (11), in a stage, in the ending (10), anywhere.
+  for (const char* fact :
+       {"key-Return@1", "key-F1@11", "key-F2@11", "key-Space@11", "key-M@11", "key-K@11",
+        "key-O@11", "key-T@11", "key-Left@stage", "key-Right@stage", "key-Up@stage",
+        "key-Down@stage", "mouse@stage", "double-click@stage", "key-B@stage", "key-C@stage",
+        "key-V@stage", "key-S-pause@stage", "key-S-resume@stage", "key-S-prompt@stage",
+        "key-Y@stage", "key-T@stage", "key-T-prompt@stage", "key-Space@10", "key-T@10",
+        "key-Escape"}) {
+    if (seen.count(fact) == 0) missing.insert(fact);
+  }
   EXPECT_EQ(missing, std::set<std::string>{})
-      << "record runs that show them (tools/runner/recording.h names the facts)";
+      << "record runs that show them (tools/runner/seen.h names the facts)";
+}
+
+// Every stage entered directly is also played in frames of exactly 1/64 s,
+// through a whole attack cycle of its boss and the boss's defeat, so that a
+// bound written < for <= shows in what flies only there.
+TEST(Recording, EveryStageEnteredDirectlyIsPlayedInFramesOfExactly1Over64s) {
+  const std::vector<runner::Recording> recordings = AllRecordings();
+  std::set<std::string> missing;
+  for (int32_t scene = SceneStage1; scene <= SceneStage8; ++scene) {
+    const std::string at = "@" + std::to_string(scene);
+    bool played = false;
+    for (const runner::Recording& recording : recordings) {
+      const std::set<std::string> seen(recording.seen.begin(), recording.seen.end());
+      played = played || (Option(recording, "--exact-fps") == "64" &&
+                          Option(recording, "--enter").rfind(std::to_string(scene) + "@", 0) == 0 &&
+                          seen.count("cycle" + at) != 0 && seen.count("defeat" + at) != 0);
+    }
+    if (!played) missing.insert("stage scene " + std::to_string(scene));
+  }
+  EXPECT_EQ(missing, std::set<std::string>{})
+      << "record each with --enter SCENE@FRAME --exact-fps 64 (stageN_64fps_level3.txt)";
 }
 
 // The tables whose records fly: each has a record in flight at some sample

@@ -11,21 +11,21 @@ namespace {
 
 // The events of scripts `texts` (one run whose last frame is `last_frame`),
 // as the run applies them.
-std::vector<runner::KeyEvent> Played(const std::vector<std::string>& texts,
-                                     long last_frame = runner::kLastFrame) {
-  std::vector<runner::KeyEvent> lines;
+std::vector<runner::InputEvent> Played(const std::vector<std::string>& texts,
+                                       long last_frame = runner::kLastFrame) {
+  std::vector<runner::InputEvent> lines;
   std::string error;
   for (const std::string& text : texts)
     EXPECT_TRUE(runner::ParseScript(text, last_frame, &lines, &error)) << error;
-  runner::KeySchedule schedule(lines);
-  std::vector<runner::KeyEvent> events;
-  for (runner::KeyEvent event; schedule.Next(last_frame, &event);) events.push_back(event);
+  runner::InputSchedule schedule(lines);
+  std::vector<runner::InputEvent> events;
+  for (runner::InputEvent event; schedule.Next(last_frame, &event);) events.push_back(event);
   return events;
 }
 
 // The message for script `text` (a run whose last frame is `last_frame`).
 std::string Refusal(const std::string& text, long last_frame = runner::kLastFrame) {
-  std::vector<runner::KeyEvent> lines;
+  std::vector<runner::InputEvent> lines;
   std::string error;
   EXPECT_FALSE(runner::ParseScript(text, last_frame, &lines, &error)) << text;
   return error;
@@ -52,7 +52,7 @@ TEST(RunnerScript, NamesLettersAndNumbersGiveVirtualKeys) {
 }
 
 TEST(RunnerScript, EventsAreReadInFrameOrderWithCommentsSkipped) {
-  const std::vector<runner::KeyEvent> events =
+  const std::vector<runner::InputEvent> events =
       Played({"# start\n\n20 Escape down\n5 Return down # go\n6 Return up\n"});
   ASSERT_EQ(events.size(), 3u);
   EXPECT_EQ(events[0].frame, 5);
@@ -67,7 +67,7 @@ TEST(RunnerScript, EventsAreReadInFrameOrderWithCommentsSkipped) {
 // among the others.
 TEST(RunnerScript, ARepeatedEventComesEveryNFramesUpToItsLast) {
   std::vector<std::pair<long, bool>> got;
-  for (const runner::KeyEvent& event :
+  for (const runner::InputEvent& event :
        Played({"10 Left down every 100 until 310\n40 Left up Every 100 until 340\n"
                "350 Y down every 5 UNTIL 350\n"}))
     got.emplace_back(event.frame, event.down);
@@ -78,7 +78,7 @@ TEST(RunnerScript, ARepeatedEventComesEveryNFramesUpToItsLast) {
 }
 
 TEST(RunnerScript, ABadLineIsReportedWithItsNumber) {
-  std::vector<runner::KeyEvent> events;
+  std::vector<runner::InputEvent> events;
   std::string error;
   const long last = runner::kLastFrame;
   EXPECT_FALSE(runner::ParseScript("1 A down\n2 A sideways\n", last, &events, &error));
@@ -99,7 +99,9 @@ TEST(RunnerScript, ABadLineIsReportedWithItsNumber) {
 
 // The line and the word at fault are named, with how a line goes.
 TEST(RunnerScript, ARefusalNamesTheWordAtFault) {
-  const std::string expected = "; expected \"frame key down|up [every N until F]\"";
+  const std::string expected =
+      "; expected \"frame key down|up\", \"frame mouse X Y\" or \"frame click left|right "
+      "down|up [double]\", each [every N until F]";
   EXPECT_EQ(Refusal("1 A down\n2 A sideways\n"), "line 2: 'sideways' is not down or up" + expected);
   EXPECT_EQ(Refusal("1 Nokey down\n"), "line 1: 'Nokey' names no key" + expected);
   EXPECT_EQ(Refusal("1 A\n"), "line 1: down or up is missing" + expected);
@@ -113,10 +115,46 @@ TEST(RunnerScript, ARefusalNamesTheWordAtFault) {
             "line 1: '\\x01\\x7f' is not a frame from 0 to 999999" + expected);
 }
 
+// Mouse lines move the pointer within the screen and press or release a
+// button, a press perhaps a double click's; they repeat as key lines do, and
+// a refusal names the word at fault.
+TEST(RunnerScript, MouseLinesMoveThePointerAndPressTheButtons) {
+  const std::vector<runner::InputEvent> events =
+      Played({"5 mouse 799 0\n6 Click Left down double\n7 click right up\n"
+              "8 mouse 0 599 every 10 until 18\n9 click left down every 9 until 9\n"});
+  ASSERT_EQ(events.size(), 6u);
+  EXPECT_EQ(events[0].kind, runner::InputEvent::Pointer);
+  EXPECT_EQ(std::make_pair(events[0].x, events[0].y), std::make_pair(799, 0));
+  EXPECT_EQ(events[1].kind, runner::InputEvent::Button);
+  EXPECT_EQ(events[1].button, 1);
+  EXPECT_TRUE(events[1].down && events[1].double_click);
+  EXPECT_EQ(events[2].button, 2);
+  EXPECT_FALSE(events[2].down || events[2].double_click);
+  EXPECT_EQ(std::make_pair(events[3].frame, events[3].y), std::make_pair(8L, 599));
+  EXPECT_FALSE(events[4].double_click);
+  EXPECT_EQ(events[5].frame, 18);
+  const std::pair<const char*, const char*> refused[] = {
+      {"1 mouse 800 0", "'800' is not the pointer's x from 0 to 799"},
+      {"1 mouse 0 600", "'600' is not the pointer's y from 0 to 599"},
+      {"1 mouse -1 0", "'-1' is not the pointer's x from 0 to 799"},
+      {"1 mouse 0x10 5", "'0x10' is not the pointer's x from 0 to 799"},
+      {"1 mouse 10", "the pointer's y is missing"},
+      {"1 mouse 1 2 3", "'3' is not \"every\""},
+      {"1 click middle down", "'middle' is not left or right"},
+      {"1 click left", "down or up is missing"},
+      {"1 click left up double", "'double' is not \"every\""},
+      {"1 click left down twice", "'twice' is not \"every\""},
+  };
+  for (const auto& [line, why] : refused) {
+    const std::string error = Refusal(std::string("1 A down\n") + line + "\n");
+    EXPECT_EQ(error.rfind(std::string("line 2: ") + why, 0), 0u) << line << ": " << error;
+  }
+}
+
 // Every number is decimal and read within its range before anything is
 // done with it: a leading 0 is no octal, and what overflows is refused.
 TEST(RunnerScript, NumbersAreDecimalAndWithinTheirRange) {
-  const std::vector<runner::KeyEvent> events = Played({"010 Return down\n09 Return up\n"});
+  const std::vector<runner::InputEvent> events = Played({"010 Return down\n09 Return up\n"});
   ASSERT_EQ(events.size(), 2u);
   EXPECT_EQ(events[0].frame, 9);
   EXPECT_EQ(events[1].frame, 10);
@@ -150,7 +188,7 @@ TEST(RunnerScript, AScriptIsBoundedByItsRun) {
   std::string ten;
   for (int i = 0; i < 10; ++i) ten += "0 A down every 1 until 999999\n";
   const auto start = std::chrono::steady_clock::now();
-  std::vector<runner::KeyEvent> lines;
+  std::vector<runner::InputEvent> lines;
   std::string error;
   ASSERT_TRUE(runner::ParseScript(ten, 1, &lines, &error)) << error;
   EXPECT_EQ(lines.size(), 10u);
@@ -162,7 +200,7 @@ TEST(RunnerScript, AScriptIsBoundedByItsRun) {
 // lines, script after script, and a repeat takes its place among them.
 TEST(RunnerScript, ScriptsMergeByFrameThenLine) {
   std::vector<std::pair<long, int>> got;
-  for (const runner::KeyEvent& event :
+  for (const runner::InputEvent& event :
        Played({"4 B down\n0 A down every 2 until 4\n", "2 C down\n4 D down\n"}))
     got.emplace_back(event.frame, event.key);
   const std::vector<std::pair<long, int>> expected = {

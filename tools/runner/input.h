@@ -1,4 +1,4 @@
-// What the headless runner reads from its command line and its files (key
+// What the headless runner reads from its command line and its files (input
 // scripts, call lists, recordings): whole files of a bounded size, their
 // lines word by word, and every number a decimal within its range, read
 // before any arithmetic is done with it.  A fault is said in words that name
@@ -16,7 +16,7 @@ namespace runner {
 // from 0.
 inline constexpr long kLastFrame = 999999;
 
-// The most a key script, call list or recording may hold.
+// The most an input script, call list or recording may hold.
 inline constexpr size_t kMaxFileBytes = 16u << 20;
 
 // A whole decimal number from `low` to `high` and nothing else: digits, with

@@ -9,8 +9,10 @@
 #include <iterator>
 #include <utility>
 
-#include "os/headless/headless.h"
 #include "input.h"
+#include "os/headless/headless.h"
+#include "os/headless/headless_audio.h"
+#include "os/path.h"
 #include "shell/scene.h"
 #include "state_walk.h"
 
@@ -44,19 +46,29 @@ std::string SceneText(int32_t scene) {
 // A recorded index with no part of the game.
 constexpr size_t kNone = static_cast<size_t>(-1);
 
+// A MIDI command as far as it is heard: a status query is not; a piece's
+// file is named from the program's folder, wherever the run's assets are.
+std::string HeardCommand(std::string command) {
+  if (command.rfind("status", 0) == 0) return {};
+  const std::string folder = os::ExeDir();
+  const size_t at = command.find(folder);
+  if (!folder.empty() && at != std::string::npos) command.erase(at, folder.size());
+  return command;
+}
+
 }  // namespace
 
 const std::vector<std::string>& PartNames() {
   static const std::vector<std::string> names = [] {
     std::vector<std::string> list;
     ForEachStatePart([&list](const char* name, const void*, size_t) { list.emplace_back(name); });
-    list.emplace_back("Screen");
+    list.insert(list.end(), {"Screen", "Music", "Sounds"});
     return list;
   }();
   return names;
 }
 
-Digest TakeDigest() {
+Digest TakeDigest(std::string_view music, std::string_view sounds) {
   Digest digest;
   ForEachStatePart([&digest](const char*, const void* data, size_t size) {
     digest.parts.push_back(Hash(data, size));
@@ -65,6 +77,8 @@ Digest TakeDigest() {
   const int32_t size[2] = {frame.width, frame.height};
   digest.parts.push_back(
       Hash(frame.pixels.data(), frame.pixels.size() * sizeof frame.pixels[0], Hash(size, 8)));
+  digest.parts.push_back(Hash(music.data(), music.size()));
+  digest.parts.push_back(Hash(sounds.data(), sounds.size()));
   return digest;
 }
 
@@ -233,6 +247,9 @@ std::string FormatRecording(const Recording& recording) {
 }
 
 Replay::Replay(Recording* recording, bool record) : recording_(recording), record_(record) {
+  os::headless::LogSounds(true);
+  os::headless::ClearSoundLog();
+  os::headless::ClearMidiLog();
   const std::vector<std::string>& names = PartNames();
   std::vector<bool> recorded(names.size(), false);
   for (std::string& name : recording_->names) {
@@ -275,36 +292,22 @@ uint32_t Replay::SampleHash(const Digest& digest) const {
   return static_cast<uint32_t>(all);
 }
 
-void Replay::Observe() {
-  const int32_t scene = SceneNumber;
-  auto see = [this, scene](const char* fact) {
-    seen_.insert(std::string(fact) + "@" + std::to_string(scene));
-  };
-  auto flying = [](const auto& table) {
-    return std::any_of(std::begin(table), std::end(table),
-                       [](const auto& record) { return record.active != 0; });
-  };
-  title_wraps_ = scene != SceneTitle ? 0 : title_wraps_ + (TitleCounter == 0 ? 1 : 0);
-  if (title_wraps_ == 2) see("title-cycles");
-  const bool prompt_up = ContinuePrompt == 1;
-  prompt_frames_ = prompt_up ? prompt_frames_ + 1 : 0;
-  if (scene >= SceneStage1 && scene <= SceneStage8) {
-    if (BackgroundOff == 0) see("backgrounds");
-    if (flying(LaserASegments)) see("C");
-    if (flying(LaserBSegments)) see("V");
-    if (flying(ShipRays)) see("B");
-    if (DeathBurstCounter > 0) see("death");
-    if (prompt_frames_ == kPromptWhile) see("prompt");
-    if (prompt_was_up_ && !prompt_up && scene == last_scene_) see("continue");
+void Replay::Listen(long frame) {
+  const std::string at = std::to_string(frame) + " ";
+  for (const std::string& command : os::headless::MidiLog()) {
+    const std::string heard = HeardCommand(command);
+    if (!heard.empty()) music_ += at + heard + "\n";
   }
-  prompt_was_up_ = prompt_up;
-  last_scene_ = scene;
+  for (const std::string& line : os::headless::SoundLog()) sounds_ += at + line + "\n";
+  os::headless::ClearMidiLog();
+  os::headless::ClearSoundLog();
 }
 
 bool Replay::AfterFrame(long frame) {
-  Observe();
+  observer_.AfterFrame();
+  Listen(frame);
   if (frame % recording_->every != 0) return true;
-  const Digest digest = TakeDigest();
+  const Digest digest = TakeDigest(music_, sounds_);
   for (std::string& name : FlyingTables(true)) active_.insert(std::move(name));
   // Before the first sample, no part has a recorded 8-bit hash yet.
   if (first_.empty()) {
@@ -326,6 +329,8 @@ bool Replay::AfterFrame(long frame) {
     return false;
   }
   if (first_.empty()) first_ = digest.parts;
+  music_.clear();
+  sounds_.clear();
   return true;
 }
 
@@ -362,6 +367,26 @@ bool Replay::Check(long frame, const Digest& digest) {
   } else {
     error_ = where;
   }
+  // What is heard now, where that differs: the recording keeps its hash alone.
+  const auto heard = [&](const char* part, const std::string& lines) {
+    const size_t i = std::find(names.begin(), names.end(), part) - names.begin();
+    if (expected_[i] == static_cast<uint8_t>(digest.parts[i])) return;
+    error_ += std::string("; ") + part + " heard now: ";
+    if (lines.empty()) error_ += "nothing";
+    // The first few lines, on one.
+    size_t at = 0;
+    for (int n = 0; at < lines.size(); ++n) {
+      const size_t end = lines.find('\n', at);
+      if (n == 4) {
+        error_ += " ...";
+        break;
+      }
+      error_ += (n == 0 ? "" : ", ") + lines.substr(at, end - at);
+      at = end + 1;
+    }
+  };
+  heard("Music", music_);
+  heard("Sounds", sounds_);
   if (sample.scene != SceneNumber) error_ += "; recorded in scene " + std::to_string(sample.scene);
   if (!unknown_.empty()) error_ += "; the game has no part " + unknown_;
   if (!unrecorded_.empty()) error_ += "; the recording has no part " + unrecorded_;
@@ -369,9 +394,11 @@ bool Replay::Check(long frame, const Digest& digest) {
 }
 
 bool Replay::Finish(long frames_run) {
+  observer_.AtEnd();
+  const std::set<std::string>& seen = observer_.Facts();
   if (record_) {
     recording_->active.assign(active_.begin(), active_.end());
-    recording_->seen.assign(seen_.begin(), seen_.end());
+    recording_->seen.assign(seen.begin(), seen.end());
     return true;
   }
   if (next_ < recording_->samples.size()) {
@@ -385,7 +412,7 @@ bool Replay::Finish(long frames_run) {
     error_ = "the tables with a record in flight differ from the recorded ones";
     return false;
   }
-  if (std::vector<std::string>(seen_.begin(), seen_.end()) != recording_->seen) {
+  if (std::vector<std::string>(seen.begin(), seen.end()) != recording_->seen) {
     error_ = "what the run showed of the game as played differs from the recorded facts";
     return false;
   }

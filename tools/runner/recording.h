@@ -30,14 +30,7 @@
 //   active NAME...    the tables with a record in flight at some sample
 //   seen FACT@SCENE...
 //                     what the run showed of the game as played, scene by
-//                     scene, at any frame: "backgrounds" (a stage frame with
-//                     its background layers on), "C", "V" and "B" (a shot of
-//                     laser C, laser V or the ray salvo in flight), "death"
-//                     (the ship's death explosion), "prompt" (the continue
-//                     prompt up for kPromptWhile frames), "continue" (the
-//                     prompt gone in the same stage: a continue taken) and
-//                     "title-cycles" (the title's picture cycle run through
-//                     twice in one visit)
+//                     scene, at any frame (seen.h names the facts)
 #pragma once
 #include <cstdint>
 #include <set>
@@ -45,16 +38,22 @@
 #include <string_view>
 #include <vector>
 
+#include "seen.h"
+
 namespace runner {
 
 // The 64-bit hash of every part of the game's state (the scene globals, the
-// GameState block, every table by name) and, last, of the presented frame
-// ("Screen"), in the order of PartNames.
+// GameState block, every table by name), of the presented frame ("Screen"),
+// then of what was heard since the sample before: the music ("Music": each
+// piece opened, by its file from the program's folder, played, looped,
+// stopped, closed) and the sounds ("Sounds": each played, stopped or changed,
+// os/headless/headless_audio.h), in the order of PartNames.
 struct Digest {
   std::vector<uint64_t> parts;
 };
 const std::vector<std::string>& PartNames();
-Digest TakeDigest();
+// `music` and `sounds`: what was heard, a line each.
+Digest TakeDigest(std::string_view music, std::string_view sounds);
 // The tables whose records fly (have an `active` word), and those of them
 // with a record in flight now.
 std::vector<std::string> FlyingTables(bool in_flight_only);
@@ -68,9 +67,6 @@ struct Sample {
 
 // The name that holds the index of a part the game no longer has.
 inline constexpr const char* kRetiredPart = "-";
-
-// The frames the continue prompt stays up before a run counts it as seen.
-inline constexpr long kPromptWhile = 120;
 
 struct Recording {
   std::vector<std::string> comments;  // the '#' lines, newline included
@@ -93,7 +89,9 @@ std::string FormatRecording(const Recording& recording);
 // Plays along with a run: after every frame, either appends its sample to
 // the recording (`record`) or checks it against the recorded one.  To
 // record, the recording's part order is kept (the parts the game no longer
-// has retired) and the game's other parts are added at the end.
+// has retired) and the game's other parts are added at the end.  It listens
+// from its making: the headless backend's sound log is turned on, and its
+// music and sound logs are taken up after every frame.
 class Replay {
  public:
   Replay(Recording* recording, bool record);
@@ -103,6 +101,8 @@ class Replay {
   // recording, the tables in flight and the facts seen are filled in.
   bool Finish(long frames_run);
   const std::string& Error() const { return error_; }
+  // What the run shows of the game: the runner tells it the run's input.
+  Observer& Watch() { return observer_; }
 
  private:
   // The hash of a sample: of every part (the first sample), or of the
@@ -111,8 +111,8 @@ class Replay {
   // Checks a sample against the recorded one; false, with the error, at a
   // difference.
   bool Check(long frame, const Digest& digest);
-  // Adds what this frame shows of the game as played to seen_.
-  void Observe();
+  // Takes up what the headless backend heard during frame `frame`.
+  void Listen(long frame);
 
   Recording* recording_;
   bool record_;
@@ -123,11 +123,8 @@ class Replay {
   std::vector<uint64_t> first_;    // the first sample's hashes, by PartNames index
   std::vector<uint8_t> expected_;  // the 8-bit hashes as of the last sample, likewise
   std::set<std::string> active_;   // the tables in flight so far
-  std::set<std::string> seen_;     // the facts seen so far
-  int32_t last_scene_ = 0;         // the scene after the frame before
-  bool prompt_was_up_ = false;     // the continue prompt after the frame before
-  long prompt_frames_ = 0;         // the frames it has been up
-  int title_wraps_ = 0;            // the title's picture cycles in this visit
+  Observer observer_;
+  std::string music_, sounds_;     // heard since the last sample, "FRAME WHAT" lines
   std::string error_;
 };
 

@@ -1,6 +1,6 @@
-// Plays a key script through the game on the headless backend and writes the
-// presented frame at the frames asked for, so that a scripted run can be
-// looked at.
+// Plays input scripts (keys and the mouse, script.h) through the game on the
+// headless backend and writes the presented frame at the frames asked for, so
+// that a scripted run can be looked at.
 //
 //   vantris_runner --frames N [--script FILE]... [--calls FILE] [--shot F]...
 //                  [--out DIR] [--assets DIR] [--seed S] [--defeat F]
@@ -52,6 +52,7 @@
 #include <vector>
 
 #include "os/headless/headless.h"
+#include "os/headless/headless_audio.h"
 #include "os/path.h"
 #include "os/system.h"
 #include "el/system/elSystem.h"
@@ -92,8 +93,9 @@ constexpr const char* kUsage =
     "usage: vantris_runner --frames N [OPTION]...\n"
     "       vantris_runner --replay FILE [OPTION]...\n"
     "  --frames N        play N frames (1 to 1000000), numbered from 0\n"
-    "  --script FILE     press and release keys, one \"FRAME KEY down|up\" a line\n"
-    "                    (several scripts are merged)\n"
+    "  --script FILE     press and release keys, one \"FRAME KEY down|up\" a line,\n"
+    "                    move and click the mouse, \"FRAME mouse X Y\", \"FRAME click\n"
+    "                    left|right down|up [double]\" (several scripts are merged)\n"
     "  --calls FILE      call game roles by name in the stage frames, one\n"
     "                    \"FROM TO NAME [SLOT]\" a line\n"
     "  --shot F          write the frame presented by frame F to DIR/frame_NNNNNN.bmp\n"
@@ -366,10 +368,33 @@ bool LoadCalls(const std::string& path, long last_frame) {
   return true;
 }
 
-// The key scripts of the run, merged; false, said, at the first that cannot
+// Gives the game one event of the scripts, and tells the observer of a
+// recorded run.
+void Apply(const runner::InputEvent& event, runner::Observer* observer) {
+  switch (event.kind) {
+    case runner::InputEvent::Key:
+      if (event.down) {
+        os::headless::KeyDown(event.key);
+      } else {
+        os::headless::KeyUp(event.key);
+      }
+      if (observer) observer->Key(event.key, event.down);
+      break;
+    case runner::InputEvent::Pointer:
+      os::headless::MouseMove(event.x, event.y);
+      if (observer) observer->Pointer(event.x, event.y);
+      break;
+    case runner::InputEvent::Button:
+      os::headless::MouseButton(event.button, event.down, event.double_click);
+      if (observer && event.button == 1) observer->Button(event.down, event.double_click);
+      break;
+  }
+}
+
+// The input scripts of the run, merged; false, said, at the first that cannot
 // be read or meant.
 bool LoadScripts(const std::vector<std::string>& paths, long last_frame,
-                 std::vector<runner::KeyEvent>* events) {
+                 std::vector<runner::InputEvent>* events) {
   for (const std::string& path : paths) {
     std::string text, error;
     if (!ReadFile(path, &text)) return false;
@@ -438,9 +463,9 @@ int main(int argc, char** argv) {
   const std::string out = options.out.empty() ? "." : options.out;
 
   const long last_frame = options.frames - 1;
-  std::vector<runner::KeyEvent> script_lines;
+  std::vector<runner::InputEvent> script_lines;
   if (!LoadScripts(options.scripts, last_frame, &script_lines)) return 1;
-  runner::KeySchedule events(std::move(script_lines));
+  runner::InputSchedule events(std::move(script_lines));
   if (!options.calls.empty()) {
     if (!LoadCalls(options.calls, last_frame)) return 1;
     StageFrameHook = CallRoles;
@@ -460,6 +485,8 @@ int main(int argc, char** argv) {
   start.backend = os::Backend::Headless;
   if (!os::Start(start)) return 1;
   os::headless::SetQuiet(false);
+  // The music ends and loops on the virtual clock, as a player hears it.
+  os::headless::TimeMidiPieces(true);
   os::SetExeDir(options.assets + "/");
   // No window on a display and no audio device: the game's single-instance
   // lock is not this run's to take, so it runs beside the game or another run.
@@ -481,12 +508,8 @@ int main(int argc, char** argv) {
   std::set<long> shots_due = options.shots;
   while (frame < options.frames && !LoopEnded()) {
     g_frame = frame;
-    for (runner::KeyEvent event; events.Next(frame, &event);) {
-      if (event.down) {
-        os::headless::KeyDown(event.key);
-      } else {
-        os::headless::KeyUp(event.key);
-      }
+    for (runner::InputEvent event; events.Next(frame, &event);) {
+      Apply(event, replay ? &replay->Watch() : nullptr);
       Pump();
     }
     if (frame == options.defeat) runner::EndSceneInto(SceneEnding);

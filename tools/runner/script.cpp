@@ -35,23 +35,69 @@ int KeyFromName(const std::string& name) {
   return -1;
 }
 
-bool ParseScript(std::string_view text, long last_frame, std::vector<KeyEvent>* events,
+namespace {
+
+// The words after "down" or "up": down or not, else false with the fault.
+bool DownOrUp(LineWords& words, bool* down) {
+  std::string action;
+  if (!words.Word("down or up", &action)) return false;
+  action = LowerCase(action);
+  if (action != "down" && action != "up") return words.Fail(Quoted(action) + " is not down or up");
+  *down = action == "down";
+  return true;
+}
+
+// The words of a mouse line after "mouse" or "click" (`first`): "X Y", or
+// "left|right down|up [double]".
+bool MouseWords(LineWords& words, const std::string& first, InputEvent* event) {
+  if (first == "mouse") {
+    event->kind = InputEvent::Pointer;
+    return words.Number("the pointer's x", 0, kScreenWidth - 1, &event->x) &&
+           words.Number("the pointer's y", 0, kScreenHeight - 1, &event->y);
+  }
+  event->kind = InputEvent::Button;
+  std::string button;
+  if (!words.Word("the button", &button)) return false;
+  button = LowerCase(button);
+  if (button != "left" && button != "right")
+    return words.Fail(Quoted(button) + " is not left or right");
+  event->button = button == "left" ? 1 : 2;
+  if (!DownOrUp(words, &event->down)) return false;
+  // "double" may follow a press, "every" begins the repeats.
+  if (event->down && words.More()) {
+    LineWords ahead = words;
+    std::string next;
+    ahead.Word("double", &next);
+    if (LowerCase(next) == "double") {
+      words = ahead;
+      event->double_click = true;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ParseScript(std::string_view text, long last_frame, std::vector<InputEvent>* events,
                  std::string* error) {
-  const LineRules rules{"\"frame key down|up [every N until F]\""};
+  const LineRules rules{
+      "\"frame key down|up\", \"frame mouse X Y\" or \"frame click left|right down|up "
+      "[double]\", each [every N until F]"};
   return ForEachLine(
       text, rules,
       [events, last_frame](LineWords& words) {
-        KeyEvent event;
-        std::string key, action;
+        InputEvent event;
+        std::string key;
         if (!words.Frame(&event.frame) || !words.Word("the key", &key))
           return false;
-        event.key = KeyFromName(key);
-        if (event.key < 0) return words.Fail(Quoted(key) + " names no key");
-        if (!words.Word("down or up", &action)) return false;
-        action = LowerCase(action);
-        if (action != "down" && action != "up")
-          return words.Fail(Quoted(action) + " is not down or up");
-        event.down = action == "down";
+        const std::string first = LowerCase(key);
+        if (first == "mouse" || first == "click") {
+          if (!MouseWords(words, first, &event)) return false;
+        } else {
+          event.key = KeyFromName(key);
+          if (event.key < 0) return words.Fail(Quoted(key) + " names no key");
+          if (!DownOrUp(words, &event.down)) return false;
+        }
         event.until = event.frame;
         if (words.More()) {
           if (!words.Keyword("every") || !words.Number("a period", 1, kLastFrame, &event.every) ||
@@ -69,11 +115,11 @@ bool ParseScript(std::string_view text, long last_frame, std::vector<KeyEvent>* 
       error);
 }
 
-KeySchedule::KeySchedule(std::vector<KeyEvent> lines) : lines_(std::move(lines)) {
+InputSchedule::InputSchedule(std::vector<InputEvent> lines) : lines_(std::move(lines)) {
   for (size_t i = 0; i < lines_.size(); ++i) due_.emplace(lines_[i].frame, i);
 }
 
-bool KeySchedule::Next(long frame, KeyEvent* event) {
+bool InputSchedule::Next(long frame, InputEvent* event) {
   if (due_.empty() || due_.top().first > frame) return false;
   const auto [at, line] = due_.top();
   due_.pop();

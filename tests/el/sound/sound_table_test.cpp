@@ -252,6 +252,14 @@ TEST_F(SoundTableTest, ReleaseAndReloadKeepHandlesNamesAndSettings) {
   EXPECT_EQ(SoundBufferTable[a].NextDuplicate, 1);
   EXPECT_EQ(MainMixer().Volume(SoundBufferTable[a].Buffers[1]), -1200);
   EXPECT_EQ(MainMixer().BufferCount(), 3u);
+  // Reloaded, its buffers are still named by the sound they hold.
+  os::headless::ClearSoundLog();
+  os::headless::LogSounds(true);
+  elSound::Play(a, 1);
+  os::headless::LogSounds(false);
+  EXPECT_EQ(os::headless::SoundLog(),
+            std::vector<std::string>{"play SOUND/SHOT.WAV volume -1200 pan 0"});
+  os::headless::ClearSoundLog();
 }
 
 class NoDeviceTest : public SoundTest {

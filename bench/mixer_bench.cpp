@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "os/audio/midi.h"
@@ -33,7 +34,7 @@ Buffer* Effect(Mixer& mixer, uint32_t frames, double hz) {
 }
 
 // Four-note chords on four channels, about a minute long.
-std::vector<uint8_t> BusyPiece() {
+SmfPiece BusyPiece() {
   std::vector<uint8_t> track;
   auto event = [&track](uint8_t delta, std::initializer_list<uint8_t> bytes) {
     track.push_back(delta);
@@ -55,7 +56,10 @@ std::vector<uint8_t> BusyPiece() {
   std::vector<uint8_t> smf(sizeof header + track.size());
   std::memcpy(smf.data(), header, sizeof header);
   std::memcpy(smf.data() + sizeof header, track.data(), track.size());
-  return smf;
+  SmfPiece piece;
+  std::string why;
+  ReadSmf(smf, &piece, &why);
+  return piece;
 }
 
 void BM_MixerCallback(benchmark::State& state) {

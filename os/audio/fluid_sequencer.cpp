@@ -95,8 +95,8 @@ class FluidSequencer final : public Sequencer {
     return true;
   }
 
-  bool Load(const std::vector<uint8_t>& smf) override {
-    smf_ = smf;
+  bool Load(const SmfPiece& piece) override {
+    smf_ = piece.image;
     return MakePlayer();
   }
 

@@ -142,7 +142,7 @@ uint32_t Open(const std::vector<std::string>& t) {
   bool loaded;
   {
     std::lock_guard<std::mutex> lock(audio::MainMixer().Mutex());
-    loaded = seq->Load(piece.image);
+    loaded = seq->Load(piece);
   }
   if (!loaded) {
     audio::ReleaseMusic();

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "os/audio/mixer.h"
+#include "os/audio/smf.h"
 #include "os/system.h"
 
 namespace os {
@@ -60,7 +61,8 @@ class Sequencer : public MusicSource {
   // Gets ready to load (the synthesiser and its soundfont); false when the
   // sequencer cannot play at all.  Called without the mixer's mutex.
   virtual bool Prepare(uint32_t rate) = 0;
-  virtual bool Load(const std::vector<uint8_t>& smf) = 0;
+  // A piece that passed ReadSmf (os/audio/smf.h).
+  virtual bool Load(const SmfPiece& piece) = 0;
   virtual void Unload() = 0;
   virtual void Rewind() = 0;
   virtual void Start() = 0;

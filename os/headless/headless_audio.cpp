@@ -74,12 +74,9 @@ class HeadlessDevice final : public audio::AudioDevice {
 class LoggingSequencer final : public audio::Sequencer {
  public:
   bool Prepare(uint32_t) override { return true; }
-  bool Load(const std::vector<uint8_t>& smf) override {
-    bytes_ = smf.size();
-    // The image was read and checked at open: read again, it gives its length.
-    audio::SmfPiece piece;
-    std::string why;
-    length_us_ = audio::ReadSmf(smf, &piece, &why) ? piece.micros : 0;
+  bool Load(const audio::SmfPiece& piece) override {
+    bytes_ = piece.image.size();
+    length_us_ = piece.micros;
     Rewind();
     return true;
   }

@@ -188,7 +188,9 @@ class SmfInFluidSynth : public ::testing::Test {
   }
   // Loads and starts `image`, renders `blocks` blocks of 512 frames.
   void Play(const Bytes& image, int blocks) {
-    ASSERT_TRUE(seq_->Load(image));
+    os::audio::SmfPiece piece;
+    piece.image = image;
+    ASSERT_TRUE(seq_->Load(piece));
     seq_->Start();
     std::vector<float> mix(2 * 512);
     for (int i = 0; i < blocks && !seq_->Ended(); ++i) seq_->Render(mix.data(), 512, kRate);

@@ -110,7 +110,10 @@ TEST_F(GeneratedFilesTest, EveryPieceOpensThroughTheMusicCommandsAndSoundsInFlui
     SCOPED_TRACE(e->path);
     auto sequencer = os::audio::MakeFluidSequencer(kRate);
     ASSERT_NE(sequencer, nullptr);
-    ASSERT_TRUE(sequencer->Load(ReadFile(Folder() / e->path)));
+    os::audio::SmfPiece piece;
+    std::string why;
+    ASSERT_TRUE(os::audio::ReadSmf(ReadFile(Folder() / e->path), &piece, &why)) << why;
+    ASSERT_TRUE(sequencer->Load(piece));
     sequencer->Start();
     std::vector<float> mix(2 * kBlock);
     int loud_blocks = 0;

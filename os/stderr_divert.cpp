@@ -56,6 +56,19 @@ void WriteAll(int fd, const char* data, size_t size) {
   }
 }
 
+// Hands `take` the whole of a scratch file, a piece at a time, without
+// moving its offset.  Async-signal-safe where `take` is.
+template <typename Take>
+void ReadScratch(int fd, Take&& take) {
+  char buffer[512];
+  for (off_t at = 0;;) {
+    const ssize_t n = ::pread(fd, buffer, sizeof buffer, at);
+    if (n <= 0) return;
+    take(buffer, static_cast<size_t>(n));
+    at += n;
+  }
+}
+
 // ---- the diverts held ---------------------------------------------------------
 
 // One chain of diverts at a time in the process: fd 2 is the whole process's,
@@ -87,7 +100,7 @@ void ReportTo(int fd) {
 // Whether the sanitizers report on fd 2, where a divert would hide their
 // report: they do unless an options variable gives them a log file (or an
 // options file that might), and there they are left alone.
-// (__sanitizer_get_report_path would tell, but creates the log file to.)
+// (__sanitizer_get_report_path would tell, but creates the log file too.)
 bool SanitizersReportOnStderr() {
   static const bool on_stderr = [] {
     if (!__sanitizer_set_report_fd) return false;
@@ -117,13 +130,7 @@ void SpillScratch() {
     const int saved = g_levels[i].saved.load();
     const int scratch = g_levels[i].scratch.load();
     if (saved < 0 || scratch < 0 || ::dup2(saved, 2) < 0) continue;
-    char buffer[512];
-    for (off_t at = 0;;) {
-      const ssize_t n = ::pread(scratch, buffer, sizeof buffer, at);
-      if (n <= 0) break;
-      WriteAll(2, buffer, static_cast<size_t>(n));
-      at += n;
-    }
+    ReadScratch(scratch, [](const char* data, size_t size) { WriteAll(2, data, size); });
   }
 }
 
@@ -222,13 +229,7 @@ const std::string& StderrDivert::Finish() {
       ::close(saved_);
     }
   }
-  char buffer[4096];
-  for (off_t at = 0;;) {
-    const ssize_t n = ::pread(file_, buffer, sizeof buffer, at);
-    if (n <= 0) break;
-    text_.append(buffer, static_cast<size_t>(n));
-    at += n;
-  }
+  ReadScratch(file_, [this](const char* data, size_t size) { text_.append(data, size); });
   ::close(file_);
   level_ = -1;
   saved_ = file_ = -1;

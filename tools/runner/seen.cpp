@@ -19,6 +19,9 @@ bool InPlay(const Glance& b, const Glance& a) {
 }
 bool TurnedOn(uint32_t before, uint32_t after) { return before == 0 && after == 1; }
 
+static_assert(sizeof(Glance::attack_ticks) / sizeof(int32_t) == std::size(kBossRows),
+              "a glance keeps every boss's attack timeline");
+
 Glance Look() {
   Glance g{.scene = SceneNumber, .pause = PauseFlag, .prompt = ContinuePrompt,
            .keyboard = KeyboardControl, .mouse = MouseControl, .no_death = NoDeath,

@@ -75,6 +75,7 @@ class FluidSequencer final : public Sequencer {
     if (!settings_) return false;
     fluid_settings_setnum(settings_, "synth.sample-rate", static_cast<double>(rate));
     fluid_settings_setstr(settings_, "player.timing-source", "sample");
+    fluid_settings_setnum(settings_, "synth.gain", kMusicGain);
     synth_ = new_fluid_synth(settings_);
     // A file that is no soundfont has the instrument library below
     // FluidSynth complain on stderr by itself (GLib's log), besides the

@@ -126,7 +126,7 @@ void MixVoiceOf(Buffer& b, float* mix, int frames, uint32_t out_rate) {
 }
 
 int16_t ToS16(float v) {
-  const float s = std::clamp(v * 32768.0f, -32768.0f, 32767.0f);
+  const float s = std::clamp(Limit(v) * 32768.0f, -32768.0f, 32767.0f);
   return static_cast<int16_t>(std::lrint(s));
 }
 
@@ -136,6 +136,14 @@ float GainOf(int32_t centibels) {
   if (centibels <= VolumeSilent) return 0.0f;
   if (centibels >= 0) return 1.0f;
   return std::pow(10.0f, static_cast<float>(centibels) / 2000.0f);
+}
+
+float Limit(float mix) {
+  const float magnitude = std::fabs(mix);
+  if (!(magnitude > kOutputKnee)) return mix;
+  // A tanh knee: slope 1 where it starts, so the bend has no corner.
+  constexpr float kRoom = kOutputCeiling - kOutputKnee;
+  return std::copysign(kOutputKnee + kRoom * std::tanh((magnitude - kOutputKnee) / kRoom), mix);
 }
 
 Mixer::Mixer() = default;

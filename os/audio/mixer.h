@@ -148,4 +148,15 @@ class Mixer {
 // Gain of a level in hundredths of a decibel (0 at -10000 and below).
 float GainOf(int32_t centibels);
 
+// The output's headroom.  Sounds and music add at their own levels; a mix
+// whose magnitude stays at or below the knee (-1 dBFS) reaches the device
+// unchanged, so sounds keep their levels against each other exactly.  Only
+// what rises above the knee is bent smoothly towards the ceiling, one step
+// below full scale, instead of being cut off at full scale (the harsh
+// distortion of a clipped mix): however many loud sounds play at once, no
+// sample of the output is at full scale.
+constexpr float kOutputKnee = 0.8912509f;                // -1 dBFS
+constexpr float kOutputCeiling = 32766.0f / 32768.0f;  // the largest output, 32766
+float Limit(float mix);
+
 }  // namespace os::audio

@@ -11,6 +11,7 @@
 #include "os/audio/audio.h"
 #include "os/audio/mixer.h"
 #include "os/headless/headless_audio.h"
+#include "tests/support/mixer_buffer.h"
 
 namespace {
 
@@ -21,16 +22,8 @@ struct Fixture {
   explicit Fixture(uint32_t rate = 1000, int channels = 2, int bits = 16) {
     mixer.SetOutput(OutputFormat{channels, rate, bits});
   }
-  Buffer* Make16(std::vector<int16_t> samples, int channels = 1, uint32_t rate = 1000) {
-    Buffer* b = nullptr;
-    EXPECT_EQ(mixer.CreateBuffer(PcmFormat(channels, rate, 16),
-                                 static_cast<uint32_t>(samples.size() * 2), &b),
-              AudioOk);
-    LockedRange r;
-    EXPECT_EQ(mixer.Lock(b, 0, 0, &r), AudioOk);
-    std::memcpy(r.first, samples.data(), samples.size() * 2);
-    mixer.Unlock(b);
-    return b;
+  Buffer* Make16(const std::vector<int16_t>& samples, int channels = 1, uint32_t rate = 1000) {
+    return vantris_test::Buffer16(mixer, samples, channels, rate);
   }
   std::vector<int16_t> Render(int frames) {
     const OutputFormat out = mixer.Output();
@@ -131,7 +124,8 @@ TEST(AudioMixer, TheHeadlessSoundLogSaysWhatIsHeardNamingEachBufferByItsSound) {
 
 // Full scale, the extremes and what lies beyond them, in each wider kind:
 // integers are sign-extended from their own width, floats are clamped to
-// [-1, 1] and NaN plays as silence.
+// [-1, 1] and NaN plays as silence.  Full scale comes out at 31918, where
+// the output's knee bends it.
 TEST(AudioMixer, WideAndFloatSamplesReadAtTheirOwnScale) {
   auto le = [](std::initializer_list<uint32_t> words, int bytes) {
     std::vector<uint8_t> out;
@@ -142,16 +136,17 @@ TEST(AudioMixer, WideAndFloatSamplesReadAtTheirOwnScale) {
   auto f = [](float v) { return std::bit_cast<uint32_t>(v); };
   const float inf = std::numeric_limits<float>::infinity();
   const uint16_t kPcm = FormatPcm, kFloat = FormatIeeeFloat;
+  const int16_t kFull = 31918;
   const struct {
     int bits;
     uint16_t tag;
     std::vector<uint8_t> data;
     std::vector<int16_t> expect;
   } cases[] = {
-      {24, kPcm, le({0x800000, 0x7FFFFF, 0xFFFF00, 0x004000}, 3), {-32768, 32767, -1, 64}},
-      {32, kPcm, le({0x80000000u, 0x7FFFFFFF, 0xFFFF0000u, 0x00018000}, 4), {-32768, 32767, -1, 2}},
-      {32, kFloat, le({f(-1.0f), f(0.25f), f(1.5f), f(-inf)}, 4), {-32768, 8192, 32767, -32768}},
-      {32, kFloat, le({f(std::nanf("")), f(inf), f(-0.5f), f(1e-9f)}, 4), {0, 32767, -16384, 0}},
+      {24, kPcm, le({0x800000, 0x7FFFFF, 0xFFFF00, 0x004000}, 3), {-kFull, kFull, -1, 64}},
+      {32, kPcm, le({0x80000000u, 0x7FFFFFFF, 0xFFFF0000u, 0x00018000}, 4), {-kFull, kFull, -1, 2}},
+      {32, kFloat, le({f(-1.0f), f(0.25f), f(1.5f), f(-inf)}, 4), {-kFull, 8192, kFull, -kFull}},
+      {32, kFloat, le({f(std::nanf("")), f(inf), f(-0.5f), f(1e-9f)}, 4), {0, kFull, -16384, 0}},
   };
   for (const auto& c : cases) {
     Fixture fx(1000, 1);
@@ -174,15 +169,83 @@ struct ConstantMusic : MusicSource {
   }
 };
 
-TEST(AudioMixer, MusicIsMixedOverTheBuffersAndClipped) {
+TEST(AudioMixer, MusicIsMixedOverTheBuffersAndLimited) {
   Fixture f(8000);
   ConstantMusic music;
   f.mixer.SetMusic(&music);
   Buffer* b = f.Make16(std::vector<int16_t>(10, 30000), 1, 8000);
   f.mixer.Play(b, false);
   auto out = f.Render(30);
-  EXPECT_EQ(out[0], 32767);  // clipped
+  EXPECT_GT(out[0], 32700);  // 38192 bent under full scale
+  EXPECT_LT(out[0], 32767);
   EXPECT_EQ(out[2 * 20], 8192);
+}
+
+// The output's headroom: below the knee (-1 dBFS, 29205) sounds add exactly
+// at their own levels, in every output format; above it the mix bends
+// smoothly, rising with what is added, and however many full-scale sounds
+// play at once no sample reaches full scale (nor wraps in 8 bits).  A
+// full-scale sound alone keeps its level against a half-scale one.
+TEST(AudioMixer, SoundsAddExactlyBelowTheKneeAndNeverReachFullScaleAbove) {
+  EXPECT_EQ(Limit(0.5f), 0.5f);
+  EXPECT_EQ(Limit(-kOutputKnee), -kOutputKnee);
+  float last = 0;
+  for (float x = 0.0f; x < 20.0f; x += 0.001f) {
+    const float y = Limit(x);
+    ASSERT_EQ(Limit(-x), -y) << x;
+    ASSERT_GE(y, last) << x;                  // never falls as the mix grows
+    ASSERT_LE(y - last, 0.0011f) << x;        // nor jumps
+    ASSERT_LE(y, kOutputCeiling) << x;
+    last = y;
+  }
+
+  Fixture f(1000);
+  Buffer* a = f.Make16(std::vector<int16_t>(8, 12000));
+  Buffer* b = f.Make16(std::vector<int16_t>(8, 17000));
+  Buffer* c = f.Make16(std::vector<int16_t>(8, -29000));
+  f.mixer.Play(a, false);
+  f.mixer.Play(b, false);
+  EXPECT_EQ(f.Render(1)[0], 29000);  // just under the knee: the exact sum
+  f.mixer.Play(c, false);
+  EXPECT_EQ(f.Render(1)[0], 0);
+  f.mixer.SetVolume(c, VolumeSilent);
+  f.mixer.SetPan(a, 10000);  // the left side silent
+  EXPECT_EQ(f.Render(1), (std::vector<int16_t>{17000, 29000}));
+
+  // Ten full-scale sounds at once, in 16-bit stereo, mono and 8 bits.
+  for (const OutputFormat format : {OutputFormat{2, 1000, 16}, OutputFormat{1, 1000, 16},
+                                    OutputFormat{2, 1000, 8}}) {
+    Fixture loud(format.rate, format.channels, format.bits);
+    for (int i = 0; i < 10; ++i) {
+      std::vector<int16_t> square(40);
+      for (int j = 0; j < 40; ++j) square[j] = j % 4 < 2 ? 32767 : -32768;
+      loud.mixer.Play(loud.Make16(square), false);
+    }
+    std::vector<uint8_t> out(40 * format.BytesPerFrame());
+    loud.mixer.Render(out.data(), 40);
+    for (size_t i = 0; i < out.size(); i += format.bits / 8) {
+      const bool eight = format.bits == 8;
+      const int s = eight ? (out[i] - 128) * 256 : int16_t(out[i] | out[i + 1] << 8);
+      const int sign = i / format.BytesPerFrame() % 4 < 2 ? 1 : -1;
+      ASSERT_GT(s * sign, 31000) << format.channels << "x" << format.bits << " at " << i;
+      if (!eight) {
+        ASSERT_LT(std::abs(s), 32767) << format.channels << " channels at " << i;
+      }
+    }
+  }
+
+  // A full-scale sine and a half-scale one, each alone: 6 dB apart.
+  auto sine_rms = [](double amplitude) {
+    Fixture g(44100);
+    std::vector<int16_t> wave(4410);
+    for (size_t i = 0; i < wave.size(); ++i)
+      wave[i] = static_cast<int16_t>(std::lround(amplitude * std::sin(2 * M_PI * 441 * i / 44100.0)));
+    g.mixer.Play(g.Make16(wave, 1, 44100), false);
+    double sum = 0;
+    for (int16_t s : g.Render(4410)) sum += static_cast<double>(s) * s;
+    return std::sqrt(sum / (2 * 4410));
+  };
+  EXPECT_NEAR(20 * std::log10(sine_rms(32767) / sine_rms(16384)), 6.02, 0.2);
 }
 
 TEST(AudioMixer, TheCallbackThreadAndTheMainThreadShareTheMixerSafely) {

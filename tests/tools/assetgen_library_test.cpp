@@ -117,14 +117,25 @@ TEST_F(GeneratedFilesTest, EveryPieceOpensThroughTheMusicCommandsAndSoundsInFlui
     sequencer->Start();
     std::vector<float> mix(2 * kBlock);
     int loud_blocks = 0;
+    double total = 0, peak = 0;
     for (int block = 0; block < 42; ++block) {
       std::fill(mix.begin(), mix.end(), 0.0f);
       sequencer->Render(mix.data(), kBlock, kRate);
       double energy = 0;
-      for (float v : mix) energy += double{v} * v;
+      for (float v : mix) {
+        energy += double{v} * v;
+        peak = std::max(peak, std::fabs(double{v}));
+      }
+      total += energy;
       loud_blocks += std::sqrt(energy / mix.size()) > 0.005;
     }
     EXPECT_GE(loud_blocks, 30);  // sound through most of the first second
+    // Heard beside the effects (they lie near -24 dBFS RMS; at FluidSynth's
+    // own gain most pieces lay under -30), and never near full scale.
+    const double rms_dbfs = 10 * std::log10(total / (42.0 * mix.size()));
+    EXPECT_GT(rms_dbfs, -30.0);
+    EXPECT_LT(rms_dbfs, -16.0);
+    EXPECT_LT(20 * std::log10(peak), -3.0);
     EXPECT_FALSE(sequencer->Ended());  // each piece lasts about a minute
     sequencer->Unload();
   }

@@ -19,8 +19,16 @@ void PutTag(std::vector<std::uint8_t>& out, const char* tag) {
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(tag[i]));
 }
 
-std::int16_t ToSample(double v) {
-  return static_cast<std::int16_t>(std::lround(std::clamp(v, -1.0, 1.0) * 32000.0));
+// The wave scaled so that its largest magnitude lies `peakDbfs` below full
+// scale.
+std::vector<std::int16_t> AtPeak(const std::vector<double>& wave, double peakDbfs) {
+  double peak = 0;
+  for (double v : wave) peak = std::max(peak, std::fabs(v));
+  const double scale = peak > 0 ? std::pow(10.0, peakDbfs / 20) * 32768.0 / peak : 0.0;
+  std::vector<std::int16_t> out(wave.size());
+  for (std::size_t i = 0; i < wave.size(); ++i)
+    out[i] = static_cast<std::int16_t>(std::lround(wave[i] * scale));
+  return out;
 }
 
 // Short linear fades at both ends so a restart never clicks.
@@ -56,7 +64,7 @@ std::vector<std::uint8_t> EncodeWav(const std::vector<std::int16_t>& samples, in
 
 std::vector<std::int16_t> SynthShot(int sampleRate) {
   const std::size_t n = static_cast<std::size_t>(sampleRate * 0.09);
-  std::vector<std::int16_t> out(n);
+  std::vector<double> out(n);
   Lcg noise(7);
   double phase = 0, sub = 0, lowpass = 0;
   for (std::size_t i = 0; i < n; ++i) {
@@ -69,14 +77,14 @@ std::vector<std::int16_t> SynthShot(int sampleRate) {
     const double hiss = (noise.Unit() * 2 - 1) * std::exp(-t / 0.008);
     lowpass += 0.45 * (0.45 * pulse + 0.45 * sine + 0.35 * hiss - lowpass);
     const double env = std::exp(-t / 0.035);
-    out[i] = ToSample(0.8 * lowpass * env * EdgeFade(i, n, 22, 220));
+    out[i] = lowpass * env * EdgeFade(i, n, 22, 220);
   }
-  return out;
+  return AtPeak(out, kShotPeakDbfs);
 }
 
 std::vector<std::int16_t> SynthBoom(int sampleRate) {
   const std::size_t n = static_cast<std::size_t>(sampleRate * 0.5);
-  std::vector<std::int16_t> out(n);
+  std::vector<double> out(n);
   Lcg noise(1234);
   double low = 0, lower = 0, thump = 0;
   for (std::size_t i = 0; i < n; ++i) {
@@ -90,9 +98,9 @@ std::vector<std::int16_t> SynthBoom(int sampleRate) {
     thump += freq / sampleRate;
     const double body = std::sin(2 * kPi * thump) * std::exp(-t / 0.14);
     const double crackle = lower * 1.6 * std::exp(-t / 0.16);
-    out[i] = ToSample(0.85 * (0.55 * body + crackle) * EdgeFade(i, n, 30, 660));
+    out[i] = (0.55 * body + crackle) * EdgeFade(i, n, 30, 660);
   }
-  return out;
+  return AtPeak(out, kBoomPeakDbfs);
 }
 
 }  // namespace assetgen

@@ -1,7 +1,6 @@
 #include "os/bmp.h"
 
 #include <bit>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -337,14 +336,15 @@ bool DecodeBmp(const uint8_t* data, size_t size, Bitmap* out, const char** why) 
   return ok;
 }
 
-bool LoadBmpFile(std::string_view path, Bitmap* out, const char** why) {
+bool LoadBmpFile(std::string_view path, Bitmap* out, std::string* why) {
   *out = Bitmap();
-  auto fail = [&](const char* reason) {
-    if (why) *why = reason;
+  auto fail = [&](std::string reason) {
+    if (why) *why = std::move(reason);
     return false;
   };
-  FILE* f = OpenFile(path, "rb");
-  if (!f) return fail(std::strerror(errno));  // such as "No such file or directory"
+  std::string reason;
+  FILE* f = OpenFile(path, "rb", &reason);
+  if (!f) return fail(reason);
   std::vector<uint8_t> bytes;
   bool ok = std::fseek(f, 0, SEEK_END) == 0;
   long length = ok ? std::ftell(f) : -1;
@@ -356,7 +356,9 @@ bool LoadBmpFile(std::string_view path, Bitmap* out, const char** why) {
   size_t got = length > 0 ? std::fread(bytes.data(), 1, bytes.size(), f) : 0;
   std::fclose(f);
   if (got != bytes.size()) return fail("short read");
-  return DecodeBmp(bytes.data(), bytes.size(), out, why);
+  const char* decode_why = nullptr;
+  if (DecodeBmp(bytes.data(), bytes.size(), out, &decode_why)) return true;
+  return fail(decode_why);
 }
 
 }  // namespace os

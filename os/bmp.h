@@ -11,6 +11,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -31,11 +32,12 @@ constexpr int64_t BmpMaxPixels = int64_t{16} * 1024 * 1024;
 constexpr int64_t BmpMaxFileBytes = int64_t{128} * 1024 * 1024;
 
 // On failure returns false, leaves *out empty and, when `why` is given,
-// points it at a short English reason (for logs and tests); a file that
-// cannot be opened gives the system's reason ("No such file or directory").
+// points it at a short English reason (for logs and tests).
 bool DecodeBmp(const uint8_t* data, size_t size, Bitmap* out, const char** why = nullptr);
-// Reads the file (path as os::OpenFile takes it) and decodes it; files over
-// BmpMaxFileBytes are refused unread.
-bool LoadBmpFile(std::string_view path, Bitmap* out, const char** why = nullptr);
+// Reads the file (path as os::OpenFile takes it: a regular file only) and
+// decodes it; files over BmpMaxFileBytes are refused unread.  A file that
+// cannot be opened gives OpenFile's reason ("it is a folder", "No such file
+// or directory").
+bool LoadBmpFile(std::string_view path, Bitmap* out, std::string* why = nullptr);
 
 }  // namespace os

@@ -459,7 +459,10 @@ bool CursorShownOverWindow() { return g_cursor_count >= 0 && !g_cursor_none; }
 // ---- message boxes and the beep ---------------------------------------------
 
 int MessageBox(Window, const std::string& text, const std::string& title,
-               uint32_t flags, const std::string& detail) {
+               uint32_t flags, const std::string& given_detail) {
+  // The detail names files and says what a library said: shown as a line
+  // holds it, in the box too.
+  const std::string detail = Printable(given_detail);
   if (!g_backend || !g_backend->QuietBoxes()) {
     std::string line = text;
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
@@ -476,7 +479,7 @@ int MessageBox(Window, const std::string& text, const std::string& title,
       if (!g_said_no_box) {
         g_said_no_box = true;
         SayLine("vantris: cannot show a message box (%s); messages are printed here only",
-                why.c_str());
+                Printable(why).c_str());
       }
       break;
     case BackendImpl::BoxResult::Ended:
@@ -508,7 +511,7 @@ Lock CreateNamedLock(const std::string& name, LockResult* result) {
   const std::string path =
       RuntimeDir() + "/" + file + "-" + std::to_string(::geteuid()) + ".lock";
   auto fail = [&](const char* why) -> Lock {
-    SayLine("vantris: cannot take the lock %s: %s", path.c_str(), why);
+    SayLine("vantris: cannot take the lock %s: %s", Printable(path).c_str(), why);
     if (result) *result = LockResult::Failed;
     return 0;
   };

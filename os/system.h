@@ -6,6 +6,7 @@
 // Texts handed to the user (message boxes) are UTF-8 here; Shift-JIS
 // conversion lives in os/sjis.h.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -64,6 +65,14 @@ StartOptions OptionsFromCommandLine(int argc, char** argv);
 void SayLine(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Text as it is (the usage after a refusal, the beep's BEL).
 void SayText(std::string_view text);
+// A name or words from outside (a path, an option, a library's message) as a
+// line holds them: valid UTF-8 as it stands, each control byte (C0, DEL, the
+// C1 controls) and each byte that is no part of valid UTF-8 as \xNN, so that
+// nothing splits the line or reaches the terminal raw.
+std::string Printable(std::string_view text);
+// The length of the character at text[at] that Printable keeps as it stands
+// (1 to 4 bytes), or 0 when it writes the byte there as \xNN.
+size_t PrintableLength(std::string_view text, size_t at);
 
 // ---- clocks ---------------------------------------------------------------
 // Before Start, and under SDL, the clocks are the process's monotonic clock

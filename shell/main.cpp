@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
       std::fputs(kUsage, stdout);
       return 0;
     case os::ParsedArgs::Unknown:
-      os::SayLine("vantris: unknown option '%s'\n%s", bad.c_str(), kUsage);
+      os::SayLine("vantris: unknown option '%s'\n%s", os::Printable(bad).c_str(), kUsage);
       return 2;
     case os::ParsedArgs::Contradictory:
       os::SayLine("vantris: %s cannot go together\n%s", bad.c_str(), kUsage);

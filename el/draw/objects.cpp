@@ -122,7 +122,7 @@ os::Surface* SurfaceFromBitmap(os::Display* display, const os::Bitmap& bitmap,
 }  // namespace
 
 os::Surface* LoadBitmapSurface(os::Display* display, const char* path, uint16_t* width,
-                               uint16_t* height, int32_t memory_mode, const char** why) {
+                               uint16_t* height, int32_t memory_mode, std::string* why) {
   if (why) *why = "no display";
   if (!display || !path) return nullptr;
   // A resource named by the path, else the file.
@@ -131,7 +131,7 @@ os::Surface* LoadBitmapSurface(os::Display* display, const char* path, uint16_t*
   if (width) *width = static_cast<uint16_t>(bitmap.width);
   if (height) *height = static_cast<uint16_t>(bitmap.height);
   os::Surface* surface = SurfaceFromBitmap(display, bitmap, memory_mode);
-  if (why) *why = surface ? nullptr : "no surface of its size can be made";
+  if (why) *why = surface ? "" : "no surface of its size can be made";
   return surface;
 }
 
@@ -143,14 +143,14 @@ bool LoadIntoSlot(SpriteObject& o, const char* name, int32_t memory_mode, std::s
   const std::string path = ProgramPath(name);
   o.Width = 0;
   o.Height = 0;
-  const char* reason = nullptr;
+  std::string reason;
   o.Surface = LoadBitmapSurface(DirectDrawObject, path.c_str(), &o.Width, &o.Height,
                                 memory_mode, &reason);
   if (!o.Surface) {
     // Last, a resource named by the bare name.
     os::Bitmap bitmap;
     if (!ResourceBitmap(name, &bitmap)) {
-      *why = os::ResolvePath(path) + ": " + (reason ? reason : "cannot be read");
+      *why = os::ResolvePath(path) + ": " + (reason.empty() ? "cannot be read" : reason);
       return false;
     }
     o.Width = static_cast<uint16_t>(bitmap.width);

@@ -52,10 +52,10 @@ void ResetObjectColorKey(int32_t handle);
 void CopyColorKey(int32_t destination, int32_t source);
 
 // Surface routines of the loaders and the screen start-up.  A failed
-// LoadBitmapSurface points *why at the reason in English.
+// LoadBitmapSurface says the reason in English in *why.
 os::Surface* LoadBitmapSurface(os::Display* display, const char* path, uint16_t* width,
                                uint16_t* height, int32_t memory_mode,
-                               const char** why = nullptr);
+                               std::string* why = nullptr);
 os::SurfaceResult CopyBitmap(os::Surface* surface, const os::Bitmap* bitmap, int32_t x,
                              int32_t y, int32_t w, int32_t h);
 uint32_t GetKeyPixel(os::Surface* surface, uint32_t colorref);

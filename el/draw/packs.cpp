@@ -1,7 +1,6 @@
 // Image packs: a plain run of entries (u16 width, u16 height, the name with
 // its NUL, then width x height X1R5G5B5 pixels, rows from the top), written
 // by Convert/ConvertFile and read by LoadPack/SwapPack.
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -32,10 +31,11 @@ enum class Search { NoFile, NotFound, Found };
 // nothing is made for a size the file cannot hold.
 Search FindEntry(const std::string& upper, FILE** file, PackEntry* entry, std::string* why) {
   *file = nullptr;
-  FILE* f = ImagePackPath.empty() ? nullptr : os::OpenFile(ImagePackPath, "rb");
+  std::string reason;
+  FILE* f = ImagePackPath.empty() ? nullptr : os::OpenFile(ImagePackPath, "rb", &reason);
   if (!f) {
     *why = ImagePackPath.empty() ? std::string("no image pack is set")
-                                 : ImagePackPath + ": " + std::strerror(errno);
+                                 : ImagePackPath + ": " + reason;
     return Search::NoFile;
   }
   *why = ImagePackPath + ": no entry " + upper;

@@ -25,10 +25,10 @@ int32_t InitMidi() {
 }
 
 void PlayMidi(const char* file, int32_t loop) {
-  // The path stands in double quotes; one with a double quote of its own
-  // makes a command the interpreter refuses, so such a file never opens.
-  const std::string open =
-      "open \"" + elSystem::GetExePath(0) + (file ? file : "") + "\" type sequencer alias midi";
+  // The path stands in double quotes, its own written twice: a piece plays
+  // from any folder.
+  const std::string open = "open " + os::MidiQuoted(elSystem::GetExePath(0) + (file ? file : "")) +
+                           " type sequencer alias midi";
   if (MidiOpen == 1) StopMidi();
   Send(open.c_str());
   Send("seek midi to start");

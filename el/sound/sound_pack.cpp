@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -44,11 +43,10 @@ std::vector<uint8_t> ReadPadded(FILE* file, uint32_t size) {
 // An open pack file; closed on every path.
 class PackFile {
  public:
-  explicit PackFile(const std::string& path) : file_(path.empty() ? nullptr : os::OpenFile(path, "rb")) {
-    if (!file_) {
-      why_ = path.empty() ? "no sound pack has been set" : std::strerror(errno);
-      return;
-    }
+  explicit PackFile(const std::string& path) {
+    why_ = "no sound pack has been set";
+    file_ = path.empty() ? nullptr : os::OpenFile(path, "rb", &why_);
+    if (!file_) return;
     if (std::fseek(file_, 0, SEEK_END) == 0) size_ = std::ftell(file_);
     if (size_ < 0 || std::fseek(file_, 0, SEEK_SET) != 0) {
       why_ = "its size cannot be told";
@@ -70,7 +68,7 @@ class PackFile {
   const std::string& why() const { return why_; }  // why it did not open
 
  private:
-  FILE* file_;
+  FILE* file_ = nullptr;
   int64_t size_ = -1;
   std::string why_;
 };
@@ -168,10 +166,10 @@ bool ReportLookup(const char* function, Lookup lookup, const std::string& pack_p
 
 // Opens a stream's pack at `position`; reports and gives nullptr on failure.
 FILE* OpenStreamAt(const char* function, const StreamState& s, uint32_t position) {
-  FILE* f = s.PackPath.empty() ? nullptr : os::OpenFile(s.PackPath, "rb");
+  std::string why = "no sound pack has been set";
+  FILE* f = s.PackPath.empty() ? nullptr : os::OpenFile(s.PackPath, "rb", &why);
   if (!f) {
-    elSystem::ErrorBox(function, kMsgNoPack, 0,
-                       os::ResolvePath(s.PackPath) + ": " + std::strerror(errno));
+    elSystem::ErrorBox(function, kMsgNoPack, 0, os::ResolvePath(s.PackPath) + ": " + why);
     return nullptr;
   }
   if (std::fseek(f, static_cast<long>(position), SEEK_SET) != 0) {

@@ -3,12 +3,14 @@
 // the audio callback renders it.
 #include <fluidsynth.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
 
 #include "os/audio/midi.h"
+#include "os/path.h"
 #include "os/stderr_divert.h"
 #include "os/system.h"
 
@@ -51,6 +53,15 @@ bool FileExists(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+// Why `path` is no soundfont file, in brackets: what it is instead ("it is
+// a folder"), or the system's words.
+std::string NotAFile(const std::string& path) {
+  std::string why;
+  const int fd = OpenRegularFile(path, &why);
+  if (fd >= 0) ::close(fd);
+  return why.empty() ? why : " (" + why + ")";
+}
+
 constexpr int kScratchFrames = 256;
 
 class FluidSequencer final : public Sequencer {
@@ -65,7 +76,8 @@ class FluidSequencer final : public Sequencer {
     if (soundfont.empty()) {
       const char* env = std::getenv("VANTRIS_SOUNDFONT");
       WarnOnce(env && *env
-                   ? (std::string("VANTRIS_SOUNDFONT names ") + env + ", which is no file").c_str()
+                   ? "VANTRIS_SOUNDFONT names " + Printable(env) + ", which is no file" +
+                         NotAFile(env)
                    : "no General MIDI soundfont found (install the timgm6mb-soundfont package "
                      "or point VANTRIS_SOUNDFONT at a .sf2 file)");
       return false;
@@ -87,9 +99,8 @@ class FluidSequencer final : public Sequencer {
     if (loaded == FLUID_FAILED) {
       Destroy();
       const std::string error = TakeFluidError();
-      WarnOnce(("the soundfont " + soundfont + " cannot be loaded" +
-                (error.empty() ? "" : " (" + error + ")"))
-                   .c_str());
+      WarnOnce("the soundfont " + Printable(soundfont) + " cannot be loaded" +
+               (error.empty() ? "" : " (" + Printable(error) + ")"));
       return false;
     }
     rate_ = rate;
@@ -159,10 +170,10 @@ class FluidSequencer final : public Sequencer {
   }
 
  private:
-  void WarnOnce(const char* why) {
+  void WarnOnce(const std::string& why) {
     if (warned_) return;
     warned_ = true;
-    SayLine("vantris: the music is silent: %s.", why);
+    SayLine("vantris: the music is silent: %s.", why.c_str());
   }
 
   bool MakePlayer() {

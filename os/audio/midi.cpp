@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
@@ -39,8 +38,8 @@ Sequencer* BackendSequencer() {
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-// Splits on blanks; a token in double quotes may hold blanks but no double
-// quote, and must be followed by a blank or the end.
+// Splits on blanks; a token in double quotes may hold any byte, a double
+// quote written twice, and must be followed by a blank or the end.
 bool Tokenize(std::string_view text, std::vector<std::string>* out) {
   size_t i = 0;
   const size_t n = text.size();
@@ -48,10 +47,20 @@ bool Tokenize(std::string_view text, std::vector<std::string>* out) {
     while (i < n && IsSpace(text[i])) ++i;
     if (i == n) return true;
     if (text[i] == '"') {
-      const size_t close = text.find('"', i + 1);
-      if (close == std::string_view::npos) return false;
-      out->emplace_back(text.substr(i + 1, close - i - 1));
-      i = close + 1;
+      std::string token;
+      for (++i;; ++i) {
+        if (i == n) return false;
+        if (text[i] != '"') {
+          token += text[i];
+        } else if (i + 1 < n && text[i + 1] == '"') {
+          token += '"';
+          ++i;
+        } else {
+          break;
+        }
+      }
+      out->push_back(std::move(token));
+      ++i;
       if (i < n && !IsSpace(text[i])) return false;
     } else {
       size_t j = i;
@@ -70,7 +79,7 @@ void SayCannotPlay(const std::string& path, const char* why) {
   static std::set<std::string>* said = new std::set<std::string>;
   const std::string resolved = path.empty() ? std::string("(no file named)") : ResolvePath(path);
   if (!said->insert(resolved).second) return;
-  SayLine("vantris: the music is silent: %s: %s", resolved.c_str(), why);
+  SayLine("vantris: the music is silent: %s: %s", Printable(resolved).c_str(), why);
 }
 
 void Notify(Window window, uint64_t code) {
@@ -126,12 +135,12 @@ uint32_t Open(const std::vector<std::string>& t) {
     return MidiErrSyntax;
   if (g_device.open) return MidiErrAliasInUse;
   std::vector<uint8_t> file;
-  if (t[1].empty() || !ReadWholeFile(t[1], &file)) {
-    SayCannotPlay(t[1], t[1].empty() ? "no file" : std::strerror(errno));
+  std::string why = "no file";
+  if (t[1].empty() || !ReadWholeFile(t[1], &file, ReadWholeFileLimit, &why)) {
+    SayCannotPlay(t[1], why.c_str());
     return MidiErrCannotOpen;
   }
   audio::SmfPiece piece;
-  std::string why;
   if (!audio::ReadSmf(file, &piece, &why)) {
     SayCannotPlay(t[1], why.c_str());
     return MidiErrCannotOpen;
@@ -164,6 +173,12 @@ void Halt() {
 }
 
 }  // namespace
+
+std::string MidiQuoted(std::string_view path) {
+  std::string quoted = "\"";
+  for (const char c : path) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + "\"";
+}
 
 uint32_t MidiCommand(std::string_view command, char* answer, size_t answer_size,
                      Window callback) {

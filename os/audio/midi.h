@@ -1,7 +1,8 @@
 // MIDI music: a small command interpreter over one sequencer.
 //
-// The commands (keywords in any case; a path may stand in double quotes and
-// then holds no double quote itself):
+// The commands (keywords in any case; a path may stand in double quotes,
+// which lets it hold any byte, a double quote of its own written twice as
+// MidiQuoted writes it):
 //   open <path> type sequencer alias <name>   reads and checks a whole
 //                                             standard MIDI file (os/audio/smf.h)
 //   seek <name> to start                      stops and rewinds
@@ -40,6 +41,10 @@ enum MidiResult : uint32_t {
   MidiErrAliasInUse = 0xA0D20004,    // a piece is already open
   MidiErrCannotOpen = 0xA0D20005,    // missing or unreadable file, or no synthesiser
 };
+
+// `path` in double quotes as a command takes it: any path can be named, its
+// own double quotes written twice ("a""b" names a"b).
+std::string MidiQuoted(std::string_view path);
 
 // Runs one command.  The answer (for "status") is written NUL-terminated and
 // cut to `answer_size`; `callback` receives the notices of "play ... notify".

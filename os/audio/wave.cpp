@@ -1,7 +1,6 @@
 #include "os/audio/wave.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -242,10 +241,7 @@ bool ParseWave(std::span<const uint8_t> image, WaveFile* out, std::string* why) 
 
 bool ReadWaveFile(std::string_view path, WaveFile* out, std::string* why) {
   std::vector<uint8_t> image;
-  if (!ReadWholeFile(path, &image)) {
-    if (why) *why = std::strerror(errno);
-    return false;
-  }
+  if (!ReadWholeFile(path, &image, ReadWholeFileLimit, why)) return false;
   return ParseWave(image, out, why);
 }
 

@@ -79,8 +79,9 @@ struct WaveFile {
 // and the "data" chunk, both searched inside the RIFF chunk.  No chunk is
 // read past its own end or past its parent's, and nothing is allocated
 // beyond what the image holds.  False (and `out` untouched) on any fault,
-// with `why` saying what it is ("no data chunk"); ReadWaveFile gives the
-// system's reason for a file it cannot read.
+// with `why` saying what it is ("no data chunk"); ReadWaveFile gives
+// os::OpenFile's reason for a file it cannot read ("it is a FIFO", "No such
+// file or directory").
 bool ParseWave(std::span<const uint8_t> image, WaveFile* out, std::string* why = nullptr);
 bool ReadWaveFile(std::string_view path, WaveFile* out, std::string* why = nullptr);
 

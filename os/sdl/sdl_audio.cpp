@@ -20,8 +20,9 @@ void SayNoAudio(const char* what) {
   static bool said = false;
   if (said) return;
   said = true;
-  SayLine("vantris: %s: %s%s%s%s; the game goes on without sound", what, SDL_GetError(),
-          alsa.empty() ? "" : " (ALSA: ", alsa.c_str(), alsa.empty() ? "" : ")");
+  SayLine("vantris: %s: %s%s%s%s; the game goes on without sound", what,
+          Printable(SDL_GetError()).c_str(), alsa.empty() ? "" : " (ALSA: ",
+          Printable(alsa).c_str(), alsa.empty() ? "" : ")");
 }
 
 class SdlAudioDevice final : public AudioDevice {

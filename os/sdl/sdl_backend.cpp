@@ -122,13 +122,14 @@ class SdlBackend final : public BackendImpl {
         WithoutLibraryChatter([&] { status = SDL_InitSubSystem(SDL_INIT_VIDEO); });
     const std::string words = DisplayWords(chatter, sdl::TakeLibraryWords());
     if (status != 0) {
-      SayLine("vantris: cannot open a display: %s%s%s", SDL_GetError(), words.empty() ? "" : ": ",
-              words.c_str());
+      SayLine("vantris: cannot open a display: %s%s%s", Printable(SDL_GetError()).c_str(),
+              words.empty() ? "" : ": ", Printable(words).c_str());
       return false;
     }
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!allow_no_display_ && driver && ShowsNothing(driver)) {
-      SayLine("vantris: cannot open a display: %s", NoDisplayReason(driver, words).c_str());
+      SayLine("vantris: cannot open a display: %s",
+              Printable(NoDisplayReason(driver, words)).c_str());
       WithoutLibraryChatter([] { SDL_QuitSubSystem(SDL_INIT_VIDEO); });
       return false;
     }
@@ -158,7 +159,7 @@ class SdlBackend final : public BackendImpl {
                                  height, flags);
     });
     if (!window_) {
-      SayLine("vantris: cannot create the window: %s", SDL_GetError());
+      SayLine("vantris: cannot create the window: %s", Printable(SDL_GetError()).c_str());
       return false;
     }
     WithoutLibraryChatter([&] {
@@ -166,7 +167,7 @@ class SdlBackend final : public BackendImpl {
       if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     });
     if (!renderer_) {
-      SayLine("vantris: cannot draw into the window: %s", SDL_GetError());
+      SayLine("vantris: cannot draw into the window: %s", Printable(SDL_GetError()).c_str());
       CloseWindow();
       return false;
     }

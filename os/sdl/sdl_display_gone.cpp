@@ -23,7 +23,7 @@ namespace {
 pid_t g_owner = 0;
 
 [[noreturn]] void EndForLostDisplay(const std::string& why) {
-  SayLine("vantris: the display went away: %s", why.c_str());
+  SayLine("vantris: the display went away: %s", Printable(why).c_str());
   std::fflush(stdout);
   ::_exit(1);
 }

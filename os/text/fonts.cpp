@@ -43,7 +43,7 @@ FcConfig* Fontconfig() {
       std::string first = said.substr(0, said.find('\n'));
       if (first.starts_with("Fontconfig ")) first.erase(0, first.find(':') + 1);
       while (!first.empty() && first.front() == ' ') first.erase(0, 1);
-      SayLine("vantris: the font configuration is faulty: %s", first.c_str());
+      SayLine("vantris: the font configuration is faulty: %s", Printable(first).c_str());
     }
     return current;
   }();

@@ -33,6 +33,11 @@ case "$case_name" in
     head -n 1 "$work/err" | grep -qx "vantris: unknown option '--windowd'" || fail "no line naming the option"
     grep -q '^usage: vantris' "$work/err" || fail "no usage on stderr"
     [ ! -s "$work/out" ] || fail "something on stdout"
+    # An option that holds a line break or a terminal's escape is named on
+    # its one line, those bytes shown as \xNN.
+    run 2 "$exe" $'--a\nb\x1b[2J\xff'
+    [ "$(head -n 1 "$work/err")" = 'vantris: unknown option '"'"'--a\x0ab\x1b[2J\xff'"'" ] ||
+      fail "the odd option was not named on one line"
     ;;
   contradictory)
     # Two backends, or a window for the one without: refused as an unknown
@@ -127,7 +132,7 @@ case "$case_name" in
       "|--frames 2 --calls @/folder|cannot read @/folder: it is a folder"
       "|--replay @/folder|cannot read @/folder: it is a folder"
       "|--frames 2 --script @/none.keys|cannot read @/none.keys: No such file or directory"
-      "|--frames 2 --script /dev/zero|cannot read /dev/zero: larger than 16 MiB, the most it may hold"
+      "|--frames 2 --script /dev/zero|cannot read /dev/zero: it is a device"
       "|--frames 2 --assets @/noassets|--assets @/noassets: not the game's folder: it holds none of its 155 pictures and sounds, such as IMAGE/ZBAK1B.BMP"
       "|--frames 2 --assets @/octal.keys|--assets @/octal.keys: not a folder"
     )
@@ -161,6 +166,117 @@ case "$case_name" in
     [ "$(cat "$work/err")" = "vantris_runner: no screenshot of frame 250: the run ended after 60 frames" ] ||
       fail "the unreached shot was not said in one line"
     [ -s "$work/shots/frame_000050.bmp" ] || fail "the reached shot was not written"
+    ;;
+  runner_not_regular_files)
+    # Whatever is not a regular file is refused before it is read, with one
+    # line naming it and what it is, and nothing waits for a FIFO's writer
+    # (each run is stopped after 30 s): in place of a picture, a sound or a
+    # piece of music the game goes on as for a missing file; in place of a
+    # script, a call list or a recording the runner ends with 1.
+    assets=$4/
+    mkdir -p "$work/assets" "$work/folder"
+    cp -rs "$assets/IMAGE" "$assets/SOUND" "$assets/MIDI" "$work/assets/" || fail "cannot link the assets"
+    (cd "$work/assets" && rm IMAGE/BBACK1S.BMP IMAGE/ZBAK1B.BMP SOUND/SHOT.WAV SOUND/BOM.WAV MIDI/BGM1.MID &&
+      mkfifo IMAGE/BBACK1S.BMP SOUND/SHOT.WAV MIDI/BGM1.MID && mkdir IMAGE/ZBAK1B.BMP &&
+      ln -s /dev/null SOUND/BOM.WAV) || fail "cannot put the odd files in place"
+    run 0 "$exe" --frames 150 --script "$(dirname "$0")/../runner/to_stage1.keys" --assets "$work/assets"
+    a=$work/assets
+    printf '%s\n' \
+      "[エラー発生] elDraw::LoadObject : BMPファイルを読み込めません ($a/IMAGE/ZBAK1B.BMP: it is a folder)" \
+      "[エラー発生] elSound::LoadObject : WAVEリソースが見つかりません ($a/SOUND/SHOT.WAV: it is a FIFO)" \
+      "[エラー発生] elSound::LoadObject : WAVEリソースが見つかりません ($a/SOUND/BOM.WAV: it is a device)" \
+      "[エラー発生] elDraw::LoadObject : BMPファイルを読み込めません ($a/IMAGE/BBACK1S.BMP: it is a FIFO)" \
+      "vantris: the music is silent: $a/MIDI/BGM1.MID: it is a FIFO" >"$work/expected"
+    diff "$work/expected" "$work/err" >&2 || fail "the odd asset files were not said so"
+    grep -qx 'ran 150 frames, scene 2' "$work/out" || fail "the run did not reach stage 1"
+    mkfifo "$work/fifo"
+    for entry in "--frames 2 --script|$work/fifo|a FIFO" "--frames 2 --calls|$work/fifo|a FIFO" \
+                 "--replay|$work/fifo|a FIFO" "--frames 2 --script|$work/folder|a folder" \
+                 "--frames 2 --calls|/dev/null|a device" "--replay|/dev/null|a device"; do
+      IFS='|' read -r option file what <<<"$entry"
+      for record in 0 1; do
+        run 1 env VANTRIS_RECORD=$record "$exe" $option "$file"
+        [ "$(cat "$work/err")" = "vantris_runner: cannot read $file: it is $what" ] ||
+          fail "$option $file was not refused as $what"
+      done
+    done
+    [ -p "$work/fifo" ] || fail "the FIFO was replaced"
+    ;;
+  runner_writes_only_over_recordings)
+    # VANTRIS_RECORD=1 --replay FILE writes FILE anew only over an empty file
+    # or a recording (every line one that a recording holds); anything else
+    # is refused with one line and left as it was.
+    printf '# to the mode screen\n10 Return down\n12 Return up\n' >"$work/script.keys"
+    printf 'hello world\n' >"$work/text.txt"
+    printf 'run --frames 5\nevery 4\nparts Score\nseen x\n0 1 1f 0:12\ntrailing words\n' >"$work/tail.txt"
+    printf 'run --frames 5 --script "x\n' >"$work/open.txt"
+    for entry in "script.keys|line 2: 'Return' is not a scene from -2147483648 to 2147483647" \
+                 "text.txt|line 1: 'hello' begins no recording line" \
+                 "tail.txt|line 6: 'trailing' begins no recording line" \
+                 "open.txt|line 1: '\"x' has no closing quote"; do
+      IFS='|' read -r name why <<<"$entry"
+      cp "$work/$name" "$work/kept"
+      run 1 env VANTRIS_RECORD=1 "$exe" --replay "$work/$name" --frames 5
+      [ "$(cat "$work/err")" = "vantris_runner: $work/$name is no recording, so it is not written anew: $why" ] ||
+        fail "$name was not refused with: $why"
+      cmp -s "$work/$name" "$work/kept" || fail "$name was changed"
+    done
+    # An empty file is written, and a recording written anew.
+    : >"$work/new.txt"
+    run 0 env VANTRIS_RECORD=1 "$exe" --replay "$work/new.txt" --frames 20 --seed 3
+    [ "$(head -n 2 "$work/new.txt")" = $'run --frames 20 --seed 3\nevery 4' ] || fail "the empty file was not written"
+    cp "$work/new.txt" "$work/kept"
+    run 0 env VANTRIS_RECORD=1 "$exe" --replay "$work/new.txt"
+    cmp -s "$work/new.txt" "$work/kept" || fail "the recording written again changed"
+    run 0 "$exe" --replay "$work/new.txt"
+    ;;
+  runner_names_as_the_game_finds_them)
+    # Names with blanks, quotes, a backslash, other scripts, control bytes
+    # and a line break: a recording of a script there replays, its run line
+    # quoting the path; the game's folder is found whatever the case of its
+    # names, and its music plays from such a folder as from any other (the
+    # recorded run replays, nothing said); and every line names such a path
+    # on one line, its control bytes shown as \xNN.
+    assets=$4/
+    odd=$work/$'sp ace "q" \\ \xe6\x9b\xb2 \x01\nend'
+    shown="$work/sp ace \"q\" \\ "$'\xe6\x9b\xb2'' \x01\x0aend'
+    mkdir -p "$odd" "$work/rec"
+    cp "$(dirname "$0")/../runner/to_stage1.keys" "$odd/to stage1.keys"
+    : >"$work/rec/run.txt"
+    run 0 env VANTRIS_RECORD=1 "$exe" --replay "$work/rec/run.txt" --frames 100 --script "$odd/to stage1.keys"
+    [ "$(head -n 1 "$work/rec/run.txt")" = 'run --frames 100 --script "'"$work"'/sp ace \"q\" \\ '$'\xe6\x9b\xb2'' \x01\x0aend/to stage1.keys"' ] ||
+      fail "the run line does not quote the script's path: $(head -n 1 "$work/rec/run.txt")"
+    (cd / && timeout 30 "$exe" --replay "$work/rec/run.txt") >"$work/out" 2>"$work/err" ||
+      fail "the recording of a script on an odd path did not replay"
+    grep -qx 'ran 100 frames, scene 2' "$work/out" || fail "the recording played another run"
+    recording="$(dirname "$0")/../data/recordings/calls_szak10.txt"
+    mkdir -p "$work/lower/image" "$work/lower/sound" "$work/lower/midi" "$odd/game"
+    for sub in IMAGE SOUND MIDI; do
+      lower=$(tr A-Z a-z <<<"$sub")
+      for file in "$assets/$sub"/*; do
+        ln -s "$file" "$work/lower/$lower/$(basename "$file" | tr A-Z a-z)" || fail "cannot link $file"
+      done
+      ln -s "$assets/$sub" "$odd/game/$sub" || fail "cannot link $sub"
+    done
+    for folder in "$work/lower" "$odd/game"; do
+      run 0 "$exe" --replay "$recording" --assets "$folder"
+      [ ! -s "$work/err" ] || fail "the recorded run did not play from $folder"
+    done
+    run 1 "$exe" --frames 2 --script "$odd/none.keys"
+    [ "$(cat "$work/err")" = "vantris_runner: cannot read $shown/none.keys: No such file or directory" ] ||
+      fail "the missing script was not named on one line"
+    mkdir -p "$odd/broken"
+    cp -rs "$assets/IMAGE" "$assets/SOUND" "$assets/MIDI" "$odd/broken/" || fail "cannot link the assets"
+    rm "$odd/broken/IMAGE/ZBAK1B.BMP" "$odd/broken/MIDI/BGM1.MID"
+    echo "no music" >"$odd/broken/MIDI/BGM1.MID"
+    run 0 "$exe" --frames 150 --script "$(dirname "$0")/../runner/to_stage1.keys" --assets "$odd/broken"
+    printf '%s\n' \
+      "[エラー発生] elDraw::LoadObject : BMPファイルを読み込めません ($shown/broken/IMAGE/ZBAK1B.BMP: No such file or directory)" \
+      "vantris: the music is silent: $shown/broken/MIDI/BGM1.MID: not a standard MIDI file" >"$work/expected"
+    diff "$work/expected" "$work/err" >&2 || fail "the missing picture and the damaged music were not named on a line each"
+    run 2 "$exe" --frames 5 --seed $'1\n2'
+    [ "$(head -n 1 "$work/err")" = "vantris_runner: --seed takes a seed from 0 to 4294967295, not '1\x0a2'" ] ||
+      fail "the odd option value was not named on one line"
     ;;
   help)
     run 0 "$exe" --help

@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       os::headless::FailMidiPiece("cannot read it");
     } else {
       for (size_t at; (at = line.find("FILE")) != std::string::npos;)
-        line.replace(at, 4, "\"" + path + "\"");
+        line.replace(at, 4, os::MidiQuoted(path));
       char answer[32];
       os::MidiCommand(line, answer, sizeof answer, g_window);
       if (std::string_view(answer).size() >= sizeof answer) __builtin_trap();

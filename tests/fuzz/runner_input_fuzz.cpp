@@ -1,9 +1,10 @@
 // libFuzzer target for what the headless runner reads: any input is parsed
 // as an input script (keys and the mouse) and as a call list, for a run of
 // any length and for a short one, and as a recording, whole and for its head
-// alone.  A refusal is one line that names the line at fault; what is taken
-// stays within the run and the screen; a recording read and written again
-// reads back the same.
+// alone, and as an argument of a recording's run line.  A refusal is one line
+// that names the line at fault; what is taken stays within the run and the
+// screen; a recording read and written again reads back the same, its
+// arguments too, whatever bytes they hold.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -70,8 +71,25 @@ void Recording(std::string_view text) {
   if (recording.every < 1 || recording.every > runner::kLastFrame) __builtin_trap();
   const std::string written = runner::FormatRecording(recording);
   runner::Recording again;
-  if (!runner::ParseRecording(written, &again, &error) || runner::FormatRecording(again) != written)
+  if (!runner::ParseRecording(written, &again, &error) ||
+      runner::FormatRecording(again) != written || again.args != recording.args)
     __builtin_trap();
+}
+
+// Any bytes as an argument of a run line read back the same, alone and
+// beside a word on either side; a quoted word that is cut short or holds a
+// bad escape is refused.
+void RunArgument(std::string_view text) {
+  runner::Recording recording;
+  recording.args = {"--frames", std::string(text), "1"};
+  const std::string written = runner::FormatRecording(recording);
+  runner::Recording again;
+  std::string error;
+  if (!runner::ParseRecording(written, &again, &error) || again.args != recording.args)
+    __builtin_trap();
+  runner::LineWords words(text);
+  std::string word;
+  if (words.More() && words.Argument("", &word) && word.size() > text.size()) __builtin_trap();
 }
 
 }  // namespace
@@ -83,5 +101,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Calls(text, last_frame);
   }
   Recording(text);
+  RunArgument(text);
   return 0;
 }

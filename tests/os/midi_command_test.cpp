@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <filesystem>
 
 #include "os/audio/audio.h"
 #include "os/audio/midi.h"
@@ -85,6 +86,35 @@ TEST_F(MidiCommandTest, RefusesWhatItDoesNotKnow) {
 
   ASSERT_EQ(Open(), os::MidiOk);
   EXPECT_EQ(Open(), os::MidiErrAliasInUse);
+}
+
+// A path in double quotes holds any byte, its own double quotes written
+// twice as MidiQuoted writes them; a quote left open, or one that a word
+// follows at once, is a malformed command.
+TEST_F(MidiCommandTest, AQuotedPathHoldsAnyByteItsQuotesWrittenTwice) {
+  EXPECT_EQ(os::MidiQuoted("a\"b\"\"c d"), "\"a\"\"b\"\"\"\"c d\"");
+  const std::string folder = dir_ + "\"q\" \xe6\x9b\xb2\t\n\\ alias x\"/";
+  std::filesystem::create_directories(folder);
+  std::filesystem::copy_file(path_, folder + "piece.mid");
+  EXPECT_EQ(
+      MidiCommand("open " + os::MidiQuoted(folder + "piece.mid") + " type sequencer alias midi"),
+      os::MidiOk);
+  EXPECT_EQ(MidiCommand("close midi"), os::MidiOk);
+  // The line that says a piece is missing keeps to one line.
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(MidiCommand("open " + os::MidiQuoted(folder + "none\x7f.mid") +
+                        " type sequencer alias midi"),
+            os::MidiErrCannotOpen);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "vantris: the music is silent: " + dir_ +
+                "\"q\" \xe6\x9b\xb2\\x09\\x0a\\ alias x\"/none\\x7f.mid: No such file or directory\n");
+  for (const std::string& bad :
+       {"open \"" + path_ + "\"\" type sequencer alias midi",   // "" then no close
+        "open \"" + path_ + "\"x type sequencer alias midi",     // a word after the quote
+        std::string("open a\"b type sequencer alias midi")}) {
+    EXPECT_EQ(MidiCommand(bad), os::MidiErrSyntax) << bad;
+  }
+  EXPECT_FALSE(os::audio::DeviceRunning());
 }
 
 TEST_F(MidiCommandTest, AMissingForeignOrDamagedPieceIsSaidOnceOnStderr) {

@@ -1,13 +1,19 @@
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 #include <string>
 #include <vector>
 
+#include "os/audio/midi.h"
+#include "os/audio/wave.h"
+#include "os/bmp.h"
 #include "os/headless/headless.h"
 #include "os/path.h"
 #include "os/sjis.h"
@@ -160,6 +166,13 @@ TEST_F(OsTest, PathsAcceptBothSeparatorsAndResolveCase) {
   ASSERT_NE(f, nullptr);
   std::fclose(f);
 
+  // A folder whose own name holds a '\\' is found, and what lies in it.
+  std::filesystem::create_directories(dir + "back\\slash/IMAGE");
+  std::ofstream(dir + "back\\slash/IMAGE/X.BMP") << "x";
+  EXPECT_EQ(os::ResolvePath(dir + "back\\slash/image\\x.bmp"), dir + "back\\slash/IMAGE/X.BMP");
+  EXPECT_EQ(os::ResolvePath(dir + "BACK\\SLASH/IMAGE/X.BMP"), dir + "back\\slash/IMAGE/X.BMP");
+  EXPECT_EQ(os::ResolvePath(dir + "Image\\none\\"), dir + "IMAGE/none/");
+
   const auto names = os::ListFolder(dir + "IMAGE", "*.BMP");
   EXPECT_EQ(names, (std::vector<std::string>{"FLZ01_l.BMP", "a.bmp"}));  // not the folder
 
@@ -171,6 +184,94 @@ TEST_F(OsTest, PathsAcceptBothSeparatorsAndResolveCase) {
   std::ofstream(dir + "two") << "xy";
   EXPECT_FALSE(os::ReadWholeFile(dir + "two", &data, 1));
   EXPECT_FALSE(os::ReadWholeFile("/dev/zero", &data));
+}
+
+// Whatever is not a regular file (a folder, a FIFO, a device, a socket, a
+// link to one) is refused by every reader before it is read, with what it
+// is, and nothing waits: a FIFO without a writer would hold a plain open for
+// good (the alarm ends the test if anything waits).
+TEST_F(OsTest, OnlyRegularFilesAreReadAndNothingWaitsForOne) {
+  const std::string dir = vantris_test::MakeTempDir("not_regular");
+  ASSERT_EQ(::mkfifo((dir + "FIFO.BMP").c_str(), 0600), 0);
+  std::filesystem::create_directories(dir + "FOLDER.WAV");
+  std::filesystem::create_symlink("/dev/null", dir + "DEVICE.MID");
+  std::filesystem::create_symlink(dir + "FIFO.BMP", dir + "LINK.WAV");
+  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string socket_path = dir + "SOCKET.MID";
+  ASSERT_LT(socket_path.size(), sizeof address.sun_path);
+  std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socket_path.c_str());
+  ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+
+  ::alarm(20);
+  const std::pair<const char*, const char*> files[] = {
+      {"FIFO.BMP", "it is a FIFO"},     {"fifo.bmp", "it is a FIFO"},
+      {"FOLDER.WAV", "it is a folder"}, {"DEVICE.MID", "it is a device"},
+      {"LINK.WAV", "it is a FIFO"},     {"SOCKET.MID", "it is a socket"},
+      {"NONE.BMP", "No such file or directory"},
+  };
+  for (const auto& [name, reason] : files) {
+    const std::string path = dir + name;
+    std::string why;
+    for (const char* mode : {"rb", "r", "r+b"}) {
+      EXPECT_EQ(os::OpenFile(path, mode, &why), nullptr) << name << " " << mode;
+      EXPECT_EQ(why, reason) << name << " " << mode;
+    }
+    std::vector<uint8_t> data;
+    why.clear();
+    EXPECT_FALSE(os::ReadWholeFile(path, &data, os::ReadWholeFileLimit, &why)) << name;
+    EXPECT_EQ(why, reason) << name;
+    os::Bitmap bitmap;
+    why.clear();
+    EXPECT_FALSE(os::LoadBmpFile(path, &bitmap, &why)) << name;
+    EXPECT_EQ(why, reason) << name;
+    os::audio::WaveFile wave;
+    why.clear();
+    EXPECT_FALSE(os::audio::ReadWaveFile(path, &wave, &why)) << name;
+    EXPECT_EQ(why, reason) << name;
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(os::MidiCommand("open " + os::MidiQuoted(path) + " type sequencer alias midi"),
+              os::MidiErrCannotOpen);
+    // (Said once a file: fifo.bmp is FIFO.BMP.)
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              name == std::string("fifo.bmp") ? std::string() :
+              "vantris: the music is silent: " + os::ResolvePath(path) + ": " + reason + "\n");
+  }
+  // A regular file reads, through a link too; a mode that writes is not
+  // held to it.
+  std::ofstream(dir + "PLAIN.WAV") << "xy";
+  std::filesystem::create_symlink(dir + "PLAIN.WAV", dir + "PLAIN_LINK.WAV");
+  std::vector<uint8_t> data;
+  EXPECT_TRUE(os::ReadWholeFile(dir + "plain_link.wav", &data));
+  EXPECT_EQ(data, (std::vector<uint8_t>{'x', 'y'}));
+  FILE* device = os::OpenFile("/dev/null", "wb");
+  ASSERT_NE(device, nullptr);
+  std::fclose(device);
+  ::alarm(0);
+  ::close(sock);
+}
+
+// What a line says of a name from outside: printable UTF-8 as it stands,
+// each control byte and each byte of no valid UTF-8 as \xNN.
+TEST(Printable, ControlBytesAndInvalidUtf8AreEscapedAndTheRestKept) {
+  EXPECT_EQ(os::Printable("/home/user/ゲーム/MIDI/BGM1.MID"), "/home/user/ゲーム/MIDI/BGM1.MID");
+  EXPECT_EQ(os::Printable(std::string("a\nb\rc\0d\x1b[2J\x7f", 12)),
+            "a\\x0ab\\x0dc\\x00d\\x1b[2J\\x7f");
+  // A C1 control (CSI) is escaped, a no-break space kept.
+  EXPECT_EQ(os::Printable("\xc2\x9b" "1m \xc2\xa0"), "\\xc2\\x9b1m \xc2\xa0");
+  const std::pair<std::string, std::string> invalid[] = {
+      {"\xff", "\\xff"},                          // never in UTF-8
+      {"\x80", "\\x80"},                          // a stray continuation
+      {"\xc0\xaf", "\\xc0\\xaf"},                  // an overlong '/'
+      {"\xe0\x80\xaf", "\\xe0\\x80\\xaf"},          // likewise in three bytes
+      {"\xed\xa0\x80", "\\xed\\xa0\\x80"},          // a surrogate
+      {"\xf4\x90\x80\x80", "\\xf4\\x90\\x80\\x80"},  // past U+10FFFF
+      {"\xe3\x81", "\\xe3\\x81"},                  // cut short
+      {"\xe3\x81" "a", "\\xe3\\x81a"},
+  };
+  for (const auto& [text, shown] : invalid) EXPECT_EQ(os::Printable(text), shown);
+  EXPECT_EQ(os::Printable("\xf0\x9f\x8e\xae"), "\xf0\x9f\x8e\xae");  // four bytes, kept
 }
 
 TEST(Sjis, UpperCasingSkipsTrailBytesAndConversionRoundTrips) {

@@ -1,6 +1,5 @@
 #include "input.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +8,9 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+
+#include "os/path.h"
+#include "os/system.h"
 
 namespace runner {
 namespace {
@@ -46,41 +48,52 @@ std::string Quoted(std::string_view text) {
   size_t shown = text.size();
   if (shown > kShown) {
     shown = kShown;
-    // Not inside a UTF-8 sequence.
-    while (shown > 0 && (static_cast<unsigned char>(text[shown]) & 0xC0) == 0x80) --shown;
+    // Not inside a UTF-8 sequence (of at most four bytes).
+    while (shown > kShown - 3 && (static_cast<unsigned char>(text[shown]) & 0xC0) == 0x80)
+      --shown;
   }
   std::string quoted = "'";
-  for (size_t i = 0; i < shown; ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (c < 0x20 || c == 0x7F) {
-      static const char kHex[] = "0123456789abcdef";
-      quoted += {'\\', 'x', kHex[c >> 4], kHex[c & 15]};
-    } else {
-      quoted += static_cast<char>(c);
-    }
-  }
+  quoted += os::Printable(text.substr(0, shown));
   return quoted + (shown < text.size() ? "...'" : "'");
 }
 
-bool ReadTextFile(const std::string& path, size_t limit, std::string* text, std::string* why) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    *why = std::strerror(errno);
-    return false;
+std::string AsArgument(std::string_view arg) {
+  bool bare = !arg.empty();
+  for (size_t at = 0, length = 0; bare && at < arg.size(); at += length) {
+    length = os::PrintableLength(arg, at);
+    bare = arg[at] != ' ' && arg[at] != '"' && length != 0;
   }
+  if (bare) return std::string(arg);
+  static const char kHex[] = "0123456789abcdef";
+  std::string quoted = "\"";
+  for (size_t at = 0; at < arg.size();) {
+    const size_t length = os::PrintableLength(arg, at);
+    const auto byte = static_cast<unsigned char>(arg[at]);
+    if (length == 0) {
+      quoted += {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
+      ++at;
+      continue;
+    }
+    if (byte == '"' || byte == '\\') quoted += '\\';
+    quoted.append(arg, at, length);
+    at += length;
+  }
+  return quoted + '"';
+}
+
+bool ReadTextFile(const std::string& path, size_t limit, std::string* text, std::string* why) {
+  const int fd = os::OpenRegularFile(path, why);
+  if (fd < 0) return false;
   const std::string too_large = "larger than " + Size(limit) + ", the most it may hold";
   struct stat status {};
   bool ok = ::fstat(fd, &status) == 0;
   if (!ok) {
     *why = std::strerror(errno);
-  } else if (S_ISDIR(status.st_mode)) {
-    *why = "it is a folder";
-    ok = false;
-  } else if (S_ISREG(status.st_mode) && static_cast<uintmax_t>(status.st_size) > limit) {
+  } else if (static_cast<uintmax_t>(status.st_size) > limit) {
     *why = too_large;
     ok = false;
   }
-  // A device or pipe says no size: read one byte past the limit at most.
+  // One byte past the limit at most, should the file grow meanwhile.
   std::string read;
   char buffer[1 << 16];
   while (ok) {
@@ -111,6 +124,40 @@ bool LineWords::Word(const char* what, std::string* word) {
   const size_t start = at_;
   while (at_ < line_.size() && !Space(line_[at_])) ++at_;
   word->assign(line_.substr(start, at_ - start));
+  return true;
+}
+
+bool LineWords::Argument(const char* what, std::string* word) {
+  while (at_ < line_.size() && Space(line_[at_])) ++at_;
+  if (at_ == line_.size() || line_[at_] != '"') return Word(what, word);
+  const size_t start = at_;
+  const auto fault = [&](const char* what_is_wrong) {
+    return Fail(Quoted(line_.substr(start)) + " " + what_is_wrong);
+  };
+  std::string read;
+  for (++at_; at_ < line_.size() && line_[at_] != '"'; ++at_) {
+    if (line_[at_] != '\\') {
+      read += line_[at_];
+      continue;
+    }
+    const std::string_view escape = line_.substr(at_ + 1, 3);
+    uint8_t byte = 0;
+    if (!escape.empty() && (escape[0] == '"' || escape[0] == '\\')) {
+      read += escape[0];
+      at_ += 1;
+    } else if (escape.size() == 3 && escape[0] == 'x' &&
+               std::from_chars(escape.data() + 1, escape.data() + 3, byte, 16).ptr ==
+                   escape.data() + 3) {
+      read += static_cast<char>(byte);
+      at_ += 3;
+    } else {
+      return fault("holds an escape other than \\\", \\\\ and \\xNN");
+    }
+  }
+  if (at_ == line_.size()) return fault("has no closing quote");
+  ++at_;
+  if (at_ < line_.size() && !Space(line_[at_])) return fault("goes on past its closing quote");
+  *word = std::move(read);
   return true;
 }
 

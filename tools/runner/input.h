@@ -26,13 +26,21 @@ bool ParseDecimal(std::string_view text, int64_t low, int64_t high, int64_t* val
 // `text` in lower case (ASCII letters only).
 std::string LowerCase(std::string_view text);
 
-// `text` in single quotes for a message: a control byte as \xNN, and a long
-// text cut short with "...".
+// `text` in single quotes for a message, as os::Printable shows it (a control
+// byte or one of no valid UTF-8 as \xNN), a long text cut short with "...".
 std::string Quoted(std::string_view text);
 
-// The whole of a file of at most `limit` bytes; false with the reason ("it is
-// a folder", "larger than 16 MiB", or the system's words) in `why`.  A
-// device or pipe is read up to the limit and no further.
+// `arg` as a word of a line that LineWords::Argument reads back the same:
+// bare when it is printable UTF-8 without a blank or a double quote (so
+// every plain word stays as it was), else in double quotes, a double quote
+// or a backslash of its own escaped by a backslash and each byte that
+// os::Printable escapes written \xNN.
+std::string AsArgument(std::string_view arg);
+
+// The whole of a regular file of at most `limit` bytes; false with the reason
+// ("it is a folder", "it is a FIFO", "it is a device", "larger than 16 MiB",
+// or the system's words) in `why`.  What is not a regular file is refused
+// unread and without waiting (os::OpenRegularFile).
 bool ReadTextFile(const std::string& path, size_t limit, std::string* text, std::string* why);
 
 // The words of one line (split at white space), read in turn.  The first
@@ -54,6 +62,10 @@ class LineWords {
     *value = static_cast<T>(read);
     return true;
   }
+  // The next word as AsArgument writes it: bare, taken as it stands, or in
+  // double quotes with \", \\ and \xNN escapes; false with "WHAT is missing"
+  // or what is wrong with the quoted word.
+  bool Argument(const char* what, std::string* word);
   // The next word, read as Decimal does; or false with "WHAT is missing".
   template <typename T>
   bool Number(const char* what, int64_t low, int64_t high, T* value) {

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "input.h"
+#include "os/audio/midi.h"
 #include "os/headless/headless.h"
 #include "os/headless/headless_audio.h"
 #include "os/path.h"
@@ -50,7 +51,9 @@ constexpr size_t kNone = static_cast<size_t>(-1);
 // file is named from the program's folder, wherever the run's assets are.
 std::string HeardCommand(std::string command) {
   if (command.rfind("status", 0) == 0) return {};
-  const std::string folder = os::ExeDir();
+  // The folder as the open command holds it, without its quotes.
+  std::string folder = os::MidiQuoted(os::ExeDir());
+  folder = folder.substr(1, folder.size() - 2);
   const size_t at = command.find(folder);
   if (!folder.empty() && at != std::string::npos) command.erase(at, folder.size());
   return command;
@@ -162,8 +165,11 @@ bool ParseRecording(std::string_view text, Recording* recording, std::string* er
           recording->comments.push_back(std::string(words.Line()) + "\n");
         } else if (first == "run") {
           if (std::exchange(has_run, true)) return words.Fail("a second run line");
-          for (std::string arg; words.More() && words.Word("", &arg);)
-            recording->args.push_back(arg);
+          while (words.More()) {
+            std::string arg;
+            if (!words.Argument("", &arg)) return false;
+            recording->args.push_back(std::move(arg));
+          }
         } else if (first == "every") {
           if (std::exchange(has_every, true)) return words.Fail("a second every line");
           return words.Number("a period", 1, kLastFrame, &recording->every) && words.End();
@@ -173,8 +179,6 @@ bool ParseRecording(std::string_view text, Recording* recording, std::string* er
               return words.Fail("part " + Quoted(name) + " is named twice");
             recording->names.push_back(name);
           }
-        } else if (header_only) {
-          return true;
         } else if (first == "active") {
           for (std::string name; words.More() && words.Word("", &name);)
             recording->active.push_back(name);
@@ -202,6 +206,11 @@ bool ParseRecording(std::string_view text, Recording* recording, std::string* er
       }
     }
   }
+  if (header_only) {
+    recording->samples.clear();
+    recording->active.clear();
+    recording->seen.clear();
+  }
   return true;
 }
 
@@ -209,7 +218,10 @@ std::string FormatRecording(const Recording& recording) {
   std::string text;
   for (const std::string& comment : recording.comments) text += comment;
   text += "run";
-  for (const std::string& arg : recording.args) text += " " + arg;
+  for (const std::string& arg : recording.args) {
+    text += ' ';
+    text += AsArgument(arg);
+  }
   text += "\nevery " + std::to_string(recording.every) + "\n";
   char buffer[40];
   for (const Sample& sample : recording.samples) {

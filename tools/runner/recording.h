@@ -5,7 +5,10 @@
 //
 // A recording file ('#' lines are kept as they are when it is written anew):
 //   run ARGS...       the runner's arguments; --script and --calls files are
-//                     named relative to the recording's folder
+//                     named relative to the recording's folder; an argument
+//                     with a blank, a double quote or a byte that is no
+//                     printable UTF-8 stands in double quotes (input.h,
+//                     AsArgument)
 //   every N           a sample after every N-th frame (frames 0, N, 2N ...;
 //                     N from 1 to 999999)
 //   F SCENE HASH [INDEX:PARTS]...
@@ -80,8 +83,8 @@ struct Recording {
 
 // Parses a recording file; false with a message naming the bad line and
 // what is wrong with it (a second run or every line is one).  With
-// `header_only` (to record the run anew) only its comments and its run,
-// every and parts lines are read.
+// `header_only` (to record the run anew) every line is still checked, but
+// only its comments and its run, every and parts lines are kept.
 bool ParseRecording(std::string_view text, Recording* recording, std::string* error,
                     bool header_only = false);
 std::string FormatRecording(const Recording& recording);

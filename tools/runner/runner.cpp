@@ -26,17 +26,22 @@
 // in FILE, any others given after them, and fails at the first frame whose
 // digest differs from the recorded one; with VANTRIS_RECORD=1 in the
 // environment it writes FILE anew from the run instead, its run line holding
-// the arguments the run had but --replay, --shot, --out and --assets.
+// the arguments the run had but --replay, --shot, --out and --assets (only
+// over an empty file or a recording: anything else is refused, untouched).
 //
 // A command line that cannot be meant is refused with the usage and exit
 // status 2: a number that is not whole and decimal or out of its range, an
 // option given twice (but --script and --shot), no frame count (here or in
 // the recording), a frame named past the last one, --out without --shot.  A
-// file that cannot be read (a folder, one larger than 16 MiB), a line of it
-// that cannot be meant (a number out of its range, an event or call past the
-// last frame), an --assets folder without the game's pictures and sounds,
-// and a shot that the run does not reach because the game's loop ended first
-// are said in one line and fail the run (status 1).
+// file that cannot be read (no regular file, such as a folder, a FIFO or a
+// device, or one larger than 16 MiB), a line of it that cannot be meant (a
+// number out of its range, an event or call past the last frame), an
+// --assets folder without the game's pictures and sounds (whatever their
+// case), and a shot that the run does not reach because the game's loop
+// ended first are said in one line and fail the run (status 1).  Every path
+// and word a line names shows its control bytes as \xNN.
+
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdint>
@@ -149,7 +154,7 @@ bool ParseArgs(const std::vector<std::string>& args, Options* options, std::stri
         "--frames", "--script", "--calls", "--shot", "--out",  "--assets",
         "--seed",   "--defeat", "--enter", "--fps",  "--exact-fps", "--replay"};
     if (kOptions.count(arg) == 0) {
-      *problem = "unknown option '" + arg + "'";
+      *problem = "unknown option '" + os::Printable(arg) + "'";
       return false;
     }
     if (i + 1 >= args.size()) {
@@ -162,7 +167,7 @@ bool ParseArgs(const std::vector<std::string>& args, Options* options, std::stri
     }
     const std::string& value = args[++i];
     const auto refuse = [&](const char* wanted) {
-      *problem = arg + " takes " + wanted + ", not '" + value + "'";
+      *problem = arg + " takes " + wanted + ", not '" + os::Printable(value) + "'";
       return false;
     };
     int64_t number = 0;
@@ -211,7 +216,8 @@ bool ParseArgs(const std::vector<std::string>& args, Options* options, std::stri
 bool CheckRun(const Options& options, std::string* problem) {
   if (options.frames == 0) {
     *problem = "no --frames given";
-    if (!options.replay.empty()) *problem += ", here or in " + options.replay + "'s run line";
+    if (!options.replay.empty())
+      *problem += ", here or in " + os::Printable(options.replay) + "'s run line";
     return false;
   }
   const auto past = [&](const char* what, long frame) {
@@ -235,7 +241,7 @@ bool CheckRun(const Options& options, std::string* problem) {
 bool ReadFile(const std::string& path, std::string* text) {
   std::string why;
   if (runner::ReadTextFile(path, runner::kMaxFileBytes, text, &why)) return true;
-  os::SayLine("vantris_runner: cannot read %s: %s", path.c_str(), why.c_str());
+  os::SayLine("vantris_runner: cannot read %s: %s", os::Printable(path).c_str(), why.c_str());
   return false;
 }
 
@@ -273,21 +279,26 @@ std::vector<std::string> RunLine(const std::vector<std::string>& recorded,
   return line;
 }
 
-// Reads the recording named by --replay (only its head when it is to be
-// written anew) and takes its arguments, then the command line's again over
-// them.  The recording's files are named relative to its folder.  To be
-// written anew, its run line becomes the one of this run.
+// Reads the recording named by --replay (only its head is kept when it is
+// to be written anew) and takes its arguments, then the command line's again
+// over them.  The recording's files are named relative to its folder.  To be
+// written anew, its run line becomes the one of this run; a file that is not
+// empty and holds a line no recording holds (a key script, say) is no
+// recording, and is left as it is.
 bool LoadReplay(const std::vector<std::string>& args, bool anew, Options* options,
                 runner::Recording* recording) {
   std::string text, error;
   if (!ReadFile(options->replay, &text)) return false;
+  const std::string replay = os::Printable(options->replay);
   if (!runner::ParseRecording(text, recording, &error, anew)) {
-    os::SayLine("vantris_runner: %s: %s", options->replay.c_str(), error.c_str());
+    os::SayLine(anew ? "vantris_runner: %s is no recording, so it is not written anew: %s"
+                     : "vantris_runner: %s: %s",
+                replay.c_str(), error.c_str());
     return false;
   }
   Options recorded;
   if (!ParseArgs(recording->args, &recorded, &error)) {
-    os::SayLine("vantris_runner: %s: bad run line: %s", options->replay.c_str(), error.c_str());
+    os::SayLine("vantris_runner: %s: bad run line: %s", replay.c_str(), error.c_str());
     return false;
   }
   const std::filesystem::path folder = std::filesystem::path(options->replay).parent_path();
@@ -299,17 +310,29 @@ bool LoadReplay(const std::vector<std::string>& args, bool anew, Options* option
   return true;
 }
 
-// Writes `text` to `path`; false, said, when it cannot.
-bool WriteFile(const std::string& path, const std::string& text) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  bool ok = file != nullptr && std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  int error = errno;
-  if (file != nullptr && std::fclose(file) != 0 && ok) {
-    ok = false;
-    error = errno;
+// Writes `text` over the recording at `path`, which must still be a regular
+// file (nothing waits on a FIFO put there meanwhile); false, said, when it
+// cannot.
+bool WriteRecording(const std::string& path, const std::string& text) {
+  std::string why;
+  const int fd = os::OpenRegularFile(path, &why, true);
+  bool ok = fd >= 0;
+  if (ok && ::ftruncate(fd, 0) != 0) ok = false;
+  for (size_t at = 0; ok && at < text.size();) {
+    const ssize_t wrote = ::write(fd, text.data() + at, text.size() - at);
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0) ok = false;
+    if (ok) at += static_cast<size_t>(wrote);
+  }
+  if (fd >= 0) {
+    if (!ok) why = std::strerror(errno);
+    if (::close(fd) != 0 && ok) {
+      ok = false;
+      why = std::strerror(errno);
+    }
   }
   if (!ok) {
-    os::SayLine("vantris_runner: cannot write %s: %s", path.c_str(), std::strerror(error));
+    os::SayLine("vantris_runner: cannot write %s: %s", os::Printable(path).c_str(), why.c_str());
   }
   return ok;
 }
@@ -345,7 +368,7 @@ bool LoadCalls(const std::string& path, long last_frame) {
   std::vector<runner::RoleCall> calls;
   if (!ReadFile(path, &text)) return false;
   if (!runner::ParseCalls(text, last_frame, &calls, &error)) {
-    os::SayLine("vantris_runner: %s: %s", path.c_str(), error.c_str());
+    os::SayLine("vantris_runner: %s: %s", os::Printable(path).c_str(), error.c_str());
     return false;
   }
   for (const runner::RoleCall& call : calls) {
@@ -360,7 +383,8 @@ bool LoadCalls(const std::string& path, long last_frame) {
               ", not " + std::to_string(call.slot);
     }
     if (!wrong.empty()) {
-      os::SayLine("vantris_runner: %s: line %ld: %s", path.c_str(), call.line, wrong.c_str());
+      os::SayLine("vantris_runner: %s: line %ld: %s", os::Printable(path).c_str(), call.line,
+                  wrong.c_str());
       return false;
     }
     g_calls.push_back({call, role});
@@ -399,17 +423,18 @@ bool LoadScripts(const std::vector<std::string>& paths, long last_frame,
     std::string text, error;
     if (!ReadFile(path, &text)) return false;
     if (!runner::ParseScript(text, last_frame, events, &error)) {
-      os::SayLine("vantris_runner: %s: %s", path.c_str(), error.c_str());
+      os::SayLine("vantris_runner: %s: %s", os::Printable(path).c_str(), error.c_str());
       return false;
     }
   }
   return true;
 }
 
-// The --assets folder holds the game's pictures and sounds: false, said in
-// one line naming what is missing, when it is no folder or holds none of
-// them.  (Some of them missing or damaged is the game's to say, file by
-// file, as it does for a player.)
+// The --assets folder holds the game's pictures and sounds, found as the
+// game finds them, whatever their case: false, said in one line naming what
+// is missing, when it is no folder or holds none of them.  (Some of them
+// missing or damaged is the game's to say, file by file, as it does for a
+// player.)
 bool CheckAssets(const std::string& folder) {
   namespace fs = std::filesystem;
   std::error_code ec;
@@ -424,14 +449,15 @@ bool CheckAssets(const std::string& folder) {
   } else {
     int found = 0;
     for (int i = 0; i < AssetCount; ++i)
-      found += fs::exists(fs::path(folder) / AssetCatalogue[i].file, ec) ? 1 : 0;
+      found += fs::exists(os::ResolvePath(folder + "/" + AssetCatalogue[i].file), ec) ? 1 : 0;
     if (found == 0) {
       wrong = "not the game's folder: it holds none of its " + std::to_string(AssetCount) +
               " pictures and sounds, such as " + AssetCatalogue[0].file;
     }
   }
   if (wrong.empty()) return true;
-  os::SayLine("vantris_runner: --assets %s: %s", folder.c_str(), wrong.c_str());
+  os::SayLine("vantris_runner: --assets %s: %s", os::Printable(folder).c_str(),
+              os::Printable(wrong).c_str());
   return false;
 }
 
@@ -476,7 +502,8 @@ int main(int argc, char** argv) {
   if (!options.shots.empty()) {
     std::filesystem::create_directories(out, ec);
     if (ec) {
-      os::SayLine("vantris_runner: cannot make %s: %s", out.c_str(), ec.message().c_str());
+      os::SayLine("vantris_runner: cannot make %s: %s", os::Printable(out).c_str(),
+                  os::Printable(ec.message()).c_str());
       return 1;
     }
   }
@@ -523,9 +550,10 @@ int main(int argc, char** argv) {
       const std::string path = out + name;
       errno = 0;
       if (os::headless::WriteFrameBmp(os::headless::LastPresented(), path)) {
-        std::printf("frame %ld scene %d -> %s\n", frame, SceneNumber, path.c_str());
+        std::printf("frame %ld scene %d -> %s\n", frame, SceneNumber,
+                    os::Printable(path).c_str());
       } else {
-        os::SayLine("vantris_runner: cannot write %s: %s", path.c_str(),
+        os::SayLine("vantris_runner: cannot write %s: %s", os::Printable(path).c_str(),
                     errno != 0 ? std::strerror(errno) : "no frame was presented");
         status = 1;
       }
@@ -543,9 +571,11 @@ int main(int argc, char** argv) {
     os::SayLine(
         "vantris_runner: %s: %s\n  (screenshots of it: vantris_runner --replay %s "
         "--shot FRAME --out DIR)",
-        options.replay.c_str(), replay->Error().c_str(), options.replay.c_str());
+        os::Printable(options.replay).c_str(), os::Printable(replay->Error()).c_str(),
+        os::Printable(options.replay).c_str());
     status = 1;
-  } else if (replay && recording_anew && !WriteFile(options.replay, FormatRecording(recording))) {
+  } else if (replay && recording_anew &&
+             !WriteRecording(options.replay, FormatRecording(recording))) {
     status = 1;
   }
   // The game's loop ended before a frame asked for.

@@ -72,7 +72,13 @@ class BackendImpl {
   virtual void WaitEvents(uint64_t max_micros) = 0;
 
   virtual void SetCursorShown(bool /*shown*/) {}
+  // The pointer kept inside `rect` (screen pixels) from now on; nullptr lets
+  // it go.  The os layer passes nullptr while the window is not in front.
   virtual void ApplyCursorClip(const Rect* /*rect*/) {}
+  // The screen saver held off (true) or let run (false).
+  virtual void HoldOffScreenSaver(bool /*hold*/) {}
+  // The window's icon named `name` (os::SetWindowIcon).
+  virtual void SetWindowIcon(const std::string& /*name*/) {}
   virtual void WarpCursor(int /*x*/, int /*y*/) {}
   virtual void SetTextInput(bool /*on*/) {}
 
@@ -87,7 +93,8 @@ class BackendImpl {
                                    std::string* why) = 0;
   // True when boxes are not to be printed on stderr (quiet tests).
   virtual bool QuietBoxes() { return false; }
-  virtual void Beep() {}
+  // Rings the display's bell; false where there is none to ring.
+  virtual bool RingBell() { return false; }
 
   virtual void DesktopSize(int* width, int* height, int* bits) = 0;
 
@@ -109,6 +116,9 @@ void QueueMessage(const Message& message);
 void SetKeyDown(int key, bool down);
 void ReleaseAllKeys();
 void NoteCursorPos(int x, int y);
+// The window came in front (it has the focus) or left it (lost the focus,
+// was minimised): the cursor clip and the screen saver follow.
+void NoteWindowInFront(bool in_front);
 // The pointer came over the window's client area: MsgSetCursor.
 void QueueSetCursor();
 // A pointer move over the window: notes the screen position and queues

@@ -244,6 +244,11 @@ void SayText(std::string_view text) {
   WriteAll(ProgramStderr(), text.data(), text.size());
 }
 
+bool StderrIsTerminal() {
+  std::lock_guard<std::mutex> lock(g_line_mutex);
+  return ::isatty(ProgramStderr()) == 1;
+}
+
 void SayLine(const char* format, ...) {
   va_list args;
   va_start(args, format);

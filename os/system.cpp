@@ -23,6 +23,7 @@
 #include <string_view>
 #include <vector>
 
+#include "os/audio/audio.h"
 #include "os/backend.h"
 #include "os/path.h"
 
@@ -100,6 +101,8 @@ int g_cursor_count = 0;
 bool g_cursor_none = false;  // the window's cursor taken away (no shape)
 bool g_cursor_clipped = false;
 Rect g_cursor_clip;
+bool g_in_front = false;  // the shown window has the focus
+bool g_saver_let_through = false;  // the default handling of the screen saver's request ran
 bool g_said_no_box = false;  // the failure to show a box was said
 bool g_boxes_ended = false;  // the end was asked for in a box: no more boxes
 int g_cursor_x = 0, g_cursor_y = 0;
@@ -110,6 +113,23 @@ void RunPumpHooks() {
 
 void ApplyCursor() {
   if (g_backend) g_backend->SetCursorShown(CursorShownOverWindow());
+}
+
+// The clip as the window system is to hold it: only while the window is in
+// front.
+void ApplyCursorClip() {
+  if (!g_backend) return;
+  g_backend->ApplyCursorClip(g_cursor_clipped && g_in_front ? &g_cursor_clip : nullptr);
+}
+
+// Asks the window, as the system asks the one in front when the screen saver
+// is due, whether it may start: no, unless the procedure leaves the request
+// to DefaultWindowProc.
+bool WindowRefusesScreenSaver() {
+  if (!g_window.handle) return false;
+  g_saver_let_through = false;
+  SendMessage(g_window.handle, MsgSysCommand, SysCommandScreenSave, 0);
+  return !g_saver_let_through;
 }
 
 void WaitForEvents(uint64_t micros) {
@@ -142,6 +162,7 @@ bool Start(const StartOptions& options) {
   g_cursor_count = 0;
   g_cursor_none = false;
   g_cursor_clipped = false;
+  g_in_front = false;
   g_said_no_box = false;
   g_boxes_ended = false;
   return true;
@@ -274,11 +295,20 @@ void ShowMainWindow(Window window) {
   if (g_backend) g_backend->WindowPosition(&x, &y);
   PostMessage(window, MsgMove, 0, MousePos(x, y));
   PostMessage(window, MsgActivateApp, 1, 0);
+  NoteWindowInFront(true);
+}
+
+void NoteWindowInFront(bool in_front) {
+  g_in_front = in_front && g_window.shown;
+  ApplyCursorClip();
+  const bool hold = g_in_front && WindowRefusesScreenSaver();
+  if (g_backend) g_backend->HoldOffScreenSaver(hold);
 }
 
 void DestroyWindow(Window window) {
   if (!window || window != g_window.handle) return;
   SendMessage(window, MsgDestroy, 0, 0);
+  NoteWindowInFront(false);  // the clip and the screen saver let go
   if (g_backend) g_backend->CloseWindow();
   g_window = WindowState{};
 }
@@ -354,9 +384,12 @@ void PostQuitMessage(int exit_code) {
   QueueMessage(Message{0, MsgQuit, static_cast<uint64_t>(exit_code), 0});
 }
 
-int64_t DefaultWindowProc(Window, uint32_t msg, uint64_t, int64_t) {
+int64_t DefaultWindowProc(Window, uint32_t msg, uint64_t wparam, int64_t) {
   if (msg == MsgClose && g_window.handle) DestroyWindow(g_window.handle);
   if (msg == MsgSetCursor) HideCursorOverWindow(false);  // the arrow
+  if (msg == MsgSysCommand && (wparam & 0xFFF0) == SysCommandScreenSave) {
+    g_saver_let_through = true;  // the screen saver may start
+  }
   return 0;
 }
 
@@ -409,7 +442,7 @@ int ShowCursor(bool show) {
 void ClipCursor(const Rect* rect) {
   g_cursor_clipped = rect != nullptr;
   if (rect) g_cursor_clip = *rect;
-  if (g_backend) g_backend->ApplyCursorClip(rect);
+  ApplyCursorClip();
 }
 
 bool CursorClip(Rect* out) {
@@ -494,7 +527,13 @@ int MessageBox(Window, const std::string& text, const std::string& title,
 }
 
 void Beep() {
-  if (g_backend) g_backend->Beep();
+  if (g_backend && g_backend->RingBell()) return;
+  if (audio::PlayBeepTone()) return;
+  if (StderrIsTerminal()) SayText("\a");
+}
+
+void SetWindowIcon(Window window, const char* name) {
+  if (window && window == g_window.handle && name && g_backend) g_backend->SetWindowIcon(name);
 }
 
 // ---- the single-instance lock -------------------------------------------------

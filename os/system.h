@@ -73,6 +73,9 @@ std::string Printable(std::string_view text);
 // The length of the character at text[at] that Printable keeps as it stands
 // (1 to 4 bytes), or 0 when it writes the byte there as \xNN.
 size_t PrintableLength(std::string_view text, size_t at);
+// Whether those lines reach a terminal (where a BEL rings rather than lands
+// in a log).
+bool StderrIsTerminal();
 
 // ---- clocks ---------------------------------------------------------------
 // Before Start, and under SDL, the clocks are the process's monotonic clock
@@ -117,8 +120,17 @@ Window CreateMainWindow(const char* class_name, const char* caption,
                         WindowProc proc);
 // Shows the window; the first show posts MsgMove with the client area's
 // screen position, then MsgActivateApp(1) so that frames run even when the
-// window manager never reports focus.
+// window manager never reports focus.  From then on the window counts as in
+// front until it loses the focus or is minimised, and again when it gets the
+// focus back: while it is, the cursor clip holds and, unless its procedure
+// lets MsgSysCommand(SysCommandScreenSave) through to DefaultWindowProc, the
+// screen saver is held off (the window is asked each time it comes in front).
 void ShowMainWindow(Window window);
+// The window's icon: the picture ICON/<name>.BMP in the program's folder (a
+// BMP of up to MaxIconSide pixels a side; pure black is transparent).  A
+// missing or damaged one is said in one line and the window goes without.
+constexpr int MaxIconSide = 256;
+void SetWindowIcon(Window window, const char* name);
 // Sends MsgDestroy to the window's procedure and forgets the window.
 void DestroyWindow(Window window);
 void MinimiseWindow(Window window);
@@ -164,7 +176,10 @@ int ShowCursor(bool show);  // returns the new display count
 struct Rect {
   int left = 0, top = 0, right = 0, bottom = 0;
 };
-void ClipCursor(const Rect* rect);  // nullptr removes the clip
+// Keeps the pointer inside `rect` (screen pixels, right and bottom
+// excluded) while the window is in front; a full-screen window is the whole
+// screen, its top-left corner the screen's origin.  nullptr removes the clip.
+void ClipCursor(const Rect* rect);
 bool CursorClip(Rect* out);         // false when the cursor is not clipped
 void SetCursorPos(int x, int y);    // screen position
 void GetCursorPos(int* x, int* y);
@@ -193,6 +208,8 @@ enum : int { AnswerOk = 1, AnswerYes = 6, AnswerNo = 7 };
 // it (their lines are still printed).
 int MessageBox(Window owner, const std::string& text, const std::string& title,
                uint32_t flags, const std::string& detail = {});
+// The error beep: the display's bell, else a short tone on the audio device
+// while one is open, else a BEL on stderr where that is a terminal.
 void Beep();
 
 // ---- the single-instance lock -------------------------------------------------

@@ -7,13 +7,13 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  libsdl2-dev libx11-dev libfreetype-dev libfontconfig-dev libfluidsynth-dev
+  libsdl2-dev libx11-dev libxss-dev libfreetype-dev libfontconfig-dev libfluidsynth-dev
   timgm6mb-soundfont fonts-ipafont-gothic fonts-ipafont-mincho
 )
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(
     clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
-    xvfb xauth xdotool imagemagick openbox
+    xvfb xauth xdotool imagemagick openbox x11-utils x11-xserver-utils
   )
 fi
 

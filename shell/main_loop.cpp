@@ -16,6 +16,7 @@ namespace {
 
 constexpr const char* kCaption = "VANTRIS";
 constexpr const char* kWindowClass = "DEFAULT";
+constexpr const char* kWindowIcon = "MAIN";  // the window class's icon
 // The longest sleep of an active loop with no scene to run.
 constexpr uint64_t kNoSceneWaitMicros = 100000;
 
@@ -71,6 +72,7 @@ uint32_t StartUp(uintptr_t instance, const char* command_line, int /*show_comman
     }
     return 0;
   }
+  os::SetWindowIcon(MainWindow, kWindowIcon);
   os::ShowMainWindow(MainWindow);
   if (FullScreen == 0) os::SetWindowTopmost(MainWindow);
 

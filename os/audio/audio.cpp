@@ -1,6 +1,8 @@
 #include "os/audio/audio.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 
 #include "os/system.h"
 
@@ -12,6 +14,7 @@ struct State {
   std::unique_ptr<AudioDevice> device;
   bool effects = false;
   int music_users = 0;
+  Buffer* beep = nullptr;  // the beep's tone, made on its first use
 };
 
 State& Global() {
@@ -23,7 +26,10 @@ void UpdateDevice() {
   State& s = Global();
   const bool wanted = s.effects || s.music_users > 0;
   if (wanted && !s.device) s.device = OpenDevice(s.mixer);
-  if (!wanted) s.device.reset();
+  if (wanted) return;
+  s.device.reset();
+  if (s.beep) s.mixer.ReleaseBuffer(s.beep);
+  s.beep = nullptr;
 }
 
 }  // namespace
@@ -85,6 +91,46 @@ uint32_t SetOutputFormat(int channels, uint32_t rate, int bits) {
     }
   }
   return AudioOk;
+}
+
+namespace {
+
+// 160 ms of 880 Hz, mono 16-bit, faded in and out over 8 ms so that it does
+// not click; about a third of full scale.
+Buffer* MakeBeepTone(Mixer& mixer) {
+  constexpr uint32_t kRate = 22050;
+  constexpr uint32_t kFrames = kRate * 160 / 1000;
+  constexpr uint32_t kFade = kRate * 8 / 1000;
+  Buffer* buffer = nullptr;
+  if (mixer.CreateBuffer(PcmFormat(1, kRate, 16), kFrames * 2, &buffer, "beep") != AudioOk)
+    return nullptr;
+  LockedRange range;
+  if (mixer.Lock(buffer, 0, 0, &range) != AudioOk) {
+    mixer.ReleaseBuffer(buffer);
+    return nullptr;
+  }
+  for (uint32_t i = 0; i < kFrames; ++i) {
+    const double fade = std::min({1.0, double(i) / kFade, double(kFrames - 1 - i) / kFade});
+    const double wave = std::sin(2 * std::numbers::pi * 880.0 * i / kRate);
+    const auto sample = static_cast<int16_t>(std::lround(11000 * fade * wave));
+    range.first[2 * i] = static_cast<uint8_t>(sample & 0xFF);
+    range.first[2 * i + 1] = static_cast<uint8_t>((sample >> 8) & 0xFF);
+  }
+  mixer.Unlock(buffer);
+  return buffer;
+}
+
+}  // namespace
+
+bool PlayBeepTone() {
+  State& s = Global();
+  if (!s.device) return false;
+  if (!s.beep) s.beep = MakeBeepTone(s.mixer);
+  if (!s.beep) return false;
+  s.mixer.Stop(s.beep);
+  s.mixer.SetPosition(s.beep, 0);
+  s.mixer.Play(s.beep, false);
+  return true;
 }
 
 bool PlayWaveFileBlocking(std::string_view path) {

@@ -33,6 +33,10 @@ OutputFormat CurrentOutput();
 // 100..100000 Hz) and reopens a running device with it.
 uint32_t SetOutputFormat(int channels, uint32_t rate, int bits);
 
+// The error beep where the display has no bell to ring: a short tone on the
+// running device, mixed over what plays.  False when no device runs.
+bool PlayBeepTone();
+
 // Plays one WAV file to its end on a temporary device of its own and returns
 // afterwards (false when the file cannot be read or no device opens).
 bool PlayWaveFileBlocking(std::string_view path);

@@ -32,6 +32,8 @@ void KeyUp(int key);
 void SetKeyState(int key, bool down);  // the state only, no message
 void MouseMove(int x, int y);
 void MouseButton(int button, bool down, bool double_click = false);  // 1 left, 2 right
+// The window gets (true) or loses the focus: MsgActivateApp, and the window
+// comes in front or leaves it.
 void Focus(bool active);
 void Close();  // the window's close command
 
@@ -47,7 +49,7 @@ void QueueBoxAnswer(int answer);  // next Yes/No answer (default AnswerNo)
 void EndInNextBox();
 const std::vector<RecordedBox>& Boxes();
 void ClearBoxes();
-int BeepCount();
+int BeepCount();  // the display bells rung (os::Beep)
 // Message boxes print to stderr unless quiet.
 void SetQuiet(bool quiet);
 
@@ -58,6 +60,12 @@ void SetJoystick(int id, bool present, uint32_t x = 32767, uint32_t y = 32767,
 // ---- window state ----
 bool WindowOpen();
 bool CursorShown();
+// The clip the window system holds the pointer to (false: none, as while the
+// window is not in front), whether the screen saver is held off, and the
+// name of the window's icon ("" until one is set).
+bool CursorConfinement(Rect* out);
+bool ScreenSaverHeldOff();
+const std::string& WindowIcon();
 bool TextInputOn();
 int MinimiseCount();
 

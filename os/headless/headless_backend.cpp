@@ -33,6 +33,10 @@ struct State {
   Joystick joysticks[2];
   bool window_open = false;
   bool cursor_shown = true;
+  bool cursor_confined = false;
+  Rect cursor_confinement;
+  bool screen_saver_held = false;
+  std::string window_icon;
   bool text_input = true;
   int minimised = 0;
   int presents = 0;
@@ -86,6 +90,12 @@ class HeadlessBackend final : public BackendImpl {
     MoveClock(max_micros == WaitForever ? 1000 : max_micros);
   }
   void SetCursorShown(bool shown) override { g_state.cursor_shown = shown; }
+  void ApplyCursorClip(const Rect* rect) override {
+    g_state.cursor_confined = rect != nullptr;
+    if (rect) g_state.cursor_confinement = *rect;
+  }
+  void HoldOffScreenSaver(bool hold) override { g_state.screen_saver_held = hold; }
+  void SetWindowIcon(const std::string& name) override { g_state.window_icon = name; }
   void SetTextInput(bool on) override { g_state.text_input = on; }
 
   BoxResult ShowMessageBox(const std::string& text, const std::string& detail,
@@ -104,7 +114,10 @@ class HeadlessBackend final : public BackendImpl {
     return BoxResult::Shown;
   }
   bool QuietBoxes() override { return g_state.quiet; }
-  void Beep() override { ++g_state.beeps; }
+  bool RingBell() override {
+    ++g_state.beeps;
+    return true;
+  }
 
   void DesktopSize(int* width, int* height, int* bits) override {
     *width = 800;
@@ -197,6 +210,7 @@ void MouseButton(int button, bool down, bool double_click) {
 void Focus(bool active) {
   if (!active) ReleaseAllKeys();
   QueueMessage(Message{MainWindow(), MsgActivateApp, active ? 1u : 0u, 0});
+  NoteWindowInFront(active);
 }
 
 void Close() { QueueMessage(Message{MainWindow(), MsgClose, 0, 0}); }
@@ -216,6 +230,12 @@ void SetJoystick(int id, bool present, uint32_t x, uint32_t y, uint32_t buttons)
 
 bool WindowOpen() { return g_state.window_open; }
 bool CursorShown() { return g_state.cursor_shown; }
+bool CursorConfinement(Rect* out) {
+  if (g_state.cursor_confined && out) *out = g_state.cursor_confinement;
+  return g_state.cursor_confined;
+}
+bool ScreenSaverHeldOff() { return g_state.screen_saver_held; }
+const std::string& WindowIcon() { return g_state.window_icon; }
 bool TextInputOn() { return g_state.text_input; }
 int MinimiseCount() { return g_state.minimised; }
 

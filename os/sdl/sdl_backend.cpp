@@ -14,8 +14,12 @@
 #include "os/backend.h"
 #include "os/message_box.h"
 #include "os/sdl/sdl_display_gone.h"
+#include "os/sdl/sdl_pointer_clip.h"
 #include "os/sdl/sdl_quiet.h"
+#include "os/sdl/sdl_window_icon.h"
+#include "os/sdl/x11_bell.h"
 #include "os/sdl/x11_full_screen.h"
+#include "os/sdl/x11_screen_saver.h"
 #include "os/stderr_divert.h"
 
 namespace os {
@@ -117,6 +121,9 @@ class SdlBackend final : public BackendImpl {
   bool Init() {
     sdl::HushLibraries();
     sdl::TakeLibraryWords();
+    // The screen saver is held off only while the window is in front
+    // (HoldOffScreenSaver), not for the whole run as SDL would.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     int status = 0;
     const std::string chatter =
         WithoutLibraryChatter([&] { status = SDL_InitSubSystem(SDL_INIT_VIDEO); });
@@ -180,6 +187,7 @@ class SdlBackend final : public BackendImpl {
     SDL_RenderPresent(renderer_);
     width_ = width;
     height_ = height;
+    fullscreen_ = fullscreen;
     SDL_StopTextInput();
     return true;
   }
@@ -244,6 +252,20 @@ class SdlBackend final : public BackendImpl {
   }
 
   void SetCursorShown(bool shown) override { SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE); }
+  void ApplyCursorClip(const Rect* rect) override {
+    clipped_ = rect != nullptr;
+    if (rect) clip_ = *rect;
+    ConfinePointer();
+  }
+  void HoldOffScreenSaver(bool hold) override {
+    if (hold) {
+      SDL_DisableScreenSaver();
+    } else {
+      SDL_EnableScreenSaver();
+      sdl::LetX11ScreenSaverRun(window_);
+    }
+  }
+  void SetWindowIcon(const std::string& name) override { sdl::SetWindowIcon(window_, name); }
   void WarpCursor(int x, int y) override {
     if (!window_) return;
     int wx = 0, wy = 0;
@@ -298,7 +320,7 @@ class SdlBackend final : public BackendImpl {
     return result;
   }
 
-  void Beep() override { SayText("\a"); }
+  bool RingBell() override { return sdl::RingX11Bell(window_); }
 
   void DesktopSize(int* width, int* height, int* bits) override {
     SDL_DisplayMode mode{};
@@ -532,6 +554,10 @@ class SdlBackend final : public BackendImpl {
     }
   }
 
+  void ConfinePointer() {
+    sdl::ConfinePointer(window_, renderer_, fullscreen_, clipped_ ? &clip_ : nullptr);
+  }
+
   void Translate(const SDL_Event& event) {
     const Window window = MainWindow();
     switch (event.type) {
@@ -541,12 +567,19 @@ class SdlBackend final : public BackendImpl {
       case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
           QueueMessage(Message{window, MsgActivateApp, 1, 0});
+          NoteWindowInFront(true);
         } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
           ReleaseAllKeys();
           QueueMessage(Message{window, MsgActivateApp, 0, 0});
+          NoteWindowInFront(false);
+        } else if (event.window.event == SDL_WINDOWEVENT_MINIMIZED) {
+          NoteWindowInFront(false);
         } else if (event.window.event == SDL_WINDOWEVENT_MOVED) {
           QueueMessage(Message{window, MsgMove, 0,
                                MousePos(event.window.data1, event.window.data2)});
+          ConfinePointer();
+        } else if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+          ConfinePointer();
         } else if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
           QueueMessage(Message{window, MsgClose, 0, 0});
         } else if (event.window.event == SDL_WINDOWEVENT_ENTER) {
@@ -619,6 +652,9 @@ class SdlBackend final : public BackendImpl {
   Uint32 texture_format_ = 0;
   int texture_w_ = 0, texture_h_ = 0;
   int width_ = 800, height_ = 600;
+  bool fullscreen_ = false;
+  bool clipped_ = false;  // the pointer is to be kept inside clip_
+  Rect clip_;             // screen pixels
   bool vsync_ = false;
   int cursor_before_box_ = SDL_ENABLE;
   SDL_Joystick* joysticks_[2] = {nullptr, nullptr};

@@ -10,8 +10,10 @@
 
 #include "os/audio/audio.h"
 #include "os/audio/mixer.h"
+#include "os/headless/headless.h"
 #include "os/headless/headless_audio.h"
 #include "tests/support/mixer_buffer.h"
+#include "tests/support/test_support.h"
 
 namespace {
 
@@ -246,6 +248,48 @@ TEST(AudioMixer, SoundsAddExactlyBelowTheKneeAndNeverReachFullScaleAbove) {
     return std::sqrt(sum / (2 * 4410));
   };
   EXPECT_NEAR(20 * std::log10(sine_rms(32767) / sine_rms(16384)), 6.02, 0.2);
+}
+
+using AudioBeep = vantris_test::HeadlessTest;
+
+// The beep where no bell rings: on the running device only, 160 ms of tone
+// faded in and out at about a third of full scale over what plays, started
+// again by the next beep, and gone with the device.
+TEST_F(AudioBeep, TheToneIsShortFadedStartedAgainAndGoesWithTheDevice) {
+  EXPECT_FALSE(PlayBeepTone());
+  ASSERT_TRUE(OpenEffects());
+  const OutputFormat out = MainMixer().Output();
+  os::headless::LogSounds(true);
+  os::headless::StartAudioCapture();
+  EXPECT_TRUE(PlayBeepTone());
+  os::headless::AdvanceMs(20);
+  EXPECT_TRUE(PlayBeepTone());
+  os::headless::AdvanceMs(300);
+  os::headless::StopAudioCapture();
+  os::headless::LogSounds(false);
+  EXPECT_EQ(os::headless::SoundLog(),
+            (std::vector<std::string>{"play beep volume 0 pan 0", "stop beep",
+                                      "play beep volume 0 pan 0"}));
+  const WaveFile heard = os::headless::CapturedAudio();
+  ASSERT_EQ(out.bits, 16);
+  std::vector<int> level;  // the left channel's magnitude, frame by frame
+  for (size_t at = 0; at + 1 < heard.data.size(); at += out.BytesPerFrame())
+    level.push_back(std::abs(static_cast<int16_t>(heard.data[at] | heard.data[at + 1] << 8)));
+  const auto loud = [&](size_t from, size_t to) {
+    return *std::max_element(level.begin() + static_cast<long>(from),
+                             level.begin() + static_cast<long>(to));
+  };
+  const size_t ms = out.rate / 1000, second = 20 * ms;
+  ASSERT_GT(level.size(), second + 200 * ms);
+  EXPECT_LT(loud(0, ms), 4000);                 // faded in
+  EXPECT_GT(loud(5 * ms, 20 * ms), 8000);       // loud, yet
+  EXPECT_LT(loud(5 * ms, 20 * ms), 14000);      // well below full scale
+  EXPECT_LT(loud(second + ms, second + 2 * ms), 4000);  // the second from its start
+  EXPECT_GT(loud(second + 100 * ms, second + 150 * ms), 8000);
+  EXPECT_EQ(loud(second + 165 * ms, level.size()), 0);  // and over
+  CloseEffects();
+  EXPECT_EQ(MainMixer().BufferCount(), 0u);
+  EXPECT_FALSE(PlayBeepTone());
 }
 
 TEST(AudioMixer, TheCallbackThreadAndTheMainThreadShareTheMixerSafely) {

@@ -1,3 +1,5 @@
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -7,8 +9,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "os/audio/midi.h"
@@ -60,6 +62,88 @@ TEST_F(OsTest, FirstShowPostsPositionAndActivationAndMessagesFlowInOrder) {
   os::SendMessage(w, os::MsgClose, 0, 0);  // the default handling destroys
   EXPECT_EQ(g_destroyed, 1);
   EXPECT_EQ(os::MainWindow(), 0u);
+}
+
+// A window procedure that refuses the screen saver, as the game's does.
+int64_t RefusingProc(os::Window w, uint32_t msg, uint64_t wp, int64_t lp) {
+  if (msg == os::MsgSysCommand && (wp & 0xFFF0) == os::SysCommandScreenSave) return 0;
+  return os::DefaultWindowProc(w, msg, wp, lp);
+}
+
+// The window system holds the clip, and the screen saver off, only from the
+// show on and while the window is in front; a clip set meanwhile waits for
+// its return.  A procedure that leaves the screen saver's request to the
+// default handling lets it run.
+TEST_F(OsTest, TheClipAndTheScreenSaverAreHeldOnlyWhileTheWindowIsInFront) {
+  namespace headless = os::headless;
+  const os::Rect screen{0, 0, 800, 600}, corner{0, 0, 100, 50};
+  os::Rect held;
+  os::Window w = os::CreateMainWindow("DEFAULT", "VANTRIS", true, 800, 600, RefusingProc);
+  os::ClipCursor(&screen);
+  EXPECT_FALSE(headless::CursorConfinement(&held));
+  EXPECT_FALSE(headless::ScreenSaverHeldOff());
+  os::ShowMainWindow(w);
+  ASSERT_TRUE(headless::CursorConfinement(&held));
+  EXPECT_TRUE(held.left == 0 && held.top == 0 && held.right == 800 && held.bottom == 600);
+  EXPECT_TRUE(headless::ScreenSaverHeldOff());
+
+  headless::Focus(false);
+  EXPECT_FALSE(headless::CursorConfinement(nullptr));
+  EXPECT_FALSE(headless::ScreenSaverHeldOff());
+  os::ClipCursor(&corner);
+  EXPECT_FALSE(headless::CursorConfinement(nullptr));
+  ASSERT_TRUE(os::CursorClip(&held));  // the program's clip is kept
+  headless::Focus(true);
+  ASSERT_TRUE(headless::CursorConfinement(&held));
+  EXPECT_TRUE(held.right == 100 && held.bottom == 50);
+  EXPECT_TRUE(headless::ScreenSaverHeldOff());
+  os::ClipCursor(nullptr);
+  EXPECT_FALSE(headless::CursorConfinement(nullptr));
+  os::ClipCursor(&corner);
+  os::DestroyWindow(w);
+  EXPECT_FALSE(headless::CursorConfinement(nullptr));
+  EXPECT_FALSE(headless::ScreenSaverHeldOff());
+
+  w = os::CreateMainWindow("DEFAULT", "VANTRIS", false, 800, 600, RecordingProc);
+  os::ShowMainWindow(w);
+  headless::Focus(true);
+  EXPECT_TRUE(headless::CursorConfinement(nullptr));
+  EXPECT_FALSE(headless::ScreenSaverHeldOff());
+}
+
+// The beep rings the display's bell and writes nothing; with no bell to ring
+// and no sound device, it is a BEL on stderr, and only where that is a
+// terminal.
+TEST_F(OsTest, TheBeepRingsTheBellAndABelGoesOnlyToATerminal) {
+  ::testing::internal::CaptureStderr();
+  os::Beep();
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(os::headless::BeepCount(), 1);
+  os::Stop();
+  ::testing::internal::CaptureStderr();
+  os::Beep();
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+
+  const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(terminal, 0);
+  ASSERT_EQ(::grantpt(terminal), 0);
+  ASSERT_EQ(::unlockpt(terminal), 0);
+  const int side = ::open(::ptsname(terminal), O_RDWR | O_NOCTTY);
+  ASSERT_GE(side, 0);
+  const int saved = ::dup(2);
+  ::dup2(side, 2);
+  const bool on_terminal = os::StderrIsTerminal();
+  os::Beep();
+  ::dup2(saved, 2);
+  ::close(saved);
+  ::close(side);
+  EXPECT_TRUE(on_terminal);
+  pollfd ready{terminal, POLLIN, 0};
+  char got[8] = {};
+  ASSERT_EQ(::poll(&ready, 1, 2000), 1);
+  const ssize_t n = ::read(terminal, got, sizeof got);
+  EXPECT_EQ(std::string(got, static_cast<size_t>(std::max<ssize_t>(n, 0))), "\a");
+  ::close(terminal);
 }
 
 TEST_F(OsTest, NamedLockIsHeldAgainstASecondProcess) {

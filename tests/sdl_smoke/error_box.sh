@@ -175,7 +175,6 @@ case "${case_name%%_*}" in
     done
     wait_end
     [ "$rc" -eq 0 ] || fail "the game ended with $rc after SIGTERM"
-    # (Each line follows the box's beep, a BEL on stderr.)
     for name in $damaged; do
       [ "$(grep -c "\[エラー発生\] elDraw::LoadObject : .*IMAGE/$name.BMP: " "$work/stderr.txt")" -eq 1 ] ||
         fail "not one line for $name.BMP"

@@ -74,6 +74,36 @@ TEST_F(StartUpTest, TheWindowIsTheOneAskedForAndThePointerHidesOverIt) {
   }
 }
 
+// The window carries the class's icon; in full screen the pointer is kept on
+// the game's screen, and in both windows the screen saver held off (the
+// window procedure refuses it), while the window is in front; Escape lets
+// the pointer go, the end the screen saver.
+TEST_F(StartUpTest, ThePointerAndTheScreenSaverAreHeldWhileTheGameIsInFront) {
+  for (const bool windowed : {false, true}) {
+    SCOPED_TRACE(windowed ? "windowed" : "full screen");
+    QuitRequested = 0;
+    os::StartOptions options;
+    options.windowed = windowed;
+    ASSERT_TRUE(os::Start(options));
+    ASSERT_TRUE(StartGame());
+    EXPECT_EQ(os::headless::WindowIcon(), "MAIN");
+    os::Rect held;
+    EXPECT_EQ(os::headless::CursorConfinement(&held), !windowed);
+    if (!windowed) {
+      EXPECT_TRUE(held.left == 0 && held.top == 0 && held.right == 800 && held.bottom == 600);
+    }
+    EXPECT_TRUE(os::headless::ScreenSaverHeldOff());
+    PumpMessages();
+    ASSERT_EQ(RunFrames(1), 1);
+    KeyDown(os::KeyEscape);
+    EXPECT_FALSE(os::headless::CursorConfinement(nullptr));
+    while (RunLoopPass() != LoopPass::Quit) {
+    }
+    EndGame();
+    EXPECT_FALSE(os::headless::ScreenSaverHeldOff());
+  }
+}
+
 using MainLoopTest = RunningGameTest;
 
 TEST_F(MainLoopTest, WithNothingDueTheLoopSleepsToTheNextFrameInsteadOfPolling) {

@@ -37,16 +37,16 @@ lit_pixels() {
 }
 
 # game_copy <vantris> <folder> [PICTURE...]: the game in <folder> (a link
-# where the file system allows) with the build folder's pictures, sounds and
-# music, which it reads beside itself; each PICTURE named (e.g. ZBAK1B) cut
-# to its first 100 bytes.  False when something cannot be copied.
+# where the file system allows) with the build folder's pictures, sounds,
+# music and icon, which it reads beside itself; each PICTURE named (e.g.
+# ZBAK1B) cut to its first 100 bytes.  False when something cannot be copied.
 game_copy() {
   local exe=$1 folder=$2 assets name
   shift 2
   assets=$(dirname "$exe")
   mkdir -p "$folder" || return 1
   cp -l "$exe" "$folder/vantris" 2>/dev/null || cp "$exe" "$folder/vantris" || return 1
-  cp -r "$assets/IMAGE" "$assets/SOUND" "$assets/MIDI" "$folder/" || return 1
+  cp -r "$assets/IMAGE" "$assets/SOUND" "$assets/MIDI" "$assets/ICON" "$folder/" || return 1
   for name in "$@"; do
     rm -f "$folder/IMAGE/$name.BMP"
     head -c 100 "$assets/IMAGE/$name.BMP" >"$folder/IMAGE/$name.BMP" || return 1

@@ -243,6 +243,26 @@ TEST(AssetgenPictures, BurstsGrowAndThinOverTheirCells) {
   }
 }
 
+// The window's icon, clean on any task bar: a badge reaching every edge but
+// its rounded-off corners, which are transparent, dark around a bright ship
+// that stands along its middle.
+TEST(AssetgenPictures, TheWindowIconIsABrightShipOnADarkBadgeWithClearCorners) {
+  const Image& icon = Picture("ICON/MAIN.BMP");
+  const int last = icon.width() - 1;
+  for (const auto& [x, y] : {std::pair{0, 0}, {last, 0}, {0, last}, {last, last}, {2, 2}})
+    EXPECT_FALSE(icon.Inked(x, y)) << x << "," << y;
+  for (const auto& [x, y] : {std::pair{last / 2, 0}, {0, last / 2}, {last, last / 2}, {last / 2, last}})
+    EXPECT_TRUE(icon.Inked(x, y)) << x << "," << y;
+  const auto inked = std::count_if(icon.pixels().begin(), icon.pixels().end(),
+                                   [](Rgb c) { return !(c == assetgen::kBlack); });
+  EXPECT_GT(inked, icon.width() * icon.height() * 9 / 10);
+  int bright_rows = 0;
+  for (int y = 0; y <= last; ++y) bright_rows += assetgen::Luma(icon.At(last / 2, y)) > 120;
+  EXPECT_GT(bright_rows, icon.height() / 2);
+  for (const auto& [x, y] : {std::pair{8, 8}, {last - 8, 8}, {8, last - 8}})
+    EXPECT_LT(assetgen::Luma(icon.At(x, y)), 60) << x << "," << y;
+}
+
 // The lumas of a picture's drawn (non-black) pixels, darkest first.
 std::vector<double> InkLumas(const Image& img) {
   std::vector<double> l;

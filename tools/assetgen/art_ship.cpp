@@ -1,5 +1,7 @@
 // The player's ship sheets: seven bank frames of one faceted fighter.
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "tools/assetgen/art.h"
 #include "tools/assetgen/raster.h"
@@ -84,9 +86,49 @@ Image ShipSheet(const CatalogueEntry& e, int design) {
       });
 }
 
+// A square with its corners rounded off by radius r, inset by `inset`.
+Polygon RoundedSquare(double size, double inset, double r) {
+  Polygon out;
+  const double lo = inset + r, hi = size - inset - r;
+  const Vec2 corners[4] = {{hi, hi}, {lo, hi}, {lo, lo}, {hi, lo}};
+  for (int c = 0; c < 4; ++c)
+    for (int step = 0; step <= 6; ++step) {
+      const double a = (90.0 * c + 15.0 * step) * std::numbers::pi / 180;
+      out.push_back({corners[c].x + r * std::cos(a), corners[c].y + r * std::sin(a)});
+    }
+  return out;
+}
+
+// The window's icon: the ship, level and nose up, on a night-blue rounded
+// badge with a light rim and a few stars, so that it reads on light and dark
+// task bars alike; outside the badge the corners are transparent black.
+Image WindowIcon(const CatalogueEntry& e) {
+  const double size = e.width;
+  Image img(e.width, e.height);
+  const Polygon badge = RoundedSquare(size, 1, size / 5);
+  FillPolygon(img, badge, VerticalGradient(0, {30, 30, 78}, size, {16, 16, 34}));
+  Lcg stars(7);
+  for (int i = 0; i < 14; ++i) {
+    const int x = static_cast<int>(stars.Range(size * 0.12, size * 0.88));
+    const int y = static_cast<int>(stars.Range(size * 0.12, size * 0.88));
+    img.Put(x, y, Lerp({120, 140, 200}, {255, 255, 255}, stars.Unit()));
+  }
+  DrawPolyline(img, badge, std::max(1.0, size / 32), Solid({150, 180, 240}), true);
+  // The ship spans x -27..27 and y -33..30 of its model.
+  Image ship(e.width, e.height);
+  View v;
+  v.scale = size / 76;
+  v.centre = {size / 2, size / 2 + 1.5 * v.scale};
+  Render(ship, ShipModel(1), v);
+  OutlineInner(ship, 0.62);
+  Blit(img, ship, 0, 0);
+  return img;
+}
+
 }  // namespace
 
 void AddShipArt(PainterTable& t) {
+  t["ICON/MAIN.BMP"] = WindowIcon;
   t["IMAGE/MYME1.BMP"] = [](const CatalogueEntry& e) { return ShipSheet(e, 1); };
   t["MYME1.BMP"] = [](const CatalogueEntry& e) { return ShipSheet(e, 1); };
   t["MYME2.BMP"] = [](const CatalogueEntry& e) { return ShipSheet(e, 2); };

@@ -42,7 +42,7 @@ struct Game {
     SingleInstanceLock = 0;  // runs beside the game and other benchmarks
     bench::StartHeadless();
     os::SetExeDir(AssetDir() + "/");
-    started = StartUp(0, "", 1) != 0;
+    started = StartUp(0, "", 1) == StartUpResult::Run;
   }
   bool started = false;
 };

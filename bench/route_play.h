@@ -80,7 +80,7 @@ bool PlayRoute(const Route& route, int level, uint32_t frame_ms, OnFrame&& on_fr
   os::SetExeDir(RouteAssetDir() + "/");
   QuitRequested = 0;
   ErrorFlag = 0;
-  if (!StartUp(0, "", 1)) {
+  if (StartUp(0, "", 1) != StartUpResult::Run) {
     os::Stop();
     return false;
   }

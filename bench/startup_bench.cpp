@@ -31,7 +31,7 @@ void BM_StartUpToFirstTitleFrame(benchmark::State& state) {
     // Each pass is a fresh program: the library's once-only flags start clear.
     QuitRequested = 0;
     ErrorFlag = 0;
-    if (!StartUp(0, "", 1)) {
+    if (StartUp(0, "", 1) != StartUpResult::Run) {
       state.SkipWithError("start-up refused");
       os::Stop();
       break;

@@ -55,11 +55,27 @@ class BackendImpl {
     return true;
   }
 
-  virtual bool OpenWindow(const char* caption, bool fullscreen, int width,
-                          int height) = 0;
+  // The window, marked with the program's window class where the backend
+  // has a way to (FindOtherWindow looks for that mark).
+  virtual bool OpenWindow(const char* class_name, const char* caption, bool fullscreen,
+                          int width, int height) = 0;
   virtual void CloseWindow() = 0;
   virtual void MinimiseWindow() {}
   virtual void RaiseWindow() {}
+  // The window of another process `pid` (the holder of the single-instance
+  // lock) with that class and caption, as the backend names it; 0 with why
+  // when it is not found or cannot be looked for.
+  virtual uint64_t FindOtherWindow(const char* /*class_name*/, const char* /*caption*/,
+                                   long /*pid*/, std::string* why) {
+    *why = "no window of another program can be seen from here";
+    return 0;
+  }
+  // Brings that window forward (de-iconified, raised, with the keyboard);
+  // false with why when it could not be done.
+  virtual bool BringOtherWindowForward(uint64_t /*window*/, std::string* why) {
+    *why = "no window of another program can be seen from here";
+    return false;
+  }
   virtual void SetTopmost() {}
   // Screen position of the client area's top-left corner.
   virtual void WindowPosition(int* x, int* y) { *x = *y = 0; }
@@ -110,6 +126,20 @@ BackendImpl* CurrentBackend();
 
 std::unique_ptr<BackendImpl> MakeHeadlessBackend(const StartOptions& options);
 std::unique_ptr<BackendImpl> MakeSdlBackend(const StartOptions& options);
+
+// A signal to end, taken while the loop or a box takes them
+// (os/system.h), that is still to become the window's close.
+bool EndSignalDue();
+// The same, and it becomes the caller's: it turns it into the close.
+bool TakeDueEndSignal();
+// While one lives, a box is up: a signal to end is the box's to take.
+class BoxTakesEndSignals {
+ public:
+  BoxTakesEndSignals();
+  ~BoxTakesEndSignals();
+  BoxTakesEndSignals(const BoxTakesEndSignals&) = delete;
+  BoxTakesEndSignals& operator=(const BoxTakesEndSignals&) = delete;
+};
 
 // Used by backends to feed the shared queue and key state.
 void QueueMessage(const Message& message);

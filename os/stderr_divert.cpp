@@ -113,7 +113,9 @@ bool SanitizersReportOnStderr() {
   return on_stderr;
 }
 
-// Where the program's lines go now; under g_line_mutex.
+// Where the program's lines go now; under g_line_mutex, or from a signal
+// handler that ends the process (a level's `program` is set before it is
+// counted in g_held).
 int ProgramStderr() {
   const int held = g_held.load();
   return held > 0 ? g_levels[held - 1].program : 2;
@@ -248,6 +250,8 @@ bool StderrIsTerminal() {
   std::lock_guard<std::mutex> lock(g_line_mutex);
   return ::isatty(ProgramStderr()) == 1;
 }
+
+void SayAtOnce(const char* text, size_t size) { WriteAll(ProgramStderr(), text, size); }
 
 void SayLine(const char* format, ...) {
   va_list args;

@@ -6,6 +6,7 @@
 // abort(), an exit(), a crash) is copied to the real stderr on the way out,
 // and a sanitizer that reports on stderr keeps reporting there.
 #pragma once
+#include <cstddef>
 #include <string>
 
 namespace os {
@@ -32,6 +33,10 @@ class StderrDivert {
   int file_ = -1;   // where fd 2 points meanwhile
   std::string text_;
 };
+
+// Writes `size` bytes of `text` where os::SayText would, without its lock:
+// for a signal handler ending the process (async-signal-safe).
+void SayAtOnce(const char* text, size_t size);
 
 // Runs `call`, a call into a system library, with what the library writes on
 // stderr kept off it and returned.  The program's own lines written meanwhile

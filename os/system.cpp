@@ -94,6 +94,15 @@ struct WindowState {
 };
 WindowState g_window;
 uint32_t g_next_window = 1;
+// The window of another process that FindWindow found last, as the backend
+// names it.
+struct OtherWindow {
+  Window handle = 0;
+  uint64_t native = 0;
+};
+OtherWindow g_other_window;
+// The process holding a lock this process was refused (0 unknown).
+long g_lock_holder = 0;
 
 std::array<bool, KeyCount> g_keys{};
 bool g_text_input = true;
@@ -134,7 +143,7 @@ bool WindowRefusesScreenSaver() {
 
 void WaitForEvents(uint64_t micros) {
   RunPumpHooks();
-  if (QueuedMessageCount() > 0 || !g_backend) return;
+  if (QueuedMessageCount() > 0 || EndSignalDue() || !g_backend) return;
   g_backend->WaitEvents(micros);
 }
 
@@ -277,7 +286,7 @@ Window CreateMainWindow(const char* class_name, const char* caption,
                         bool fullscreen, int width, int height,
                         WindowProc proc) {
   if (!g_backend || g_window.handle) return 0;
-  if (!g_backend->OpenWindow(caption, fullscreen, width, height)) return 0;
+  if (!g_backend->OpenWindow(class_name, caption, fullscreen, width, height)) return 0;
   g_window.handle = g_next_window++;
   g_window.class_name = class_name ? class_name : "";
   g_window.caption = caption ? caption : "";
@@ -321,15 +330,40 @@ void SetWindowTopmost(Window window) {
   if (window && window == g_window.handle && g_backend) g_backend->SetTopmost();
 }
 
-Window FindWindow(const char* class_name, const char* caption) {
-  if (!g_window.handle) return 0;
-  if (class_name && g_window.class_name != class_name) return 0;
-  if (caption && g_window.caption != caption) return 0;
-  return g_window.handle;
+Window FindWindow(const char* class_name, const char* caption, std::string* why) {
+  if (g_window.handle && (!class_name || g_window.class_name == class_name) &&
+      (!caption || g_window.caption == caption))
+    return g_window.handle;
+  std::string reason;
+  uint64_t native = 0;
+  if (!g_backend) {
+    reason = "no backend runs";
+  } else if (g_lock_holder <= 0) {
+    reason = "the lock names no process";
+  } else {
+    native = g_backend->FindOtherWindow(class_name, caption, g_lock_holder, &reason);
+  }
+  if (native == 0) {
+    if (why) *why = reason;
+    return 0;
+  }
+  g_other_window = OtherWindow{g_next_window++, native};
+  return g_other_window.handle;
 }
 
-void BringToFront(Window window) {
-  if (window && window == g_window.handle && g_backend) g_backend->RaiseWindow();
+bool BringToFront(Window window, std::string* why) {
+  std::string reason = "no such window";
+  bool brought = false;
+  if (!g_backend) {
+    reason = "no backend runs";
+  } else if (window && window == g_window.handle) {
+    g_backend->RaiseWindow();
+    brought = true;
+  } else if (window && window == g_other_window.handle) {
+    brought = g_backend->BringOtherWindowForward(g_other_window.native, &reason);
+  }
+  if (!brought && why) *why = reason;
+  return brought;
 }
 
 Window MainWindow() { return g_window.handle; }
@@ -346,6 +380,8 @@ void RemovePumpHook(PumpHook hook) {
 
 bool PeekMessage(Message* out) {
   RunPumpHooks();
+  // A signal to end taken by the loop is the window's close.
+  if (TakeDueEndSignal()) QueueMessage(Message{MainWindow(), MsgClose, 0, 0});
   if (g_backend) g_backend->PumpEvents();
   std::lock_guard<std::mutex> lock(g_queue_mutex);
   if (g_queue.empty()) return false;
@@ -505,7 +541,12 @@ int MessageBox(Window, const std::string& text, const std::string& title,
   int answer = (flags & BoxYesNo) ? AnswerNo : AnswerOk;
   if (!g_backend || g_boxes_ended) return answer;
   std::string why;
-  switch (g_backend->ShowMessageBox(text, detail, title, flags, &answer, &why)) {
+  // A signal to end that came before the box ends it before it shows.
+  BoxTakesEndSignals box_up;
+  const BackendImpl::BoxResult shown =
+      TakeDueEndSignal() ? BackendImpl::BoxResult::Ended
+                         : g_backend->ShowMessageBox(text, detail, title, flags, &answer, &why);
+  switch (shown) {
     case BackendImpl::BoxResult::Shown:
       break;
     case BackendImpl::BoxResult::NotShown:
@@ -564,15 +605,39 @@ Lock CreateNamedLock(const std::string& name, LockResult* result) {
   if ((info.st_mode & 077) != 0) ::fchmod(fd, 0600);
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const int error = errno;
-    ::close(fd);
     if (error == EWOULDBLOCK) {
+      // The holder wrote its process id into the file.
+      char text[kLockTextSize] = {};
+      const ssize_t n = ::pread(fd, text, sizeof text, 0);
+      g_lock_holder = n > 0 ? LockHolder(std::string_view(text, static_cast<size_t>(n))) : 0;
+      ::close(fd);
       if (result) *result = LockResult::AlreadyExists;
       return 0;
     }
+    ::close(fd);
     return fail(std::strerror(error));
   }
+  // The holder's process id, for a second process to find its window by
+  // (one that finds none says so).
+  const std::string holder = std::to_string(::getpid()) + "\n";
+  [[maybe_unused]] const bool written =
+      ::ftruncate(fd, 0) == 0 &&
+      ::pwrite(fd, holder.data(), holder.size(), 0) == static_cast<ssize_t>(holder.size());
   if (result) *result = LockResult::Created;
   return fd + 1;
+}
+
+long LockHolder(std::string_view text) {
+  // One decimal number of 1 to 9 digits as the holder writes it (no leading
+  // zero), a line feed after it or not.
+  if (!text.empty() && text.back() == '\n') text.remove_suffix(1);
+  if (text.empty() || text.size() > 9 || text.front() == '0') return 0;
+  long pid = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return 0;
+    pid = pid * 10 + (c - '0');
+  }
+  return pid <= kMostProcessId ? pid : 0;
 }
 
 void ReleaseNamedLock(Lock lock) {

@@ -77,6 +77,20 @@ size_t PrintableLength(std::string_view text, size_t at);
 // in a log).
 bool StderrIsTerminal();
 
+// ---- the signals that ask the program to end ----------------------------------
+// SIGTERM and SIGINT.  CatchEndSignals, the program's first step, makes them
+// the program's own (one it was started with ignored stays ignored).  While
+// the message loop takes them (LoopTakesEndSignals(true)) or a box is up, the
+// first one is the window's close: the next PeekMessage gives MsgClose, or
+// the box ends (MessageBox).  While starting, after the loop
+// (LoopTakesEndSignals(false)) and for a second signal, the process ends at
+// once: one line, then the signal's own end (status 128 + its number to a
+// shell).  A signal taken that has not ended the process `grace_seconds`
+// after the loop had it (it is stuck somewhere) ends it the same way.  SDL
+// is asked to set no handler of its own for them.
+void CatchEndSignals(unsigned grace_seconds = 5);
+void LoopTakesEndSignals(bool takes);
+
 // ---- clocks ---------------------------------------------------------------
 // Before Start, and under SDL, the clocks are the process's monotonic clock
 // counted from the first read.  Under the headless backend they are one
@@ -135,8 +149,16 @@ void SetWindowIcon(Window window, const char* name);
 void DestroyWindow(Window window);
 void MinimiseWindow(Window window);
 void SetWindowTopmost(Window window);  // kept above other windows
-Window FindWindow(const char* class_name, const char* caption);
-void BringToFront(Window window);
+// The window of that class and caption: the process's own, else the window
+// of the process holding a lock this process was refused (CreateNamedLock),
+// found by its caption, the class it was created with and its process, so
+// that no other program's window is ever taken for it.  0 when there is
+// none, with why (no window of it on this display, a backend that cannot
+// look for it...).
+Window FindWindow(const char* class_name, const char* caption, std::string* why = nullptr);
+// Brings a window found forward: de-iconified, raised and given the
+// keyboard.  False, with why, when it could not be done.
+bool BringToFront(Window window, std::string* why = nullptr);
 Window MainWindow();
 
 bool PeekMessage(Message* out);  // takes one message without waiting
@@ -217,11 +239,18 @@ void Beep();
 enum class LockResult { Created, AlreadyExists, Failed };
 using Lock = int;  // 0 = none
 // An flock'd file named after `name` and the user in the runtime folder,
-// opened without following a symbolic link and readable by its owner only.
-// A second process asking for the same name gets AlreadyExists and no lock;
-// Failed is said on stderr.
+// opened without following a symbolic link and readable by its owner only;
+// the holder writes its process id into it.  A second process asking for the
+// same name gets AlreadyExists and no lock (and learns the holder's id, for
+// FindWindow); Failed is said on stderr.
 Lock CreateNamedLock(const std::string& name, LockResult* result);
 void ReleaseNamedLock(Lock lock);
+// The holder's process id read from a lock file's text: a decimal number of
+// 1 to kMostProcessId as the holder writes it (no leading zero), a line
+// feed after it or not; 0 for anything else.
+constexpr long kMostProcessId = 4194304;  // Linux's largest pid_max
+constexpr size_t kLockTextSize = 16;      // what is read of the file
+long LockHolder(std::string_view text);
 
 // ---- system queries ---------------------------------------------------------
 

@@ -16,6 +16,10 @@ constexpr const char* kUsage =
     "  --headless  run without a window, sound or input (as VANTRIS_BACKEND=headless)\n"
     "  --help      show this text\n";
 
+// SIGTERM and SIGINT are the game's own from its first steps, before any
+// library could take them (os/system.h: CatchEndSignals).
+__attribute__((constructor(102))) void CatchEndSignalsFirst() { os::CatchEndSignals(); }
+
 }  // namespace
 
 int main(int argc, char** argv) {

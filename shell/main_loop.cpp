@@ -52,13 +52,15 @@ const SceneFunction SceneTable[13] = {
     ShipSelectScene,
 };
 
-uint32_t StartUp(uintptr_t instance, const char* command_line, int /*show_command*/) {
+StartUpResult StartUp(uintptr_t instance, const char* command_line, int /*show_command*/) {
   g_loop_ended = false;
   g_frames = 0;
   InitAppState();
   // The window the player asked for on the command line.
   if (os::ActiveOptions().windowed) FullScreen = 0;
-  if (SingleInstanceLock != 0 && !CheckSingleInstance(kCaption)) return 0;
+  if (SingleInstanceLock != 0 && !CheckSingleInstance(kCaption)) {
+    return StartUpResult::AlreadyRunning;
+  }
   CommandLine = command_line != nullptr ? command_line : "";
 
   // The window: a full-screen pop-up, or a caption window whose client area
@@ -70,7 +72,7 @@ uint32_t StartUp(uintptr_t instance, const char* command_line, int /*show_comman
       os::ReleaseNamedLock(InstanceMutex);
       InstanceMutex = 0;
     }
-    return 0;
+    return StartUpResult::Failed;
   }
   os::SetWindowIcon(MainWindow, kWindowIcon);
   os::ShowMainWindow(MainWindow);
@@ -82,7 +84,7 @@ uint32_t StartUp(uintptr_t instance, const char* command_line, int /*show_comman
   LoadAssets();
   elSystem::ResetFrameTime();
   elSystem::OnActivate(0);
-  return 1;
+  return StartUpResult::Run;
 }
 
 bool IdlePass() {
@@ -165,8 +167,20 @@ int FinishWinMain() {
 
 int WinMain(uintptr_t instance, uintptr_t /*previous_instance*/,
             const char* command_line, int show_command) {
-  if (!StartUp(instance, command_line, show_command)) return 0;
+  switch (StartUp(instance, command_line, show_command)) {
+    case StartUpResult::Run:
+      break;
+    case StartUpResult::AlreadyRunning:
+      return 0;
+    case StartUpResult::Failed:
+      // The window could not be made (said on stderr): a failed start.
+      return 1;
+  }
+  // From here until the loop is over, SIGTERM and SIGINT are the window's
+  // close: the game ends in order.
+  os::LoopTakesEndSignals(true);
   while (RunLoopPass() != LoopPass::Quit) {
   }
+  os::LoopTakesEndSignals(false);
   return FinishWinMain();
 }

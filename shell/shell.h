@@ -7,8 +7,9 @@
 
 extern uintptr_t AppInstance;  // the instance handed to WinMain
 
-// The program's entry: start-up, the message loop, then 0 in every case
-// (second instance, window not created, normal end).
+// The program's entry: start-up, the message loop, then the exit status: 0
+// for a normal end and for a second instance, 1 when the window could not be
+// made (a failed start says so).
 int WinMain(uintptr_t instance, uintptr_t previous_instance,
             const char* command_line, int show_command);
 
@@ -28,9 +29,14 @@ void WriteDebugLog(const char* format, ...) __attribute__((format(printf, 1, 2))
 // WinMain in its three parts, so that tests and tools can drive the loop one
 // pass at a time.
 //
-// StartUp runs every start-up step up to the loop; 0 means WinMain ends at
-// once (another instance runs, or the window could not be made).
-uint32_t StartUp(uintptr_t instance, const char* command_line, int show_command);
+// StartUp runs every start-up step up to the loop; unless it says Run,
+// WinMain ends at once.
+enum class StartUpResult {
+  Run,             // the loop is next
+  AlreadyRunning,  // another instance runs (its window was brought forward)
+  Failed,          // the window could not be made (said on stderr)
+};
+StartUpResult StartUp(uintptr_t instance, const char* command_line, int show_command);
 // 1 (the program's own setting): StartUp takes the single-instance lock, so
 // that two games never share one display and one audio device.  A tool that
 // plays the game with neither (the headless runner, the benchmarks) sets 0

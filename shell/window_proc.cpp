@@ -55,9 +55,16 @@ uint32_t CheckSingleInstance(const char* caption) {
   os::LockResult result = os::LockResult::Failed;
   InstanceMutex = os::CreateNamedLock(name, &result);
   if (result == os::LockResult::AlreadyExists) {
-    os::SayLine("vantris: %s is already running", caption);
-    const os::Window other = os::FindWindow("DEFAULT", caption);
-    if (other != 0) os::BringToFront(other);
+    // The running copy's window comes forward; where it cannot, the line
+    // says why.
+    std::string why;
+    const os::Window other = os::FindWindow("DEFAULT", caption, &why);
+    if (other != 0 && os::BringToFront(other, &why)) {
+      os::SayLine("vantris: %s is already running", caption);
+    } else {
+      os::SayLine("vantris: %s is already running (its window cannot be brought forward: %s)",
+                  caption, why.c_str());
+    }
     return 0;
   }
   return 1;

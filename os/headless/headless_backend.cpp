@@ -76,9 +76,13 @@ class HeadlessBackend final : public BackendImpl {
     return true;
   }
 
-  bool OpenWindow(const char*, bool, int, int) override {
+  bool OpenWindow(const char*, const char*, bool, int, int) override {
     g_state.window_open = true;
     return true;
+  }
+  uint64_t FindOtherWindow(const char*, const char*, long, std::string* why) override {
+    *why = "the headless backend sees no display";
+    return 0;
   }
   void CloseWindow() override { g_state.window_open = false; }
   void MinimiseWindow() override { ++g_state.minimised; }

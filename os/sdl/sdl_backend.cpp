@@ -19,6 +19,7 @@
 #include "os/sdl/sdl_window_icon.h"
 #include "os/sdl/x11_bell.h"
 #include "os/sdl/x11_full_screen.h"
+#include "os/sdl/x11_other_copy.h"
 #include "os/sdl/x11_screen_saver.h"
 #include "os/stderr_divert.h"
 
@@ -119,6 +120,9 @@ class SdlBackend final : public BackendImpl {
   // The display libraries' own words are kept off stderr: the one line said
   // when no display can be had holds what they said about it.
   bool Init() {
+    // SIGTERM and SIGINT are the program's own (os/system.h): SDL sets no
+    // handler of its own for them.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     sdl::HushLibraries();
     sdl::TakeLibraryWords();
     // The screen saver is held off only while the window is in front
@@ -156,7 +160,8 @@ class SdlBackend final : public BackendImpl {
     std::this_thread::sleep_for(std::chrono::microseconds(us));
   }
 
-  bool OpenWindow(const char* caption, bool fullscreen, int width, int height) override {
+  bool OpenWindow(const char* class_name, const char* caption, bool fullscreen, int width,
+                  int height) override {
     // Full screen covers the desktop and scales the picture; a caption
     // window's client area is the screen, pixel for pixel.
     Uint32 flags = SDL_WINDOW_SHOWN;
@@ -178,6 +183,15 @@ class SdlBackend final : public BackendImpl {
       CloseWindow();
       return false;
     }
+    // The picture the present streams the frames into, made now: a window
+    // that cannot show the game's frames is a failed start, not a black one.
+    if (!MakeTexture(SDL_PIXELFORMAT_RGB565, width, height)) {
+      SayLine("vantris: cannot make the window's picture: %s", SDL_GetError());
+      CloseWindow();
+      return false;
+    }
+    // A second copy of the program finds the window by its class.
+    sdl::MarkWindowClass(window_, class_name);
     // Where no window manager made the window full screen, it is made so
     // here; the renderer takes the window's new size from SDL's events.
     if (fullscreen && sdl::CoverDisplayWithoutWindowManager(window_)) SDL_PumpEvents();
@@ -206,6 +220,23 @@ class SdlBackend final : public BackendImpl {
   }
   void RaiseWindow() override {
     if (window_) SDL_RaiseWindow(window_);
+  }
+  uint64_t FindOtherWindow(const char* class_name, const char* caption, long pid,
+                           std::string* why) override {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && std::strcmp(driver, "x11") == 0) {
+      return sdl::FindMarkedWindow(class_name, caption, pid, why);
+    }
+    if (driver && std::strcmp(driver, "wayland") == 0) {
+      *why = "Wayland lets no program raise another's window";
+    } else {
+      *why = std::string("SDL's \"") + (driver ? driver : "") +
+             "\" video driver shows no other program's window";
+    }
+    return 0;
+  }
+  bool BringOtherWindowForward(uint64_t window, std::string* why) override {
+    return sdl::BringMarkedWindowForward(window, why);
   }
   void SetTopmost() override {
     if (window_) SDL_SetWindowAlwaysOnTop(window_, SDL_TRUE);
@@ -287,8 +318,9 @@ class SdlBackend final : public BackendImpl {
   BoxResult ShowMessageBox(const std::string& text, const std::string& detail,
                            const std::string& title, uint32_t flags, int* answer,
                            std::string* why) override {
-    // An end asked for before the box came up (a signal on the way) ends it
-    // at once.
+    // An end asked for before the box came up (the quit SDL sends when the
+    // last window closes) ends it at once; a signal's is seen by the box's
+    // loop.
     SDL_PumpEvents();
     if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_QUIT, SDL_QUIT) > 0) {
       SDL_FlushEvent(SDL_QUIT);
@@ -371,18 +403,28 @@ class SdlBackend final : public BackendImpl {
       SDL_RenderSetVSync(renderer_, vsync ? 1 : 0);
     }
     const Uint32 format = frame.rgb555 ? SDL_PIXELFORMAT_RGB555 : SDL_PIXELFORMAT_RGB565;
-    if (!texture_ || texture_format_ != format || texture_w_ != frame.width ||
-        texture_h_ != frame.height) {
-      if (texture_) SDL_DestroyTexture(texture_);
-      texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING,
-                                   frame.width, frame.height);
-      texture_format_ = format;
-      texture_w_ = frame.width;
-      texture_h_ = frame.height;
-      if (!texture_) return;
-    }
+    if (!MakeTexture(format, frame.width, frame.height)) return;
     SDL_UpdateTexture(texture_, nullptr, frame.pixels, frame.pitch);
     ShowLastFrame();
+  }
+
+  // The streaming texture the frames go into, of that format and size; a new
+  // one is black until a frame comes.
+  bool MakeTexture(Uint32 format, int width, int height) {
+    if (texture_ && texture_format_ == format && texture_w_ == width && texture_h_ == height)
+      return true;
+    if (texture_) SDL_DestroyTexture(texture_);
+    texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, width, height);
+    texture_format_ = format;
+    texture_w_ = width;
+    texture_h_ = height;
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (texture_ && SDL_LockTexture(texture_, nullptr, &pixels, &pitch) == 0) {
+      std::memset(pixels, 0, static_cast<size_t>(pitch) * static_cast<size_t>(height));
+      SDL_UnlockTexture(texture_);
+    }
+    return texture_ != nullptr;
   }
 
   // The last frame presented, again (the window was uncovered while no
@@ -498,6 +540,7 @@ class SdlBackend final : public BackendImpl {
     const Uint32 game_id = window_ ? SDL_GetWindowID(window_) : 0;
     bool paint = true;
     for (;;) {
+      if (TakeDueEndSignal()) return BoxResult::Ended;
       if (paint) PaintBox(shown, box);
       paint = false;
       SDL_Event event;

@@ -325,16 +325,18 @@ case "$case_name" in
     fi
     : >"$work/err"
     [ "$status" -eq 124 ] || fail "the game ended with $status before it was stopped"
+    # (The lock holds the game's process id, one line.)
     for lock in "$XDG_RUNTIME_DIR"/*.lock; do
-      [ -s "$lock" ] && fail "something was written into the lock $lock: $(cat "$lock")"
+      [ "$(wc -l <"$lock")" -eq 1 ] && [[ "$(cat "$lock")" =~ ^[1-9][0-9]*$ ]] ||
+        fail "something was written into the lock $lock: $(cat "$lock")"
     done
     [ ! -s "$work/out" ] || fail "something on stdout"
     ;;
   no_audio)
     # Run inside an X server (xvfb-run): the game shows its title while no
     # sound server answers and ALSA finds no card.  One line says so, and
-    # nothing else reaches stderr before Escape (here SIGTERM, which SDL turns
-    # into the window's close) ends the game with 0.
+    # nothing else reaches stderr before Escape (here SIGTERM at the title,
+    # which the game takes as the window's close) ends the game with 0.
     unset SDL_AUDIODRIVER
     export PULSE_SERVER="unix:$work/no-pulse" PIPEWIRE_REMOTE="$work/no-pipewire"
     export ALSA_CARD=vantris_no_card
@@ -346,7 +348,8 @@ case "$case_name" in
       kill -0 "$pid" 2>/dev/null || fail "the game ended at start-up"
       sleep 0.1
     done
-    sleep 2  # the title's first frames, and the music's try at the device
+    # The title's first frames, and the music's try at the device.
+    wait_for_title root "$work/title.png"
     kill -TERM "$pid"
     wait "$pid"
     status=$?

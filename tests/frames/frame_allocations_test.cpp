@@ -116,7 +116,7 @@ class SdlFrameAllocationsTest : public ::testing::Test {
     ASSERT_TRUE(StartSdlDummy());
     os::SetExeDir(AssetDir() + "/");
     QuitRequested = ErrorFlag = 0;
-    ASSERT_TRUE(StartUp(0, "", 1));
+    ASSERT_EQ(StartUp(0, "", 1), StartUpResult::Run);
     started_ = true;
   }
   void TearDown() override {

@@ -146,24 +146,48 @@ TEST_F(OsTest, TheBeepRingsTheBellAndABelGoesOnlyToATerminal) {
   ::close(terminal);
 }
 
-TEST_F(OsTest, NamedLockIsHeldAgainstASecondProcess) {
+TEST_F(OsTest, NamedLockIsHeldAgainstASecondProcessAndNamesItsHolder) {
   const std::string name = "VANTRIS:ElMutex-test-" + std::to_string(getpid());
   os::LockResult result;
   const os::Lock lock = os::CreateNamedLock(name, &result);
   ASSERT_NE(lock, 0);
   EXPECT_EQ(result, os::LockResult::Created);
+  std::ifstream file(os::RuntimeDir() + "/VANTRIS_ElMutex-test-" + std::to_string(getpid()) +
+                     "-" + std::to_string(geteuid()) + ".lock");
+  std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(text, std::to_string(getpid()) + "\n");
 
+  // The second process is refused; the holder's window is not its own, and
+  // the headless backend cannot look for it, which it says.
   const pid_t child = fork();
   if (child == 0) {
     os::LockResult r;
     const os::Lock l = os::CreateNamedLock(name, &r);
-    _exit(l == 0 && r == os::LockResult::AlreadyExists ? 0 : 1);
+    std::string why;
+    const os::Window other = os::FindWindow("DEFAULT", "VANTRIS", &why);
+    std::string not_brought;
+    const bool brought = os::BringToFront(other, &not_brought);
+    _exit(l == 0 && r == os::LockResult::AlreadyExists && other == 0 &&
+                  why == "the headless backend sees no display" && !brought &&
+                  not_brought == "no such window"
+              ? 0
+              : 1);
   }
   int status = 0;
   waitpid(child, &status, 0);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 
   os::ReleaseNamedLock(lock);
+}
+
+TEST(LockHolder, OnlyAWholeDecimalProcessIdInRangeNamesTheHolder) {
+  EXPECT_EQ(os::LockHolder("4167\n"), 4167);
+  EXPECT_EQ(os::LockHolder("1"), 1);
+  EXPECT_EQ(os::LockHolder("4194304\n"), 4194304);
+  for (const char* bad : {"", "\n", "0\n", "4194305\n", "999999999\n", "1234567890", "-5\n",
+                          "+5\n", " 5\n", "5 \n", "5\n\n", "0x10\n", "0419\n", "5\n6\n"}) {
+    EXPECT_EQ(os::LockHolder(bad), 0) << '"' << bad << '"';
+  }
 }
 
 TEST_F(OsTest, TheLockIsTheUsersOwnFileAndALinkInItsPlaceIsNotFollowed) {

@@ -60,14 +60,7 @@ box_windows() {
 game_ended() { ! kill -0 "$pid" 2>/dev/null; }
 # Waits up to 30 s for the game to end and gives its exit status.
 wait_end() {
-  for _ in $(seq 1 300); do
-    game_ended && break
-    sleep 0.1
-  done
-  game_ended || fail "the game did not end"
-  wait "$pid"
-  rc=$?
-  GAME_PIDS=""
+  game_ends_within 300 || fail "the game did not end"
 }
 # Starts the game, its standard error going to the file named, and waits for
 # its window.

@@ -80,12 +80,7 @@ if [ "$manager" = openbox ]; then
   xdotool get_num_desktops >/dev/null 2>&1 || fail "openbox did not start"
 fi
 
-"$exe" --sdl >"$work/stdout.txt" 2>"$work/stderr.txt" &
-pid=$!
-GAME_PIDS="$GAME_PIDS $pid"
-
-win=$(timeout 30 xdotool search --sync --onlyvisible --name '^VANTRIS$' 2>/dev/null | head -n 1)
-[ -n "$win" ] || fail "no VANTRIS window appeared"
+run_game "$work/stderr.txt" --sdl
 wait_for_title root "$work/title.png"
 # The mode screen, then the mouse steering, a ship that cannot die and level 1.
 enter_mode_screen root "$work/title.png" "$work/mode.png"

@@ -16,12 +16,7 @@ fail() {
   exit 1
 }
 
-"$exe" --sdl --windowed >"$work/stdout.txt" 2>"$work/stderr.txt" &
-pid=$!
-GAME_PIDS=$pid
-
-win=$(timeout 30 xdotool search --sync --onlyvisible --name '^VANTRIS$' 2>/dev/null | head -n 1)
-[ -n "$win" ] || fail "no VANTRIS window appeared"
+run_game "$work/stderr.txt" --sdl --windowed
 wait_for_title "$win" "$work/title.png"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 enter_mode_screen "$win" "$work/title.png" "$work/mode.png"

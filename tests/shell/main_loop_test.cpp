@@ -43,11 +43,27 @@ TEST_F(StartUpTest, ASecondInstanceSeesTheLockAndEndsAtOnce) {
   ASSERT_EQ(result, os::LockResult::Created);
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(WinMain(0, 0, "", 1), 0);
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "vantris: VANTRIS is already running\n");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "vantris: VANTRIS is already running (its window cannot be brought forward: the "
+            "headless backend sees no display)\n");
   EXPECT_FALSE(os::headless::WindowOpen());
   EXPECT_EQ(ErrorBoxCount(), 0);
   os::ReleaseNamedLock(first);
   ASSERT_TRUE(StartGame());  // with the first gone the lock is free
+}
+
+// A window that cannot be made is a failed start: 1, not the 0 of a normal
+// end, and the lock is let go.
+TEST_F(StartUpTest, AWindowThatCannotBeMadeEndsWithOne) {
+  const os::Window taken = os::CreateMainWindow("DEFAULT", "OTHER", true, 800, 600, nullptr);
+  ASSERT_NE(taken, 0u);  // the os layer makes one window: the game's is refused
+  EXPECT_EQ(WinMain(0, 0, "", 1), 1);
+  os::LockResult result = os::LockResult::Failed;
+  const os::Lock lock = os::CreateNamedLock("VANTRIS:ElMutex", &result);
+  EXPECT_EQ(result, os::LockResult::Created);
+  os::ReleaseNamedLock(lock);
+  os::DestroyWindow(taken);
+  ASSERT_TRUE(StartGame());
 }
 
 // The window the command line asked for is the one FullScreen says, and

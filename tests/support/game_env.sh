@@ -53,6 +53,19 @@ game_copy() {
   done
 }
 
+# `run_game STDERR ARG...`: starts the game ($exe) with the arguments, its
+# standard error into the file STDERR, and waits up to 30 s for its window:
+# its process in pid (and GAME_PIDS), its window in win.
+run_game() {
+  local said=$1
+  shift
+  "$exe" "$@" >"$work/stdout.txt" 2>"$said" &
+  pid=$!
+  GAME_PIDS="$GAME_PIDS $pid"
+  win=$(timeout 30 xdotool search --sync --onlyvisible --name '^VANTRIS$' 2>/dev/null | head -n 1)
+  [ -n "$win" ] || fail "no VANTRIS window appeared"
+}
+
 # The steps of the scripts that play the game ($pid) through its title; each
 # says what went wrong through the script's own `fail`.  TARGET is what
 # `import -window` captures: the game's window or root.
@@ -98,20 +111,27 @@ enter_mode_screen() {
   [ "${changed%.*}" -gt 1000 ] || fail "Enter did not change the picture ($changed pixels differ)"
 }
 
-# Presses Escape: the game ends within 10 s, with 0.
-escape_ends_game() {
-  local rc kept="" id
-  hold_key Escape
-  for _ in $(seq 1 100); do
+# `game_ends_within TENTHS`: waits that many tenths of a second at most for
+# the game to end; false while it still runs, else its exit status is in rc
+# and it has left GAME_PIDS.
+game_ends_within() {
+  local kept="" id
+  for _ in $(seq 1 "$1"); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
   done
-  kill -0 "$pid" 2>/dev/null && fail "Escape did not end the game"
+  kill -0 "$pid" 2>/dev/null && return 1
   wait "$pid"
   rc=$?
   for id in $GAME_PIDS; do
     [ "$id" = "$pid" ] || kept="$kept $id"
   done
   GAME_PIDS=$kept
+}
+
+# Presses Escape: the game ends within 10 s, with 0.
+escape_ends_game() {
+  hold_key Escape
+  game_ends_within 100 || fail "Escape did not end the game"
   [ "$rc" -eq 0 ] || fail "the game ended with $rc"
 }

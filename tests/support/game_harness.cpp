@@ -76,7 +76,7 @@ void RunningGameTest::SetUp() {
 bool StartGame(const char* command_line) {
   g_frames.clear();
   SceneFrameHook = RecordFrame;
-  if (!StartUp(0, command_line, 1)) {
+  if (StartUp(0, command_line, 1) != StartUpResult::Run) {
     SceneFrameHook = nullptr;
     return false;
   }

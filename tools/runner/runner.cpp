@@ -518,7 +518,7 @@ int main(int argc, char** argv) {
   // No window on a display and no audio device: the game's single-instance
   // lock is not this run's to take, so it runs beside the game or another run.
   SingleInstanceLock = 0;
-  if (!StartUp(0, "", 1)) {
+  if (StartUp(0, "", 1) != StartUpResult::Run) {
     os::SayLine("vantris_runner: start-up failed");
     os::Stop();
     return 1;

@@ -14,20 +14,11 @@
 
 namespace {
 
-std::string AssetDir() {
-  if (const char* dir = std::getenv("VANTRIS_ASSET_DIR")) return dir;
-#ifdef VANTRIS_ASSET_DIR
-  return VANTRIS_ASSET_DIR;
-#else
-  return ".";
-#endif
-}
-
 void BM_StartUpToFirstTitleFrame(benchmark::State& state) {
   SingleInstanceLock = 0;  // runs beside the game and other benchmarks
   for (auto _ : state) {
     bench::StartHeadless();
-    os::SetExeDir(AssetDir() + "/");
+    os::SetExeDir(bench::AssetDir() + "/");
     // Each pass is a fresh program: the library's once-only flags start clear.
     QuitRequested = 0;
     ErrorFlag = 0;

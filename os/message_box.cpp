@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "os/sjis.h"
@@ -303,20 +304,18 @@ std::shared_ptr<SizedFont> OpenGothic(int32_t height, int32_t weight) {
 BoxFonts OpenBoxFonts(std::string* why) {
   BoxFonts fonts{OpenGothic(kTextHeight, FontWeightNormal), OpenGothic(kMarkHeight, FontWeightBold)};
   if (Draws(*fonts.text)) return fonts;
-  struct Found {
-    std::vector<std::string> folders = StandardFontFolders();
-    ResolvedFace face = FindFontFile(folders);
-  };
-  static const Found found;
+  static const FontSearch found = FindFontFile(StandardFontFolders());
   if (!found.face.file.empty()) {
     return BoxFonts{OpenFontFile(found.face, kTextHeight, FontWeightNormal),
                     OpenFontFile(found.face, kMarkHeight, FontWeightBold)};
   }
   *why = "no font to write it in: fontconfig gives none that draws, nor is there a font file in ";
-  for (size_t i = 0; i < found.folders.size(); ++i) {
-    *why += (i == 0 ? "" : i + 1 == found.folders.size() ? " or " : ", ") + found.folders[i];
+  const std::vector<SearchedFolder>& searched = found.searched;
+  for (size_t i = 0; i < searched.size(); ++i) {
+    *why += (i == 0 ? "" : i + 1 == searched.size() ? " or " : ", ") + searched[i].path;
+    if (!searched[i].whole) *why += " (its first " + std::to_string(searched[i].entries) + " entries)";
   }
-  if (found.folders.empty()) *why += "a font folder (HOME and XDG_DATA_DIRS name none)";
+  if (searched.empty()) *why += "a font folder (FreeType cannot start)";
   return BoxFonts{};
 }
 

@@ -70,9 +70,9 @@ int NoteKey(const SDL_KeyboardEvent& event) {
 // else Wayland's first message when WAYLAND_DISPLAY is.  (Wayland's words
 // about its default display, looked for while only DISPLAY is set, would
 // mislead.)
-std::string DisplayWords(const std::string& chatter, const sdl::LibraryWords& words) {
+std::string DisplayWords(const Chatter& chatter, const sdl::LibraryWords& words) {
   const char* x11 = std::getenv("DISPLAY");
-  if (x11 && *x11) return chatter.substr(0, chatter.find('\n'));
+  if (x11 && *x11) return chatter.FirstLine();
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
   return wayland && *wayland ? words.wayland : std::string();
 }
@@ -129,7 +129,7 @@ class SdlBackend final : public BackendImpl {
     // (HoldOffScreenSaver), not for the whole run as SDL would.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     int status = 0;
-    const std::string chatter =
+    const Chatter chatter =
         WithoutLibraryChatter([&] { status = SDL_InitSubSystem(SDL_INIT_VIDEO); });
     const std::string words = DisplayWords(chatter, sdl::TakeLibraryWords());
     if (status != 0) {

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 namespace os {
@@ -16,7 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // How far down a folder is walked, and how many entries of all the folders
-// are looked at.
+// are looked at (the folder itself counts as one).
 constexpr int kMostDepth = 8;
 constexpr size_t kMostEntries = 20000;
 
@@ -33,16 +34,21 @@ bool IsFontFileName(const fs::path& path) {
          extension == ".otc";
 }
 
-// The font files in a folder and below it, sorted by path; `budget` counts
-// down the entries looked at.
-std::vector<std::string> FontFilesIn(const std::string& folder, size_t* budget) {
+// The font files in a folder and below it, sorted by path, within `share`
+// entries; counts the entries looked at into `searched`.
+std::vector<std::string> FontFilesIn(size_t share, SearchedFolder* searched) {
   std::vector<std::string> files;
   std::error_code ec;
   fs::recursive_directory_iterator it(
-      folder, fs::directory_options::skip_permission_denied |
-                  fs::directory_options::follow_directory_symlink, ec);
-  for (; !ec && it != fs::recursive_directory_iterator() && *budget > 0; it.increment(ec)) {
-    --*budget;
+      searched->path, fs::directory_options::skip_permission_denied |
+                          fs::directory_options::follow_directory_symlink, ec);
+  searched->entries = 1;
+  for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+    if (searched->entries == share) {
+      searched->whole = false;
+      break;
+    }
+    ++searched->entries;
     if (it.depth() >= kMostDepth) it.disable_recursion_pending();
     std::error_code kind;
     if (IsFontFileName(it->path()) && it->is_regular_file(kind)) {
@@ -67,10 +73,7 @@ int Suitability(FT_Face face) {
   return score;
 }
 
-// A folder named by an XDG variable, when it is absolute.
-void AddAbsolute(std::vector<std::string>* folders, const std::string& folder) {
-  if (!folder.empty() && folder.front() == '/') folders->push_back(folder + "/fonts");
-}
+bool IsAbsolute(std::string_view folder) { return !folder.empty() && folder.front() == '/'; }
 
 }  // namespace
 
@@ -79,30 +82,38 @@ std::vector<std::string> StandardFontFolders() {
   const char* home_var = std::getenv("HOME");
   const std::string home = home_var && home_var[0] == '/' ? home_var : "";
   const char* data_home = std::getenv("XDG_DATA_HOME");
-  if (data_home && *data_home) {
-    AddAbsolute(&folders, data_home);
+  if (data_home && IsAbsolute(data_home)) {
+    folders.push_back(std::string(data_home) + "/fonts");
   } else if (!home.empty()) {
     folders.push_back(home + "/.local/share/fonts");
   }
-  const char* data_dirs = std::getenv("XDG_DATA_DIRS");
-  const std::string dirs = data_dirs && *data_dirs ? data_dirs : "/usr/local/share:/usr/share";
+  const char* data_dirs_var = std::getenv("XDG_DATA_DIRS");
+  const std::string_view dirs = data_dirs_var ? data_dirs_var : "";
+  std::vector<std::string> data_dirs;
   for (size_t start = 0; start <= dirs.size();) {
     const size_t end = std::min(dirs.find(':', start), dirs.size());
-    AddAbsolute(&folders, dirs.substr(start, end - start));
+    const std::string_view dir = dirs.substr(start, end - start);
+    if (IsAbsolute(dir)) data_dirs.push_back(std::string(dir) + "/fonts");
     start = end + 1;
   }
+  if (data_dirs.empty()) data_dirs = {"/usr/local/share/fonts", "/usr/share/fonts"};
+  folders.insert(folders.end(), data_dirs.begin(), data_dirs.end());
   if (!home.empty()) folders.push_back(home + "/.fonts");
   return folders;
 }
 
-ResolvedFace FindFontFile(const std::vector<std::string>& folders) {
-  ResolvedFace best;
+FontSearch FindFontFile(const std::vector<std::string>& folders) {
+  FontSearch search;
+  ResolvedFace& best = search.face;
   FT_Library library = nullptr;
-  if (FT_Init_FreeType(&library) != 0) return best;
+  if (FT_Init_FreeType(&library) != 0) return search;
   int best_score = 0;
-  size_t budget = kMostEntries;
-  for (const std::string& folder : folders) {
-    for (const std::string& file : FontFilesIn(folder, &budget)) {
+  size_t left = kMostEntries;
+  for (size_t i = 0; i < folders.size() && left > 0 && best_score < kBest; ++i) {
+    // What the folders before this one left, shared with those after it.
+    const size_t share = std::max<size_t>(left / (folders.size() - i), 1);
+    SearchedFolder& searched = search.searched.emplace_back(SearchedFolder{folders[i]});
+    for (const std::string& file : FontFilesIn(share, &searched)) {
       FT_Face face = nullptr;
       if (FT_New_Face(library, file.c_str(), 0, &face) != 0) continue;
       const int score = Suitability(face);
@@ -114,10 +125,10 @@ ResolvedFace FindFontFile(const std::vector<std::string>& folders) {
       FT_Done_Face(face);
       if (best_score == kBest) break;
     }
-    if (best_score == kBest) break;
+    left -= searched.entries;
   }
   FT_Done_FreeType(library);
-  return best;
+  return search;
 }
 
 }  // namespace os

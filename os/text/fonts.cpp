@@ -35,12 +35,12 @@ std::recursive_mutex g_font_mutex;  // fontconfig, FreeType and the caches
 FcConfig* Fontconfig() {
   static FcConfig* config = [] {
     FcConfig* current = nullptr;
-    const std::string said = WithoutLibraryChatter([&] {
+    const Chatter said = WithoutLibraryChatter([&] {
       FcInit();
       current = FcConfigGetCurrent();
     });
     if (!said.empty()) {
-      std::string first = said.substr(0, said.find('\n'));
+      std::string first = said.FirstLine();
       if (first.starts_with("Fontconfig ")) first.erase(0, first.find(':') + 1);
       while (!first.empty() && first.front() == ' ') first.erase(0, 1);
       SayLine("vantris: the font configuration is faulty: %s", Printable(first).c_str());

@@ -1,6 +1,7 @@
 // The font files the message boxes find without fontconfig: which folders
 // are searched, which face is taken, and that damaged files and looping
 // folders are passed over.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -55,12 +56,22 @@ TEST(FontFolders, TheXdgFoldersAndHomeInOrderRelativeOnesLeftOut) {
                                         "/usr/local/share/fonts", "/usr/share/fonts",
                                         "/home/player/.fonts"}));
   }
-  EnvVar home("HOME", "relative");
-  EnvVar data_home("XDG_DATA_HOME", "/data/home");
-  EnvVar data_dirs("XDG_DATA_DIRS", "/opt/share::here:/usr/share/:");
+  {
+    EnvVar home("HOME", "relative");
+    EnvVar data_home("XDG_DATA_HOME", "/data/home");
+    EnvVar data_dirs("XDG_DATA_DIRS", "/opt/share::here:/usr/share/:");
+    EXPECT_EQ(os::StandardFontFolders(),
+              (std::vector<std::string>{"/data/home/fonts", "/opt/share/fonts",
+                                        "/usr/share//fonts"}));
+  }
+  // A relative XDG_DATA_HOME, and an XDG_DATA_DIRS with no absolute folder,
+  // count as unset.
+  EnvVar home("HOME", "/home/player");
+  EnvVar data_home("XDG_DATA_HOME", "data/home");
+  EnvVar data_dirs("XDG_DATA_DIRS", "share:./usr/share:");
   EXPECT_EQ(os::StandardFontFolders(),
-            (std::vector<std::string>{"/data/home/fonts", "/opt/share/fonts",
-                                      "/usr/share//fonts"}));
+            (std::vector<std::string>{"/home/player/.local/share/fonts", "/usr/local/share/fonts",
+                                      "/usr/share/fonts", "/home/player/.fonts"}));
 }
 
 class FontFileSearch : public ::testing::Test {
@@ -94,7 +105,7 @@ TEST_F(FontFileSearch, AJapaneseSansFaceIsTakenBeforeASerifOrALatinOneAndDamaged
   Write("none/deeper/EMPTY.OTF", "");
   Write("none/notes.txt", "fonts go here");
   Link(root_ + "none", "none/deeper/loop");
-  EXPECT_EQ(os::FindFontFile({root_ + "missing", root_ + "none"}).file, "");
+  EXPECT_EQ(os::FindFontFile({root_ + "missing", root_ + "none"}).face.file, "");
 
   // A serif face with kana before a Latin face, a sans-serif before it;
   // upper-case endings count, and links to files too.
@@ -108,12 +119,13 @@ TEST_F(FontFileSearch, AJapaneseSansFaceIsTakenBeforeASerifOrALatinOneAndDamaged
   if (has_latin) {
     Folder("latin");
     Link(latin, "latin/latin.ttf");
-    EXPECT_EQ(os::FindFontFile({root_ + "none", root_ + "latin"}).file, root_ + "latin/latin.ttf");
-    EXPECT_EQ(os::FindFontFile({root_ + "latin", root_ + "serif"}).file,
+    EXPECT_EQ(os::FindFontFile({root_ + "none", root_ + "latin"}).face.file,
+              root_ + "latin/latin.ttf");
+    EXPECT_EQ(os::FindFontFile({root_ + "latin", root_ + "serif"}).face.file,
               root_ + "serif/MINCHO.TTF");
   }
   const os::ResolvedFace found =
-      os::FindFontFile({root_ + "none", root_ + "serif", root_ + "sans"});
+      os::FindFontFile({root_ + "none", root_ + "serif", root_ + "sans"}).face;
   EXPECT_EQ(found.file, root_ + "sans/sub/gothic.ttf");
   EXPECT_EQ(found.family, "IPAGothic");
 
@@ -125,6 +137,43 @@ TEST_F(FontFileSearch, AJapaneseSansFaceIsTakenBeforeASerifOrALatinOneAndDamaged
   EXPECT_TRUE(mark->Face().synthetic_bold);
   EXPECT_GT(mark->Glyph(U'!').width, 0);
   if (!has_latin) GTEST_SKIP() << "no DejaVu Sans for a face with Latin letters only";
+}
+
+// A folder crowded with files before the one with the font: each folder has
+// its turn with its share of the entries, and what a search names is where
+// it looked, the crowded folder as cut short.
+TEST_F(FontFileSearch, EveryFolderHasItsTurnAndOnlyTheFoldersSearchedAreNamed) {
+  const std::string crowded = Folder("crowded/fonts");
+  for (int i = 0; i < 25000; ++i) {
+    const std::string name = crowded + "/plain" + std::to_string(i);
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_GE(fd, 0) << name;
+    ::close(fd);
+  }
+  Folder("sans");
+  Link(gothic_, "sans/gothic.ttf");
+  Folder("empty");
+  const os::FontSearch found = os::FindFontFile(
+      {crowded, root_ + "missing", root_ + "sans", root_ + "empty", root_ + "latin"});
+  EXPECT_EQ(found.face.file, root_ + "sans/gothic.ttf");
+  ASSERT_EQ(found.searched.size(), 3u);
+  EXPECT_EQ(found.searched[0].path, crowded);
+  EXPECT_FALSE(found.searched[0].whole);
+  EXPECT_EQ(found.searched[0].entries, 20000u / 5);
+  EXPECT_EQ(found.searched[1].path, root_ + "missing");
+  EXPECT_TRUE(found.searched[1].whole);
+  EXPECT_EQ(found.searched[2].path, root_ + "sans");
+  EXPECT_TRUE(found.searched[2].whole);
+
+  // Nothing found: every folder searched, the crowded one in part.
+  const os::FontSearch none = os::FindFontFile({crowded, root_ + "empty"});
+  EXPECT_EQ(none.face.file, "");
+  ASSERT_EQ(none.searched.size(), 2u);
+  EXPECT_EQ(none.searched[0].entries, 20000u / 2);
+  EXPECT_FALSE(none.searched[0].whole);
+  EXPECT_EQ(none.searched[1].path, root_ + "empty");
+  EXPECT_EQ(none.searched[1].entries, 1u);
+  EXPECT_TRUE(none.searched[1].whole);
 }
 
 }  // namespace

@@ -10,12 +10,15 @@
 #            no other box appears, the game ends with 0 and every damaged
 #            picture still has its line on stderr.
 # return_nofontconfig and sigterm_nofontconfig do the same under a font
-# configuration without fonts: the box finds its font in the font folders.
+# configuration without fonts: the box finds its font in the font folders;
+# return_crowded_nofontconfig too, with 25,000 plain files in the first of
+# them ($XDG_DATA_HOME/fonts): the system's folder still has its turn.
 #   nofont:  no font anywhere (the empty configuration, and HOME and
-#            XDG_DATA_DIRS pointing at folders without fonts): no box shows,
-#            its line says why and the game goes on to the title; after a
-#            SIGKILL nothing of the game remains, and a new start takes the
-#            lock and ends with 0 on Escape.
+#            XDG_DATA_DIRS pointing at folders without fonts, the first
+#            crowded): no box shows, its line says why, naming the folders
+#            searched, and the game goes on to the title; after a SIGKILL
+#            nothing of the game remains, and a new start takes the lock and
+#            ends with 0 on Escape.
 set -u
 exe=$1
 work=$2
@@ -36,11 +39,24 @@ damaged="ZBAK1B"
 game_copy "$exe" "$game" $damaged || fail "cannot copy the game"
 
 # The game's environment beyond game_env's.
+# A font folder crowded with plain files.
+crowd() {
+  mkdir -p "$1"
+  (cd "$1" && seq -f 'plain%05.0f' 1 25000 | xargs touch)
+}
+
 game_vars=()
-if [ "$case_name" = nofont ]; then
-  mkdir -p "$work/home" "$work/data"
-  game_vars=(-u XDG_DATA_HOME HOME="$work/home" XDG_DATA_DIRS="$work/data")
-fi
+case "$case_name" in
+  nofont)
+    mkdir -p "$work/home" "$work/data"
+    crowd "$work/home/.local/share/fonts"
+    game_vars=(-u XDG_DATA_HOME HOME="$work/home" XDG_DATA_DIRS="$work/data")
+    ;;
+  *_crowded_*)
+    crowd "$work/data_home/fonts"
+    game_vars=(-u XDG_DATA_DIRS XDG_DATA_HOME="$work/data_home")
+    ;;
+esac
 case "$case_name" in
   *_nofontconfig | nofont)
     printf '<?xml version="1.0"?>\n<fontconfig>\n</fontconfig>\n' >"$work/fonts.conf"
@@ -101,7 +117,7 @@ if [ "$case_name" = nofont ]; then
   done
   [ -n "$said" ] || fail "no line saying the box cannot be shown"
   case "$said" in
-    *"(no font to write it in: "*"$work/data/fonts"*) ;;
+    *"(no font to write it in: "*" nor is there a font file in $work/home/.local/share/fonts (its first 6666 entries), $work/data/fonts or $work/home/.fonts)"*) ;;
     *) fail "the line does not say why: $said" ;;
   esac
   grep -q "\[エラー発生\] elDraw::LoadObject : .*IMAGE/ZBAK1B.BMP: " "$work/stderr.txt" ||

@@ -13,7 +13,7 @@ packages=(
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(
     clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
-    xvfb xauth xdotool imagemagick openbox
+    xvfb xauth xdotool imagemagick openbox x11-utils
   )
 fi
 

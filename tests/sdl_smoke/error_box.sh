@@ -1,6 +1,6 @@
 #!/bin/bash
 # error_box.sh <vantris> <work folder> <case>: run inside an X server
-# (xvfb-run).  Copies the game and its pictures, sounds and music into the
+# (x_server.sh).  Copies the game and its pictures, sounds and music into the
 # work folder, damages pictures there and starts it in a window.  Waits for
 # the error box, which must show ink (its text; the picture is kept as
 # box.png), then

@@ -1,5 +1,5 @@
 #!/bin/bash
-# sdl_smoke.sh <vantris> <work folder>: run inside an X server (xvfb-run).
+# sdl_smoke.sh <vantris> <work folder>: run inside an X server (x_server.sh).
 # Starts the game in a window, checks that the title shows, presses Enter,
 # checks that the picture changed to the mode screen, presses Escape and
 # expects the program to end with 0.

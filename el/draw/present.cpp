@@ -146,13 +146,17 @@ void DrawOverlay() {
   if (OverlayScroll > last) OverlayScroll = static_cast<float>(last);
 }
 
-// The source rectangle fits both surfaces (as the copy onto the primary
-// requires).
+// The source rectangle fits the back buffer, and the primary too where the
+// copy onto it is not clipped (full screen; in a window the primary's
+// clipper keeps the copy to the window's visible part, so a window larger
+// than the desktop still shows the part of it on the screen).
 bool ScreenRectFits() {
   const os::Rect& r = ScreenRect;
   if (r.left < 0 || r.top < 0 || r.right < r.left || r.bottom < r.top) return false;
-  for (const os::Surface* s : {BackBuffer, PrimarySurface})
+  for (const os::Surface* s : {BackBuffer, PrimarySurface}) {
+    if (s == PrimarySurface && s->GetClipper() != nullptr) continue;
     if (r.right > s->Width() || r.bottom > s->Height()) return false;
+  }
   return true;
 }
 

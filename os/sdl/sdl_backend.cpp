@@ -18,6 +18,7 @@
 #include "os/sdl/sdl_quiet.h"
 #include "os/sdl/sdl_window_icon.h"
 #include "os/sdl/x11_bell.h"
+#include "os/sdl/x11_errors.h"
 #include "os/sdl/x11_full_screen.h"
 #include "os/sdl/x11_other_copy.h"
 #include "os/sdl/x11_screen_saver.h"
@@ -145,6 +146,7 @@ class SdlBackend final : public BackendImpl {
       return false;
     }
     sdl::EndWhenTheDisplayGoes();
+    sdl::EndOnUnexpectedXErrors();
     WithoutLibraryChatter([] { SDL_InitSubSystem(SDL_INIT_JOYSTICK); });  // optional
     RescanJoysticks();
     return true;
@@ -163,13 +165,14 @@ class SdlBackend final : public BackendImpl {
   bool OpenWindow(const char* class_name, const char* caption, bool fullscreen, int width,
                   int height) override {
     // Full screen covers the desktop and scales the picture; a caption
-    // window's client area is the screen, pixel for pixel.
-    Uint32 flags = SDL_WINDOW_SHOWN;
+    // window's client area is the screen, pixel for pixel.  It shows once
+    // its renderer is made: SDL may make the window anew for the renderer,
+    // and a window shown first would flash on the screen and be gone.
+    Uint32 flags = SDL_WINDOW_HIDDEN;
     if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    WithoutLibraryChatter([&] {
-      window_ = SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
-                                 height, flags);
-    });
+    int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
+    if (!fullscreen) PlaceCaptionWindow(width, height, &x, &y);
+    WithoutLibraryChatter([&] { window_ = SDL_CreateWindow(caption, x, y, width, height, flags); });
     if (!window_) {
       SayLine("vantris: cannot create the window: %s", Printable(SDL_GetError()).c_str());
       return false;
@@ -186,12 +189,14 @@ class SdlBackend final : public BackendImpl {
     // The picture the present streams the frames into, made now: a window
     // that cannot show the game's frames is a failed start, not a black one.
     if (!MakeTexture(SDL_PIXELFORMAT_RGB565, width, height)) {
-      SayLine("vantris: cannot make the window's picture: %s", SDL_GetError());
+      SayLine("vantris: cannot make the window's picture: %s", Printable(SDL_GetError()).c_str());
       CloseWindow();
       return false;
     }
     // A second copy of the program finds the window by its class.
     sdl::MarkWindowClass(window_, class_name);
+    SDL_ShowWindow(window_);
+    sdl::NoteGameWindow(window_);
     // Where no window manager made the window full screen, it is made so
     // here; the renderer takes the window's new size from SDL's events.
     if (fullscreen && sdl::CoverDisplayWithoutWindowManager(window_)) SDL_PumpEvents();
@@ -206,7 +211,22 @@ class SdlBackend final : public BackendImpl {
     return true;
   }
 
+  // A caption window centred on the first display as SDL centres it, but
+  // with its top-left corner kept on the display's usable area where the
+  // display is smaller than the window: its title bar (a window manager
+  // puts the frame's corner where the window is asked to be) and the
+  // picture's top-left stay on the screen.  SDL's own centring where the
+  // display's bounds are unknown.
+  static void PlaceCaptionWindow(int width, int height, int* x, int* y) {
+    SDL_Rect bounds{}, usable{};
+    if (SDL_GetDisplayBounds(0, &bounds) != 0) return;
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) usable = bounds;
+    *x = std::max(bounds.x + (bounds.w - width) / 2, usable.x);
+    *y = std::max(bounds.y + (bounds.h - height) / 2, usable.y);
+  }
+
   void CloseWindow() override {
+    sdl::NoteGameWindow(nullptr);
     if (texture_) SDL_DestroyTexture(texture_);
     if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) SDL_DestroyWindow(window_);
@@ -406,6 +426,7 @@ class SdlBackend final : public BackendImpl {
     if (!MakeTexture(format, frame.width, frame.height)) return;
     SDL_UpdateTexture(texture_, nullptr, frame.pixels, frame.pitch);
     ShowLastFrame();
+    last_present_ = NowMicros();
   }
 
   // The streaming texture the frames go into, of that format and size; a new
@@ -609,9 +630,11 @@ class SdlBackend final : public BackendImpl {
         break;
       case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+          focused_ = true;
           QueueMessage(Message{window, MsgActivateApp, 1, 0});
           NoteWindowInFront(true);
         } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+          focused_ = false;
           ReleaseAllKeys();
           QueueMessage(Message{window, MsgActivateApp, 0, 0});
           NoteWindowInFront(false);
@@ -625,6 +648,11 @@ class SdlBackend final : public BackendImpl {
           ConfinePointer();
         } else if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
           QueueMessage(Message{window, MsgClose, 0, 0});
+        } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
+          // Uncovered (a window dragged across it, a window manager taking
+          // it over) while no frame runs: nothing else would paint it.
+          // Running frames paint it within one, and are left their pace.
+          if (!focused_ || NowMicros() - last_present_ > kFramesStopped) ShowLastFrame();
         } else if (event.window.event == SDL_WINDOWEVENT_ENTER) {
           QueueSetCursor();  // the window gives the pointer its shape
         } else if (event.window.event == SDL_WINDOWEVENT_LEAVE) {
@@ -664,6 +692,9 @@ class SdlBackend final : public BackendImpl {
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP: {
         const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+        // Where no window manager gives the window the keyboard, its click
+        // does; the click itself goes to the game too, as under one.
+        if (down) sdl::TakeKeyboardWithoutWindowManager(window_, fullscreen_);
         const bool left = event.button.button == SDL_BUTTON_LEFT;
         const bool right = event.button.button == SDL_BUTTON_RIGHT;
         if (!left && !right) break;
@@ -687,15 +718,22 @@ class SdlBackend final : public BackendImpl {
     }
   }
 
+  // No frame presented for this long (six frames at 60 a second): no frame
+  // runs (between scenes, loading); none runs either while the window has
+  // not the keyboard (the game inactive).
+  static constexpr uint64_t kFramesStopped = 100000;  // microseconds
+
   bool allow_no_display_ = false;
   uint64_t oversleep_ = 0;  // microseconds
+  uint64_t last_present_ = 0;  // NowMicros() of the last frame presented
+  bool focused_ = false;  // the window has the keyboard: the game is active
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
   Uint32 texture_format_ = 0;
   int texture_w_ = 0, texture_h_ = 0;
   int width_ = 800, height_ = 600;
-  bool fullscreen_ = false;
+  bool fullscreen_ = false;  // the window covers its display
   bool clipped_ = false;  // the pointer is to be kept inside clip_
   Rect clip_;             // screen pixels
   bool vsync_ = false;

@@ -23,9 +23,7 @@ namespace {
 pid_t g_owner = 0;
 
 [[noreturn]] void EndForLostDisplay(const std::string& why) {
-  SayLine("vantris: the display went away: %s", Printable(why).c_str());
-  std::fflush(stdout);
-  ::_exit(1);
+  EndAtOnce("the display went away: " + why);
 }
 
 // ---- X11 ----
@@ -114,6 +112,12 @@ void HookWayland() {
 }
 
 }  // namespace
+
+void EndAtOnce(const std::string& what) {
+  if (::getpid() == g_owner) SayLine("vantris: %s", Printable(what).c_str());
+  std::fflush(stdout);
+  ::_exit(1);
+}
 
 void EndWhenTheDisplayGoes() {
   g_owner = ::getpid();

@@ -23,21 +23,13 @@ case_name=$4
 source "$(dirname "$0")/../support/game_env.sh"
 game_env "$work"
 
-fail() {
-  echo "desktop $case_name: $*" >&2
-  echo "--- stderr:" >&2
-  cat "$work/stderr.txt" >&2 2>/dev/null
-  exit 1
-}
+fail() { fail_saying "desktop $case_name" "$@"; }
 
-# start_game EXE ARGS...: the game, its stderr in stderr.txt; waits for its
-# window (win).
-start_game() {
-  "$@" >"$work/stdout.txt" 2>"$work/stderr.txt" &
-  pid=$!
-  GAME_PIDS="$GAME_PIDS $pid"
-  win=$(timeout 30 xdotool search --sync --onlyvisible --name '^VANTRIS$' 2>/dev/null | head -n 1)
-  [ -n "$win" ] || fail "no VANTRIS window appeared"
+# `play EXE ARG...`: start_game with that copy of the game.
+play() {
+  local exe=$1
+  shift
+  start_game "$@"
 }
 
 # A window of another program (xev), which the focus can go to.
@@ -60,7 +52,7 @@ pushed() {
 
 case "$case_name" in
   pointer_clip)
-    start_game "$exe" --sdl
+    play "$exe" --sdl
     wait_for_title root "$work/title.png"
     # The game clips the pointer to its screen as it starts: the picture.
     [ "$(pushed -600)" -eq 160 ] || fail "pushed left, the pointer is at column $(pushed -600), not 160"
@@ -85,7 +77,7 @@ case "$case_name" in
       sleep 0.1
     done
     grep -q ready "$work/bells.txt" || fail "the bell's listener did not start"
-    start_game "$work/game/vantris" --sdl --windowed
+    play "$work/game/vantris" --sdl --windowed
     wait "$bells" || fail "the bell did not ring ($(tail -n 1 "$work/bells.txt") times)"
     for _ in $(seq 1 50); do
       grep -q "IMAGE/ZBAK1B.BMP" "$work/stderr.txt" && break
@@ -113,7 +105,7 @@ case "$case_name" in
       sleep 0.1
     done
     xdotool get_num_desktops >/dev/null 2>&1 || fail "openbox did not start"
-    start_game "$exe" --sdl --windowed
+    play "$exe" --sdl --windowed
     wait_for_title "$win" "$work/title.png"
     # (Set while X clients are connected: the server forgets it otherwise.)
     xset s 2 0
@@ -140,7 +132,7 @@ case "$case_name" in
     echo "desktop screen_saver: held off while the game was in front, running while it was not"
     ;;
   icon)
-    start_game "$exe" --sdl --windowed
+    play "$exe" --sdl --windowed
     icon=""
     for _ in $(seq 1 100); do
       icon=$(xprop -id "$win" -notype 32c _NET_WM_ICON 2>/dev/null | cut -d, -f1-3)
@@ -153,7 +145,7 @@ case "$case_name" in
     game_copy "$exe" "$work/game" || fail "cannot copy the game"
     head -c 60 "$work/game/ICON/MAIN.BMP" >"$work/icon.bmp"
     mv "$work/icon.bmp" "$work/game/ICON/MAIN.BMP"
-    start_game "$work/game/vantris" --sdl --windowed
+    play "$work/game/vantris" --sdl --windowed
     wait_for_title "$win" "$work/title.png"
     xprop -id "$win" _NET_WM_ICON | grep -q "not found" || fail "a damaged icon was set"
     [ "$(grep -c "icon" "$work/stderr.txt")" -eq 1 ] || fail "not one line on the icon"

@@ -44,7 +44,7 @@ case "$case_name" in
     echo "end_signals starting: SIGTERM and SIGINT ended the game stuck on /dev/zero and on a FIFO"
     ;;
   loop)
-    run_game "$work/stderr.txt" --sdl --windowed
+    start_game --sdl --windowed
     wait_for_title root "$work/title.png"
     kill -INT "$pid"
     game_ends_within 100 || fail "SIGINT did not end the game"

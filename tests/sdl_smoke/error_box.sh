@@ -1,6 +1,6 @@
 #!/bin/bash
 # error_box.sh <vantris> <work folder> <case>: run inside an X server
-# (xvfb-run).  Copies the game and its pictures, sounds and music into the
+# (x_server.sh).  Copies the game and its pictures, sounds and music into the
 # work folder, damages pictures there and starts it in a window.  Waits for
 # the error box, which must show ink (its text; the picture is kept as
 # box.png), then
@@ -80,12 +80,11 @@ wait_end() {
 }
 # Starts the game, its standard error going to the file named, and waits for
 # its window.
-start_game() {
+start_boxed_game() {
   env "${game_vars[@]}" "$game/vantris" --sdl --windowed >"$work/stdout.txt" 2>"$1" &
   pid=$!
   GAME_PIDS=$pid
-  win=$(timeout 30 xdotool search --sync --onlyvisible --name '^VANTRIS$' 2>/dev/null | head -n 1)
-  [ -n "$win" ] || fail "no VANTRIS window appeared"
+  find_game_window
 }
 # Waits for the title to show in the game window.
 wait_title() {
@@ -105,7 +104,7 @@ press_escape() {
   xdotool keyup Escape
 }
 
-start_game "$work/stderr.txt"
+start_boxed_game "$work/stderr.txt"
 
 if [ "$case_name" = nofont ]; then
   said=""
@@ -130,7 +129,7 @@ if [ "$case_name" = nofont ]; then
   sleep 0.5
   left=$(pgrep -f "^$game/vantris" | tr '\n' ' ')
   [ -z "$left" ] || { GAME_PIDS=$left; fail "processes of the game outlived it: $left"; }
-  start_game "$work/stderr2.txt"
+  start_boxed_game "$work/stderr2.txt"
   wait_title
   grep -q "already running" "$work/stderr2.txt" && fail "the new start found the lock taken"
   press_escape

@@ -1,6 +1,6 @@
 #!/bin/bash
 # full_screen.sh <vantris> <work folder> <W>x<H> [openbox]: run inside an X
-# server (xvfb-run) whose screen is W x H.  Starts the game full screen (its
+# server (x_server.sh) whose screen is W x H.  Starts the game full screen (its
 # default), with no window manager or under openbox, and plays into stage 1
 # with the keys (nothing here gives the window the focus) and the ship
 # steered by the mouse.  The captured screen must show the 800 x 600 picture
@@ -69,18 +69,10 @@ wings() {
 shot() { import -window root "$work/$1.png" 2>/dev/null || fail "cannot capture the screen"; }
 
 if [ "$manager" = openbox ]; then
-  openbox --sm-disable >"$work/openbox.txt" 2>&1 &
-  GAME_PIDS=$!
-  disown  # ended by game_env's cleanup, without a word from the shell
-  # It manages the screen once it says how many desktops there are.
-  for _ in $(seq 1 100); do
-    xdotool get_num_desktops >/dev/null 2>&1 && break
-    sleep 0.1
-  done
-  xdotool get_num_desktops >/dev/null 2>&1 || fail "openbox did not start"
+  start_openbox "$work/openbox.txt" || fail "openbox did not start"
 fi
 
-run_game "$work/stderr.txt" --sdl
+start_game --sdl
 wait_for_title root "$work/title.png"
 # The mode screen, then the mouse steering, a ship that cannot die and level 1.
 enter_mode_screen root "$work/title.png" "$work/mode.png"

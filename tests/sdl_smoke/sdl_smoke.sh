@@ -1,5 +1,5 @@
 #!/bin/bash
-# sdl_smoke.sh <vantris> <work folder>: run inside an X server (xvfb-run).
+# sdl_smoke.sh <vantris> <work folder>: run inside an X server (x_server.sh).
 # Starts the game in a window, checks that the title shows, presses Enter,
 # checks that the picture changed to the mode screen, presses Escape and
 # expects the program to end with 0.
@@ -16,7 +16,7 @@ fail() {
   exit 1
 }
 
-run_game "$work/stderr.txt" --sdl --windowed
+start_game --sdl --windowed
 wait_for_title "$win" "$work/title.png"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 enter_mode_screen "$win" "$work/title.png" "$work/mode.png"

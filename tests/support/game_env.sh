@@ -6,8 +6,9 @@
 # when the script ends, on failure and on a signal too, and the games whose
 # ids the script put in GAME_PIDS are ended then if they still run.  It also
 # gives `lit_pixels <picture>` to the scripts that capture the game's window,
-# `game_copy` to those that damage its files, and the steps of those that
-# play it through its title (at the end).
+# `game_copy` to those that damage its files, `start_openbox` and
+# `start_helper_window` to those about the window system, and the steps of
+# those that play it through its title (at the end).
 game_env() {
   rm -rf "$1"
   mkdir -p "$1"
@@ -53,17 +54,94 @@ game_copy() {
   done
 }
 
-# `run_game STDERR ARG...`: starts the game ($exe) with the arguments, its
-# standard error into the file STDERR, and waits up to 30 s for its window:
-# its process in pid (and GAME_PIDS), its window in win.
+# Starts openbox on the display and waits up to 10 s for it to manage the
+# screen (it says how many desktops there are); its id goes into GAME_PIDS
+# and OPENBOX_PID.  False when it did not start.
+start_openbox() {
+  openbox --sm-disable >"${1:-/dev/null}" 2>&1 &
+  OPENBOX_PID=$!
+  GAME_PIDS="$GAME_PIDS $OPENBOX_PID"
+  disown  # ended by game_env's cleanup, without a word from the shell
+  for _ in $(seq 1 100); do
+    xdotool get_num_desktops >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# `fail_saying NAME WHAT...`: says "NAME: WHAT" and the game's stderr so far,
+# and ends the script with 1 (the scripts' `fail` on it).
+fail_saying() {
+  echo "$1: ${*:2}" >&2
+  echo "--- stderr:" >&2
+  cat "$work/stderr.txt" >&2 2>/dev/null
+  exit 1
+}
+
+# The screen's size, in sw and sh.
+screen_size() {
+  read -r sw sh < <(xwininfo -root | awk '/Width:/ { w = $2 } /Height:/ { h = $2 }
+    END { print w, h }')
+}
+
+# `window_place WINDOW`: where the window is on the screen and its size, in
+# x, y, w and h.
+window_place() {
+  read -r x y w h < <(xwininfo -id "$1" | awk '/Absolute upper-left X:/ { x = $4 }
+    /Absolute upper-left Y:/ { y = $4 } /Width:/ { w = $2 } /Height:/ { h = $2 }
+    END { print x, y, w, h }')
+}
+
+# `frame_extents WINDOW`: the frame a window manager gave the window, "left,
+# right, top, bottom" (empty while it has not said).
+frame_extents() {
+  xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | grep -o '[0-9, ]*$'
+}
+
+# `start_helper_window GEOMETRY`: another client's small window (xmessage)
+# at GEOMETRY (e.g. +40+40), shown within 10 s; its id in helper, its
+# process in helper_pid (and GAME_PIDS).  False when it did not show.
+start_helper_window() {
+  xmessage -geometry "$1" -title vantris-helper "another window" >/dev/null 2>&1 &
+  helper_pid=$!
+  GAME_PIDS="$GAME_PIDS $helper_pid"
+  disown
+  helper=$(timeout 10 xdotool search --sync --onlyvisible --name '^vantris-helper$' 2>/dev/null |
+    head -n 1)
+  [ -n "$helper" ]
+}
+
+# `run_game STDERR ARG...`: starts the game ($exe) with the arguments in the
+# background, its standard error into the file STDERR, and waits up to 30 s
+# for its window: its process in pid (and GAME_PIDS), its window in win.
 run_game() {
   local said=$1
   shift
   "$exe" "$@" >"$work/stdout.txt" 2>"$said" &
   pid=$!
   GAME_PIDS="$GAME_PIDS $pid"
-  win=$(timeout 30 xdotool search --sync --onlyvisible --name '^VANTRIS$' 2>/dev/null | head -n 1)
-  [ -n "$win" ] || fail "no VANTRIS window appeared"
+  find_game_window
+}
+
+# `start_game ARG...`: run_game with its standard error in $work/stderr.txt.
+start_game() {
+  run_game "$work/stderr.txt" "$@"
+}
+
+# The game's window in win, waiting up to 30 s for one to show.  SDL may
+# make the window anew for its renderer just after showing it: a script
+# that needs the one that stays looks again once the game has drawn (its
+# title) or shown a box.  A search meeting a window as it goes may fail: it
+# is tried again.
+find_game_window() {
+  win=""
+  for _ in $(seq 1 150); do
+    win=$(xdotool search --onlyvisible --name '^VANTRIS$' 2>/dev/null | tail -n 1)
+    [ -n "$win" ] && return 0
+    kill -0 "$pid" 2>/dev/null || fail "the game ended before its window showed"
+    sleep 0.2
+  done
+  fail "no VANTRIS window appeared"
 }
 
 # The steps of the scripts that play the game ($pid) through its title; each
@@ -115,7 +193,6 @@ enter_mode_screen() {
 # the game to end; false while it still runs, else its exit status is in rc
 # and it has left GAME_PIDS.
 game_ends_within() {
-  local kept="" id
   for _ in $(seq 1 "$1"); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
@@ -123,6 +200,13 @@ game_ends_within() {
   kill -0 "$pid" 2>/dev/null && return 1
   wait "$pid"
   rc=$?
+  forget_game
+}
+
+# The game ($pid) has ended and been waited for: it is not one of the
+# processes the cleanup ends.
+forget_game() {
+  local kept="" id
   for id in $GAME_PIDS; do
     [ "$id" = "$pid" ] || kept="$kept $id"
   done

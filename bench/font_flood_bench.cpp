@@ -49,7 +49,7 @@ std::string FontConfiguration(long unknown) {
   SingleInstanceLock = 0;  // runs beside the game and other benchmarks
   bench::StartHeadless();
   os::SetExeDir(bench::AssetDir() + "/");
-  if (!StartUp(0, "", 1)) ::_exit(2);
+  if (StartUp(0, "", 1) != StartUpResult::Run) ::_exit(2);
   while (os::headless::PresentCount() == 0 && RunLoopPass() != LoopPass::Quit) {
   }
   const bool shown = os::headless::PresentCount() > 0;

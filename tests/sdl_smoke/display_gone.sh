@@ -20,12 +20,7 @@ case_name=$4
 source "$(dirname "$0")/../support/game_env.sh"
 game_env "$work"
 
-fail() {
-  echo "display_gone $case_name: $*" >&2
-  echo "--- stderr:" >&2
-  cat "$work/stderr.txt" >&2
-  exit 1
-}
+fail() { fail_saying "display_gone $case_name" "$@"; }
 
 # The server picks a free display and says which; it and the window manager
 # are ended with the game, should the script stop early.

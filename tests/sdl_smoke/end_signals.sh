@@ -16,12 +16,7 @@ case_name=$3
 source "$(dirname "$0")/../support/game_env.sh"
 game_env "$work"
 
-fail() {
-  echo "end_signals $case_name: $*" >&2
-  echo "--- stderr:" >&2
-  cat "$work/stderr.txt" >&2
-  exit 1
-}
+fail() { fail_saying "end_signals $case_name" "$@"; }
 
 case "$case_name" in
   starting)

@@ -26,12 +26,7 @@ case_name=$3
 source "$(dirname "$0")/../support/game_env.sh"
 game_env "$work"
 
-fail() {
-  echo "error_box $case_name: $*" >&2
-  echo "--- stderr:" >&2
-  cat "$work/stderr.txt" >&2
-  exit 1
-}
+fail() { fail_saying "error_box $case_name" "$@"; }
 
 game="$work/game"
 damaged="ZBAK1B"

@@ -16,12 +16,7 @@ manager=${4:-}
 source "$(dirname "$0")/../support/game_env.sh"
 game_env "$work"
 
-fail() {
-  echo "full_screen $screen${manager:+ $manager}: $*" >&2
-  echo "--- stderr:" >&2
-  cat "$work/stderr.txt" >&2 2>/dev/null
-  exit 1
-}
+fail() { fail_saying "full_screen $screen${manager:+ $manager}" "$@"; }
 
 sw=${screen%x*}
 sh=${screen#*x}

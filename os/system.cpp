@@ -172,6 +172,8 @@ bool Start(const StartOptions& options) {
   g_cursor_none = false;
   g_cursor_clipped = false;
   g_in_front = false;
+  g_other_window = OtherWindow{};
+  g_lock_holder = 0;
   g_said_no_box = false;
   g_boxes_ended = false;
   return true;

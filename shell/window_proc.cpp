@@ -63,7 +63,7 @@ uint32_t CheckSingleInstance(const char* caption) {
       os::SayLine("vantris: %s is already running", caption);
     } else {
       os::SayLine("vantris: %s is already running (its window cannot be brought forward: %s)",
-                  caption, why.c_str());
+                  caption, os::Printable(why).c_str());
     }
     return 0;
   }

@@ -12,8 +12,8 @@ void SetWindowIcon(SDL_Window* window, const std::string& name) {
   Bitmap icon;
   std::string why;
   if (!LoadWindowIcon(name, &icon, &why)) {
-    SayLine("vantris: the window has no icon of its own: %s: %s", WindowIconPath(name).c_str(),
-            why.c_str());
+    SayLine("vantris: the window has no icon of its own: %s: %s",
+            Printable(WindowIconPath(name)).c_str(), Printable(why).c_str());
     return;
   }
   // Black is the pictures' transparent colour, the icon's too.
@@ -25,7 +25,7 @@ void SetWindowIcon(SDL_Window* window, const std::string& name) {
   SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
       argb.data(), icon.width, icon.height, 32, icon.width * 4, SDL_PIXELFORMAT_ARGB8888);
   if (!surface) {
-    SayLine("vantris: the window has no icon of its own: %s", SDL_GetError());
+    SayLine("vantris: the window has no icon of its own: %s", Printable(SDL_GetError()).c_str());
     return;
   }
   SDL_SetWindowIcon(window, surface);

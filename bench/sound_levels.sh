@@ -9,7 +9,7 @@
 # Takes about two minutes; ends as sound_levels does (0: the goals are met).
 set -u
 if [ -z "${SOUND_LEVELS_XVFB:-}" ]; then
-  SOUND_LEVELS_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+  SOUND_LEVELS_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash "$0" "$@"
 fi
 build=$(cd "${1:?usage: sound_levels.sh <build folder> [work folder]}" && pwd)
 work=${2:-$build/bench/sound_levels_work}

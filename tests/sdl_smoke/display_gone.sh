@@ -25,7 +25,7 @@ fail() { fail_saying "display_gone $case_name" "$@"; }
 # The server picks a free display and says which; it and the window manager
 # are ended with the game, should the script stop early.
 exec 3>"$work/display"
-"$xvfb" -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.txt" 2>&1 &
+"$xvfb" -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.txt" 2>&1 &
 server=$!
 exec 3>&-
 GAME_PIDS=$server

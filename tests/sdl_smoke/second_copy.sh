@@ -40,6 +40,16 @@ spawn() {
   GAME_PIDS="$GAME_PIDS $!"
 }
 map_state() { xwininfo -id "$1" 2>/dev/null | awk '/Map State:/ { print $3 }'; }
+# `unmapped_within TENTHS WINDOW`: false while the window is still mapped
+# after that many tenths of a second.  (xdotool's --sync does not wait for a
+# window to go: a window manager may unmap it well after the request.)
+unmapped_within() {
+  for _ in $(seq 1 "$1"); do
+    [ "$(map_state "$2")" = IsUnMapped ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
 # The pixels of the colour named in a capture of the whole screen.
 colour_pixels() {
   import -window root "$work/screen.png" 2>/dev/null || fail "cannot capture the screen"
@@ -97,12 +107,12 @@ xprop -id "$impostor" -f _NET_WM_PID 32c -set _NET_WM_PID "$impostor_pid"
 # 1. The game window and the impostor out of sight.
 for window in "$impostor" "$win"; do
   if [ "$case_name" = openbox ]; then
-    xdotool windowminimize --sync "$window" || fail "cannot minimise $window"
+    xdotool windowminimize "$window" || fail "cannot minimise $window"
   else
-    xdotool windowunmap --sync "$window" || fail "cannot unmap $window"
+    xdotool windowunmap "$window" || fail "cannot unmap $window"
   fi
+  unmapped_within 100 "$window" || fail "$window is still mapped"
 done
-[ "$(map_state "$win")" = IsUnMapped ] || fail "the game window is still mapped"
 second_copy minimised
 said_only minimised "vantris: VANTRIS is already running"
 [ "$(map_state "$win")" = IsViewable ] || fail "the game window was not mapped again"
@@ -139,7 +149,7 @@ left=$(colour_pixels magenta)
 # 3. Second copies that cannot bring it forward say why.
 if [ "$case_name" = nowm ]; then
   exec 3>"$work/other_display"
-  Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   GAME_PIDS="$GAME_PIDS $!"
   exec 3>&-
   for _ in $(seq 1 100); do

@@ -1,11 +1,12 @@
 #!/bin/bash
 # x_server.sh <Xvfb> <W>x<H>[x<D>] <command> [argument...]: runs the command
 # in a virtual X server of its own, whose screen is W x H at D bits a pixel
-# (24 where not given).  The server
-# picks a free display itself and says which (so that tests run side by side
-# never share one, as two `xvfb-run -a` started together may); it ends with
-# the command, whose status is the script's (with what the server said, on
-# failure).
+# (24 where not given).  The server picks a free display itself and says
+# which (so that tests run side by side never share one, as two `xvfb-run -a`
+# started together may), and does not reset when its last client leaves (a
+# client connecting during a reset, as the game may just after a tool's
+# query, is turned away); it ends with the command, whose status is the
+# script's (with what the server said, on failure).
 set -u
 xvfb=$1
 size=$2
@@ -13,7 +14,7 @@ size=$2
 shift 2
 folder=$(mktemp -d /tmp/vantris-x-XXXXXX) || exit 1
 exec 3>"$folder/display"
-"$xvfb" -displayfd 3 -screen 0 "$size" -nolisten tcp >"$folder/xvfb.txt" 2>&1 &
+"$xvfb" -displayfd 3 -screen 0 "$size" -nolisten tcp -noreset >"$folder/xvfb.txt" 2>&1 &
 server=$!
 exec 3>&-
 trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; rm -rf "$folder"' EXIT

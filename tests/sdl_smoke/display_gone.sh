@@ -22,19 +22,14 @@ game_env "$work"
 
 fail() { fail_saying "display_gone $case_name" "$@"; }
 
-# The server picks a free display and says which; it and the window manager
-# are ended with the game, should the script stop early.
-exec 3>"$work/display"
-"$xvfb" -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.txt" 2>&1 &
-server=$!
-exec 3>&-
+# The server and the window manager are ended with the game, should the
+# script stop early.
+start_x_server "$xvfb" 1024x768x24 "$work/xvfb.txt"
+started=$?
+server=$x_server_pid
 GAME_PIDS=$server
-for _ in $(seq 1 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || fail "the X server did not start"
-export DISPLAY=":$(head -n 1 "$work/display")"
+[ "$started" -eq 0 ] || fail "the X server did not start"
+export DISPLAY=$x_display
 
 args=(--sdl)
 gone=$server

@@ -148,16 +148,11 @@ left=$(colour_pixels magenta)
 
 # 3. Second copies that cannot bring it forward say why.
 if [ "$case_name" = nowm ]; then
-  exec 3>"$work/other_display"
-  Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-  GAME_PIDS="$GAME_PIDS $!"
-  exec 3>&-
-  for _ in $(seq 1 100); do
-    [ -s "$work/other_display" ] && break
-    sleep 0.1
-  done
-  other=":$(head -n 1 "$work/other_display")"
-  [ "$other" != ":" ] || fail "the other X server did not start"
+  start_x_server Xvfb 640x480x24 /dev/null
+  started=$?
+  GAME_PIDS="$GAME_PIDS $x_server_pid"
+  [ "$started" -eq 0 ] || fail "the other X server did not start"
+  other=$x_display
   second_copy elsewhere DISPLAY="$other"
   said_only elsewhere "vantris: VANTRIS is already running (its window cannot be brought forward: no window of it is on the display $other)"
   second_copy headless VANTRIS_BACKEND=headless

@@ -6,8 +6,8 @@
 # when the script ends, on failure and on a signal too, and the games whose
 # ids the script put in GAME_PIDS are ended then if they still run.  It also
 # gives `lit_pixels <picture>` to the scripts that capture the game's window,
-# `game_copy` to those that damage its files, `start_openbox` and
-# `start_helper_window` to those about the window system, and the steps of
+# `game_copy` to those that damage its files, `start_x_server`,
+# `start_openbox` and `start_helper_window` to those about the window system, and the steps of
 # those that play it through its title (at the end).
 game_env() {
   rm -rf "$1"
@@ -52,6 +52,29 @@ game_copy() {
     rm -f "$folder/IMAGE/$name.BMP"
     head -c 100 "$assets/IMAGE/$name.BMP" >"$folder/IMAGE/$name.BMP" || return 1
   done
+}
+
+# `start_x_server XVFB WxHxD LOG`: a virtual X server of its own with a
+# W x H screen at D bits a pixel, its words in the file LOG.  It picks a free
+# display itself (tests side by side never share one, as two `xvfb-run -a`
+# started together may) and does not reset when its last client leaves (a
+# client connecting during a reset, as the game may just after a tool's
+# query, is turned away).  Waits up to 10 s for it to say its display: its
+# process in x_server_pid, its display (":N") in x_display.  False when it
+# did not start.
+start_x_server() {
+  local said
+  said=$(mktemp /tmp/vantris-display-XXXXXX) || return 1
+  "$1" -displayfd 3 -screen 0 "$2" -nolisten tcp -noreset >"$3" 2>&1 3>"$said" &
+  x_server_pid=$!
+  for _ in $(seq 1 100); do
+    [ -s "$said" ] && break
+    sleep 0.1
+  done
+  x_display=""
+  [ -s "$said" ] && x_display=":$(head -n 1 "$said")"
+  rm -f "$said"
+  [ -n "$x_display" ]
 }
 
 # Starts openbox on the display and waits up to 10 s for it to manage the
